@@ -1,0 +1,165 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QtGlobal>
+
+#include <array>
+
+// Colours are Windows BGR values (&H00BBGGRR); values with the top bit set name system colours.
+using BgrColour = qint32;
+
+// The program-wide variables, under their own names. Arrays that the program numbers from 1 keep
+// an unused element 0. Everything starts as zero, False or the empty text; InitGlobals, Main and
+// LoadTeacherSettings give the first values.
+struct ProgramState {
+    // Set by InitGlobals.
+    QString AppTitle;
+    bool BlankDataBase = false;
+    bool StartupDone = false;
+    bool UnPackOffered = false;
+    QString DBaseFileName;
+    QString ConnectionString;
+    QString HelpFile;
+    QString FindText;
+    QString ReplaceText;
+    bool FindMatchCase = false;
+    bool FindWholeWord = false;
+    int FindSearchArea = 0;
+    int FindRegion = 0;
+    QString DayTableSql;
+    QString DayTableWithWeekendsSql;
+    QString DayTableWhereSql;
+    QString MonthDateFormat;
+    QString ShortDateFormat;
+    QString LongDateFormat;
+    std::array<QString, 8> DayNames;
+    std::array<BgrColour, 4> DefaultColourBack{};
+    std::array<BgrColour, 4> DefaultColourFore{};
+    std::array<QString, 3> DefaultFontName;
+    std::array<QString, 3> DefaultFontSize;
+    std::array<bool, 3> DefaultFontBold{};
+    std::array<bool, 3> DefaultFontItalic{};
+    std::array<QString, 21> DefaultHolidayNames;
+    bool DefaultPrinterFound = false;
+
+    // Read by Main from the settings store.
+    int ShowSplash = 0;
+    int RunStartup = 0;
+    int SetupMode = 0;
+    int PreserveMode = 0;
+    int SetupUser = 0;
+    int SetupDates = 0;
+    int SetupTimeTable = 0;
+    int IgnoreHolidays = 0;
+    int IgnoreInservices = 0;
+    int IgnoreTimeTable = 0;
+    int Cycle = 0;
+    QString WkDay;
+    int TeacherNum = 0;
+    std::array<QString, 3> TeacherNames;
+    std::array<QString, 3> TeacherDays;
+    std::array<QString, 3> TeacherCycle;
+    std::array<QString, 3> TeacherQuery;
+    std::array<QDate, 5> TermStart;
+    std::array<QDate, 5> TermEnd;
+    std::array<int, 5> PreserveTerms{};
+    std::array<QDate, 2> PreserveRange;
+    std::array<QDate, 21> Holidays;
+    std::array<QString, 21> HolidayNames;
+
+    // Derived by Main.
+    int CurrentTeacher = 0;
+    QString CurrentTeacherName;
+    int RowLabelWidth = 0;
+    int SetupComplete = 0;
+    std::array<QString, 3> TeacherCriteria;
+
+    // Per-teacher settings ("Settings\Effects" & n), loaded by LoadTeacherSettings.
+    int PackRun = 0;
+    bool PackConfig = false;
+    bool SchoolDays = false;
+    bool BothTeacherDays = false;
+    int BinderStyle = 0;
+    bool CalendarShow = false;
+    int CalendarPosition = 0;
+    bool NotesShow = false;
+    int NotesPosition = 0;
+    bool TimeTableShow = false;
+    int TimeTableLeft = 0;
+    int TimeTableTop = 0;
+    bool ToolBarShow = false;
+    QString Scheme;
+    int UseScheme = 0;
+    int LastTab = 0;
+    std::array<BgrColour, 4> ColourBack{};
+    std::array<BgrColour, 4> ColourFore{};
+    std::array<QString, 3> FontName;
+    std::array<int, 3> FontSize{};
+    std::array<bool, 3> FontBold{};
+    std::array<bool, 3> FontItalic{};
+
+    // Per-teacher menu settings ("Settings\Menu" & n).
+    int MenuStyle = 0;
+    int XPTheme = 0;
+    int DTheme = 0;
+    int GradientBar = 0;
+    int Vertical = 0;
+    int LumenleafColours = 0;
+    BgrColour GradientLeftColour = 0;
+    BgrColour GradientRightColour = 0;
+    BgrColour XPRightBackColour = 0;
+    BgrColour XPLeftBackColour = 0;
+    BgrColour XPSelectedColour = 0;
+    BgrColour XPAllColour = 0;
+    BgrColour XPBarColour = 0;
+    BgrColour XPRightBackColourUser = 0;
+    BgrColour XPLeftBackColourUser = 0;
+    BgrColour XPSelectedColourUser = 0;
+    BgrColour XPAllColourUser = 0;
+    BgrColour XPBarColourUser = 0;
+    BgrColour TopColour = 0;
+    BgrColour MiddleColour = 0;
+    BgrColour BottomColour = 0;
+    BgrColour TopColourUser = 0;
+    BgrColour MiddleColourUser = 0;
+    BgrColour BottomColourUser = 0;
+
+    // The school calendar.
+    int CurrentTerm = 0;
+
+    // The message box.
+    int MsgResult = 0;
+    qint32 MsgHelpContext = 0;
+
+    // The day page.
+    int EditRow = 0;
+    int UndoTop = -1;
+    int ScrollBarWidth = 0;
+    int DayPageWidth = 0;
+
+    // Panel placement: system metrics in pixels, allowances and anchors in twips.
+    qint32 FrameWidth = 0;
+    qint32 FrameHeight = 0;
+    qint32 BorderWidth = 0;
+    qint32 BorderHeight = 0;
+    qint32 CaptionHeight = 0;
+    qint32 VScrollWidth = 0;
+    qint32 HScrollHeight = 0;
+    qint32 NonClientWidth = 0;
+    qint32 NonClientHeight = 0;
+    int LowerRightX = 0;
+    int LowerY = 0;
+
+    // Main window state.
+    std::array<QString, 3> TeacherDayLists;
+    QString MyPrefix;
+    QString OurPrefix;
+    QString OwnerPrefix;
+    QString PackDate;
+    QString IniPath;
+};
+
+ProgramState& Globals();
+// Tests start each case from a clean state.
+void ResetGlobals();

@@ -1,0 +1,5 @@
+#pragma once
+
+// Starting the program when the user logs on.
+void AddRunAtStartup();
+void RemoveRunAtStartup();

@@ -1,0 +1,224 @@
+#include "Startup.h"
+
+#include "DayDatabase.h"
+#include "Message.h"
+#include "ProgramState.h"
+#include "RunAtStartup.h"
+#include "StartupDialogs.h"
+#include "TeacherSettings.h"
+#include "daypage/MainWindowState.h"
+#include "daypage/Panels.h"
+#include "daypage/TimeTableGrid.h"
+#include "daypage/frmMain.h"
+#include "daypage/frmSchedule.h"
+#include "platform/Clock.h"
+#include "platform/ProgramFolder.h"
+#include "platform/Rounding.h"
+#include "platform/SettingsStore.h"
+#include "platform/SingleInstance.h"
+#include "platform/TwipsGeometry.h"
+#include "printing/DefaultPrinter.h"
+#include "setup/frmSetup.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QThread>
+
+namespace {
+const QString kSettings = QStringLiteral("Settings");
+const QString kDates = QStringLiteral("Settings\\Dates");
+const QString kTimeTable = QStringLiteral("Settings\\TimeTable");
+
+QString DayQuerySelectList() {
+    QString list = QStringLiteral("SELECT QLM.Date, QLM.SchoolDay, ");
+    for (int r = 1; r <= 12; ++r) {
+        list += QStringLiteral("QLM.Time%1, QLM.Subject%1, QLM.Details%1, ").arg(r);
+    }
+    return list + QStringLiteral("QLM.Notes ");
+}
+} // namespace
+
+void InitGlobals() {
+    ProgramState& g = Globals();
+    GetDefaultPrinter();
+    g.AppTitle = QStringLiteral("Quillmarsh");
+    g.BlankDataBase = true;
+    g.StartupDone = false;
+    g.UnPackOffered = false;
+    g.DBaseFileName = ReadText(kSettings, QStringLiteral("DBaseFileName"), QStringLiteral("\\QLM.mdb"));
+    g.ConnectionString = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + ProgramFolder() +
+                         g.DBaseFileName + QStringLiteral(";Persist Security Info=False");
+    g.HelpFile = ProgramFolder() + QStringLiteral("\\QLM.chm");
+    g.FindText.clear();
+    g.ReplaceText.clear();
+    g.FindMatchCase = true;
+    g.FindWholeWord = false;
+    g.FindSearchArea = 2;
+    g.FindRegion = 0;
+    const QString select = DayQuerySelectList();
+    g.DayTableSql = select + QStringLiteral("From QLM ");
+    g.DayTableWithWeekendsSql = select + QStringLiteral("From QLM Where (((QLM.SchoolDay) = 'x')) Or ");
+    g.DayTableWhereSql = select + QStringLiteral("From QLM Where ");
+    g.MonthDateFormat = QStringLiteral("mmmm d, yyyy");
+    g.ShortDateFormat = QStringLiteral("mmm d, yyyy");
+    g.LongDateFormat = QStringLiteral("dddd - mmmm d, yyyy");
+    g.DayNames = {QString(),
+                  QStringLiteral("Sunday"),
+                  QStringLiteral("Monday"),
+                  QStringLiteral("Tuesday"),
+                  QStringLiteral("Wednesday"),
+                  QStringLiteral("Thursday"),
+                  QStringLiteral("Friday"),
+                  QStringLiteral("Saturday")};
+    g.DefaultColourBack = {0xE6B36C, 0xF0D0A6, 0xE6B36C, 0xFAEDDC};
+    g.DefaultColourFore = {0x913337, 0xFF0000, 0xA00000, 0x400040};
+    g.DefaultFontName.fill(QStringLiteral("MS Sans Serif"));
+    g.DefaultFontSize = {QStringLiteral("12"), QStringLiteral("8"), QStringLiteral("10")};
+    g.DefaultFontBold.fill(true);
+    g.DefaultFontItalic.fill(false);
+    g.DefaultHolidayNames[1] = QStringLiteral("Thanksgiving Day");
+    g.DefaultHolidayNames[2] = QStringLiteral("Remembrance Day");
+    g.DefaultHolidayNames[3] = QStringLiteral("Christmas Day");
+    g.DefaultHolidayNames[4] = QStringLiteral("Good Friday");
+    g.DefaultHolidayNames[5] = QStringLiteral("Victoria Day");
+    for (int i = 6; i <= 10; ++i) {
+        g.DefaultHolidayNames[i] = QStringLiteral("Holiday %1").arg(i - 5);
+    }
+    for (int i = 11; i <= 20; ++i) {
+        g.DefaultHolidayNames[i] = QStringLiteral("Inservice %1").arg(i - 10);
+    }
+}
+
+int ComputeSetupComplete() {
+    const ProgramState& g = Globals();
+    return g.SetupUser == 1 && g.SetupDates == 1 && g.SetupTimeTable == 1 ? 1 : 0;
+}
+
+bool Main() {
+    // 1. A second copy ends at once, silently.
+    if (!SingleInstance::TryAcquire()) {
+        return false;
+    }
+    ProgramState& g = Globals();
+    SettingsStore::SetFailureReporter([](const QString& message) {
+        ShowMessage(message, 1, 3, Globals().AppTitle + QStringLiteral(" - Settings"), 0);
+    });
+
+    // 2.
+    InitGlobals();
+
+    // 3.
+    g.ShowSplash = ReadInt(kSettings, QStringLiteral("ShowSplash"), 1);
+    const int firstUse = ReadInt(kSettings, QStringLiteral("FirstUse"), 0);
+
+    // 4. The splash stays up for a short moment, and until the main window shows.
+    if (g.ShowSplash == 1) {
+        ShowSplashScreen();
+        QApplication::processEvents(); // let the window system map and paint it once
+        QElapsedTimer pause;
+        pause.start();
+        while (pause.elapsed() < SplashPause()) {
+            QThread::msleep(10);
+        }
+    }
+
+    // 5.
+    g.RunStartup = ReadInt(kSettings, QStringLiteral("RunStartup"), 1);
+    g.SetupMode = ReadInt(kSettings, QStringLiteral("SetupMode"), 0);
+    g.PreserveMode = ReadInt(kSettings, QStringLiteral("PreserveMode"), 0);
+    g.SetupUser = ReadInt(kSettings, QStringLiteral("SetupUser"), 0);
+    g.SetupDates = ReadInt(kSettings, QStringLiteral("SetupDates"), 0);
+    g.SetupTimeTable = ReadInt(kSettings, QStringLiteral("SetupTimeTable"), 0);
+    g.IgnoreHolidays = ReadInt(kSettings, QStringLiteral("IgnoreHolidays"), 0);
+    g.IgnoreInservices = ReadInt(kSettings, QStringLiteral("IgnoreInservices"), 0);
+    g.IgnoreTimeTable = ReadInt(kSettings, QStringLiteral("IgnoreTimeTable"), 0);
+    g.Cycle = ReadInt(kTimeTable, QStringLiteral("Cycle"), 0);
+    g.WkDay = ReadText(kTimeTable, QStringLiteral("WkDay"), QStringLiteral("xxxMonTueWedThuFrixxx"));
+    g.TeacherNum = ReadInt(kSettings, QStringLiteral("TeacherNum"), 1);
+    for (int i = 1; i <= 2; ++i) {
+        g.TeacherNames[i] = ReadText(kSettings, QStringLiteral("TeacherName%1").arg(i));
+        g.TeacherDays[i] = ReadText(kSettings, QStringLiteral("TeacherDays%1").arg(i));
+        g.TeacherCycle[i] = ReadText(kSettings, QStringLiteral("TeacherCycle%1").arg(i));
+        g.TeacherQuery[i] = ReadText(kSettings, QStringLiteral("TeacherQuery%1").arg(i));
+    }
+
+    // 6. A term is loaded only with both its start and its end.
+    for (int i = 1; i <= 4; ++i) {
+        const QDate end = ReadDate(kDates, QStringLiteral("TermEnd%1").arg(i));
+        const QDate start = ReadDate(kDates, QStringLiteral("TermStart%1").arg(i));
+        if (start.isValid() && end.isValid()) {
+            g.TermStart[i] = start;
+            g.TermEnd[i] = end;
+        }
+        g.PreserveTerms[i] = ReadInt(kSettings, QStringLiteral("PreserveTerms%1").arg(i), 0);
+    }
+
+    // 7.
+    const QDate rangeStart = ReadDate(kSettings, QStringLiteral("PreserveRangeStart"));
+    const QDate rangeEnd = ReadDate(kSettings, QStringLiteral("PreserveRangeEnd"));
+    if (rangeStart.isValid() && rangeEnd.isValid()) {
+        g.PreserveRange[0] = rangeStart;
+        g.PreserveRange[1] = rangeEnd;
+    }
+
+    // 8.
+    for (int i = 1; i <= 20; ++i) {
+        const QDate holiday = ReadDate(kDates, QStringLiteral("Holidays%1").arg(i));
+        if (holiday.isValid()) {
+            g.Holidays[i] = holiday;
+        }
+        g.HolidayNames[i] =
+            ReadText(QStringLiteral("Settings\\HolidayNames"), QStringLiteral("HolidayName%1").arg(i),
+                     g.DefaultHolidayNames[i]);
+    }
+
+    // 9.
+    if (g.TeacherNum == 1) {
+        g.CurrentTeacherName = g.TeacherNames[1];
+        g.CurrentTeacher = 1;
+    } else if (!LogOnTeacher()) {
+        UnloadSplashScreen();
+        return false; // closing the log-on ends the program
+    }
+
+    // 10.
+    LoadTeacherSettings();
+
+    // 11.
+    UnloadSplashScreen();
+    frmMain& main = frmMain::Get();
+    main.showMaximized();
+    g.RowLabelWidth = CInt(TwWidth(frmSchedule::Get().lblRow[1]));
+
+    // 12.
+    g.SetupComplete = ComputeSetupComplete();
+
+    if (firstUse != 0 && g.SetupComplete == 1) {
+        // 13.
+        for (int i = 1; i <= g.TeacherNum && i <= 2; ++i) {
+            g.TeacherCriteria[i] = g.TeacherQuery[i];
+        }
+        OpenDayTable();
+        GoToDate(Clock::Today());
+    } else {
+        // 14.
+        if (firstUse == 0) {
+            ShowFirstUseWelcome();
+            g.RunStartup = 1;
+            SaveText(kSettings, QStringLiteral("RunStartup"), QStringLiteral("1"));
+            AddRunAtStartup();
+            SaveText(kSettings, QStringLiteral("FirstUse"), QStringLiteral("1"));
+        }
+        g.TeacherCriteria[1].clear();
+        g.TeacherCriteria[2].clear();
+        OpenAllDays();
+        ShowSetupWizard();
+    }
+
+    // 15.
+    UpdateTeacherInfo();
+    g.StartupDone = true;
+    BuildTimeTableGrid();
+    ShowTimeTableFrame();
+    return true;
+}

@@ -1,0 +1,7 @@
+#include "CellEditors.h"
+
+void ShowEditTime() {}
+
+void ShowEditSubject() {}
+
+void ShowEditDetails() {}

@@ -1,0 +1,159 @@
+#include "DayStyle.h"
+
+#include "TimeTableGrid.h"
+#include "core/ProgramState.h"
+#include "frmMain.h"
+#include "frmSchedule.h"
+#include "platform/Colours.h"
+#include "platform/SettingsStore.h"
+
+#include <QCalendarWidget>
+#include <QTableView>
+#include <QToolButton>
+
+namespace {
+int WholeNumber(const QString& text) {
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    return ok ? value : 0;
+}
+
+void SetColours(QWidget* widget, const QColor& back, const QColor& fore) {
+    QPalette pal = widget->palette();
+    pal.setColor(QPalette::Window, back);
+    pal.setColor(QPalette::WindowText, fore);
+    pal.setColor(QPalette::ButtonText, fore);
+    pal.setColor(QPalette::Button, back);
+    widget->setPalette(pal);
+}
+
+void SetFore(QWidget* widget, const QColor& fore) {
+    QPalette pal = widget->palette();
+    pal.setColor(QPalette::WindowText, fore);
+    widget->setPalette(pal);
+}
+
+void SetBack(QWidget* widget, const QColor& back) {
+    QPalette pal = widget->palette();
+    pal.setColor(QPalette::Window, back);
+    pal.setColor(QPalette::Base, back);
+    widget->setPalette(pal);
+}
+
+// The calendar's month background, title background and title text.
+void PaintCalendar(QCalendarWidget* calendar, const QColor& month, const QColor& titleBack, const QColor& titleText) {
+    if (auto* view = calendar->findChild<QTableView*>()) {
+        QPalette pal = view->palette();
+        pal.setColor(QPalette::Base, month);
+        pal.setColor(QPalette::AlternateBase, month);
+        view->setPalette(pal);
+    }
+    if (auto* bar = calendar->findChild<QWidget*>(QStringLiteral("qt_calendar_navigationbar"))) {
+        bar->setAutoFillBackground(true);
+        SetColours(bar, titleBack, titleText);
+        for (QToolButton* button : bar->findChildren<QToolButton*>()) {
+            SetColours(button, titleBack, titleText);
+        }
+    }
+}
+} // namespace
+
+int DayStyleTeacher(const QString& code) {
+    const ProgramState& g = Globals();
+    if (code.isEmpty()) {
+        return 0;
+    }
+    if (!g.BothTeacherDays && g.TeacherNum != 2) {
+        return 0; // one teacher keeps the style loaded at log-on
+    }
+    const int current = g.CurrentTeacher == 2 ? 2 : 1;
+    if (code == QLatin1String("x")) {
+        return current;
+    }
+    const int other = current == 1 ? 2 : 1;
+    if (g.Cycle != 0 && g.Cycle != 1) {
+        return other;
+    }
+    const int width = g.Cycle == 0 ? 1 : 3;
+    auto slice = [width](const QString& cycle, int k) { return cycle.mid((k - 1) * width, width); };
+    const int teachers = qBound(0, g.TeacherNum, 2);
+    for (int t = 1; t <= teachers; ++t) {
+        const int days = WholeNumber(g.TeacherDays[t]);
+        for (int k = 1; k <= days; ++k) {
+            const QString mine = slice(g.TeacherCycle[current], k);
+            if (!mine.isEmpty() && mine == code) {
+                return current;
+            }
+            const QString theirs = slice(g.TeacherCycle[other], k);
+            if (!theirs.isEmpty() && theirs == code) {
+                return other;
+            }
+        }
+    }
+    return other;
+}
+
+void LoadStyleArrays(int teacher) {
+    ProgramState& g = Globals();
+    const QString section = QStringLiteral("Settings\\Effects%1").arg(teacher);
+    for (int i = 0; i <= 3; ++i) {
+        g.ColourBack[i] = ReadLong(section, QStringLiteral("ColourBack%1").arg(i), g.DefaultColourBack[i]);
+        g.ColourFore[i] = ReadLong(section, QStringLiteral("ColourFore%1").arg(i), g.DefaultColourFore[i]);
+    }
+    for (int i = 0; i <= 2; ++i) {
+        g.FontName[i] = ReadText(section, QStringLiteral("FontName%1").arg(i), g.DefaultFontName[i]);
+        g.FontSize[i] = ReadInt(section, QStringLiteral("FontSize%1").arg(i), WholeNumber(g.DefaultFontSize[i]));
+        g.FontBold[i] = ReadBool(section, QStringLiteral("FontBold%1").arg(i), g.DefaultFontBold[i]);
+        g.FontItalic[i] = ReadBool(section, QStringLiteral("FontItalic%1").arg(i), g.DefaultFontItalic[i]);
+    }
+}
+
+void LoadDayTeacherStyle() {
+    const int teacher = DayStyleTeacher(frmSchedule::Get().lblDay->Caption());
+    if (teacher != 0) {
+        LoadStyleArrays(teacher);
+    }
+}
+
+void ApplyDayStyle() {
+    const ProgramState& g = Globals();
+    frmSchedule& page = frmSchedule::Get();
+    const QColor back2 = ColorFromBgr(g.ColourBack[2]);
+    const QColor back3 = ColorFromBgr(g.ColourBack[3]);
+    const QColor fore3 = ColorFromBgr(g.ColourFore[3]);
+
+    // 1. Window backgrounds.
+    frmMain::Get().SetBackColour(g.ColourBack[3]);
+    page.SetBackColour(g.ColourBack[3]);
+    // 2. The calendar.
+    PaintCalendar(page.MonthView, back3, back2, fore3);
+    // 3.-5. Panel titles, notes.
+    SetColours(page.lblCalendar, back2, fore3);
+    SetBack(page.txtNotes, back3);
+    SetColours(page.lblNotes, back2, fore3);
+    SetBack(page.fraNotes, back2);
+    // 6. Bands.
+    page.shpTitle->setBackColour(g.ColourBack[0]);
+    for (Shape* strip : page.shpStrip) {
+        strip->setBackColour(g.ColourBack[1]);
+    }
+    // 7. The date line.
+    const QFont dateFont = MakeFont(g.FontName[0], g.FontSize[0], g.FontBold[0], g.FontItalic[0]);
+    for (QLabel* label : std::initializer_list<QLabel*>{page.lblDate, page.lblSD, page.lblDay}) {
+        SetFore(label, ColorFromBgr(g.ColourFore[0]));
+        label->setFont(dateFont);
+    }
+    // 8. Times and subjects.
+    const QFont timeFont = MakeFont(g.FontName[1], g.FontSize[1], g.FontBold[1], g.FontItalic[1]);
+    const QFont subjectFont = MakeFont(g.FontName[2], g.FontSize[2], g.FontBold[2], g.FontItalic[2]);
+    for (int i = 0; i < 12; ++i) {
+        SetFore(page.lblTime[i], ColorFromBgr(g.ColourFore[1]));
+        page.lblTime[i]->setFont(timeFont);
+        SetFore(page.lblSubject[i], ColorFromBgr(g.ColourFore[2]));
+        page.lblSubject[i]->setFont(subjectFont);
+    }
+    // 9.
+    page.shpBottom->setBackColour(g.ColourBack[1]);
+    // 10.
+    ColourTimeTableGrid();
+}

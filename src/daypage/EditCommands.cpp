@@ -1,0 +1,7 @@
+#include "EditCommands.h"
+
+void DisableEditCommands() {}
+
+void EnableEditCommands() {}
+
+void ClearUndo() {}

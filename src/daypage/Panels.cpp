@@ -1,0 +1,141 @@
+#include "Panels.h"
+
+#include "core/ProgramState.h"
+#include "frmMain.h"
+#include "frmSchedule.h"
+#include "platform/Rounding.h"
+#include "platform/SettingsStore.h"
+#include "platform/SystemMetrics.h"
+#include "platform/Twips.h"
+#include "platform/TwipsGeometry.h"
+
+#include <QAction>
+#include <QCalendarWidget>
+
+void CalcLayoutMetrics() {
+    ProgramState& g = Globals();
+    frmMain& main = frmMain::Get();
+    frmSchedule& page = frmSchedule::Get();
+    // A failed step leaves the previous values, as errors here are passed over.
+    try {
+        g.FrameWidth = GetSystemMetrics(SM_CXFRAME);
+        g.FrameHeight = GetSystemMetrics(SM_CYFRAME);
+        g.BorderWidth = GetSystemMetrics(SM_CXBORDER);
+        g.BorderHeight = GetSystemMetrics(SM_CYBORDER);
+        g.CaptionHeight = GetSystemMetrics(SM_CYCAPTION);
+        g.VScrollWidth = GetSystemMetrics(SM_CXVSCROLL);
+        g.HScrollHeight = GetSystemMetrics(SM_CYHSCROLL);
+        g.NonClientWidth = CLng(TwipsPerPixelX() * (2 * g.FrameWidth + g.VScrollWidth + 3 * g.BorderWidth));
+        g.NonClientHeight =
+            CLng(TwipsPerPixelY() * (2 * g.FrameHeight + g.CaptionHeight + g.HScrollHeight + g.BorderHeight + 8));
+        g.LowerRightX = CInt(main.OuterWidthTw() - TwWidth(page.fraCalendar) - g.NonClientWidth);
+        g.LowerY = CInt(main.OuterHeightTw() - TwHeight(page.fraCalendar) - g.NonClientHeight -
+                        main.StatusBarHeightTw());
+    } catch (const OverflowError&) {
+    }
+}
+
+int NotesPanelLeft(int notesPosition, int calendarPosition, int calendarWidth, int lowerRightX) {
+    if (notesPosition == 0) {
+        return calendarPosition == 0 ? calendarWidth : lowerRightX - calendarWidth;
+    }
+    return calendarPosition == 0 ? lowerRightX : 0;
+}
+
+void ShowCalendarFrame() {
+    const ProgramState& g = Globals();
+    frmSchedule& page = frmSchedule::Get();
+    QAction* mark = frmMain::Get().mnuVCalendar;
+    page.fraCalendar->hide();
+    page.MonthView->hide();
+    page.lblCalendar->hide();
+    if (g.CalendarShow) {
+        mark->setChecked(true);
+        TwMove(page.fraCalendar, g.CalendarPosition == 0 ? 0 : g.LowerRightX, g.LowerY);
+        page.fraCalendar->show();
+        page.fraCalendar->raise();
+        page.MonthView->show();
+        page.lblCalendar->show();
+    } else {
+        mark->setChecked(false);
+    }
+    ShowNotesFrame();
+}
+
+void ShowNotesFrame() {
+    const ProgramState& g = Globals();
+    frmSchedule& page = frmSchedule::Get();
+    QAction* mark = frmMain::Get().mnuVNotes;
+    page.fraNotes->hide();
+    page.lblNotes->hide();
+    page.txtNotes->hide();
+    if (g.NotesShow) {
+        mark->setChecked(true);
+        // A hidden calendar still keeps its place beside the notes.
+        const int left =
+            NotesPanelLeft(g.NotesPosition, g.CalendarPosition, static_cast<int>(TwWidth(page.fraCalendar)),
+                           g.LowerRightX);
+        TwMove(page.fraNotes, left, g.LowerY);
+        page.fraNotes->show();
+        page.fraNotes->raise();
+        page.lblNotes->show();
+        page.txtNotes->show();
+    } else {
+        mark->setChecked(false);
+    }
+}
+
+void ShowTimeTableFrame() {
+    const ProgramState& g = Globals();
+    frmSchedule& page = frmSchedule::Get();
+    QAction* mark = frmMain::Get().mnuVTimeTable;
+    if (g.SetupTimeTable == 0) {
+        page.fraTimeTable->hide();
+        return;
+    }
+    if (g.TimeTableShow) {
+        mark->setChecked(true);
+        page.fraTimeTable->hide();
+        TwMove(page.fraTimeTable, g.TimeTableLeft, g.TimeTableTop);
+        page.fraTimeTable->show();
+        page.fraTimeTable->raise();
+    } else {
+        mark->setChecked(false);
+        page.fraTimeTable->hide();
+    }
+}
+
+bool PanelTitle_MouseDown(frmSchedule& page, QWidget* panel, int button, const QPointF& at) {
+    // The notes and timetable panels do not move with the right button; the calendar does.
+    if (panel != page.fraCalendar && button == Qt::RightButton) {
+        return false;
+    }
+    page.DragX = CInt(at.x());
+    page.DragY = CInt(at.y());
+    panel->raise();
+    return true;
+}
+
+void PanelTitle_DragOver(frmSchedule& page, QWidget* panel, const QPointF& at) {
+    TwMove(panel, TwLeft(panel) + at.x() - page.DragX, TwTop(panel) + at.y() - page.DragY);
+}
+
+void PanelTitle_DragDrop(frmSchedule& page, QWidget* panel, const QPointF& at) {
+    PanelTitle_DragOver(page, panel, at);
+    if (panel == page.fraTimeTable) {
+        ProgramState& g = Globals();
+        g.TimeTableLeft = CInt(TwLeft(panel));
+        g.TimeTableTop = CInt(TwTop(panel));
+        const QString section = QStringLiteral("Settings\\Effects%1").arg(g.CurrentTeacher);
+        SaveInt(section, QStringLiteral("TimeTableLeft"), g.TimeTableLeft);
+        SaveInt(section, QStringLiteral("TimeTableTop"), g.TimeTableTop);
+    }
+}
+
+void PanelTitle_MouseMove(QWidget* title) {
+    title->setToolTip(QStringLiteral("Drag to Move"));
+}
+
+void lblRow_MouseMove(frmSchedule&, QLabel* cell) {
+    cell->setToolTip(cell->text());
+}

@@ -1,0 +1,83 @@
+#include "BoundControls.h"
+
+#include "DataControl.h"
+
+void BoundControl::EnsureCurrent() const {
+    if (m_source) {
+        m_source->ensureBinding(const_cast<BoundControl*>(this));
+    }
+}
+
+void BoundControl::Unbind() {
+    if (m_source) {
+        m_source->Unbind(this);
+        m_source = nullptr;
+    }
+}
+
+BoundLabel::BoundLabel(QWidget* parent) : QLabel(parent) {
+    // Entries are the teacher's own text: never read as markup.
+    setTextFormat(Qt::PlainText);
+}
+
+BoundLabel::~BoundLabel() {
+    Unbind();
+}
+
+QString BoundLabel::Caption() const {
+    EnsureCurrent();
+    return QLabel::text();
+}
+
+void BoundLabel::setCaption(const QString& text) {
+    EnsureCurrent();
+    QLabel::setText(text);
+}
+
+void BoundLabel::paintEvent(QPaintEvent* event) {
+    EnsureCurrent();
+    QLabel::paintEvent(event);
+}
+
+BoundTextBox::BoundTextBox(QWidget* parent) : QLineEdit(parent) {}
+
+BoundTextBox::~BoundTextBox() {
+    Unbind();
+}
+
+QString BoundTextBox::Text() const {
+    EnsureCurrent();
+    return QLineEdit::text();
+}
+
+void BoundTextBox::setText(const QString& text) {
+    EnsureCurrent();
+    QLineEdit::setText(text);
+}
+
+void BoundTextBox::paintEvent(QPaintEvent* event) {
+    EnsureCurrent();
+    QLineEdit::paintEvent(event);
+}
+
+BoundMemo::BoundMemo(QWidget* parent) : QPlainTextEdit(parent) {}
+
+BoundMemo::~BoundMemo() {
+    Unbind();
+}
+
+QString BoundMemo::Text() const {
+    EnsureCurrent();
+    return QPlainTextEdit::toPlainText();
+}
+
+void BoundMemo::setText(const QString& text) {
+    EnsureCurrent();
+    QPlainTextEdit::setPlainText(text);
+}
+
+void BoundMemo::focusInEvent(QFocusEvent* event) {
+    // The teacher is about to type: the box must show the current day's notes first.
+    EnsureCurrent();
+    QPlainTextEdit::focusInEvent(event);
+}

@@ -1,0 +1,756 @@
+#include "DataControl.h"
+
+#include "BoundControls.h"
+#include "DateText.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QUrl>
+
+#include <algorithm>
+
+namespace {
+int g_connectionCounter = 0;
+
+QString Quoted(const QString& identifier) {
+    QString inner = identifier;
+    inner.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + inner + QLatin1Char('"');
+}
+
+QString DefaultDisplay(const QVariant& value) {
+    return value.isNull() ? QString() : value.toString();
+}
+
+QVariant DefaultParse(const QString& text) {
+    return text;
+}
+
+const QString kRowIdColumn = QStringLiteral("qlm_rowid");
+} // namespace
+
+DataControl::DataControl(QObject* parent) : QObject(parent) {
+    m_connectionName = QStringLiteral("qlm_data_%1").arg(++g_connectionCounter);
+}
+
+DataControl::~DataControl() {
+    Close();
+    for (Binding& binding : m_bindings) {
+        binding.control->m_source = nullptr;
+    }
+}
+
+void DataControl::setConnectionString(const QString& connection) {
+    QString path;
+    for (const QString& part : connection.split(QLatin1Char(';'))) {
+        const qsizetype eq = part.indexOf(QLatin1Char('='));
+        if (eq > 0 && part.left(eq).trimmed().compare(QStringLiteral("Data Source"), Qt::CaseInsensitive) == 0) {
+            path = part.mid(eq + 1).trimmed();
+        }
+    }
+    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (m_open && path != m_databasePath) {
+        Close();
+    }
+    m_connectionString = connection;
+    m_databasePath = path;
+}
+
+void DataControl::fail(ErrorKind kind, const QString& text) {
+    m_errorKind = kind;
+    m_errorText = text;
+}
+
+QString DataControl::tableName() const {
+    if (m_commandType == CommandType::Table) {
+        return m_recordSource.trimmed();
+    }
+    static const QRegularExpression from(QStringLiteral("\\bFROM\\s+\\[?(\\w+)\\]?"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    return from.match(m_recordSource).captured(1);
+}
+
+bool DataControl::openDatabase() {
+    if (m_open) {
+        return true;
+    }
+    const QFileInfo info(m_databasePath);
+    if (m_databasePath.isEmpty() || !info.exists()) {
+        fail(ErrorKind::FileMissing, QStringLiteral("The database file %1 could not be found.").arg(m_databasePath));
+        return false;
+    }
+    if (!info.isFile() || !info.isReadable() || !info.isWritable()) {
+        fail(ErrorKind::FileUnusable,
+             QStringLiteral("The database file %1 cannot be read and written. Check that it is a file and "
+                            "that it is not read-only.")
+                 .arg(m_databasePath));
+        return false;
+    }
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
+        // mode=rw: SQLite must never create a file in place of a missing one.
+        const QString uri = QStringLiteral("file:%1?mode=rw")
+                                .arg(QString::fromUtf8(QUrl::toPercentEncoding(info.absoluteFilePath(), "/")));
+        db.setDatabaseName(uri);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=3000"));
+        if (!db.open()) {
+            const QString reason = db.lastError().text();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(m_connectionName);
+            fail(ErrorKind::FileUnusable,
+                 QStringLiteral("The database file %1 could not be opened.\r\n\r\n%2").arg(m_databasePath, reason));
+            return false;
+        }
+        QSqlQuery probe(db);
+        if (!probe.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"))) {
+            const QString reason = probe.lastError().text();
+            probe = QSqlQuery();
+            db.close();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(m_connectionName);
+            fail(ErrorKind::NotADatabase,
+                 QStringLiteral("The file %1 is not a database that this program can read.\r\n\r\n%2")
+                     .arg(m_databasePath, reason));
+            return false;
+        }
+    }
+    m_open = true;
+    m_transactionDepth = 0;
+    return true;
+}
+
+void DataControl::closeDatabase() {
+    if (!m_open) {
+        return;
+    }
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+        if (m_transactionDepth > 0) {
+            db.commit();
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(m_connectionName);
+    m_open = false;
+    m_transactionDepth = 0;
+}
+
+bool DataControl::Refresh() {
+    if (m_open) {
+        leaveRow();
+    }
+    m_errorKind = ErrorKind::None;
+    m_errorText.clear();
+    m_rows.clear();
+    m_fieldNames.clear();
+    m_pos = 0;
+    const bool ok = [this] {
+        if (!openDatabase()) {
+            return false;
+        }
+        const QString table = tableName();
+        QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+        if (table.isEmpty() || !db.tables().contains(table, Qt::CaseInsensitive)) {
+            fail(ErrorKind::MissingTable, QStringLiteral("The database file %1 does not hold the table %2.")
+                                              .arg(m_databasePath, table.isEmpty() ? m_recordSource : table));
+            return false;
+        }
+        QString sql;
+        if (m_commandType == CommandType::Table) {
+            sql = QStringLiteral("SELECT rowid AS %1, * FROM %2").arg(kRowIdColumn, Quoted(table));
+        } else {
+            // The source runs as written; only the rows' identity is asked for as well, so that
+            // changes can go back to the right row.
+            static const QRegularExpression select(QStringLiteral("^\\s*SELECT\\s+"),
+                                                   QRegularExpression::CaseInsensitiveOption);
+            const QRegularExpressionMatch match = select.match(m_recordSource);
+            if (!match.hasMatch()) {
+                fail(ErrorKind::QueryFailed, QStringLiteral("The record source is not a query: %1").arg(m_recordSource));
+                return false;
+            }
+            sql = m_recordSource;
+            sql.insert(match.capturedEnd(), QStringLiteral("%1.rowid AS %2, ").arg(table, kRowIdColumn));
+        }
+        QSqlQuery query(db);
+        query.setForwardOnly(true);
+        if (!query.exec(sql)) {
+            fail(ErrorKind::QueryFailed, QStringLiteral("The records of %1 could not be read.\r\n\r\n%2")
+                                             .arg(m_databasePath, query.lastError().text()));
+            return false;
+        }
+        const QSqlRecord record = query.record();
+        const int columns = record.count();
+        for (int c = 1; c < columns; ++c) {
+            QString name = record.fieldName(c);
+            const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+            if (dot >= 0) {
+                name = name.mid(dot + 1);
+            }
+            m_fieldNames.append(name);
+        }
+        while (query.next()) {
+            Row row;
+            row.serial = m_nextSerial++;
+            row.rowid = query.value(0).toLongLong();
+            row.values.resize(columns - 1);
+            row.dirty.fill(false, columns - 1);
+            for (int c = 1; c < columns; ++c) {
+                row.values[c - 1] = query.value(c);
+            }
+            m_rows.push_back(std::move(row));
+        }
+        return true;
+    }();
+    m_pos = 0;
+    moved();
+    return ok;
+}
+
+void DataControl::Close() {
+    if (m_open) {
+        leaveRow();
+    }
+    closeDatabase();
+    m_rows.clear();
+    m_pos = 0;
+    markBindingsStale();
+}
+
+int DataControl::RecordCount() const {
+    return static_cast<int>(std::count_if(m_rows.begin(), m_rows.end(), [](const Row& r) { return !r.deleted; }));
+}
+
+int DataControl::firstLive() const {
+    return nextLive(-1);
+}
+
+int DataControl::lastLive() const {
+    return previousLive(static_cast<int>(m_rows.size()));
+}
+
+int DataControl::nextLive(int from) const {
+    const int size = static_cast<int>(m_rows.size());
+    int i = from + 1;
+    while (i < size && m_rows[static_cast<size_t>(i)].deleted) {
+        ++i;
+    }
+    return i;
+}
+
+int DataControl::previousLive(int from) const {
+    int i = from - 1;
+    while (i >= 0 && m_rows[static_cast<size_t>(i)].deleted) {
+        --i;
+    }
+    return i;
+}
+
+bool DataControl::AtBOF() const {
+    return m_pos < 0 || firstLive() >= static_cast<int>(m_rows.size());
+}
+
+bool DataControl::AtEOF() const {
+    return m_pos >= static_cast<int>(m_rows.size()) || firstLive() >= static_cast<int>(m_rows.size());
+}
+
+bool DataControl::HasCurrentRow() const {
+    const Row* row = current();
+    return row && !row->deleted;
+}
+
+DataControl::Row* DataControl::current() {
+    if (m_pos < 0 || m_pos >= static_cast<int>(m_rows.size())) {
+        return nullptr;
+    }
+    return &m_rows[static_cast<size_t>(m_pos)];
+}
+
+const DataControl::Row* DataControl::current() const {
+    return const_cast<DataControl*>(this)->current();
+}
+
+DataControl::Row* DataControl::rowBySerial(quint64 serial) {
+    // Serials grow with the position of the row, so the rows are sorted by them.
+    auto it = std::lower_bound(m_rows.begin(), m_rows.end(), serial,
+                               [](const Row& row, quint64 s) { return row.serial < s; });
+    return it != m_rows.end() && it->serial == serial ? &*it : nullptr;
+}
+
+void DataControl::moved() {
+    markBindingsStale();
+    if (!m_flushQueued && !m_bindings.empty() && QCoreApplication::instance()) {
+        m_flushQueued = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                m_flushQueued = false;
+                RefreshBoundControls();
+            },
+            Qt::QueuedConnection);
+    }
+    Q_EMIT MoveComplete();
+}
+
+bool DataControl::MoveFirst() {
+    leaveRow();
+    m_pos = firstLive();
+    moved();
+    return HasCurrentRow();
+}
+
+bool DataControl::MoveLast() {
+    leaveRow();
+    const int last = lastLive();
+    m_pos = last < 0 ? static_cast<int>(m_rows.size()) : last;
+    moved();
+    return HasCurrentRow();
+}
+
+bool DataControl::MoveNext() {
+    if (AtEOF()) {
+        return false;
+    }
+    leaveRow();
+    m_pos = nextLive(m_pos);
+    moved();
+    return true;
+}
+
+bool DataControl::MovePrevious() {
+    if (AtBOF()) {
+        return false;
+    }
+    leaveRow();
+    m_pos = previousLive(m_pos);
+    moved();
+    return true;
+}
+
+int DataControl::fieldIndex(const QString& name) const {
+    for (int i = 0; i < m_fieldNames.size(); ++i) {
+        if (m_fieldNames[i].compare(name, Qt::CaseInsensitive) == 0) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+bool DataControl::matches(const Row& row, int field, const QString& op, const QVariant& value, bool asDate) const {
+    const QVariant& stored = row.values[field];
+    if (stored.isNull()) {
+        return false; // a missing value meets no criterion
+    }
+    int order = 0;
+    if (asDate) {
+        bool ok = false;
+        const QDate a = TextToDate(stored.toString(), &ok);
+        if (!ok) {
+            return false;
+        }
+        const QDate b = value.toDate();
+        order = a < b ? -1 : (a > b ? 1 : 0);
+    } else {
+        bool okA = false;
+        bool okB = false;
+        const double a = stored.toString().toDouble(&okA);
+        const double b = value.toString().toDouble(&okB);
+        if (okA && okB) {
+            order = a < b ? -1 : (a > b ? 1 : 0);
+        } else {
+            order = stored.toString().compare(value.toString(), Qt::CaseInsensitive);
+            order = order < 0 ? -1 : (order > 0 ? 1 : 0);
+        }
+    }
+    if (op == QLatin1String("=")) {
+        return order == 0;
+    }
+    if (op == QLatin1String("<>")) {
+        return order != 0;
+    }
+    if (op == QLatin1String("<")) {
+        return order < 0;
+    }
+    if (op == QLatin1String("<=")) {
+        return order <= 0;
+    }
+    if (op == QLatin1String(">")) {
+        return order > 0;
+    }
+    return order >= 0; // ">="
+}
+
+bool DataControl::Find(const QString& criterion, int skipRecords, bool forward) {
+    static const QRegularExpression pattern(QStringLiteral("^\\s*\\[?(\\w+)\\]?\\s*(>=|<=|<>|=|<|>)\\s*(.*?)\\s*$"));
+    const QRegularExpressionMatch match = pattern.match(criterion);
+    if (!match.hasMatch()) {
+        return false;
+    }
+    const int field = fieldIndex(match.captured(1));
+    if (field < 0) {
+        return false;
+    }
+    const QString op = match.captured(2);
+    QString text = match.captured(3);
+    if (text.size() >= 2 && ((text.startsWith(QLatin1Char('#')) && text.endsWith(QLatin1Char('#'))) ||
+                             (text.startsWith(QLatin1Char('\'')) && text.endsWith(QLatin1Char('\''))))) {
+        text = text.mid(1, text.size() - 2);
+    }
+    bool isDate = false;
+    const QDate date = TextToDate(text, &isDate);
+    const QVariant value = isDate ? QVariant(date) : QVariant(text);
+
+    leaveRow();
+    const int size = static_cast<int>(m_rows.size());
+    int i = m_pos;
+    if (forward) {
+        if (i < 0) {
+            i = firstLive();
+        } else if (i < size && m_rows[static_cast<size_t>(i)].deleted) {
+            i = nextLive(i);
+        }
+        for (int s = 0; s < skipRecords && i < size; ++s) {
+            i = nextLive(i);
+        }
+        while (i < size && !matches(m_rows[static_cast<size_t>(i)], field, op, value, isDate)) {
+            i = nextLive(i);
+        }
+        m_pos = std::min(i, size);
+    } else {
+        if (i >= size) {
+            i = lastLive();
+        } else if (i >= 0 && m_rows[static_cast<size_t>(i)].deleted) {
+            i = previousLive(i);
+        }
+        for (int s = 0; s < skipRecords && i >= 0; ++s) {
+            i = previousLive(i);
+        }
+        while (i >= 0 && !matches(m_rows[static_cast<size_t>(i)], field, op, value, isDate)) {
+            i = previousLive(i);
+        }
+        m_pos = std::max(i, -1);
+    }
+    moved();
+    return true;
+}
+
+QVariant DataControl::Bookmark() const {
+    const Row* row = current();
+    return row ? QVariant::fromValue(row->serial) : QVariant();
+}
+
+bool DataControl::setBookmark(const QVariant& bookmark) {
+    const Row* target = rowBySerial(bookmark.value<quint64>());
+    if (!bookmark.isValid() || !target || target->deleted) {
+        return false;
+    }
+    leaveRow();
+    m_pos = static_cast<int>(target - m_rows.data());
+    moved();
+    return true;
+}
+
+int DataControl::AbsolutePosition() const {
+    if (RecordCount() == 0) {
+        return adPosUnknown;
+    }
+    if (m_pos < 0) {
+        return adPosBOF;
+    }
+    if (m_pos >= static_cast<int>(m_rows.size())) {
+        return adPosEOF;
+    }
+    int position = 1;
+    for (int i = 0; i < m_pos; ++i) {
+        position += m_rows[static_cast<size_t>(i)].deleted ? 0 : 1;
+    }
+    return position;
+}
+
+bool DataControl::AddNew() {
+    if (!m_open || m_fieldNames.isEmpty()) {
+        return false;
+    }
+    leaveRow();
+    Row row;
+    row.serial = m_nextSerial++;
+    row.isNew = true;
+    row.values.resize(m_fieldNames.size());
+    row.dirty.fill(false, m_fieldNames.size());
+    m_rows.push_back(std::move(row));
+    m_pos = static_cast<int>(m_rows.size()) - 1;
+    moved();
+    return true;
+}
+
+bool DataControl::Update() {
+    harvestAll();
+    bool ok = storeDirtyRows();
+    Row* row = current();
+    if (row && !row->deleted && row->isNew) {
+        ok = storeRow(*row) && ok; // an explicit Update stores a new row even when nothing was written
+    }
+    return ok;
+}
+
+bool DataControl::Delete() {
+    Row* row = current();
+    if (!row || row->deleted) {
+        return false;
+    }
+    if (!row->isNew) {
+        QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
+        query.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(Quoted(tableName())));
+        query.addBindValue(row->rowid);
+        if (!query.exec()) {
+            const QString message = QStringLiteral("A record could not be deleted from %1.\r\n\r\n%2")
+                                        .arg(m_databasePath, query.lastError().text());
+            fail(ErrorKind::WriteFailed, message);
+            Q_EMIT WriteFailed(message);
+            return false;
+        }
+    }
+    row->deleted = true;
+    std::fill(row->dirty.begin(), row->dirty.end(), false);
+    return true;
+}
+
+QVariant DataControl::Field(const QString& name) const {
+    const Row* row = current();
+    const int field = fieldIndex(name);
+    if (!row || field < 0) {
+        return QVariant();
+    }
+    return row->values[field];
+}
+
+bool DataControl::setField(const QString& name, const QVariant& value) {
+    Row* row = current();
+    const int field = fieldIndex(name);
+    if (!row || row->deleted || field < 0) {
+        return false;
+    }
+    harvestAll();
+    row->values[field] = value.typeId() == QMetaType::QDate ? QVariant(DateToText(value.toDate())) : value;
+    row->dirty[field] = true;
+    for (Binding& binding : m_bindings) {
+        if (binding.field == field) {
+            binding.stale = true;
+        }
+    }
+    return true;
+}
+
+bool DataControl::storeRow(Row& row) {
+    if (row.deleted) {
+        return true;
+    }
+    QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    QSqlQuery query(db);
+    const QString table = Quoted(tableName());
+    if (row.isNew) {
+        QStringList columns;
+        QStringList marks;
+        for (const QString& name : m_fieldNames) {
+            columns << Quoted(name);
+            marks << QStringLiteral("?");
+        }
+        query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table, columns.join(QLatin1Char(',')),
+                                                                           marks.join(QLatin1Char(','))));
+        for (const QVariant& value : row.values) {
+            query.addBindValue(value);
+        }
+    } else {
+        QStringList sets;
+        QVector<QVariant> values;
+        for (int f = 0; f < m_fieldNames.size(); ++f) {
+            if (row.dirty[f]) {
+                sets << Quoted(m_fieldNames[f]) + QStringLiteral(" = ?");
+                values << row.values[f];
+            }
+        }
+        if (sets.isEmpty()) {
+            return true;
+        }
+        query.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(table, sets.join(QLatin1Char(','))));
+        for (const QVariant& value : values) {
+            query.addBindValue(value);
+        }
+        query.addBindValue(row.rowid);
+    }
+    if (!m_open || !query.exec()) {
+        const QString message = QStringLiteral("Changes to the record could not be saved in %1.\r\n\r\n%2")
+                                    .arg(m_databasePath, m_open ? query.lastError().text()
+                                                                : QStringLiteral("The database is closed."));
+        fail(ErrorKind::WriteFailed, message);
+        Q_EMIT WriteFailed(message);
+        return false;
+    }
+    if (row.isNew) {
+        row.rowid = query.lastInsertId().toLongLong();
+        row.isNew = false;
+    }
+    std::fill(row.dirty.begin(), row.dirty.end(), false);
+    return true;
+}
+
+bool DataControl::storeDirtyRows() {
+    bool ok = true;
+    for (Row& row : m_rows) {
+        if (!row.deleted && std::find(row.dirty.begin(), row.dirty.end(), true) != row.dirty.end()) {
+            ok = storeRow(row) && ok;
+        }
+    }
+    return ok;
+}
+
+bool DataControl::leaveRow() {
+    harvestAll();
+    Row* row = current();
+    if (row && row->isNew && !row->deleted &&
+        std::find(row->dirty.begin(), row->dirty.end(), true) == row->dirty.end()) {
+        row->deleted = true; // a new row left untouched is not stored
+    }
+    return storeDirtyRows();
+}
+
+bool DataControl::BeginTrans() {
+    if (!openDatabase()) {
+        return false;
+    }
+    if (m_transactionDepth == 0 && !QSqlDatabase::database(m_connectionName, false).transaction()) {
+        return false;
+    }
+    ++m_transactionDepth;
+    return true;
+}
+
+bool DataControl::CommitTrans() {
+    if (m_transactionDepth == 0) {
+        return false;
+    }
+    harvestAll();
+    bool ok = storeDirtyRows();
+    if (--m_transactionDepth == 0) {
+        ok = QSqlDatabase::database(m_connectionName, false).commit() && ok;
+    }
+    return ok;
+}
+
+bool DataControl::RollbackTrans() {
+    if (m_transactionDepth == 0) {
+        return false;
+    }
+    m_transactionDepth = 0;
+    const bool ok = QSqlDatabase::database(m_connectionName, false).rollback();
+    // What was in memory no longer matches the file: read it again, dropping unsaved edits.
+    for (Row& row : m_rows) {
+        row.deleted = true;
+    }
+    for (Binding& binding : m_bindings) {
+        binding.shownText = binding.control->RawText();
+    }
+    Refresh();
+    return ok;
+}
+
+void DataControl::Bind(BoundControl* control, const QString& field) {
+    Bind(control, field, DefaultDisplay, DefaultParse);
+}
+
+void DataControl::Bind(BoundControl* control, const QString& field, std::function<QString(const QVariant&)> display,
+                       std::function<QVariant(const QString&)> parse) {
+    if (control->m_source && control->m_source != this) {
+        control->m_source->Unbind(control);
+    }
+    Unbind(control);
+    control->m_source = this;
+    control->m_field = field;
+    control->m_display = display ? std::move(display) : DefaultDisplay;
+    control->m_parse = parse ? std::move(parse) : DefaultParse;
+    Binding binding;
+    binding.control = control;
+    binding.shownText = control->RawText();
+    m_bindings.push_back(binding);
+}
+
+void DataControl::Unbind(BoundControl* control) {
+    auto it = std::find_if(m_bindings.begin(), m_bindings.end(),
+                           [control](const Binding& b) { return b.control == control; });
+    if (it != m_bindings.end()) {
+        harvest(*it);
+        m_bindings.erase(it);
+    }
+}
+
+void DataControl::markBindingsStale() {
+    for (Binding& binding : m_bindings) {
+        binding.stale = true;
+    }
+}
+
+void DataControl::harvest(Binding& binding) {
+    if (binding.shownSerial == 0 || binding.field < 0) {
+        return;
+    }
+    const QString text = binding.control->RawText();
+    if (text == binding.shownText) {
+        return;
+    }
+    binding.shownText = text;
+    Row* row = rowBySerial(binding.shownSerial);
+    if (!row || row->deleted) {
+        return;
+    }
+    row->values[binding.field] = binding.control->m_parse(text);
+    row->dirty[binding.field] = true;
+}
+
+void DataControl::harvestAll() {
+    for (Binding& binding : m_bindings) {
+        harvest(binding);
+    }
+}
+
+void DataControl::refreshBinding(Binding& binding) {
+    harvest(binding);
+    if (binding.field < 0 || binding.field >= m_fieldNames.size() ||
+        m_fieldNames[binding.field].compare(binding.control->m_field, Qt::CaseInsensitive) != 0) {
+        binding.field = fieldIndex(binding.control->m_field);
+    }
+    const Row* row = current();
+    QString text;
+    if (row && !row->deleted && binding.field >= 0) {
+        text = binding.control->m_display(row->values[binding.field]);
+    }
+    if (binding.control->RawText() != text) {
+        binding.control->SetRawText(text);
+    }
+    // Read back: a control may store the text differently (line breaks), and only a real edit
+    // may count as a change.
+    binding.shownText = binding.control->RawText();
+    binding.shownSerial = row && !row->deleted && binding.field >= 0 ? row->serial : 0;
+    binding.stale = false;
+}
+
+void DataControl::ensureBinding(BoundControl* control) {
+    for (Binding& binding : m_bindings) {
+        if (binding.control == control) {
+            if (binding.stale) {
+                refreshBinding(binding);
+            }
+            return;
+        }
+    }
+}
+
+void DataControl::RefreshBoundControls() {
+    for (Binding& binding : m_bindings) {
+        if (binding.stale) {
+            refreshBinding(binding);
+        }
+    }
+}

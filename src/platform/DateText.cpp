@@ -1,0 +1,112 @@
+#include "DateText.h"
+
+#include <QLocale>
+#include <QRegularExpression>
+
+namespace {
+const QString kZeroDateText = QStringLiteral("12:00:00 AM");
+
+QString ToQtPattern(const QString& pattern) {
+    // Walks the pattern once: runs of d, m, y, h, n and s are fields, "AM/PM" is the marker,
+    // everything else is copied as quoted literal text.
+    QString out;
+    QString literal;
+    bool lastWasHour = false;
+    auto flushLiteral = [&] {
+        if (!literal.isEmpty()) {
+            QString escaped = literal;
+            escaped.replace(QLatin1Char('\''), QStringLiteral("''"));
+            out += QLatin1Char('\'') + escaped + QLatin1Char('\'');
+            literal.clear();
+        }
+    };
+    int i = 0;
+    while (i < pattern.size()) {
+        if (pattern.mid(i, 5).compare(QStringLiteral("AM/PM"), Qt::CaseInsensitive) == 0) {
+            flushLiteral();
+            out += QStringLiteral("AP");
+            i += 5;
+            continue;
+        }
+        const QChar c = pattern.at(i).toLower();
+        if (c == u'd' || c == u'm' || c == u'y' || c == u'h' || c == u'n' || c == u's') {
+            int run = 1;
+            while (i + run < pattern.size() && pattern.at(i + run).toLower() == c) {
+                ++run;
+            }
+            flushLiteral();
+            if (c == u'd') {
+                out += QString(qMin(run, 4), QLatin1Char('d'));
+            } else if (c == u'm') {
+                out += lastWasHour && run <= 2 ? QString(run, QLatin1Char('m'))
+                                               : QString(qMin(run, 4), QLatin1Char('M'));
+            } else if (c == u'y') {
+                out += run >= 3 ? QStringLiteral("yyyy") : QStringLiteral("yy");
+            } else if (c == u'h') {
+                out += QString(qMin(run, 2), QLatin1Char('h'));
+            } else if (c == u'n') {
+                out += QString(qMin(run, 2), QLatin1Char('m'));
+            } else {
+                out += QString(qMin(run, 2), QLatin1Char('s'));
+            }
+            lastWasHour = (c == u'h');
+            i += run;
+            continue;
+        }
+        if (c != u' ' && c != u':') {
+            lastWasHour = false;
+        }
+        literal += pattern.at(i);
+        ++i;
+    }
+    flushLiteral();
+    return out;
+}
+} // namespace
+
+QDate ZeroDate() {
+    return QDate(1899, 12, 30);
+}
+
+bool IsZeroDate(const QDate& date) {
+    return date == ZeroDate();
+}
+
+QString DateToText(const QDate& date) {
+    if (!date.isValid() || IsZeroDate(date)) {
+        return kZeroDateText;
+    }
+    return date.toString(Qt::ISODate);
+}
+
+QDate TextToDate(const QString& text, bool* ok) {
+    const QString trimmed = text.trimmed();
+    QDate result;
+    if (trimmed.compare(kZeroDateText, Qt::CaseInsensitive) == 0) {
+        result = ZeroDate();
+    } else {
+        static const QRegularExpression iso(QStringLiteral("^(\\d{4})-(\\d{2})-(\\d{2})(?:[T ].*)?$"));
+        const QRegularExpressionMatch match = iso.match(trimmed);
+        if (match.hasMatch()) {
+            result = QDate(match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt());
+        }
+    }
+    if (ok) {
+        *ok = result.isValid();
+    }
+    return result;
+}
+
+bool IsDateText(const QString& text) {
+    bool ok = false;
+    TextToDate(text, &ok);
+    return ok;
+}
+
+QString FormatDate(const QDate& date, const QString& pattern) {
+    return QLocale::c().toString(date, ToQtPattern(pattern));
+}
+
+QString FormatDateTime(const QDateTime& moment, const QString& pattern) {
+    return QLocale::c().toString(moment, ToQtPattern(pattern));
+}

@@ -1,0 +1,236 @@
+#include "SettingsStore.h"
+
+#include "DateText.h"
+#include "IniDocument.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <QHash>
+#include <QStandardPaths>
+
+#include <cmath>
+
+namespace {
+struct CachedFile {
+    IniDocument document;
+    QDateTime modified;
+    qint64 size = -1;
+    bool loaded = false;
+};
+
+QString g_folderOverride;
+QHash<QString, CachedFile> g_cache;
+std::function<void(const QString&)> g_reporter;
+
+// Values may hold line breaks and backslashes; the file keeps one value per line.
+QString Escape(const QString& value) {
+    QString out;
+    out.reserve(value.size());
+    for (QChar c : value) {
+        if (c == u'\\') {
+            out += QStringLiteral("\\\\");
+        } else if (c == u'\n') {
+            out += QStringLiteral("\\n");
+        } else if (c == u'\r') {
+            out += QStringLiteral("\\r");
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+QString Unescape(const QString& value) {
+    QString out;
+    out.reserve(value.size());
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar c = value.at(i);
+        if (c == u'\\' && i + 1 < value.size()) {
+            const QChar next = value.at(++i);
+            out += next == u'n' ? QChar(u'\n') : next == u'r' ? QChar(u'\r') : next;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+CachedFile& Document(const QString& appName) {
+    const QString path = SettingsStore::FilePath(appName);
+    CachedFile& cached = g_cache[path];
+    const QFileInfo info(path);
+    const QDateTime modified = info.exists() ? info.lastModified() : QDateTime();
+    const qint64 size = info.exists() ? info.size() : -1;
+    if (!cached.loaded || cached.modified != modified || cached.size != size) {
+        // A file that cannot be read is treated as empty: every reader gets its default.
+        if (!cached.document.Load(path, false)) {
+            cached.document = IniDocument();
+        }
+        cached.modified = modified;
+        cached.size = size;
+        cached.loaded = true;
+    }
+    return cached;
+}
+} // namespace
+
+namespace SettingsStore {
+QString Folder() {
+    if (!g_folderOverride.isEmpty()) {
+        return g_folderOverride;
+    }
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+}
+
+void SetFolderForTests(const QString& folder) {
+    g_folderOverride = folder;
+    g_cache.clear();
+}
+
+QString FilePath(const QString& appName) {
+    QString relative = appName;
+    relative.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return Folder() + QLatin1Char('/') + relative + QStringLiteral(".conf");
+}
+
+void SetFailureReporter(std::function<void(const QString&)> reporter) {
+    g_reporter = std::move(reporter);
+}
+
+void Reset() {
+    g_cache.clear();
+}
+} // namespace SettingsStore
+
+QString GetSetting(const QString& appName, const QString& section, const QString& key,
+                   const QString& defaultValue) {
+    const std::optional<QString> value = Document(appName).document.Value(section, key);
+    return value ? Unescape(*value) : defaultValue;
+}
+
+bool SaveSetting(const QString& appName, const QString& section, const QString& key, const QString& value) {
+    CachedFile& cached = Document(appName);
+    cached.document.SetValue(section, key, Escape(value));
+    const QString path = SettingsStore::FilePath(appName);
+    QString error;
+    if (!cached.document.Save(path, &error)) {
+        cached.loaded = false; // read the file again next time: memory and file must agree
+        if (g_reporter) {
+            g_reporter(QStringLiteral("The setting %1 could not be saved in %2.\r\n\r\n%3").arg(key, path, error));
+        }
+        return false;
+    }
+    const QFileInfo info(path);
+    cached.modified = info.lastModified();
+    cached.size = info.size();
+    return true;
+}
+
+QList<QPair<QString, QString>> GetAllSettings(const QString& appName, const QString& section) {
+    QList<QPair<QString, QString>> result;
+    if (const IniDocument::Section* s = Document(appName).document.FindSection(section)) {
+        for (const IniDocument::Entry& entry : s->entries) {
+            result.append({entry.key, Unescape(entry.value)});
+        }
+    }
+    return result;
+}
+
+bool TextToInt16(const QString& text, int* value) {
+    qint32 wide = 0;
+    if (!TextToLong(text, &wide) || wide < -32768 || wide > 32767) {
+        return false;
+    }
+    *value = wide;
+    return true;
+}
+
+bool TextToLong(const QString& text, qint32* value) {
+    const QString t = text.trimmed();
+    bool ok = false;
+    qint64 wide = 0;
+    if (t.startsWith(QStringLiteral("&H"), Qt::CaseInsensitive)) {
+        // Hexadecimal colours (&HE6B36C) are 32-bit patterns, as the colour dialogs give them.
+        const quint64 bits = t.mid(2).toULongLong(&ok, 16);
+        if (!ok || bits > 0xFFFFFFFFull) {
+            return false;
+        }
+        wide = static_cast<qint32>(static_cast<quint32>(bits));
+    } else {
+        wide = t.toLongLong(&ok, 10);
+        if (!ok) {
+            // A whole number written with a fraction rounds, as the conversion does.
+            const double d = t.toDouble(&ok);
+            if (!ok || !std::isfinite(d) || std::fabs(d) > 4.0e9) {
+                return false;
+            }
+            wide = static_cast<qint64>(std::nearbyint(d));
+        }
+    }
+    if (wide < INT32_MIN || wide > INT32_MAX) {
+        return false;
+    }
+    *value = static_cast<qint32>(wide);
+    return true;
+}
+
+bool TextToBool(const QString& text, bool* value) {
+    const QString t = text.trimmed();
+    if (t.compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0) {
+        *value = true;
+        return true;
+    }
+    if (t.compare(QStringLiteral("False"), Qt::CaseInsensitive) == 0) {
+        *value = false;
+        return true;
+    }
+    qint32 number = 0;
+    if (TextToLong(t, &number)) {
+        *value = number != 0;
+        return true;
+    }
+    return false;
+}
+
+QString BoolToText(bool value) {
+    return value ? QStringLiteral("True") : QStringLiteral("False");
+}
+
+QString ReadText(const QString& section, const QString& key, const QString& defaultValue) {
+    return GetSetting(AppKey, section, key, defaultValue);
+}
+
+int ReadInt(const QString& section, const QString& key, int defaultValue) {
+    int value = 0;
+    return TextToInt16(GetSetting(AppKey, section, key), &value) ? value : defaultValue;
+}
+
+qint32 ReadLong(const QString& section, const QString& key, qint32 defaultValue) {
+    qint32 value = 0;
+    return TextToLong(GetSetting(AppKey, section, key), &value) ? value : defaultValue;
+}
+
+bool ReadBool(const QString& section, const QString& key, bool defaultValue) {
+    bool value = false;
+    return TextToBool(GetSetting(AppKey, section, key), &value) ? value : defaultValue;
+}
+
+QDate ReadDate(const QString& section, const QString& key) {
+    return TextToDate(GetSetting(AppKey, section, key));
+}
+
+bool SaveText(const QString& section, const QString& key, const QString& value) {
+    return SaveSetting(AppKey, section, key, value);
+}
+
+bool SaveInt(const QString& section, const QString& key, qint64 value) {
+    return SaveSetting(AppKey, section, key, QString::number(value));
+}
+
+bool SaveBool(const QString& section, const QString& key, bool value) {
+    return SaveSetting(AppKey, section, key, BoolToText(value));
+}
+
+bool SaveDate(const QString& section, const QString& key, const QDate& value) {
+    return SaveSetting(AppKey, section, key, DateToText(value));
+}

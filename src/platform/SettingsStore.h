@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QDate>
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <functional>
+
+// The per-user settings store: text values under an application key, in sections that nest by
+// backslash ("Settings\Effects1"). Names match without regard to case. Each application key is
+// one file in the XDG config folder ("VNT\Quillmarsh" is VNT/Quillmarsh.conf there).
+inline const QString AppKey = QStringLiteral("VNT\\Quillmarsh");
+
+QString GetSetting(const QString& appName, const QString& section, const QString& key,
+                   const QString& defaultValue = QString());
+bool SaveSetting(const QString& appName, const QString& section, const QString& key, const QString& value);
+QList<QPair<QString, QString>> GetAllSettings(const QString& appName, const QString& section);
+
+// Typed readers of the program's own key. A stored value that does not convert to the
+// reader's type reads as missing: the default comes back.
+QString ReadText(const QString& section, const QString& key, const QString& defaultValue = QString());
+int ReadInt(const QString& section, const QString& key, int defaultValue);       // 16-bit
+qint32 ReadLong(const QString& section, const QString& key, qint32 defaultValue); // 32-bit
+bool ReadBool(const QString& section, const QString& key, bool defaultValue);
+// An empty or missing value gives an invalid date; the zero date text gives the zero date.
+QDate ReadDate(const QString& section, const QString& key);
+
+// Typed writers: integers as decimal text, Booleans as True or False, dates in the one
+// locale-independent form.
+bool SaveText(const QString& section, const QString& key, const QString& value);
+bool SaveInt(const QString& section, const QString& key, qint64 value);
+bool SaveBool(const QString& section, const QString& key, bool value);
+bool SaveDate(const QString& section, const QString& key, const QDate& value);
+
+// The conversions themselves, also used for values that arrive as text from elsewhere.
+bool TextToInt16(const QString& text, int* value);
+bool TextToLong(const QString& text, qint32* value);
+bool TextToBool(const QString& text, bool* value);
+QString BoolToText(bool value);
+
+namespace SettingsStore {
+// The folder that holds the store's files (the XDG config folder unless a test sets another).
+QString Folder();
+void SetFolderForTests(const QString& folder);
+QString FilePath(const QString& appName);
+// Who hears about a save that failed (the program shows a message; tests record it).
+void SetFailureReporter(std::function<void(const QString&)> reporter);
+// Forgets what was read, so the next read goes to the file again.
+void Reset();
+} // namespace SettingsStore

@@ -1,0 +1,28 @@
+#include "Shell.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QUrl>
+
+namespace {
+bool g_record = false;
+QStringList g_requests;
+} // namespace
+
+bool ShellOpen(const QString& target) {
+    if (g_record) {
+        g_requests.append(target);
+        return true;
+    }
+    const QUrl url = QFileInfo::exists(target) ? QUrl::fromLocalFile(target) : QUrl(target);
+    return QDesktopServices::openUrl(url);
+}
+
+void SetShellRecordingForTests(bool record) {
+    g_record = record;
+    g_requests.clear();
+}
+
+const QStringList& RecordedShellRequests() {
+    return g_requests;
+}

@@ -1,0 +1,4 @@
+#pragma once
+
+// Looks up the system's default printer and sets DefaultPrinterFound.
+void GetDefaultPrinter();

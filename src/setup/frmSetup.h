@@ -1,0 +1,4 @@
+#pragma once
+
+// Shows the school-year set-up wizard without waiting for it.
+void ShowSetupWizard();

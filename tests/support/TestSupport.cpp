@@ -1,0 +1,179 @@
+#include "TestSupport.h"
+
+#include "core/Message.h"
+#include "core/ProgramState.h"
+#include "core/StartupDialogs.h"
+#include "core/SuppliedDatabase.h"
+#include "daypage/frmMain.h"
+#include "daypage/frmSchedule.h"
+#include "platform/Clock.h"
+#include "platform/DateText.h"
+#include "platform/Help.h"
+#include "platform/ProgramFolder.h"
+#include "platform/SettingsStore.h"
+#include "platform/Shell.h"
+#include "platform/SingleInstance.h"
+#include "platform/Twips.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTest>
+
+TestEnvironment::TestEnvironment(const QDate& today) {
+    m_valid = m_dir.isValid();
+    QDir().mkpath(m_dir.path() + QStringLiteral("/program"));
+    QDir().mkpath(m_dir.path() + QStringLiteral("/config"));
+    SetProgramFolderForTests(m_dir.path() + QStringLiteral("/program"));
+    SettingsStore::SetFolderForTests(m_dir.path() + QStringLiteral("/config"));
+    SettingsStore::SetFailureReporter({});
+    SingleInstance::Release();
+    SingleInstance::SetLockFolderForTests(m_dir.path());
+    SetTwipsPerPixelForTests(15, 15);
+    Clock::SetTodayForTests(today);
+    MessageTestSeam::Enable(true);
+    MessageTestSeam::Clear();
+    ClearRecordedHelpCalls();
+    SetShellRecordingForTests(true);
+    SetSplashPauseForTests(0);
+    ClearLogOnChoiceForTests();
+    ResetGlobals();
+    QString error;
+    m_valid = m_valid && CreateSuppliedDatabase(DatabasePath(), &error);
+}
+
+TestEnvironment::~TestEnvironment() {
+    frmMain::Unload();
+    frmSchedule::Unload();
+    SingleInstance::Release();
+    ResetGlobals();
+}
+
+QString TestEnvironment::ProgramFolder() const {
+    return m_dir.path() + QStringLiteral("/program");
+}
+
+QString TestEnvironment::DatabasePath() const {
+    return ProgramFolder() + QStringLiteral("/QLM.mdb");
+}
+
+QString TestEnvironment::SettingsFile() const {
+    return SettingsStore::FilePath(AppKey);
+}
+
+QString TeacherQueryFor(const QString& cycleCodes, int codeWidth) {
+    QString query;
+    const int n = static_cast<int>(cycleCodes.size()) / codeWidth;
+    for (int k = 0; k < n; ++k) {
+        query += QStringLiteral("(((QLM.SchoolDay) = '%1')) ").arg(cycleCodes.mid(k * codeWidth, codeWidth));
+        if (k < n - 1) {
+            query += QStringLiteral("Or ");
+        }
+    }
+    return query;
+}
+
+int BuildYear(const YearSpec& spec) {
+    const QString settings = QStringLiteral("Settings");
+    SaveText(settings, QStringLiteral("FirstUse"), spec.firstUseDone ? QStringLiteral("1") : QStringLiteral("0"));
+    SaveText(settings, QStringLiteral("ShowSplash"), QStringLiteral("0"));
+    for (const char* key : {"SetupUser", "SetupDates", "SetupTimeTable"}) {
+        SaveText(settings, QString::fromLatin1(key), QStringLiteral("1"));
+    }
+    SaveInt(settings, QStringLiteral("TeacherNum"), spec.teacherNum);
+    const int width = spec.cycle == 0 ? 1 : 3;
+    for (int t = 1; t <= 2; ++t) {
+        const bool used = t <= spec.teacherNum;
+        SaveText(settings, QStringLiteral("TeacherName%1").arg(t), used ? spec.teacherNames[t] : QString());
+        SaveText(settings, QStringLiteral("TeacherCycle%1").arg(t), used ? spec.teacherCycle[t] : QString());
+        SaveText(settings, QStringLiteral("TeacherDays%1").arg(t),
+                 used ? QString::number(spec.teacherCycle[t].size() / width) : QString());
+        SaveText(settings, QStringLiteral("TeacherQuery%1").arg(t),
+                 used ? TeacherQueryFor(spec.teacherCycle[t], width) : QString());
+    }
+    const QString timetable = QStringLiteral("Settings\\TimeTable");
+    SaveInt(timetable, QStringLiteral("Cycle"), spec.cycle);
+    SaveText(timetable, QStringLiteral("WkDay"), spec.wkDay);
+    const QString dates = QStringLiteral("Settings\\Dates");
+    for (int i = 0; i < spec.terms.size(); ++i) {
+        SaveDate(dates, QStringLiteral("TermStart%1").arg(i + 1), spec.terms[i].first);
+        SaveDate(dates, QStringLiteral("TermEnd%1").arg(i + 1), spec.terms[i].second);
+    }
+    for (int i = 0; i < spec.holidays.size(); ++i) {
+        SaveDate(dates, QStringLiteral("Holidays%1").arg(i + 1), spec.holidays[i]);
+    }
+    for (int r = 1; r <= spec.timeRows; ++r) {
+        SaveText(timetable, QStringLiteral("Time%1").arg(r), QStringLiteral("%1:30").arg(7 + r));
+        for (int c = 1; c <= 7; ++c) {
+            SaveText(timetable, QStringLiteral("Subject%1%2").arg(c).arg(r), QStringLiteral("Subj %1-%2").arg(c).arg(r));
+        }
+    }
+
+    // The rows: one per date of the year, coded as the rebuild codes them.
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("qlm_buildyear"));
+    db.setDatabaseName(::ProgramFolder() + QStringLiteral("/QLM.mdb"));
+    int written = 0;
+    if (!db.open()) {
+        qWarning("BuildYear: %s", qPrintable(db.lastError().text()));
+    } else {
+        QSqlQuery query(db);
+        db.transaction();
+        query.exec(QStringLiteral("DELETE FROM QLM"));
+        const QDate first = spec.terms.first().first;
+        const QDate last = spec.terms.last().second;
+        int cycleDay = 0;
+        for (QDate d = first; d <= last; d = d.addDays(1)) {
+            bool inTerm = false;
+            for (const auto& term : spec.terms) {
+                inTerm = inTerm || (term.first <= d && d <= term.second);
+            }
+            const int slot = d.dayOfWeek() % 7;
+            const QString weekday = spec.wkDay.mid(slot * 3, 3);
+            QString code = QStringLiteral("x");
+            int column = 0;
+            if (inTerm && !spec.holidays.contains(d) && weekday != QLatin1String("xxx")) {
+                if (spec.cycle == 0) {
+                    cycleDay = cycleDay % 6 + 1;
+                    code = QString::number(cycleDay);
+                    column = cycleDay;
+                } else {
+                    code = weekday;
+                    for (int s = 0; s <= slot; ++s) {
+                        column += spec.wkDay.mid(s * 3, 3) != QLatin1String("xxx") ? 1 : 0;
+                    }
+                }
+            }
+            QStringList names{QStringLiteral("Date"), QStringLiteral("SchoolDay")};
+            QVariantList values{DateToText(d), code};
+            for (int r = 1; r <= spec.timeRows && column > 0; ++r) {
+                names << QStringLiteral("Time%1").arg(r) << QStringLiteral("Subject%1").arg(r);
+                values << QStringLiteral("%1:30").arg(7 + r) << QStringLiteral("Subj %1-%2").arg(column).arg(r);
+            }
+            QStringList marks;
+            for (int i = 0; i < names.size(); ++i) {
+                marks << QStringLiteral("?");
+            }
+            query.prepare(QStringLiteral("INSERT INTO QLM (%1) VALUES (%2)")
+                              .arg(names.join(QLatin1Char(',')), marks.join(QLatin1Char(','))));
+            for (const QVariant& value : values) {
+                query.addBindValue(value);
+            }
+            if (query.exec()) {
+                ++written;
+            } else {
+                qWarning("BuildYear: %s", qPrintable(query.lastError().text()));
+            }
+        }
+        db.commit();
+        db.close();
+    }
+    db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(QStringLiteral("qlm_buildyear"));
+    return written;
+}
+
+void VerifyNoUnexpectedMessages() {
+    const auto& unexpected = MessageTestSeam::Unexpected();
+    QVERIFY2(unexpected.isEmpty(),
+             qPrintable(QStringLiteral("unexpected message: ") + (unexpected.isEmpty() ? QString() : unexpected.first().text)));
+}

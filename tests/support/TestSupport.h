@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QTemporaryDir>
+
+// Every test case runs in its own program folder (with a fresh copy of the supplied database)
+// and its own settings folder, with messages answered from a queue and a fixed "today".
+class TestEnvironment {
+public:
+    explicit TestEnvironment(const QDate& today = QDate(2026, 10, 14));
+    ~TestEnvironment();
+    TestEnvironment(const TestEnvironment&) = delete;
+    TestEnvironment& operator=(const TestEnvironment&) = delete;
+
+    QString ProgramFolder() const;
+    QString DatabasePath() const;
+    QString SettingsFile() const;
+    bool IsValid() const { return m_valid; }
+
+private:
+    QTemporaryDir m_dir;
+    bool m_valid = false;
+};
+
+// A school year written straight into the database and the settings, as the set-up would leave
+// it: terms, holidays, the cycle, one or two teachers and a timetable.
+struct YearSpec {
+    QList<QPair<QDate, QDate>> terms{{QDate(2026, 9, 1), QDate(2027, 6, 25)}};
+    QList<QDate> holidays;
+    int cycle = 0; // 0 six-day, 1 weekday
+    QString wkDay = QStringLiteral("xxxMonTueWedThuFrixxx");
+    int teacherNum = 1;
+    QString teacherNames[3] = {QString(), QStringLiteral("Ms. Avery"), QStringLiteral("Mr. Brook")};
+    QString teacherCycle[3] = {QString(), QStringLiteral("123456"), QString()};
+    int timeRows = 6; // rows 1..timeRows get times "8:30" etc.
+    bool firstUseDone = true;
+};
+
+// Writes the settings and the day rows; returns the number of rows written.
+int BuildYear(const YearSpec& spec);
+// The criterion the set-up writes for a run of day codes.
+QString TeacherQueryFor(const QString& cycleCodes, int codeWidth);
+// Fails the running test if a message appeared that the test did not expect.
+void VerifyNoUnexpectedMessages();
