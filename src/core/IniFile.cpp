@@ -32,14 +32,21 @@ QStringList IniFile::SectionGet(const QString& section) {
     IniDocument document;
     document.Load(NativePath(m_configName), true);
     const IniDocument::Section* found = document.FindSection(m_section);
-    if (!found || found->entries.isEmpty()) {
+    if (!found) {
         return {};
     }
     // The section arrives as NUL-separated lines with a final NUL that leaves an empty last
     // item; a section too long for the buffer is cut short, without that final NUL.
     QString buffer;
     for (const IniDocument::Entry& entry : found->entries) {
-        buffer += entry.key + QLatin1Char('=') + entry.value + QChar(u'\0');
+        if (entry.kind == IniDocument::Entry::Kind::Pair) {
+            buffer += entry.key + QLatin1Char('=') + entry.value + QChar(u'\0');
+        } else if (entry.kind == IniDocument::Entry::Kind::KeyOnly) {
+            buffer += entry.key + QChar(u'\0');
+        }
+    }
+    if (buffer.isEmpty()) {
+        return {};
     }
     if (buffer.size() > kSectionBuffer - 2) {
         buffer.truncate(kSectionBuffer - 2);

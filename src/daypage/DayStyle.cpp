@@ -8,8 +8,6 @@
 #include "platform/SettingsStore.h"
 
 #include <QCalendarWidget>
-#include <QTableView>
-#include <QToolButton>
 
 namespace {
 int WholeNumber(const QString& text) {
@@ -40,21 +38,17 @@ void SetBack(QWidget* widget, const QColor& back) {
     widget->setPalette(pal);
 }
 
-// The calendar's month background, title background and title text.
-void PaintCalendar(QCalendarWidget* calendar, const QColor& month, const QColor& titleBack, const QColor& titleText) {
-    if (auto* view = calendar->findChild<QTableView*>()) {
-        QPalette pal = view->palette();
-        pal.setColor(QPalette::Base, month);
-        pal.setColor(QPalette::AlternateBase, month);
-        view->setPalette(pal);
-    }
-    if (auto* bar = calendar->findChild<QWidget*>(QStringLiteral("qt_calendar_navigationbar"))) {
-        bar->setAutoFillBackground(true);
-        SetColours(bar, titleBack, titleText);
-        for (QToolButton* button : bar->findChildren<QToolButton*>()) {
-            SetColours(button, titleBack, titleText);
-        }
-    }
+// The calendar's month background, title background and title text. The calendar draws its
+// title bar (and the chosen day) in its highlight colours.
+void PaintCalendar(QCalendarWidget* calendar, const QColor& month, const QColor& titleBack,
+                   const QColor& titleText) {
+    QPalette pal = calendar->palette();
+    pal.setColor(QPalette::Base, month);
+    pal.setColor(QPalette::AlternateBase, month);
+    pal.setColor(QPalette::Window, month);
+    pal.setColor(QPalette::Highlight, titleBack);
+    pal.setColor(QPalette::HighlightedText, titleText);
+    calendar->setPalette(pal);
 }
 } // namespace
 
@@ -102,7 +96,8 @@ void LoadStyleArrays(int teacher) {
     }
     for (int i = 0; i <= 2; ++i) {
         g.FontName[i] = ReadText(section, QStringLiteral("FontName%1").arg(i), g.DefaultFontName[i]);
-        g.FontSize[i] = ReadInt(section, QStringLiteral("FontSize%1").arg(i), WholeNumber(g.DefaultFontSize[i]));
+        g.FontSize[i] =
+            ReadInt(section, QStringLiteral("FontSize%1").arg(i), WholeNumber(g.DefaultFontSize[i]));
         g.FontBold[i] = ReadBool(section, QStringLiteral("FontBold%1").arg(i), g.DefaultFontBold[i]);
         g.FontItalic[i] = ReadBool(section, QStringLiteral("FontItalic%1").arg(i), g.DefaultFontItalic[i]);
     }

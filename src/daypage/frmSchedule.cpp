@@ -84,6 +84,27 @@ void PictureBox::paintEvent(QPaintEvent*) {
     }
 }
 
+CalendarControl::CalendarControl(QWidget* parent) : QCalendarWidget(parent) {}
+
+void CalendarControl::setValue(const QDate& date) {
+    m_pending = date;
+    if (!m_queued) {
+        m_queued = true;
+        QTimer::singleShot(0, this, &CalendarControl::showPending);
+    }
+}
+
+QDate CalendarControl::Value() const {
+    return m_queued ? m_pending : selectedDate();
+}
+
+void CalendarControl::showPending() {
+    m_queued = false;
+    if (selectedDate() != m_pending) {
+        setSelectedDate(m_pending);
+    }
+}
+
 PanelTitle::PanelTitle(const QString& caption, QWidget* parent) : QLabel(caption, parent) {
     setTextFormat(Qt::PlainText);
     setAutoFillBackground(true);
@@ -209,7 +230,8 @@ void frmSchedule::createControls() {
         lblCaret[i]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         lblCaret[i]->setStyleSheet(QStringLiteral("color: #808080"));
         QFont caretFont = lblCaret[i]->font();
-        caretFont.setPointSize(7);
+        caretFont.setPixelSize(8);
+        caretFont.setLetterSpacing(QFont::AbsoluteSpacing, -1);
         lblCaret[i]->setFont(caretFont);
         TwMove(lblCaret[i], 0, 0, 168, 216);
         lblCaret[i]->hide();
@@ -259,7 +281,7 @@ void frmSchedule::createControls() {
     lblCalendar = new PanelTitle(QStringLiteral("Calendar"), fraCalendar);
     lblCalendar->setAlignment(Qt::AlignCenter);
     TwMove(lblCalendar, 0, 0, 2640, 336);
-    MonthView = new QCalendarWidget(fraCalendar);
+    MonthView = new CalendarControl(fraCalendar);
     MonthView->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     MonthView->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
     MonthView->setFirstDayOfWeek(Qt::Sunday);
@@ -367,7 +389,7 @@ void frmSchedule::Form_Load() {
     TwSetWidth(fraNotes, TwWidth(lblNotes));
     TwSetWidth(fraCalendar, TwWidth(lblCalendar));
     // 3. The calendar opens on today.
-    MonthView->setSelectedDate(Clock::Today());
+    MonthView->setValue(Clock::Today());
     // 4. The panels float on the main window rather than on the page.
     const std::array<QWidget*, 3> panels{fraCalendar, fraNotes, fraTimeTable};
     for (size_t p = 0; p < panels.size(); ++p) {
@@ -626,9 +648,9 @@ void frmSchedule::RememberEntryTexts(DataControl& rs) {
         return;
     }
     for (BoundLabel* cell : lblDetails) {
-        cell->Tag = NzTrim(rs.Field(cell->DataField()));
+        cell->Tag = NzTrim(rs.BoundField(cell));
     }
-    txtNotes->Tag = NzTrim(rs.Field(txtNotes->DataField()));
+    txtNotes->Tag = NzTrim(rs.BoundField(txtNotes));
 }
 
 void frmSchedule::txtNotes_GotFocus() {
@@ -724,8 +746,8 @@ bool frmSchedule::eventFilter(QObject* watched, QEvent* event) {
         txtNotes_GotFocus();
         return false;
     }
-    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick && type != QEvent::MouseMove &&
-        type != QEvent::MouseButtonRelease) {
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
+        type != QEvent::MouseMove && type != QEvent::MouseButtonRelease) {
         return QWidget::eventFilter(watched, event);
     }
     auto* mouse = static_cast<QMouseEvent*>(event);
@@ -809,12 +831,10 @@ void ShowDayCode() {
     bool ok = false;
     const QDate shown = TextToDate(page.txtDate->Text(), &ok);
     if (ok) {
-        page.MonthView->setSelectedDate(shown);
+        page.MonthView->setValue(shown);
     }
-    page.lblDay->hide();
-    page.lblSD->hide();
-    if (page.lblDay->Caption() != QLatin1String("x") && Globals().Cycle == 0) {
-        page.lblDay->show();
-        page.lblSD->show();
-    }
+    // Shown only for a taught day of the six-day cycle.
+    const bool shownCode = page.lblDay->Caption() != QLatin1String("x") && Globals().Cycle == 0;
+    page.lblDay->setVisible(shownCode);
+    page.lblSD->setVisible(shownCode);
 }

@@ -4,6 +4,7 @@
 #include "platform/DataControl.h"
 #include "platform/FormAccess.h"
 
+#include <QCalendarWidget>
 #include <QFrame>
 #include <QLabel>
 #include <QPointer>
@@ -11,7 +12,6 @@
 
 #include <array>
 
-class QCalendarWidget;
 class QMdiSubWindow;
 class QPushButton;
 class QToolButton;
@@ -36,7 +36,10 @@ class Line : public QWidget {
     Q_OBJECT
 public:
     explicit Line(QWidget* parent = nullptr);
-    void setBorderColour(qint32 bgr) { m_bgr = bgr; update(); }
+    void setBorderColour(qint32 bgr) {
+        m_bgr = bgr;
+        update();
+    }
     qint32 BorderColour() const { return m_bgr; }
     // The line's ends and height in twips (a horizontal line: Y1 = Y2).
     void Place(double x1, double x2, double y);
@@ -71,6 +74,22 @@ protected:
 private:
     Kind m_kind = Kind::None;
     int m_index = 0;
+};
+
+// The calendar of the calendar panel. Setting its date is costly (it lays the month out again),
+// and the day page sets it on every move: the date is taken at once and shown when the event
+// loop next runs.
+class CalendarControl : public QCalendarWidget {
+    Q_OBJECT
+public:
+    explicit CalendarControl(QWidget* parent = nullptr);
+    void setValue(const QDate& date);
+    QDate Value() const;
+
+private:
+    void showPending();
+    QDate m_pending;
+    bool m_queued = false;
 };
 
 // A panel title: a label the teacher drags the panel by.
@@ -126,7 +145,7 @@ public:
     // The calendar panel.
     QFrame* fraCalendar = nullptr;
     PanelTitle* lblCalendar = nullptr;
-    QCalendarWidget* MonthView = nullptr;
+    CalendarControl* MonthView = nullptr;
 
     // The notes panel.
     QFrame* fraNotes = nullptr;

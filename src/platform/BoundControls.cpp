@@ -39,7 +39,9 @@ void BoundLabel::paintEvent(QPaintEvent* event) {
     QLabel::paintEvent(event);
 }
 
-BoundTextBox::BoundTextBox(QWidget* parent) : QLineEdit(parent) {}
+BoundTextBox::BoundTextBox(QWidget* parent) : QWidget(parent) {
+    setVisible(false);
+}
 
 BoundTextBox::~BoundTextBox() {
     Unbind();
@@ -47,17 +49,12 @@ BoundTextBox::~BoundTextBox() {
 
 QString BoundTextBox::Text() const {
     EnsureCurrent();
-    return QLineEdit::text();
+    return m_text;
 }
 
 void BoundTextBox::setText(const QString& text) {
     EnsureCurrent();
-    QLineEdit::setText(text);
-}
-
-void BoundTextBox::paintEvent(QPaintEvent* event) {
-    EnsureCurrent();
-    QLineEdit::paintEvent(event);
+    m_text = text;
 }
 
 BoundMemo::BoundMemo(QWidget* parent) : QPlainTextEdit(parent) {}

@@ -61,8 +61,9 @@ protected:
     void SetRawText(const QString& text) override { QLabel::setText(text); }
 };
 
-// A bound one-line text box (the hidden date box, the settings-row boxes).
-class BoundTextBox : public QLineEdit, public BoundControl {
+// A bound hidden text box: it carries a field's text for other windows to read and write (the
+// shown day's date, the settings rows) and is never shown, so it holds just the text.
+class BoundTextBox : public QWidget, public BoundControl {
     Q_OBJECT
 public:
     explicit BoundTextBox(QWidget* parent = nullptr);
@@ -72,9 +73,11 @@ public:
     void setText(const QString& text);
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
-    QString RawText() const override { return QLineEdit::text(); }
-    void SetRawText(const QString& text) override { QLineEdit::setText(text); }
+    QString RawText() const override { return m_text; }
+    void SetRawText(const QString& text) override { m_text = text; }
+
+private:
+    QString m_text;
 };
 
 // A bound multi-line text box (the day's notes).

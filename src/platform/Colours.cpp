@@ -24,7 +24,8 @@ QColor ColorFromBgr(qint32 bgr) {
 }
 
 qint32 BgrFromColor(const QColor& color) {
-    return static_cast<qint32>(static_cast<quint32>(color.red()) | (static_cast<quint32>(color.green()) << 8) |
+    return static_cast<qint32>(static_cast<quint32>(color.red()) |
+                               (static_cast<quint32>(color.green()) << 8) |
                                (static_cast<quint32>(color.blue()) << 16));
 }
 
@@ -32,9 +33,10 @@ QFont MakeFont(const QString& name, int pointSize, bool bold, bool italic) {
     QFont font(name);
     font.setStyleHint(QFont::SansSerif);
     if (name.compare(QStringLiteral("MS Sans Serif"), Qt::CaseInsensitive) == 0) {
-        // The classic dialog face: the desktop's own sans-serif reads closest.
-        font.setFamilies({name, QStringLiteral("Microsoft Sans Serif"), QStringLiteral("DejaVu Sans"),
-                          QStringLiteral("Sans Serif")});
+        // The classic dialog face is narrow; Arial's metrics keep captions within their
+        // labels, where a wider face would be cut off.
+        font.setFamilies({name, QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"),
+                          QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
     }
     font.setPointSize(pointSize > 0 ? pointSize : 8);
     font.setBold(bold);

@@ -31,6 +31,18 @@ QVariant DefaultParse(const QString& text) {
 }
 
 const QString kRowIdColumn = QStringLiteral("qlm_rowid");
+
+bool IsIsoDate(const QString& text) {
+    if (text.size() != 10 || text.at(4) != u'-' || text.at(7) != u'-') {
+        return false;
+    }
+    for (int i : {0, 1, 2, 3, 5, 6, 8, 9}) {
+        if (!text.at(i).isDigit()) {
+            return false;
+        }
+    }
+    return true;
+}
 } // namespace
 
 DataControl::DataControl(QObject* parent) : QObject(parent) {
@@ -48,7 +60,8 @@ void DataControl::setConnectionString(const QString& connection) {
     QString path;
     for (const QString& part : connection.split(QLatin1Char(';'))) {
         const qsizetype eq = part.indexOf(QLatin1Char('='));
-        if (eq > 0 && part.left(eq).trimmed().compare(QStringLiteral("Data Source"), Qt::CaseInsensitive) == 0) {
+        if (eq > 0 &&
+            part.left(eq).trimmed().compare(QStringLiteral("Data Source"), Qt::CaseInsensitive) == 0) {
             path = part.mid(eq + 1).trimmed();
         }
     }
@@ -80,7 +93,8 @@ bool DataControl::openDatabase() {
     }
     const QFileInfo info(m_databasePath);
     if (m_databasePath.isEmpty() || !info.exists()) {
-        fail(ErrorKind::FileMissing, QStringLiteral("The database file %1 could not be found.").arg(m_databasePath));
+        fail(ErrorKind::FileMissing,
+             QStringLiteral("The database file %1 could not be found.").arg(m_databasePath));
         return false;
     }
     if (!info.isFile() || !info.isReadable() || !info.isWritable()) {
@@ -93,8 +107,9 @@ bool DataControl::openDatabase() {
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
         // mode=rw: SQLite must never create a file in place of a missing one.
-        const QString uri = QStringLiteral("file:%1?mode=rw")
-                                .arg(QString::fromUtf8(QUrl::toPercentEncoding(info.absoluteFilePath(), "/")));
+        const QString uri =
+            QStringLiteral("file:%1?mode=rw")
+                .arg(QString::fromUtf8(QUrl::toPercentEncoding(info.absoluteFilePath(), "/")));
         db.setDatabaseName(uri);
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=3000"));
         if (!db.open()) {
@@ -102,7 +117,8 @@ bool DataControl::openDatabase() {
             db = QSqlDatabase();
             QSqlDatabase::removeDatabase(m_connectionName);
             fail(ErrorKind::FileUnusable,
-                 QStringLiteral("The database file %1 could not be opened.\r\n\r\n%2").arg(m_databasePath, reason));
+                 QStringLiteral("The database file %1 could not be opened.\r\n\r\n%2")
+                     .arg(m_databasePath, reason));
             return false;
         }
         QSqlQuery probe(db);
@@ -146,7 +162,9 @@ bool DataControl::Refresh() {
     m_errorKind = ErrorKind::None;
     m_errorText.clear();
     m_rows.clear();
+    m_dirtySerials.clear();
     m_fieldNames.clear();
+    m_fieldIndex.clear();
     m_pos = 0;
     const bool ok = [this] {
         if (!openDatabase()) {
@@ -169,7 +187,8 @@ bool DataControl::Refresh() {
                                                    QRegularExpression::CaseInsensitiveOption);
             const QRegularExpressionMatch match = select.match(m_recordSource);
             if (!match.hasMatch()) {
-                fail(ErrorKind::QueryFailed, QStringLiteral("The record source is not a query: %1").arg(m_recordSource));
+                fail(ErrorKind::QueryFailed,
+                     QStringLiteral("The record source is not a query: %1").arg(m_recordSource));
                 return false;
             }
             sql = m_recordSource;
@@ -190,7 +209,12 @@ bool DataControl::Refresh() {
             if (dot >= 0) {
                 name = name.mid(dot + 1);
             }
+            m_fieldIndex.insert(name, static_cast<int>(m_fieldNames.size()));
+            m_fieldIndex.insert(name.toLower(), static_cast<int>(m_fieldNames.size()));
             m_fieldNames.append(name);
+        }
+        for (Binding& binding : m_bindings) {
+            binding.field = fieldIndex(binding.control->m_field);
         }
         while (query.next()) {
             Row row;
@@ -216,12 +240,14 @@ void DataControl::Close() {
     }
     closeDatabase();
     m_rows.clear();
+    m_dirtySerials.clear();
     m_pos = 0;
     markBindingsStale();
 }
 
 int DataControl::RecordCount() const {
-    return static_cast<int>(std::count_if(m_rows.begin(), m_rows.end(), [](const Row& r) { return !r.deleted; }));
+    return static_cast<int>(
+        std::count_if(m_rows.begin(), m_rows.end(), [](const Row& r) { return !r.deleted; }));
 }
 
 int DataControl::firstLive() const {
@@ -331,60 +357,62 @@ bool DataControl::MovePrevious() {
 }
 
 int DataControl::fieldIndex(const QString& name) const {
-    for (int i = 0; i < m_fieldNames.size(); ++i) {
-        if (m_fieldNames[i].compare(name, Qt::CaseInsensitive) == 0) {
-            return i;
-        }
+    // Called on every move for the entry texts, so the lookup is by hash.
+    auto it = m_fieldIndex.constFind(name);
+    if (it == m_fieldIndex.constEnd()) {
+        it = m_fieldIndex.constFind(name.toLower());
     }
-    return -1;
+    return it == m_fieldIndex.constEnd() ? -1 : it.value();
 }
 
-bool DataControl::matches(const Row& row, int field, const QString& op, const QVariant& value, bool asDate) const {
-    const QVariant& stored = row.values[field];
+bool DataControl::matches(const Row& row, const Criterion& criterion) const {
+    const QVariant& stored = row.values[criterion.field];
     if (stored.isNull()) {
         return false; // a missing value meets no criterion
     }
+    const QString text = stored.toString();
     int order = 0;
-    if (asDate) {
-        bool ok = false;
-        const QDate a = TextToDate(stored.toString(), &ok);
-        if (!ok) {
-            return false;
-        }
-        const QDate b = value.toDate();
-        order = a < b ? -1 : (a > b ? 1 : 0);
-    } else {
-        bool okA = false;
-        bool okB = false;
-        const double a = stored.toString().toDouble(&okA);
-        const double b = value.toString().toDouble(&okB);
-        if (okA && okB) {
-            order = a < b ? -1 : (a > b ? 1 : 0);
+    if (criterion.isDate) {
+        if (IsIsoDate(text)) {
+            // Stored dates are yyyy-MM-dd: as text they order as dates, without parsing.
+            order = text.compare(criterion.text);
         } else {
-            order = stored.toString().compare(value.toString(), Qt::CaseInsensitive);
-            order = order < 0 ? -1 : (order > 0 ? 1 : 0);
+            bool ok = false;
+            const QDate date = TextToDate(text, &ok);
+            if (!ok) {
+                return false;
+            }
+            order = date < criterion.date ? -1 : (date > criterion.date ? 1 : 0);
+        }
+    } else {
+        bool isNumber = false;
+        const double number = criterion.isNumber ? text.toDouble(&isNumber) : 0.0;
+        if (isNumber) {
+            order = number < criterion.number ? -1 : (number > criterion.number ? 1 : 0);
+        } else {
+            order = text.compare(criterion.text, Qt::CaseInsensitive);
         }
     }
-    if (op == QLatin1String("=")) {
+    switch (criterion.op) {
+    case Op::Equal:
         return order == 0;
-    }
-    if (op == QLatin1String("<>")) {
+    case Op::NotEqual:
         return order != 0;
-    }
-    if (op == QLatin1String("<")) {
+    case Op::Less:
         return order < 0;
-    }
-    if (op == QLatin1String("<=")) {
+    case Op::LessOrEqual:
         return order <= 0;
-    }
-    if (op == QLatin1String(">")) {
+    case Op::Greater:
         return order > 0;
+    case Op::GreaterOrEqual:
+        return order >= 0;
     }
-    return order >= 0; // ">="
+    return false;
 }
 
 bool DataControl::Find(const QString& criterion, int skipRecords, bool forward) {
-    static const QRegularExpression pattern(QStringLiteral("^\\s*\\[?(\\w+)\\]?\\s*(>=|<=|<>|=|<|>)\\s*(.*?)\\s*$"));
+    static const QRegularExpression pattern(
+        QStringLiteral("^\\s*\\[?(\\w+)\\]?\\s*(>=|<=|<>|=|<|>)\\s*(.*?)\\s*$"));
     const QRegularExpressionMatch match = pattern.match(criterion);
     if (!match.hasMatch()) {
         return false;
@@ -393,15 +421,25 @@ bool DataControl::Find(const QString& criterion, int skipRecords, bool forward) 
     if (field < 0) {
         return false;
     }
+    Criterion wanted;
+    wanted.field = field;
     const QString op = match.captured(2);
+    wanted.op = op == QLatin1String("=")    ? Op::Equal
+                : op == QLatin1String("<>") ? Op::NotEqual
+                : op == QLatin1String("<")  ? Op::Less
+                : op == QLatin1String("<=") ? Op::LessOrEqual
+                : op == QLatin1String(">")  ? Op::Greater
+                                            : Op::GreaterOrEqual;
     QString text = match.captured(3);
     if (text.size() >= 2 && ((text.startsWith(QLatin1Char('#')) && text.endsWith(QLatin1Char('#'))) ||
                              (text.startsWith(QLatin1Char('\'')) && text.endsWith(QLatin1Char('\''))))) {
         text = text.mid(1, text.size() - 2);
     }
-    bool isDate = false;
-    const QDate date = TextToDate(text, &isDate);
-    const QVariant value = isDate ? QVariant(date) : QVariant(text);
+    wanted.date = TextToDate(text, &wanted.isDate);
+    wanted.text = !wanted.isDate || IsIsoDate(text) ? text : DateToText(wanted.date);
+    if (!wanted.isDate) {
+        wanted.number = text.toDouble(&wanted.isNumber);
+    }
 
     leaveRow();
     const int size = static_cast<int>(m_rows.size());
@@ -415,7 +453,7 @@ bool DataControl::Find(const QString& criterion, int skipRecords, bool forward) 
         for (int s = 0; s < skipRecords && i < size; ++s) {
             i = nextLive(i);
         }
-        while (i < size && !matches(m_rows[static_cast<size_t>(i)], field, op, value, isDate)) {
+        while (i < size && !matches(m_rows[static_cast<size_t>(i)], wanted)) {
             i = nextLive(i);
         }
         m_pos = std::min(i, size);
@@ -428,7 +466,7 @@ bool DataControl::Find(const QString& criterion, int skipRecords, bool forward) 
         for (int s = 0; s < skipRecords && i >= 0; ++s) {
             i = previousLive(i);
         }
-        while (i >= 0 && !matches(m_rows[static_cast<size_t>(i)], field, op, value, isDate)) {
+        while (i >= 0 && !matches(m_rows[static_cast<size_t>(i)], wanted)) {
             i = previousLive(i);
         }
         m_pos = std::max(i, -1);
@@ -518,6 +556,20 @@ bool DataControl::Delete() {
     return true;
 }
 
+QVariant DataControl::BoundField(const BoundControl* control) const {
+    const Row* row = current();
+    if (!row) {
+        return QVariant();
+    }
+    for (const Binding& binding : m_bindings) {
+        if (binding.control == control) {
+            // The binding keeps its field's index, so no lookup by name is needed.
+            return binding.field >= 0 ? row->values[binding.field] : QVariant();
+        }
+    }
+    return Field(control->m_field);
+}
+
 QVariant DataControl::Field(const QString& name) const {
     const Row* row = current();
     const int field = fieldIndex(name);
@@ -535,7 +587,7 @@ bool DataControl::setField(const QString& name, const QVariant& value) {
     }
     harvestAll();
     row->values[field] = value.typeId() == QMetaType::QDate ? QVariant(DateToText(value.toDate())) : value;
-    row->dirty[field] = true;
+    markDirty(*row, field);
     for (Binding& binding : m_bindings) {
         if (binding.field == field) {
             binding.stale = true;
@@ -558,8 +610,8 @@ bool DataControl::storeRow(Row& row) {
             columns << Quoted(name);
             marks << QStringLiteral("?");
         }
-        query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table, columns.join(QLatin1Char(',')),
-                                                                           marks.join(QLatin1Char(','))));
+        query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                          .arg(table, columns.join(QLatin1Char(',')), marks.join(QLatin1Char(','))));
         for (const QVariant& value : row.values) {
             query.addBindValue(value);
         }
@@ -575,7 +627,8 @@ bool DataControl::storeRow(Row& row) {
         if (sets.isEmpty()) {
             return true;
         }
-        query.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(table, sets.join(QLatin1Char(','))));
+        query.prepare(
+            QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(table, sets.join(QLatin1Char(','))));
         for (const QVariant& value : values) {
             query.addBindValue(value);
         }
@@ -597,11 +650,30 @@ bool DataControl::storeRow(Row& row) {
     return true;
 }
 
+void DataControl::markDirty(Row& row, int field) {
+    row.dirty[field] = true;
+    m_dirtySerials.insert(row.serial);
+}
+
 bool DataControl::storeDirtyRows() {
+    if (m_dirtySerials.isEmpty()) {
+        return true;
+    }
+    // Rows are stored in their order in the cursor, so new rows keep their order in the file.
+    QList<quint64> serials = m_dirtySerials.values();
+    std::sort(serials.begin(), serials.end());
     bool ok = true;
-    for (Row& row : m_rows) {
-        if (!row.deleted && std::find(row.dirty.begin(), row.dirty.end(), true) != row.dirty.end()) {
-            ok = storeRow(row) && ok;
+    for (quint64 serial : serials) {
+        Row* row = rowBySerial(serial);
+        if (!row || row->deleted ||
+            std::find(row->dirty.begin(), row->dirty.end(), true) == row->dirty.end()) {
+            m_dirtySerials.remove(serial);
+            continue;
+        }
+        if (storeRow(*row)) {
+            m_dirtySerials.remove(serial);
+        } else {
+            ok = false; // kept: tried again at the next store
         }
     }
     return ok;
@@ -661,7 +733,8 @@ void DataControl::Bind(BoundControl* control, const QString& field) {
     Bind(control, field, DefaultDisplay, DefaultParse);
 }
 
-void DataControl::Bind(BoundControl* control, const QString& field, std::function<QString(const QVariant&)> display,
+void DataControl::Bind(BoundControl* control, const QString& field,
+                       std::function<QString(const QVariant&)> display,
                        std::function<QVariant(const QString&)> parse) {
     if (control->m_source && control->m_source != this) {
         control->m_source->Unbind(control);
@@ -673,6 +746,7 @@ void DataControl::Bind(BoundControl* control, const QString& field, std::functio
     control->m_parse = parse ? std::move(parse) : DefaultParse;
     Binding binding;
     binding.control = control;
+    binding.field = fieldIndex(field); // -1 until a source with that field is read
     binding.shownText = control->RawText();
     m_bindings.push_back(binding);
 }
@@ -706,7 +780,7 @@ void DataControl::harvest(Binding& binding) {
         return;
     }
     row->values[binding.field] = binding.control->m_parse(text);
-    row->dirty[binding.field] = true;
+    markDirty(*row, binding.field);
 }
 
 void DataControl::harvestAll() {
@@ -717,10 +791,6 @@ void DataControl::harvestAll() {
 
 void DataControl::refreshBinding(Binding& binding) {
     harvest(binding);
-    if (binding.field < 0 || binding.field >= m_fieldNames.size() ||
-        m_fieldNames[binding.field].compare(binding.control->m_field, Qt::CaseInsensitive) != 0) {
-        binding.field = fieldIndex(binding.control->m_field);
-    }
     const Row* row = current();
     QString text;
     if (row && !row->deleted && binding.field >= 0) {

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QDate>
+#include <QHash>
 #include <QObject>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QStringList>
 #include <QVariant>
@@ -19,7 +22,15 @@ class DataControl : public QObject {
     Q_OBJECT
 public:
     enum class CommandType { Text, Table };
-    enum class ErrorKind { None, FileMissing, FileUnusable, NotADatabase, MissingTable, QueryFailed, WriteFailed };
+    enum class ErrorKind {
+        None,
+        FileMissing,
+        FileUnusable,
+        NotADatabase,
+        MissingTable,
+        QueryFailed,
+        WriteFailed
+    };
 
     // ADO's answers for a position that is not on a row.
     static constexpr int adPosUnknown = -1;
@@ -69,6 +80,8 @@ public:
     bool Update();
     bool Delete();
     QVariant Field(const QString& name) const;
+    // The current row's value of the field a control is bound to (as stored, not as edited).
+    QVariant BoundField(const BoundControl* control) const;
     bool setField(const QString& name, const QVariant& value);
     QStringList FieldNames() const { return m_fieldNames; }
     bool HasCurrentRow() const;
@@ -110,6 +123,17 @@ private:
         bool stale = true;
     };
 
+    enum class Op { Equal, NotEqual, Less, LessOrEqual, Greater, GreaterOrEqual };
+    struct Criterion {
+        int field = -1;
+        Op op = Op::Equal;
+        QString text;
+        QDate date;
+        bool isDate = false;
+        double number = 0;
+        bool isNumber = false;
+    };
+
     friend class BoundControl;
     void ensureBinding(BoundControl* control);
     void refreshBinding(Binding& binding);
@@ -132,7 +156,8 @@ private:
     int lastLive() const;
     int nextLive(int from) const;
     int previousLive(int from) const;
-    bool matches(const Row& row, int field, const QString& op, const QVariant& value, bool asDate) const;
+    bool matches(const Row& row, const Criterion& criterion) const;
+    void markDirty(Row& row, int field);
 
     QString m_connectionString;
     QString m_databasePath;
@@ -143,10 +168,12 @@ private:
     int m_transactionDepth = 0;
 
     QStringList m_fieldNames;
+    QHash<QString, int> m_fieldIndex; // by name as given and in lower case
     std::vector<Row> m_rows;
     int m_pos = 0; // index into m_rows; -1 is BOF, m_rows.size() is EOF
     quint64 m_nextSerial = 1;
 
+    QSet<quint64> m_dirtySerials; // rows holding changes not yet stored
     std::vector<Binding> m_bindings;
     bool m_flushQueued = false;
 

@@ -1,7 +1,6 @@
 #include "DateText.h"
 
 #include <QLocale>
-#include <QRegularExpression>
 
 namespace {
 const QString kZeroDateText = QStringLiteral("12:00:00 AM");
@@ -76,7 +75,22 @@ QString DateToText(const QDate& date) {
     if (!date.isValid() || IsZeroDate(date)) {
         return kZeroDateText;
     }
-    return date.toString(Qt::ISODate);
+    // Written by hand: this runs on every move to a date.
+    const int year = date.year();
+    if (year < 0 || year > 9999) {
+        return date.toString(Qt::ISODate);
+    }
+    QString text(10, QLatin1Char('-'));
+    auto put = [&text](int at, int value, int width) {
+        for (int i = at + width - 1; i >= at; --i) {
+            text[i] = QChar(u'0' + value % 10);
+            value /= 10;
+        }
+    };
+    put(0, year, 4);
+    put(5, date.month(), 2);
+    put(8, date.day(), 2);
+    return text;
 }
 
 QDate TextToDate(const QString& text, bool* ok) {
@@ -85,10 +99,27 @@ QDate TextToDate(const QString& text, bool* ok) {
     if (trimmed.compare(kZeroDateText, Qt::CaseInsensitive) == 0) {
         result = ZeroDate();
     } else {
-        static const QRegularExpression iso(QStringLiteral("^(\\d{4})-(\\d{2})-(\\d{2})(?:[T ].*)?$"));
-        const QRegularExpressionMatch match = iso.match(trimmed);
-        if (match.hasMatch()) {
-            result = QDate(match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt());
+        // yyyy-MM-dd, optionally followed by a time; read by hand, as this runs on every move.
+        auto digits = [&trimmed](int from, int count) {
+            int value = 0;
+            for (int i = from; i < from + count; ++i) {
+                const QChar c = trimmed.at(i);
+                if (c < u'0' || c > u'9') {
+                    return -1;
+                }
+                value = value * 10 + (c.unicode() - u'0');
+            }
+            return value;
+        };
+        const bool shaped = trimmed.size() >= 10 && trimmed.at(4) == u'-' && trimmed.at(7) == u'-' &&
+                            (trimmed.size() == 10 || trimmed.at(10) == u'T' || trimmed.at(10) == u' ');
+        if (shaped) {
+            const int year = digits(0, 4);
+            const int month = digits(5, 2);
+            const int day = digits(8, 2);
+            if (year >= 0 && month >= 0 && day >= 0) {
+                result = QDate(year, month, day);
+            }
         }
     }
     if (ok) {

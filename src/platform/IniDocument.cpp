@@ -1,11 +1,12 @@
 #include "IniDocument.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QDir>
 #include <QSaveFile>
 
 bool IniDocument::Load(const QString& path, bool trimValues, QString* error) {
+    m_preamble.clear();
     m_sections.clear();
     QFile file(path);
     if (!file.exists()) {
@@ -47,6 +48,7 @@ bool IniDocument::Save(const QString& path, QString* error) const {
 }
 
 void IniDocument::Parse(const QByteArray& data, bool trimValues) {
+    m_preamble.clear();
     m_sections.clear();
     Section* current = nullptr;
     const QString text = QString::fromUtf8(data);
@@ -56,7 +58,7 @@ void IniDocument::Parse(const QByteArray& data, bool trimValues) {
             line.chop(1);
         }
         const QString trimmed = line.trimmed();
-        if (trimmed.isEmpty() || trimmed.startsWith(QLatin1Char(';'))) {
+        if (trimmed.isEmpty()) {
             continue;
         }
         if (trimmed.startsWith(QLatin1Char('[')) && trimmed.endsWith(QLatin1Char(']'))) {
@@ -69,12 +71,18 @@ void IniDocument::Parse(const QByteArray& data, bool trimValues) {
             continue;
         }
         if (!current) {
-            continue; // lines before the first section belong to no section
+            m_preamble.append(trimmed); // belongs to no section, but stays in the file
+            continue;
+        }
+        if (trimmed.startsWith(QLatin1Char(';'))) {
+            current->entries.append(Entry{trimmed, {}, Entry::Kind::Comment});
+            continue;
         }
         const qsizetype eq = line.indexOf(QLatin1Char('='));
         Entry entry;
         if (eq < 0) {
             entry.key = trimmed;
+            entry.kind = Entry::Kind::KeyOnly;
         } else {
             entry.key = line.left(eq).trimmed();
             entry.value = line.mid(eq + 1);
@@ -84,8 +92,9 @@ void IniDocument::Parse(const QByteArray& data, bool trimValues) {
         }
         bool replaced = false;
         for (Entry& existing : current->entries) {
-            if (existing.key.compare(entry.key, Qt::CaseInsensitive) == 0) {
-                existing.value = entry.value; // a repeated key: the last line wins
+            if (existing.kind != Entry::Kind::Comment &&
+                existing.key.compare(entry.key, Qt::CaseInsensitive) == 0) {
+                existing = entry; // a repeated key: the last line wins
                 replaced = true;
                 break;
             }
@@ -98,10 +107,17 @@ void IniDocument::Parse(const QByteArray& data, bool trimValues) {
 
 QByteArray IniDocument::Serialize() const {
     QString out;
+    for (const QString& line : m_preamble) {
+        out += line + QLatin1Char('\n');
+    }
+    if (!m_preamble.isEmpty()) {
+        out += QLatin1Char('\n');
+    }
     for (const Section& section : m_sections) {
         out += QLatin1Char('[') + section.name + QStringLiteral("]\n");
         for (const Entry& entry : section.entries) {
-            out += entry.key + QLatin1Char('=') + entry.value + QLatin1Char('\n');
+            out += entry.kind == Entry::Kind::Pair ? entry.key + QLatin1Char('=') + entry.value : entry.key;
+            out += QLatin1Char('\n');
         }
         out += QLatin1Char('\n');
     }
@@ -111,8 +127,9 @@ QByteArray IniDocument::Serialize() const {
 std::optional<QString> IniDocument::Value(const QString& section, const QString& key) const {
     if (const Section* s = FindSection(section)) {
         for (const Entry& entry : s->entries) {
-            if (entry.key.compare(key, Qt::CaseInsensitive) == 0) {
-                return entry.value;
+            if (entry.kind != Entry::Kind::Comment && entry.key.compare(key, Qt::CaseInsensitive) == 0) {
+                // A key without "=" has no value: the reader gets its default.
+                return entry.kind == Entry::Kind::Pair ? std::optional<QString>(entry.value) : std::nullopt;
             }
         }
     }
@@ -126,8 +143,9 @@ void IniDocument::SetValue(const QString& section, const QString& key, const QSt
         s = &m_sections.last();
     }
     for (Entry& entry : s->entries) {
-        if (entry.key.compare(key, Qt::CaseInsensitive) == 0) {
+        if (entry.kind != Entry::Kind::Comment && entry.key.compare(key, Qt::CaseInsensitive) == 0) {
             entry.value = value;
+            entry.kind = Entry::Kind::Pair;
             return;
         }
     }

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 // One INI file in memory: "[Section]" headers and "key=value" lines, in file order. Section and
@@ -10,8 +11,12 @@
 class IniDocument {
 public:
     struct Entry {
+        // A line without "=" names a key but gives it no value; a comment line is kept as written
+        // (in key) so that saving a hand-written file does not lose it.
+        enum class Kind { Pair, KeyOnly, Comment };
         QString key;
         QString value;
+        Kind kind = Kind::Pair;
     };
     struct Section {
         QString name;
@@ -35,5 +40,6 @@ public:
 
 private:
     Section* findSection(const QString& name);
+    QStringList m_preamble; // lines before the first section, kept as written
     QList<Section> m_sections;
 };

@@ -3,8 +3,7 @@
 #include "DateText.h"
 #include "IniDocument.h"
 
-#include <QDateTime>
-#include <QFileInfo>
+#include <QFile>
 #include <QHash>
 #include <QStandardPaths>
 
@@ -13,8 +12,7 @@
 namespace {
 struct CachedFile {
     IniDocument document;
-    QDateTime modified;
-    qint64 size = -1;
+    QByteArray data; // the file as last parsed
     bool loaded = false;
 };
 
@@ -58,16 +56,17 @@ QString Unescape(const QString& value) {
 CachedFile& Document(const QString& appName) {
     const QString path = SettingsStore::FilePath(appName);
     CachedFile& cached = g_cache[path];
-    const QFileInfo info(path);
-    const QDateTime modified = info.exists() ? info.lastModified() : QDateTime();
-    const qint64 size = info.exists() ? info.size() : -1;
-    if (!cached.loaded || cached.modified != modified || cached.size != size) {
-        // A file that cannot be read is treated as empty: every reader gets its default.
-        if (!cached.document.Load(path, false)) {
-            cached.document = IniDocument();
-        }
-        cached.modified = modified;
-        cached.size = size;
+    // The file is read every time and compared by content: another program's edit can leave
+    // both its size and its time stamp as they were. A missing or unreadable file is empty, so
+    // every reader gets its default.
+    QByteArray data;
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly)) {
+        data = file.readAll();
+    }
+    if (!cached.loaded || data != cached.data) {
+        cached.document.Parse(data, false);
+        cached.data = data;
         cached.loaded = true;
     }
     return cached;
@@ -116,13 +115,12 @@ bool SaveSetting(const QString& appName, const QString& section, const QString& 
     if (!cached.document.Save(path, &error)) {
         cached.loaded = false; // read the file again next time: memory and file must agree
         if (g_reporter) {
-            g_reporter(QStringLiteral("The setting %1 could not be saved in %2.\r\n\r\n%3").arg(key, path, error));
+            g_reporter(
+                QStringLiteral("The setting %1 could not be saved in %2.\r\n\r\n%3").arg(key, path, error));
         }
         return false;
     }
-    const QFileInfo info(path);
-    cached.modified = info.lastModified();
-    cached.size = info.size();
+    cached.data = cached.document.Serialize();
     return true;
 }
 
@@ -130,7 +128,9 @@ QList<QPair<QString, QString>> GetAllSettings(const QString& appName, const QStr
     QList<QPair<QString, QString>> result;
     if (const IniDocument::Section* s = Document(appName).document.FindSection(section)) {
         for (const IniDocument::Entry& entry : s->entries) {
-            result.append({entry.key, Unescape(entry.value)});
+            if (entry.kind == IniDocument::Entry::Kind::Pair) {
+                result.append({entry.key, Unescape(entry.value)});
+            }
         }
     }
     return result;

@@ -1,28 +1,208 @@
 #include "core/Message.h"
 #include "core/ProgramState.h"
 #include "core/Startup.h"
+#include "core/StartupDialogs.h"
+#include "core/TeacherSettings.h"
 #include "daypage/frmMain.h"
 #include "daypage/frmSchedule.h"
+#include "platform/DateText.h"
+#include "platform/ProgramFolder.h"
+#include "platform/SettingsStore.h"
+#include "platform/SingleInstance.h"
 #include "support/TestSupport.h"
 
-#include <QApplication>
+#include <QFile>
+#include <QLockFile>
 #include <QTest>
 
 class StartupTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void initGlobalsGivesEveryFirstValue() {
+        TestEnvironment env;
+        InitGlobals();
+        const ProgramState& g = Globals();
+        QCOMPARE(g.AppTitle, QStringLiteral("Quillmarsh"));
+        QVERIFY(g.BlankDataBase);
+        QVERIFY(!g.StartupDone);
+        QCOMPARE(g.DBaseFileName, QStringLiteral("\\QLM.mdb"));
+        QCOMPARE(g.ConnectionString, QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") +
+                                         ProgramFolder() +
+                                         QStringLiteral("\\QLM.mdb;Persist Security Info=False"));
+        QCOMPARE(g.HelpFile, ProgramFolder() + QStringLiteral("\\QLM.chm"));
+        QVERIFY(g.FindMatchCase);
+        QVERIFY(!g.FindWholeWord);
+        QCOMPARE(g.FindSearchArea, 2);
+        QCOMPARE(g.FindRegion, 0);
+        QVERIFY(g.DayTableSql.startsWith(QStringLiteral(
+            "SELECT QLM.Date, QLM.SchoolDay, QLM.Time1, QLM.Subject1, QLM.Details1, QLM.Time2, ")));
+        QVERIFY(g.DayTableSql.endsWith(QStringLiteral("QLM.Details12, QLM.Notes From QLM ")));
+        QVERIFY(g.DayTableWithWeekendsSql.endsWith(
+            QStringLiteral("From QLM Where (((QLM.SchoolDay) = 'x')) Or ")));
+        QVERIFY(g.DayTableWhereSql.endsWith(QStringLiteral("QLM.Notes From QLM Where ")));
+        QCOMPARE(g.LongDateFormat, QStringLiteral("dddd - mmmm d, yyyy"));
+        QCOMPARE(g.DayNames[1], QStringLiteral("Sunday"));
+        QCOMPARE(g.DayNames[7], QStringLiteral("Saturday"));
+        QCOMPARE(g.DefaultColourBack[1], 0xF0D0A6);
+        QCOMPARE(g.DefaultColourFore[0], 0x913337);
+        QCOMPARE(g.DefaultFontSize[2], QStringLiteral("10"));
+        QCOMPARE(g.DefaultHolidayNames[1], QStringLiteral("Thanksgiving Day"));
+        QCOMPARE(g.DefaultHolidayNames[10], QStringLiteral("Holiday 5"));
+        QCOMPARE(g.DefaultHolidayNames[20], QStringLiteral("Inservice 10"));
+
+        // Another database file named in the settings changes the connection.
+        SaveText(QStringLiteral("Settings"), QStringLiteral("DBaseFileName"), QStringLiteral("\\Spare.mdb"));
+        InitGlobals();
+        QVERIFY(Globals().ConnectionString.contains(QStringLiteral("\\Spare.mdb;")));
+    }
+
     void builtYearOpensOnToday() {
         TestEnvironment env;
-        QVERIFY(env.IsValid());
-        QVERIFY(BuildYear(YearSpec{}) == 298);
+        QCOMPARE(BuildYear(YearSpec{}), 298);
         QVERIFY(Main());
         frmSchedule& page = frmSchedule::Get();
         QCOMPARE(page.txtDate->Text(), QStringLiteral("2026-10-14"));
         QVERIFY(!Globals().BlankDataBase);
-        QTest::qWait(50);
-        if (!qEnvironmentVariableIsEmpty("QLM_SHOT")) {
-            frmMain::Get().grab().save(qEnvironmentVariable("QLM_SHOT"));
+        QVERIFY(Globals().StartupDone);
+        QCOMPARE(Globals().SetupComplete, 1);
+        QCOMPARE(Globals().RowLabelWidth, 768);
+        QCOMPARE(Globals().TermStart[1], QDate(2026, 9, 1));
+        QVERIFY(frmMain::Get().windowTitle().contains(QStringLiteral("Ms. Avery")));
+        VerifyNoUnexpectedMessages();
+    }
+
+    void todayOnAWeekendOpensOnTheNextSchoolDay() {
+        TestEnvironment env(QDate(2026, 10, 17));
+        BuildYear(YearSpec{});
+        QVERIFY(Main());
+        QCOMPARE(frmSchedule::Get().txtDate->Text(), QStringLiteral("2026-10-19"));
+    }
+
+    void aSecondCopyEndsAtOnce() {
+        TestEnvironment env;
+        BuildYear(YearSpec{});
+        QLockFile other(SingleInstance::LockFilePath());
+        QVERIFY(other.tryLock(0));
+        const QByteArray settingsBefore = [&] {
+            QFile file(env.SettingsFile());
+            file.open(QIODevice::ReadOnly);
+            return file.readAll();
+        }();
+        QVERIFY(!Main());
+        QVERIFY(!frmMain::IsLoaded());
+        QVERIFY(Globals().AppTitle.isEmpty()); // nothing was even initialised
+        QFile file(env.SettingsFile());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), settingsBefore);
+        VerifyNoUnexpectedMessages();
+    }
+
+    void firstUseWelcomesAndOpensEveryDay() {
+        TestEnvironment env;
+        MessageTestSeam::QueueAnswer(1); // the welcome
+        QVERIFY(Main());
+        QCOMPARE(MessageTestSeam::Answered().size(), 1);
+        QCOMPARE(ReadText(QStringLiteral("Settings"), QStringLiteral("FirstUse")), QStringLiteral("1"));
+        QCOMPARE(ReadText(QStringLiteral("Settings"), QStringLiteral("RunStartup")), QStringLiteral("1"));
+        // RunStartup is saved before FirstUse.
+        const auto saved = GetAllSettings(AppKey, QStringLiteral("Settings"));
+        int runStartup = -1;
+        int firstUse = -1;
+        for (int i = 0; i < saved.size(); ++i) {
+            runStartup = saved[i].first == QLatin1String("RunStartup") ? i : runStartup;
+            firstUse = saved[i].first == QLatin1String("FirstUse") ? i : firstUse;
         }
+        QVERIFY(runStartup >= 0 && runStartup < firstUse);
+        QVERIFY(Globals().TeacherCriteria[1].isEmpty());
+        QVERIFY(Globals().BlankDataBase);
+        QCOMPARE(frmSchedule::Get().datLumenleaf.RecordCount(), 1);
+        VerifyNoUnexpectedMessages();
+    }
+
+    void completeSetupWithoutFirstUseShowsTheWelcomeAgain() {
+        TestEnvironment env;
+        YearSpec spec;
+        spec.firstUseDone = false;
+        BuildYear(spec);
+        MessageTestSeam::QueueAnswer(1);
+        QVERIFY(Main());
+        QCOMPARE(MessageTestSeam::Answered().size(), 1);
+        QVERIFY(Globals().BlankDataBase);
+        QCOMPARE(frmSchedule::Get().datLumenleaf.RecordCount(), 298); // every record listed
+        VerifyNoUnexpectedMessages();
+    }
+
+    void twoTeachersLogOn() {
+        TestEnvironment env;
+        YearSpec spec;
+        spec.teacherNum = 2;
+        spec.teacherCycle[1] = QStringLiteral("135");
+        spec.teacherCycle[2] = QStringLiteral("246");
+        BuildYear(spec);
+        SaveText(QStringLiteral("Settings\\Effects2"), QStringLiteral("BinderStyle"), QStringLiteral("2"));
+        SetLogOnChoiceForTests(2);
+        QVERIFY(Main());
+        QCOMPARE(Globals().CurrentTeacher, 2);
+        QCOMPARE(Globals().CurrentTeacherName, QStringLiteral("Mr. Brook"));
+        QCOMPARE(Globals().BinderStyle, 2); // teacher 2's own settings
+        QCOMPARE(frmSchedule::Get().lblDay->Caption(), QStringLiteral("2"));
+        VerifyNoUnexpectedMessages();
+    }
+
+    void closingTheLogOnEndsTheProgram() {
+        TestEnvironment env;
+        YearSpec spec;
+        spec.teacherNum = 3; // any number but 1 asks who is working
+        BuildYear(spec);
+        SetLogOnChoiceForTests(0);
+        const QByteArray before = [&] {
+            QFile file(env.SettingsFile());
+            file.open(QIODevice::ReadOnly);
+            return file.readAll();
+        }();
+        QVERIFY(!Main());
+        QVERIFY(!frmMain::IsLoaded());
+        QFile file(env.SettingsFile());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before);
+    }
+
+    void halfATermIsNotLoaded() {
+        TestEnvironment env;
+        BuildYear(YearSpec{});
+        const QString dates = QStringLiteral("Settings\\Dates");
+        SaveDate(dates, QStringLiteral("TermStart2"), QDate(2027, 1, 4));
+        SaveDate(dates, QStringLiteral("TermEnd3"), QDate(2027, 5, 1));
+        SaveDate(dates, QStringLiteral("Holidays4"), QDate(2026, 12, 25));
+        SaveText(dates, QStringLiteral("Holidays5"), QStringLiteral("12:00:00 AM"));
+        QVERIFY(Main());
+        const ProgramState& g = Globals();
+        QVERIFY(!g.TermStart[2].isValid());
+        QVERIFY(!g.TermEnd[2].isValid());
+        QVERIFY(!g.TermEnd[3].isValid());
+        QCOMPARE(g.Holidays[4], QDate(2026, 12, 25));
+        QVERIFY(IsZeroDate(g.Holidays[5]));
+        QCOMPARE(g.HolidayNames[4], QStringLiteral("Good Friday"));
+    }
+
+    void garbageSettingsLoadTheDefaults() {
+        TestEnvironment env;
+        QFile file(env.SettingsFile());
+        QDir().mkpath(QFileInfo(file).absolutePath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[Settings]\nTeacherNum=lots\nShowSplash=yes please\nSetupUser=1x\n[Settings\\Effects1]\n"
+                   "SchoolDays=perhaps\nColourBack0=blue\nFontSize1=huge\nTimeTableLeft="
+                   "99999999\n\x01\x02garbage\n");
+        file.close();
+        MessageTestSeam::QueueAnswer(1); // first use: the welcome
+        QVERIFY(Main());
+        const ProgramState& g = Globals();
+        QCOMPARE(g.TeacherNum, 1);
+        QCOMPARE(g.SetupUser, 0);
+        QVERIFY(g.SchoolDays);
+        QCOMPARE(g.ColourBack[0], 0xE6B36C);
+        QCOMPARE(g.FontSize[1], 8);
+        QCOMPARE(g.TimeTableLeft, 400);
         VerifyNoUnexpectedMessages();
     }
 };

@@ -1,0 +1,229 @@
+#include "core/DayDatabase.h"
+#include "core/Message.h"
+#include "core/ProgramState.h"
+#include "core/Startup.h"
+#include "core/StartupDialogs.h"
+#include "daypage/frmSchedule.h"
+#include "platform/DateText.h"
+#include "platform/SettingsStore.h"
+#include "support/TestSupport.h"
+
+#include <QCalendarWidget>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+QString ShownDate() {
+    return frmSchedule::Get().txtDate->Text();
+}
+
+int StoredRows(const QString& path) {
+    int rows = -1;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("count"));
+        db.setDatabaseName(path);
+        db.open();
+        QSqlQuery query(db);
+        query.exec(QStringLiteral("SELECT count(*) FROM QLM"));
+        rows = query.next() ? query.value(0).toInt() : -1;
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("count"));
+    return rows;
+}
+} // namespace
+
+class DayDatabaseTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void goToDateLandsOnTheFirstListedDayOnOrAfter_data() {
+        QTest::addColumn<QDate>("target");
+        QTest::addColumn<bool>("schoolDaysOnly");
+        QTest::addColumn<QString>("expected");
+        // Year: 2026-09-01 (a Tuesday) to 2027-06-25; Monday to Friday taught.
+        QTest::newRow("a school day") << QDate(2026, 11, 10) << true << "2026-11-10";
+        QTest::newRow("saturday, school days only") << QDate(2026, 10, 17) << true << "2026-10-19";
+        QTest::newRow("saturday, weekends listed") << QDate(2026, 10, 17) << false << "2026-10-17";
+        QTest::newRow("before the first day") << QDate(2026, 1, 1) << true << "2026-09-01";
+        QTest::newRow("after the last day") << QDate(2027, 8, 1) << true << "2026-10-14";
+        QTest::newRow("the last day") << QDate(2027, 6, 25) << true << "2027-06-25";
+    }
+    void goToDateLandsOnTheFirstListedDayOnOrAfter() {
+        QFETCH(QDate, target);
+        QFETCH(bool, schoolDaysOnly);
+        QFETCH(QString, expected);
+        TestEnvironment env;
+        BuildYear(YearSpec{});
+        SaveBool(QStringLiteral("Settings\\Effects1"), QStringLiteral("SchoolDays"), schoolDaysOnly);
+        QVERIFY(Main());
+        QCOMPARE(ShownDate(), QStringLiteral("2026-10-14"));
+        GoToDate(target);
+        QCOMPARE(ShownDate(), expected);
+        // The calendar follows the shown day.
+        QCOMPARE(frmSchedule::Get().MonthView->Value(), TextToDate(expected));
+        VerifyNoUnexpectedMessages();
+    }
+
+    void goToDateLeavesABlankTableAlone() {
+        TestEnvironment env;
+        QVERIFY(Main()); // first use: the supplied table with its single blank row
+        MessageTestSeam::Clear();
+        DataControl& days = frmSchedule::Get().datLumenleaf;
+        QCOMPARE(days.RecordCount(), 1);
+        QVERIFY(Globals().BlankDataBase);
+        const QVariant mark = days.Bookmark();
+        GoToDate(QDate(2026, 10, 14));
+        QCOMPARE(days.Bookmark(), mark);
+        QVERIFY(!days.AtEOF());
+    }
+
+    void openAllDaysIsAlwaysBlank() {
+        TestEnvironment env;
+        BuildYear(YearSpec{});
+        QVERIFY(Main());
+        QVERIFY(!Globals().BlankDataBase);
+        OpenAllDays();
+        QVERIFY(Globals().BlankDataBase);
+        QCOMPARE(frmSchedule::Get().datLumenleaf.RecordCount(), 298);
+        QVERIFY(!frmSchedule::Get().cmdNext->isEnabled());
+    }
+
+    void theDayQueryFollowsTheView_data() {
+        QTest::addColumn<int>("teachers");
+        QTest::addColumn<bool>("bothDays");
+        QTest::addColumn<bool>("schoolDays");
+        QTest::addColumn<int>("current");
+        QTest::addColumn<int>("expectedRows");
+        // A six-day cycle: teacher 1 teaches days 1, 3, 5 and teacher 2 days 2, 4, 6. The year
+        // has 214 taught days and 84 untaught ones.
+        QTest::newRow("one teacher, own days") << 1 << false << true << 1 << 107;
+        QTest::newRow("one teacher, partner days on") << 1 << true << true << 1 << 107;
+        QTest::newRow("two teachers, own days") << 2 << false << true << 2 << 107;
+        QTest::newRow("two teachers, both") << 2 << true << true << 1 << 214;
+        QTest::newRow("both, with weekends") << 2 << true << false << 1 << 298;
+        QTest::newRow("own, with weekends") << 2 << false << false << 1 << 191;
+    }
+    void theDayQueryFollowsTheView() {
+        QFETCH(int, teachers);
+        QFETCH(bool, bothDays);
+        QFETCH(bool, schoolDays);
+        QFETCH(int, current);
+        QFETCH(int, expectedRows);
+        TestEnvironment env;
+        YearSpec spec;
+        spec.teacherNum = teachers;
+        spec.teacherCycle[1] = QStringLiteral("135");
+        spec.teacherCycle[2] = QStringLiteral("246");
+        BuildYear(spec);
+        SetLogOnChoiceForTests(current);
+        QVERIFY(Main());
+        ProgramState& g = Globals();
+        g.TeacherCriteria[2] = TeacherQueryFor(QStringLiteral("246"), 1);
+        g.BothTeacherDays = bothDays;
+        g.SchoolDays = schoolDays;
+        RequeryDayTable();
+        QCOMPARE(frmSchedule::Get().datLumenleaf.RecordCount(), expectedRows);
+        VerifyNoUnexpectedMessages();
+    }
+
+    void criteriaNotWrittenByTheSetupAreNotRun_data() {
+        QTest::addColumn<QString>("criterion");
+        QTest::newRow("empty") << "";
+        QTest::newRow("injected") << "(((QLM.SchoolDay) = '1')) Or 1=1; DROP TABLE QLM; -- ";
+        QTest::newRow("quote in a code") << "(((QLM.SchoolDay) = '1'')) ";
+        QTest::newRow("no trailing blank") << "(((QLM.SchoolDay) = '1'))";
+        QTest::newRow("another field") << "(((QLM.Notes) = '1')) ";
+    }
+    void criteriaNotWrittenByTheSetupAreNotRun() {
+        QFETCH(QString, criterion);
+        TestEnvironment env;
+        YearSpec spec;
+        BuildYear(spec);
+        SaveText(QStringLiteral("Settings"), QStringLiteral("TeacherQuery1"), criterion);
+        QVERIFY(!IsTeacherCriterion(criterion));
+        QVERIFY(Main());
+        // An empty day list, no SQL error, and the table untouched.
+        QCOMPARE(frmSchedule::Get().datLumenleaf.RecordCount(), 0);
+        QVERIFY(Globals().BlankDataBase);
+        VerifyNoUnexpectedMessages();
+        QCOMPARE(StoredRows(env.DatabasePath()), 298);
+    }
+
+    void setupCriteriaAreRecognised() {
+        QVERIFY(IsTeacherCriterion(TeacherQueryFor(QStringLiteral("135"), 1)));
+        QVERIFY(IsTeacherCriterion(TeacherQueryFor(QStringLiteral("MonWedFri"), 3)));
+        QVERIFY(IsTeacherCriterion(TeacherQueryFor(QStringLiteral("6"), 1)));
+    }
+
+    void clearDayTableOnOneRowKeepsIt() {
+        TestEnvironment env;
+        QVERIFY(Main());
+        MessageTestSeam::Clear();
+        DataControl& days = frmSchedule::Get().datLumenleaf;
+        days.setField(QStringLiteral("Notes"), QStringLiteral("kept"));
+        days.Update();
+        ClearDayTable();
+        QVERIFY(Globals().BlankDataBase);
+        QCOMPARE(days.RecordCount(), 1);
+        QCOMPARE(days.Field(QStringLiteral("Notes")).toString(), QStringLiteral("kept"));
+        frmSchedule::Unload();
+        QCOMPARE(StoredRows(env.DatabasePath()), 1);
+    }
+
+    void clearDayTableOnManyRowsLeavesOneNewRow() {
+        TestEnvironment env;
+        BuildYear(YearSpec{});
+        QVERIFY(Main());
+        DataControl& days = frmSchedule::Get().datLumenleaf;
+        ClearDayTable();
+        QVERIFY(Globals().BlankDataBase);
+        QCOMPARE(days.RecordCount(), 1);
+        QVERIFY(days.Field(QStringLiteral("Date")).isNull());
+        QCOMPARE(StoredRows(env.DatabasePath()), 0);
+        // The new row is filled through the page's bound fields and stored by the next add.
+        frmSchedule::Get().lblDate->setCaption(QStringLiteral("2027-09-01"));
+        frmSchedule::Get().lblDay->setCaption(QStringLiteral("1"));
+        days.AddNew();
+        days.MoveFirst();
+        QCOMPARE(StoredRows(env.DatabasePath()), 1);
+        QCOMPARE(days.Field(QStringLiteral("Date")).toString(), QStringLiteral("2027-09-01"));
+        VerifyNoUnexpectedMessages();
+    }
+
+    void badDatabaseFilesAreReported_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("missing") << "missing";
+        QTest::newRow("not a database") << "text";
+    }
+    void badDatabaseFilesAreReported() {
+        QFETCH(QString, kind);
+        TestEnvironment env;
+        BuildYear(YearSpec{});
+        QFile::remove(env.DatabasePath());
+        if (kind == QLatin1String("text")) {
+            QFile file(env.DatabasePath());
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("not a database");
+        }
+        MessageTestSeam::QueueAnswer(1);
+        QVERIFY(Main());
+        QCOMPARE(MessageTestSeam::Answered().size(), 1);
+        QVERIFY(MessageTestSeam::Answered().first().text.contains(QStringLiteral("QLM.mdb")));
+        QVERIFY(Globals().BlankDataBase);
+        QCOMPARE(frmSchedule::Get().datLumenleaf.RecordCount(), 0);
+        frmSchedule::Get().cmdNext_Click(); // nothing to move through, and no crash
+        VerifyNoUnexpectedMessages();
+        if (kind == QLatin1String("missing")) {
+            QVERIFY(!QFile::exists(env.DatabasePath()));
+        } else {
+            QFile file(env.DatabasePath());
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), QByteArray("not a database"));
+        }
+    }
+};
+
+QTEST_MAIN(DayDatabaseTest)
+#include "tst_daydatabase.moc"
