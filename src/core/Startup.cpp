@@ -167,9 +167,8 @@ bool Main() {
         if (holiday.isValid()) {
             g.Holidays[i] = holiday;
         }
-        g.HolidayNames[i] =
-            ReadText(QStringLiteral("Settings\\HolidayNames"), QStringLiteral("HolidayName%1").arg(i),
-                     g.DefaultHolidayNames[i]);
+        g.HolidayNames[i] = ReadText(QStringLiteral("Settings\\HolidayNames"),
+                                     QStringLiteral("HolidayName%1").arg(i), g.DefaultHolidayNames[i]);
     }
 
     // 9.
@@ -187,7 +186,7 @@ bool Main() {
     // 11.
     UnloadSplashScreen();
     frmMain& main = frmMain::Get();
-    main.showMaximized();
+    main.ShowMaximizedAndSettle();
     g.RowLabelWidth = CInt(TwWidth(frmSchedule::Get().lblRow[1]));
 
     // 12.

@@ -13,6 +13,7 @@
 #include "platform/Twips.h"
 
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
@@ -21,6 +22,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 frmMain::frmMain() {
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -60,7 +62,8 @@ frmMain::frmMain() {
     addStatusPanel(QStringLiteral("SchoolDays"), 1);
     m_clock = new QTimer(this);
     auto showTime = [this] {
-        StatusPanel(QStringLiteral("Time"))->setText(FormatDateTime(Clock::Now(), QStringLiteral("h:nn AM/PM")));
+        StatusPanel(QStringLiteral("Time"))
+            ->setText(FormatDateTime(Clock::Now(), QStringLiteral("h:nn AM/PM")));
     };
     connect(m_clock, &QTimer::timeout, this, showTime);
     m_clock->start(1000);
@@ -76,6 +79,16 @@ frmMain::~frmMain() {
     if (!m_unloaded) {
         MDIForm_Unload();
     }
+}
+
+void frmMain::ShowMaximizedAndSettle() {
+    showMaximized();
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < 1000 && !(windowHandle() && windowHandle()->isExposed())) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+    }
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void frmMain::addStatusPanel(const QString& key, int stretch) {

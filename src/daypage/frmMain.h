@@ -23,6 +23,9 @@ public:
     void Form_Load();
     void Form_Unload();
     void ReleaseForm() { delete this; }
+    // Shows the window on the whole screen and waits (briefly) until the window system has
+    // given it its size: the day page takes its width from it.
+    void ShowMaximizedAndSettle();
 
     // The area below the menu bar and above the status bar, where panels float.
     QWidget* clientArea = nullptr;

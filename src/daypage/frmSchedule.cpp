@@ -164,7 +164,8 @@ frmSchedule::frmSchedule() {
             m_active = false;
         } else if (!m_active) {
             m_active = true;
-            Form_Activate();
+            // Runs once the code that showed the page has finished, on the day it then shows.
+            QTimer::singleShot(0, this, &frmSchedule::Form_Activate);
         }
     });
 }

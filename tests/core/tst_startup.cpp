@@ -69,6 +69,10 @@ private Q_SLOTS:
         QCOMPARE(Globals().TermStart[1], QDate(2026, 9, 1));
         QVERIFY(frmMain::Get().windowTitle().contains(QStringLiteral("Ms. Avery")));
         VerifyNoUnexpectedMessages();
+        if (!qEnvironmentVariableIsEmpty("QLM_SHOT")) { // a look at the whole window, on request
+            QTest::qWait(20);
+            frmMain::Get().grab().save(qEnvironmentVariable("QLM_SHOT"));
+        }
     }
 
     void todayOnAWeekendOpensOnTheNextSchoolDay() {

@@ -1,0 +1,448 @@
+#include "core/DayDatabase.h"
+#include "core/Message.h"
+#include "core/ProgramState.h"
+#include "core/Startup.h"
+#include "core/StartupDialogs.h"
+#include "daypage/Panels.h"
+#include "daypage/frmMain.h"
+#include "daypage/frmSchedule.h"
+#include "platform/Clock.h"
+#include "platform/DateText.h"
+#include "platform/Rounding.h"
+#include "platform/SettingsStore.h"
+#include "platform/SystemMetrics.h"
+#include "platform/TwipsGeometry.h"
+#include "support/TestSupport.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+frmSchedule& Page() {
+    return frmSchedule::Get();
+}
+
+QString Shown() {
+    return Page().txtDate->Text();
+}
+
+int Tw(double twips) {
+    return static_cast<int>(twips);
+}
+
+QVariant StoredField(const QString& path, const QString& date, const QString& field) {
+    QVariant value;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("peek"));
+        db.setDatabaseName(path);
+        db.open();
+        QSqlQuery query(db);
+        query.exec(QStringLiteral("SELECT %1 FROM QLM WHERE Date = '%2'").arg(field, date));
+        value = query.next() ? query.value(0) : QVariant();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("peek"));
+    return value;
+}
+
+void StoreField(const QString& path, const QString& date, const QString& field, const QVariant& value) {
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("poke"));
+        db.setDatabaseName(path);
+        db.open();
+        QSqlQuery query(db);
+        query.prepare(QStringLiteral("UPDATE QLM SET %1 = ? WHERE Date = '%2'").arg(field, date));
+        query.addBindValue(value);
+        query.exec();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("poke"));
+}
+} // namespace
+
+class DayPageTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void layoutFollowsTheStoredSizes() {
+        TestEnvironment env;
+        BuildYear(YearSpec{});
+        QVERIFY(Main());
+        frmSchedule& page = Page();
+        const ProgramState& g = Globals();
+        const int scrollBar = CInt(15.0 * GetSystemMetrics(SM_CXVSCROLL));
+        QCOMPARE(g.ScrollBarWidth, scrollBar);
+        const double W = frmMain::Get().InnerWidthTw() - scrollBar;
+        QCOMPARE(g.DayPageWidth, CInt(W));
+        QCOMPARE(page.WindowWidth(), W);
+        QCOMPARE(page.WindowHeight(), 10814.0); // B + 2532
+
+        QCOMPARE(Tw(TwTop(page.shpTitle)), 0);
+        QCOMPARE(Tw(TwHeight(page.shpTitle)), 324);
+        const int stripTops[6] = {324, 1648, 2972, 4296, 5620, 6944};
+        for (int k = 0; k < 6; ++k) {
+            QCOMPARE(Tw(TwTop(page.shpStrip[k])), stripTops[k]);
+            QCOMPARE(TwWidth(page.shpStrip[k]), W);
+        }
+        const int groupTops[6] = {848, 2174, 3500, 4826, 6152, 7478};
+        for (int group = 0; group < 6; ++group) {
+            for (int line = 0; line < 4; ++line) {
+                Line* ruling = page.lnLine[group * 4 + line + 1];
+                QCOMPARE(Tw(ruling->Y1()), groupTops[group] + 240 * line);
+                QCOMPARE(ruling->X1(), 0.0);
+                QCOMPARE(ruling->X2(), W);
+            }
+        }
+        QCOMPARE(Tw(TwTop(page.shpBottom)), 8282);
+        QCOMPARE(Tw(TwHeight(page.shpBottom)), 2532);
+
+        // The date from the left edge, "School Day:" and the code at the right edge.
+        QCOMPARE(TwWidth(page.lblDate), W - 408 - 1524);
+        QCOMPARE(TwLeft(page.lblDay), W - 408);
+        QCOMPARE(TwLeft(page.lblSD), W - 408 - 1524);
+
+        const double rightX0 = CInt(600 + W / 2);
+        for (int i = 0; i < 12; ++i) {
+            const int j = i % 6;
+            const double X0 = i < 6 ? 0 : rightX0;
+            QCOMPARE(Tw(TwTop(page.lblTime[i])), 324 + 1324 * j);
+            QCOMPARE(TwLeft(page.lblTime[i]), X0);
+            QCOMPARE(TwTop(page.lblSubject[i]), TwTop(page.lblTime[i]));
+            QCOMPARE(TwLeft(page.lblSubject[i]), X0 + 1200);
+            QCOMPARE(TwWidth(page.lblSubject[i]), W / 2 - 1800);
+            QCOMPARE(Tw(TwTop(page.lblDetails[i])), 648 + 1324 * j);
+            QCOMPARE(TwWidth(page.lblDetails[i]), W / 2 - 768);
+            QCOMPARE(Tw(TwHeight(page.lblDetails[i])), 1000);
+            QCOMPARE(TwLeft(page.lblDetails[i]), X0 + 168);
+        }
+        // The right page's rows share the left page's tops.
+        for (int i = 0; i < 6; ++i) {
+            QCOMPARE(TwTop(page.lblTime[i + 6]), TwTop(page.lblTime[i]));
+        }
+
+        QCOMPARE(TwLeft(page.imgBinder), W / 2 - 438);
+        QCOMPARE(TwHeight(page.imgBinder), 10814.0);
+        QCOMPARE(TwLeft(page.cmdPrev), TwLeft(page.imgBinder) + 876);
+        QCOMPARE(Tw(TwTop(page.cmdPrev)), 16);
+        QCOMPARE(TwLeft(page.cmdNext), TwLeft(page.cmdPrev) + 552);
+        QCOMPARE(TwWidth(page.fraCalendar), 2640.0);
+        QCOMPARE(TwWidth(page.fraNotes), 2640.0);
+
+        // The status bar shows today, not the shown day.
+        GoToDate(QDate(2026, 11, 2));
+        QCOMPARE(frmMain::Get().StatusPanel(QStringLiteral("Date"))->text(),
+                 QStringLiteral("Wednesday - October 14, 2026"));
+        QCOMPARE(page.lblDate->Caption(), QStringLiteral("Monday - November 2, 2026"));
+    }
+
+    void aReloadKeepsTheWidthAndThePanels() {
+        TestEnvironment env;
+        BuildYear(YearSpec{});
+        QVERIFY(Main());
+        const int width = Globals().DayPageWidth;
+        frmSchedule::Unload();
+        frmMain::Get().resize(frmMain::Get().width() - 200, frmMain::Get().height());
+        QTest::qWait(10);
+        frmSchedule& page = Page();
+        OpenDayTable();
+        QCOMPARE(page.WindowWidth(), static_cast<double>(width));
+        QCOMPARE(page.fraCalendar->parentWidget(), frmMain::Get().clientArea);
+        QCOMPARE(page.fraNotes->parentWidget(), frmMain::Get().clientArea);
+        QCOMPARE(page.fraTimeTable->parentWidget(), frmMain::Get().clientArea);
+        frmSchedule::Unload();
+        VerifyNoUnexpectedMessages();
+    }
+
+    void notesPanelSitsByTheCalendar_data() {
+        QTest::addColumn<int>("notesPosition");
+        QTest::addColumn<int>("calendarPosition");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("beside, calendar lower left") << 0 << 0 << "calendar width";
+        QTest::newRow("beside, calendar lower right") << 0 << 1 << "lower right less calendar width";
+        QTest::newRow("opposite, calendar lower left") << 1 << 0 << "lower right";
+        QTest::newRow("opposite, calendar lower right") << 1 << 1 << "left edge";
+    }
+    void notesPanelSitsByTheCalendar() {
+        QFETCH(int, notesPosition);
+        QFETCH(int, calendarPosition);
+        QFETCH(QString, expected);
+        const int calendar = 2640;
+        const int lowerRight = 12000;
+        const int left = NotesPanelLeft(notesPosition, calendarPosition, calendar, lowerRight);
+        const int want = expected == QLatin1String("calendar width") ? calendar
+                         : expected == QLatin1String("lower right less calendar width")
+                             ? lowerRight - calendar
+                         : expected == QLatin1String("lower right") ? lowerRight
+                                                                    : 0;
+        QCOMPARE(left, want);
+    }
+
+    void panelsArePlacedAndMarked() {
+        TestEnvironment env;
+        BuildYear(YearSpec{});
+        QVERIFY(Main());
+        QTest::qWait(1); // the page places its panels when it becomes active
+        ProgramState& g = Globals();
+        frmSchedule& page = Page();
+        frmMain& main = frmMain::Get();
+        // The anchors come from the main window's outer size less its frame allowances.
+        QCOMPARE(g.NonClientWidth, CLng(15.0 * (2 * g.FrameWidth + g.VScrollWidth + 3 * g.BorderWidth)));
+        QCOMPARE(g.LowerRightX, CInt(main.OuterWidthTw() - 2640 - g.NonClientWidth));
+        QCOMPARE(g.LowerY, CInt(main.OuterHeightTw() - 2532 - g.NonClientHeight - main.StatusBarHeightTw()));
+
+        // Defaults: calendar lower right, notes beside it.
+        QVERIFY(page.fraCalendar->isVisible());
+        QCOMPARE(Tw(TwLeft(page.fraCalendar)), g.LowerRightX);
+        QCOMPARE(Tw(TwTop(page.fraCalendar)), g.LowerY);
+        QCOMPARE(Tw(TwLeft(page.fraNotes)), g.LowerRightX - 2640);
+        QVERIFY(main.mnuVCalendar->isChecked());
+        QVERIFY(main.mnuVNotes->isChecked());
+
+        // A hidden calendar still keeps its place for the notes.
+        g.CalendarShow = false;
+        g.CalendarPosition = 0;
+        ShowCalendarFrame();
+        QVERIFY(!page.fraCalendar->isVisible());
+        QVERIFY(!main.mnuVCalendar->isChecked());
+        QCOMPARE(Tw(TwLeft(page.fraNotes)), 2640);
+
+        g.NotesShow = false;
+        ShowNotesFrame();
+        QVERIFY(!page.fraNotes->isVisible());
+        QVERIFY(!main.mnuVNotes->isChecked());
+
+        // The view command flips the flag, saves it and shows the panel again.
+        main.mnuVNotes_Click();
+        QVERIFY(g.NotesShow);
+        QVERIFY(page.fraNotes->isVisible());
+        QCOMPARE(ReadText(QStringLiteral("Settings\\Effects1"), QStringLiteral("NotesShow")),
+                 QStringLiteral("True"));
+    }
+
+    void timetablePanelNeedsATimetable() {
+        TestEnvironment env;
+        BuildYear(YearSpec{});
+        SaveText(QStringLiteral("Settings\\Effects1"), QStringLiteral("TimeTableShow"),
+                 QStringLiteral("True"));
+        SaveText(QStringLiteral("Settings\\Effects1"), QStringLiteral("TimeTableLeft"),
+                 QStringLiteral("3000"));
+        QVERIFY(Main());
+        frmSchedule& page = Page();
+        QVERIFY(page.fraTimeTable->isVisible());
+        QCOMPARE(Tw(TwLeft(page.fraTimeTable)), 3000);
+        QCOMPARE(Tw(TwTop(page.fraTimeTable)), 1000);
+        QVERIFY(frmMain::Get().mnuVTimeTable->isChecked());
+
+        Globals().SetupTimeTable = 0;
+        ShowTimeTableFrame();
+        QVERIFY(!page.fraTimeTable->isVisible());
+        QVERIFY(frmMain::Get().mnuVTimeTable->isChecked()); // the mark is left alone
+    }
+
+    void panelsAreDraggedByTheirTitles() {
+        TestEnvironment env;
+        BuildYear(YearSpec{});
+        SaveText(QStringLiteral("Settings\\Effects1"), QStringLiteral("TimeTableShow"),
+                 QStringLiteral("True"));
+        QVERIFY(Main());
+        frmSchedule& page = Page();
+        QTest::qWait(10);
+
+        // The timetable follows the grab point and its place is saved on the drop.
+        QWidget* header = page.lblHeader[2];
+        const double left = TwLeft(page.fraTimeTable);
+        const double top = TwTop(page.fraTimeTable);
+        QTest::mousePress(header, Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(page.DragX, 75);
+        QCOMPARE(page.DragY, 75);
+        QMouseEvent move(QEvent::MouseMove, QPointF(25, 15), header->mapToGlobal(QPointF(25, 15)),
+                         Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(header, &move);
+        QCOMPARE(TwLeft(page.fraTimeTable), left + 300);
+        QCOMPARE(TwTop(page.fraTimeTable), top + 150);
+        QTest::mouseRelease(header, Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(Globals().TimeTableLeft, CInt(left + 300));
+        QCOMPARE(ReadInt(QStringLiteral("Settings\\Effects1"), QStringLiteral("TimeTableLeft"), 0),
+                 CInt(left + 300));
+        QCOMPARE(ReadInt(QStringLiteral("Settings\\Effects1"), QStringLiteral("TimeTableTop"), 0),
+                 CInt(top + 150));
+
+        // A drop without a move still writes both keys.
+        SaveText(QStringLiteral("Settings\\Effects1"), QStringLiteral("TimeTableTop"), QString());
+        QTest::mousePress(header, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseRelease(header, Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(ReadInt(QStringLiteral("Settings\\Effects1"), QStringLiteral("TimeTableTop"), 0),
+                 CInt(top + 150));
+
+        // The right button moves the calendar but not the notes.
+        const double notesLeft = TwLeft(page.fraNotes);
+        QTest::mousePress(page.lblNotes, Qt::RightButton, {}, QPoint(5, 5));
+        QMouseEvent notesMove(QEvent::MouseMove, QPointF(45, 5), page.lblNotes->mapToGlobal(QPointF(45, 5)),
+                              Qt::NoButton, Qt::RightButton, {});
+        QApplication::sendEvent(page.lblNotes, &notesMove);
+        QTest::mouseRelease(page.lblNotes, Qt::RightButton, {}, QPoint(45, 5));
+        QCOMPARE(TwLeft(page.fraNotes), notesLeft);
+
+        const double calendarLeft = TwLeft(page.fraCalendar);
+        QTest::mousePress(page.lblCalendar, Qt::RightButton, {}, QPoint(5, 5));
+        QMouseEvent calendarMove(QEvent::MouseMove, QPointF(-15, 5),
+                                 page.lblCalendar->mapToGlobal(QPointF(-15, 5)), Qt::NoButton,
+                                 Qt::RightButton, {});
+        QApplication::sendEvent(page.lblCalendar, &calendarMove);
+        QTest::mouseRelease(page.lblCalendar, Qt::RightButton, {}, QPoint(5, 5));
+        QCOMPARE(TwLeft(page.fraCalendar), calendarLeft - 300);
+
+        // Titles invite a drag; timetable cells show their whole text.
+        QTest::mouseMove(page.lblNotes, QPoint(3, 3));
+        QCOMPARE(page.lblNotes->toolTip(), QStringLiteral("Drag to Move"));
+        QLabel* cell = page.lblRow[1];
+        QMouseEvent hover(QEvent::MouseMove, QPointF(2, 2), cell->mapToGlobal(QPointF(2, 2)), Qt::NoButton,
+                          Qt::NoButton, {});
+        QApplication::sendEvent(cell, &hover);
+        QCOMPARE(cell->toolTip(), QStringLiteral("Subj 1-1"));
+    }
+
+    void previousAndNextStopAtTheEnds() {
+        TestEnvironment env(QDate(2026, 9, 1));
+        BuildYear(YearSpec{});
+        StoreField(env.DatabasePath(), QStringLiteral("2026-09-01"), QStringLiteral("Details1"),
+                   QStringLiteral("  intro  "));
+        QVERIFY(Main());
+        frmSchedule& page = Page();
+        QCOMPARE(Shown(), QStringLiteral("2026-09-01"));
+        page.lblDetails[0]->Tag = QStringLiteral("stale");
+        page.cmdPrev_Click();
+        QCOMPARE(Shown(), QStringLiteral("2026-09-01"));
+        QCOMPARE(page.lblDetails[0]->Tag, QStringLiteral("intro")); // remembered again, trimmed
+        page.cmdNext_Click();
+        QCOMPARE(Shown(), QStringLiteral("2026-09-02"));
+        QCOMPARE(page.lblDetails[0]->Tag, QString());
+        GoToDate(QDate(2027, 6, 25));
+        page.cmdNext_Click();
+        QCOMPARE(Shown(), QStringLiteral("2027-06-25"));
+        QVERIFY(!page.datLumenleaf.AtEOF());
+        page.cmdPrev_Click();
+        QCOMPARE(Shown(), QStringLiteral("2027-06-24"));
+    }
+
+    void theCalendarMovesThePage() {
+        TestEnvironment env;
+        BuildYear(YearSpec{});
+        QVERIFY(Main());
+        Page().MonthView_DateClick(QDate(2026, 12, 19)); // a Saturday
+        QCOMPARE(Shown(), QStringLiteral("2026-12-21"));
+        Page().MonthView_DateClick(QDate(2027, 9, 1)); // after the year
+        QCOMPARE(Shown(), QStringLiteral("2026-12-21"));
+    }
+
+    void entryTextsComeFromTheStoredRecord() {
+        QCOMPARE(frmSchedule::NzTrim(QVariant()), QString());
+        QCOMPARE(frmSchedule::NzTrim(QVariant(QStringLiteral("  Unit 3 quiz  "))),
+                 QStringLiteral("Unit 3 quiz"));
+        QCOMPARE(frmSchedule::NzTrim(QVariant(QStringLiteral("\tkept\t"))), QStringLiteral("\tkept\t"));
+
+        TestEnvironment env;
+        BuildYear(YearSpec{});
+        StoreField(env.DatabasePath(), QStringLiteral("2026-10-14"), QStringLiteral("Notes"),
+                   QStringLiteral(" Field trip "));
+        QVERIFY(Main());
+        frmSchedule& page = Page();
+        QCOMPARE(page.txtNotes->Tag, QStringLiteral("Field trip"));
+        QCOMPARE(page.lblDetails[3]->Tag, QString());
+        // An edited caption does not change what was remembered.
+        page.lblDetails[3]->setCaption(QStringLiteral("changed on screen"));
+        page.RememberEntryTexts(page.datLumenleaf);
+        QCOMPARE(page.lblDetails[3]->Tag, QString());
+    }
+
+    void notesButtons() {
+        TestEnvironment env;
+        BuildYear(YearSpec{});
+        StoreField(env.DatabasePath(), QStringLiteral("2026-10-14"), QStringLiteral("Notes"),
+                   QStringLiteral("Library day"));
+        QVERIFY(Main());
+        frmSchedule& page = Page();
+        const QString path = env.DatabasePath();
+        const QString today = QStringLiteral("2026-10-14");
+
+        page.txtNotes->setText(QStringLiteral("Library day, bring forms"));
+        page.cmdNotesSave->click();
+        QCOMPARE(StoredField(path, today, QStringLiteral("Notes")).toString(),
+                 QStringLiteral("Library day, bring forms"));
+
+        // Clear stores nothing by itself; Cancel puts back what was there on entry.
+        page.cmdNotesClear->click();
+        QCOMPARE(page.txtNotes->Text(), QString());
+        QCOMPARE(StoredField(path, today, QStringLiteral("Notes")).toString(),
+                 QStringLiteral("Library day, bring forms"));
+        page.cmdNotesCancel->click();
+        QCOMPARE(page.txtNotes->Text(), QStringLiteral("Library day"));
+        QCOMPARE(StoredField(path, today, QStringLiteral("Notes")).toString(), QStringLiteral("Library day"));
+
+        // A note typed and left by moving on is stored too.
+        page.txtNotes->setPlainText(QStringLiteral("typed, then Next"));
+        page.cmdNext_Click();
+        QCOMPARE(StoredField(path, today, QStringLiteral("Notes")).toString(),
+                 QStringLiteral("typed, then Next"));
+    }
+
+    void aNoteIsKeptWhenTheProgramCloses() {
+        TestEnvironment env;
+        BuildYear(YearSpec{});
+        QVERIFY(Main());
+        QTest::qWait(1); // the page is shown before anyone types
+        Page().txtNotes->setPlainText(QStringLiteral("written just before closing"));
+        frmMain::Get().close();
+        QVERIFY(!frmSchedule::IsLoaded());
+        QCOMPARE(
+            StoredField(env.DatabasePath(), QStringLiteral("2026-10-14"), QStringLiteral("Notes")).toString(),
+            QStringLiteral("written just before closing"));
+    }
+
+    void cellPressesSetTheEditRow() {
+        TestEnvironment env;
+        BuildYear(YearSpec{});
+        QVERIFY(Main());
+        frmSchedule& page = Page();
+        QTest::mousePress(page.lblTime[4], Qt::RightButton);
+        QCOMPARE(Globals().EditRow, 4);
+        QTest::mousePress(page.lblDetails[9], Qt::LeftButton);
+        QCOMPARE(Globals().EditRow, 9);
+        QTest::mouseDClick(page.lblSubject[7], Qt::LeftButton);
+        QCOMPARE(Globals().EditRow, 7);
+        Globals().BlankDataBase = true; // no school year: cells do nothing
+        QTest::mousePress(page.lblTime[2], Qt::LeftButton);
+        QCOMPARE(Globals().EditRow, 7);
+    }
+
+    void theDayCodeShowsOnlyForTaughtSixDayDays() {
+        TestEnvironment env;
+        BuildYear(YearSpec{});
+        QVERIFY(Main());
+        frmSchedule& page = Page();
+        QVERIFY(page.lblDay->isVisible());
+        QVERIFY(page.lblSD->isVisible());
+        Globals().SchoolDays = false;
+        RequeryDayTable();
+        GoToDate(QDate(2026, 10, 17)); // a Saturday, "x"
+        QVERIFY(!page.lblDay->isVisible());
+        QVERIFY(!page.lblSD->isVisible());
+    }
+
+    void theWeekdayCycleShowsNoDayCode() {
+        TestEnvironment env;
+        YearSpec spec;
+        spec.cycle = 1;
+        spec.teacherCycle[1] = QStringLiteral("MonTueWedThuFri");
+        BuildYear(spec);
+        QVERIFY(Main());
+        QCOMPARE(Page().lblDay->Caption(), QStringLiteral("Wed"));
+        QVERIFY(!Page().lblDay->isVisible());
+        QVERIFY(!Page().lblSD->isVisible());
+    }
+};
+
+QTEST_MAIN(DayPageTest)
+#include "tst_daypage.moc"
