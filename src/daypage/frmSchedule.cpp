@@ -105,10 +105,38 @@ void CalendarControl::showPending() {
     }
 }
 
+namespace {
+// Adjacent grid cells overlap, so each draws its own one-pixel frame.
+void PaintCellBorder(QWidget* cell) {
+    QPainter painter(cell);
+    painter.setPen(QColor(0x8c, 0x8c, 0x8c));
+    painter.drawRect(cell->rect().adjusted(0, 0, -1, -1));
+}
+} // namespace
+
 PanelTitle::PanelTitle(const QString& caption, QWidget* parent) : QLabel(caption, parent) {
     setTextFormat(Qt::PlainText);
     setAutoFillBackground(true);
     setMouseTracking(true);
+}
+
+void PanelTitle::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    if (m_border) {
+        PaintCellBorder(this);
+    }
+}
+
+GridCell::GridCell(QWidget* parent) : QLabel(parent) {
+    setTextFormat(Qt::PlainText);
+    setAutoFillBackground(true);
+    setMouseTracking(true);
+    setContentsMargins(3, 0, 2, 0);
+}
+
+void GridCell::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    PaintCellBorder(this);
 }
 
 namespace {
@@ -334,19 +362,15 @@ void frmSchedule::createControls() {
     for (int c = 0; c < 8; ++c) {
         lblHeader[c] = new PanelTitle(QString(), fraTimeTable);
         lblHeader[c]->setAlignment(Qt::AlignCenter);
-        lblHeader[c]->setFrameShape(QFrame::Box);
+        lblHeader[c]->setCellBorder(true);
         const auto [left, width] = cellGeometry(c);
         TwMove(lblHeader[c], left, 0, width, 228);
         lblHeader[c]->installEventFilter(this);
     }
     for (int d = 0; d < 12; ++d) {
         for (int c = 0; c < 8; ++c) {
-            auto* cell = new QLabel(fraTimeTable);
-            cell->setTextFormat(Qt::PlainText);
-            cell->setAutoFillBackground(true);
-            cell->setFrameShape(QFrame::Box);
+            auto* cell = new GridCell(fraTimeTable);
             cell->setAlignment(c == 0 ? (Qt::AlignLeft | Qt::AlignVCenter) : Qt::AlignCenter);
-            cell->setMouseTracking(true);
             cell->installEventFilter(this);
             const auto [left, width] = cellGeometry(c);
             TwMove(cell, left, 228 + 228 * d, width, 228);
@@ -778,7 +802,7 @@ bool frmSchedule::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     if (type == QEvent::MouseMove && mouse->buttons() == Qt::NoButton) {
-        for (QLabel* cell : lblRow) {
+        for (GridCell* cell : lblRow) {
             if (watched == cell) {
                 lblRow_MouseMove(*this, cell);
                 return false;

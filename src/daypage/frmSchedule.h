@@ -92,11 +92,29 @@ private:
     bool m_queued = false;
 };
 
-// A panel title: a label the teacher drags the panel by.
+// A panel title: a label the teacher drags the panel by. In the timetable grid it is a cell
+// with a thin border.
 class PanelTitle : public QLabel {
     Q_OBJECT
 public:
     explicit PanelTitle(const QString& caption, QWidget* parent = nullptr);
+    void setCellBorder(bool border) { m_border = border; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    bool m_border = false;
+};
+
+// A cell of the timetable grid.
+class GridCell : public QLabel {
+    Q_OBJECT
+public:
+    explicit GridCell(QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // The day page: one record of the day table shown as an open binder, with the data controls
@@ -158,7 +176,7 @@ public:
     // The timetable panel.
     QFrame* fraTimeTable = nullptr;
     std::array<PanelTitle*, 8> lblHeader{};
-    std::array<QLabel*, 96> lblRow{};
+    std::array<GridCell*, 96> lblRow{};
 
     // The window's own size in twips, as laid out.
     double WindowWidth() const { return m_width; }
