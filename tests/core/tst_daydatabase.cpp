@@ -10,8 +10,6 @@
 
 #include <QCalendarWidget>
 #include <QFile>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTest>
 #include <QToolButton>
 
@@ -21,17 +19,7 @@ QString ShownDate() {
 }
 
 int StoredRows(const QString& path) {
-    int rows = -1;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("count"));
-        db.setDatabaseName(path);
-        db.open();
-        QSqlQuery query(db);
-        query.exec(QStringLiteral("SELECT count(*) FROM QLM"));
-        rows = query.next() ? query.value(0).toInt() : -1;
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("count"));
-    return rows;
+    return QueryValue(path, QStringLiteral("SELECT count(*) FROM QLM")).toInt();
 }
 } // namespace
 
@@ -112,10 +100,8 @@ private Q_SLOTS:
         QFETCH(int, current);
         QFETCH(int, expectedRows);
         TestEnvironment env;
-        YearSpec spec;
+        YearSpec spec = SharedBookYear();
         spec.teacherNum = teachers;
-        spec.teacherCycle[1] = QStringLiteral("135");
-        spec.teacherCycle[2] = QStringLiteral("246");
         BuildYear(spec);
         SetLogOnChoiceForTests(current);
         QVERIFY(Main());

@@ -138,11 +138,7 @@ private Q_SLOTS:
 
     void twoTeachersLogOn() {
         TestEnvironment env;
-        YearSpec spec;
-        spec.teacherNum = 2;
-        spec.teacherCycle[1] = QStringLiteral("135");
-        spec.teacherCycle[2] = QStringLiteral("246");
-        BuildYear(spec);
+        BuildYear(SharedBookYear());
         SaveText(QStringLiteral("Settings\\Effects2"), QStringLiteral("BinderStyle"), QStringLiteral("2"));
         SetLogOnChoiceForTests(2);
         QVERIFY(Main());

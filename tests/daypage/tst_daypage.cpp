@@ -17,8 +17,6 @@
 #include <QAction>
 #include <QLabel>
 #include <QPushButton>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTest>
 #include <QToolButton>
 
@@ -36,30 +34,11 @@ int Tw(double twips) {
 }
 
 QVariant StoredField(const QString& path, const QString& date, const QString& field) {
-    QVariant value;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("peek"));
-        db.setDatabaseName(path);
-        db.open();
-        QSqlQuery query(db);
-        query.exec(QStringLiteral("SELECT %1 FROM QLM WHERE Date = '%2'").arg(field, date));
-        value = query.next() ? query.value(0) : QVariant();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("peek"));
-    return value;
+    return QueryValue(path, QStringLiteral("SELECT %1 FROM QLM WHERE Date = ?").arg(field), {date});
 }
 
 void StoreField(const QString& path, const QString& date, const QString& field, const QVariant& value) {
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("poke"));
-        db.setDatabaseName(path);
-        db.open();
-        QSqlQuery query(db);
-        query.prepare(QStringLiteral("UPDATE QLM SET %1 = ? WHERE Date = '%2'").arg(field, date));
-        query.addBindValue(value);
-        query.exec();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("poke"));
+    ExecSql(path, QStringLiteral("UPDATE QLM SET %1 = ? WHERE Date = ?").arg(field), {value, date});
 }
 } // namespace
 

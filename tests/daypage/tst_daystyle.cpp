@@ -99,11 +99,7 @@ private Q_SLOTS:
 
     void aSharedBookPaintsEachDayInItsTeachersStyle() {
         TestEnvironment env;
-        YearSpec spec;
-        spec.teacherNum = 2;
-        spec.teacherCycle[1] = QStringLiteral("135");
-        spec.teacherCycle[2] = QStringLiteral("246");
-        BuildYear(spec);
+        BuildYear(SharedBookYear());
         SaveTeacherColours(1, 0x0000FF, 0x00FFFF, 0xFFFFFF, 0x123456);
         SaveTeacherColours(2, 0x00FF00, 0xFF00FF, 0xEEEEEE, 0x654321);
         SaveText(QStringLiteral("Settings\\Effects1"), QStringLiteral("SchoolDays"), QStringLiteral("False"));

@@ -75,7 +75,8 @@ QString TeacherQueryFor(const QString& cycleCodes, int codeWidth) {
 
 int BuildYear(const YearSpec& spec) {
     const QString settings = QStringLiteral("Settings");
-    SaveText(settings, QStringLiteral("FirstUse"), spec.firstUseDone ? QStringLiteral("1") : QStringLiteral("0"));
+    SaveText(settings, QStringLiteral("FirstUse"),
+             spec.firstUseDone ? QStringLiteral("1") : QStringLiteral("0"));
     SaveText(settings, QStringLiteral("ShowSplash"), QStringLiteral("0"));
     for (const char* key : {"SetupUser", "SetupDates", "SetupTimeTable"}) {
         SaveText(settings, QString::fromLatin1(key), QStringLiteral("1"));
@@ -105,7 +106,8 @@ int BuildYear(const YearSpec& spec) {
     for (int r = 1; r <= spec.timeRows; ++r) {
         SaveText(timetable, QStringLiteral("Time%1").arg(r), QStringLiteral("%1:30").arg(7 + r));
         for (int c = 1; c <= 7; ++c) {
-            SaveText(timetable, QStringLiteral("Subject%1%2").arg(c).arg(r), QStringLiteral("Subj %1-%2").arg(c).arg(r));
+            SaveText(timetable, QStringLiteral("Subject%1%2").arg(c).arg(r),
+                     QStringLiteral("Subj %1-%2").arg(c).arg(r));
         }
     }
 
@@ -147,7 +149,8 @@ int BuildYear(const YearSpec& spec) {
             QVariantList values{DateToText(d), code};
             for (int r = 1; r <= spec.timeRows && column > 0; ++r) {
                 names << QStringLiteral("Time%1").arg(r) << QStringLiteral("Subject%1").arg(r);
-                values << QStringLiteral("%1:30").arg(7 + r) << QStringLiteral("Subj %1-%2").arg(column).arg(r);
+                values << QStringLiteral("%1:30").arg(7 + r)
+                       << QStringLiteral("Subj %1-%2").arg(column).arg(r);
             }
             QStringList marks;
             for (int i = 0; i < names.size(); ++i) {
@@ -174,6 +177,51 @@ int BuildYear(const YearSpec& spec) {
 
 void VerifyNoUnexpectedMessages() {
     const auto& unexpected = MessageTestSeam::Unexpected();
-    QVERIFY2(unexpected.isEmpty(),
-             qPrintable(QStringLiteral("unexpected message: ") + (unexpected.isEmpty() ? QString() : unexpected.first().text)));
+    QVERIFY2(unexpected.isEmpty(), qPrintable(QStringLiteral("unexpected message: ") +
+                                              (unexpected.isEmpty() ? QString() : unexpected.first().text)));
+}
+
+YearSpec SharedBookYear() {
+    YearSpec spec;
+    spec.teacherNum = 2;
+    spec.teacherCycle[1] = QStringLiteral("135");
+    spec.teacherCycle[2] = QStringLiteral("246");
+    return spec;
+}
+
+namespace {
+template <class Work> auto WithDatabase(const QString& path, Work work) {
+    const QString name = QStringLiteral("qlm_test_peek");
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+    db.setDatabaseName(path);
+    db.open();
+    auto result = [&] {
+        QSqlQuery query(db);
+        return work(query);
+    }();
+    db.close();
+    db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(name);
+    return result;
+}
+} // namespace
+
+QVariant QueryValue(const QString& databasePath, const QString& sql, const QVariantList& binds) {
+    return WithDatabase(databasePath, [&](QSqlQuery& query) {
+        query.prepare(sql);
+        for (const QVariant& value : binds) {
+            query.addBindValue(value);
+        }
+        return query.exec() && query.next() ? query.value(0) : QVariant();
+    });
+}
+
+bool ExecSql(const QString& databasePath, const QString& sql, const QVariantList& binds) {
+    return WithDatabase(databasePath, [&](QSqlQuery& query) {
+        query.prepare(sql);
+        for (const QVariant& value : binds) {
+            query.addBindValue(value);
+        }
+        return query.exec();
+    });
 }

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 #include <QTemporaryDir>
+#include <QVariant>
 
 // Every test case runs in its own program folder (with a fresh copy of the supplied database)
 // and its own settings folder, with messages answered from a queue and a fixed "today".
@@ -38,9 +39,17 @@ struct YearSpec {
     bool firstUseDone = true;
 };
 
+// A book shared by two teachers of a six-day cycle: teacher 1 takes days 1, 3 and 5, teacher 2
+// days 2, 4 and 6.
+YearSpec SharedBookYear();
+
 // Writes the settings and the day rows; returns the number of rows written.
 int BuildYear(const YearSpec& spec);
 // The criterion the set-up writes for a run of day codes.
 QString TeacherQueryFor(const QString& cycleCodes, int codeWidth);
+// Reads or changes the database file directly, beside the program's own connection.
+QVariant QueryValue(const QString& databasePath, const QString& sql, const QVariantList& binds = {});
+bool ExecSql(const QString& databasePath, const QString& sql, const QVariantList& binds = {});
+
 // Fails the running test if a message appeared that the test did not expect.
 void VerifyNoUnexpectedMessages();
