@@ -22,7 +22,8 @@ public:
 
     void Form_Load();
     void Form_Unload();
-    void ReleaseForm() { delete this; }
+    // Released once the event that closed it has finished with it.
+    void ReleaseForm() { deleteLater(); }
     // Shows the window on the whole screen and waits (briefly) until the window system has
     // given it its size: the day page takes its width from it.
     void ShowMaximizedAndSettle();

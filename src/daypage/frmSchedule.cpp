@@ -105,6 +105,12 @@ void CalendarControl::showPending() {
     }
 }
 
+QString BinderImageList::Key(int index) {
+    static const std::array<QString, Count> keys{QStringLiteral("Coils"), QStringLiteral("Rings"),
+                                                 QStringLiteral("Black Coils"), QStringLiteral("None")};
+    return index >= 1 && index <= Count ? keys[static_cast<size_t>(index - 1)] : QString();
+}
+
 namespace {
 // Adjacent grid cells overlap, so each draws its own one-pixel frame.
 void PaintCellBorder(QWidget* cell) {

@@ -92,6 +92,13 @@ private:
     bool m_queued = false;
 };
 
+// The binder pictures, numbered as the binder style: 1 "Coils", 2 "Rings", 3 "Black Coils",
+// 4 "None". A picture box shows one by its number.
+struct BinderImageList {
+    static constexpr int Count = 4;
+    static QString Key(int index);
+};
+
 // A panel title: a label the teacher drags the panel by. In the timetable grid it is a cell
 // with a thin border.
 class PanelTitle : public QLabel {
@@ -155,6 +162,7 @@ public:
     Shape* shpBottom = nullptr;
     std::array<Line*, 25> lnLine{}; // 1..24
     PictureBox* imgBinder = nullptr;
+    BinderImageList imlBinder;
     QToolButton* cmdPrev = nullptr;
     QToolButton* cmdNext = nullptr;
     PictureBox* imgFound1 = nullptr;
