@@ -29,10 +29,10 @@ int main(int argc, char* argv[]) {
     QTextStream out(stdout);
 
     TestEnvironment env(QDate(2026, 9, 1));
-    YearSpec spec;
-    spec.terms = {{QDate(2026, 9, 1), QDate(2027, 8, 31)}}; // 365 days
-    spec.timeRows = 12;
-    const int rows = BuildYear(spec);
+    YearPlan plan;
+    plan.terms = {{QDate(2026, 9, 1), QDate(2027, 8, 31)}}; // 365 days
+    plan.timeRows = 12;
+    const int rows = BuildYear(plan);
     if (!Main()) {
         out << "start-up failed\n";
         return 1;

@@ -43,7 +43,7 @@ private Q_SLOTS:
         QFETCH(bool, schoolDaysOnly);
         QFETCH(QString, expected);
         TestEnvironment env;
-        BuildYear(YearSpec{});
+        BuildYear(YearPlan{});
         SaveBool(QStringLiteral("Settings\\Effects1"), QStringLiteral("SchoolDays"), schoolDaysOnly);
         QVERIFY(Main());
         QCOMPARE(ShownDate(), QStringLiteral("2026-10-14"));
@@ -69,7 +69,7 @@ private Q_SLOTS:
 
     void openAllDaysIsAlwaysBlank() {
         TestEnvironment env;
-        BuildYear(YearSpec{});
+        BuildYear(YearPlan{});
         QVERIFY(Main());
         QVERIFY(!Globals().BlankDataBase);
         OpenAllDays();
@@ -100,9 +100,9 @@ private Q_SLOTS:
         QFETCH(int, current);
         QFETCH(int, expectedRows);
         TestEnvironment env;
-        YearSpec spec = SharedBookYear();
-        spec.teacherNum = teachers;
-        BuildYear(spec);
+        YearPlan plan = SharedBookYear();
+        plan.teacherNum = teachers;
+        BuildYear(plan);
         SetLogOnChoiceForTests(current);
         QVERIFY(Main());
         ProgramState& g = Globals();
@@ -125,8 +125,8 @@ private Q_SLOTS:
     void criteriaNotWrittenByTheSetupAreNotRun() {
         QFETCH(QString, criterion);
         TestEnvironment env;
-        YearSpec spec;
-        BuildYear(spec);
+        YearPlan plan;
+        BuildYear(plan);
         SaveText(QStringLiteral("Settings"), QStringLiteral("TeacherQuery1"), criterion);
         QVERIFY(!IsTeacherCriterion(criterion));
         QVERIFY(Main());
@@ -160,7 +160,7 @@ private Q_SLOTS:
 
     void clearDayTableOnManyRowsLeavesOneNewRow() {
         TestEnvironment env;
-        BuildYear(YearSpec{});
+        BuildYear(YearPlan{});
         QVERIFY(Main());
         DataControl& days = frmSchedule::Get().datLumenleaf;
         ClearDayTable();
@@ -186,7 +186,7 @@ private Q_SLOTS:
     void badDatabaseFilesAreReported() {
         QFETCH(QString, kind);
         TestEnvironment env;
-        BuildYear(YearSpec{});
+        BuildYear(YearPlan{});
         QFile::remove(env.DatabasePath());
         if (kind == QLatin1String("text")) {
             QFile file(env.DatabasePath());

@@ -58,7 +58,7 @@ private Q_SLOTS:
 
     void builtYearOpensOnToday() {
         TestEnvironment env;
-        QCOMPARE(BuildYear(YearSpec{}), 298);
+        QCOMPARE(BuildYear(YearPlan{}), 298);
         QVERIFY(Main());
         frmSchedule& page = frmSchedule::Get();
         QCOMPARE(page.txtDate->Text(), QStringLiteral("2026-10-14"));
@@ -77,14 +77,14 @@ private Q_SLOTS:
 
     void todayOnAWeekendOpensOnTheNextSchoolDay() {
         TestEnvironment env(QDate(2026, 10, 17));
-        BuildYear(YearSpec{});
+        BuildYear(YearPlan{});
         QVERIFY(Main());
         QCOMPARE(frmSchedule::Get().txtDate->Text(), QStringLiteral("2026-10-19"));
     }
 
     void aSecondCopyEndsAtOnce() {
         TestEnvironment env;
-        BuildYear(YearSpec{});
+        BuildYear(YearPlan{});
         QLockFile other(SingleInstance::LockFilePath());
         QVERIFY(other.tryLock(0));
         const QByteArray settingsBefore = [&] {
@@ -125,9 +125,9 @@ private Q_SLOTS:
 
     void completeSetupWithoutFirstUseShowsTheWelcomeAgain() {
         TestEnvironment env;
-        YearSpec spec;
-        spec.firstUseDone = false;
-        BuildYear(spec);
+        YearPlan plan;
+        plan.firstUseDone = false;
+        BuildYear(plan);
         MessageTestSeam::QueueAnswer(1);
         QVERIFY(Main());
         QCOMPARE(MessageTestSeam::Answered().size(), 1);
@@ -151,9 +151,9 @@ private Q_SLOTS:
 
     void closingTheLogOnEndsTheProgram() {
         TestEnvironment env;
-        YearSpec spec;
-        spec.teacherNum = 3; // any number but 1 asks who is working
-        BuildYear(spec);
+        YearPlan plan;
+        plan.teacherNum = 3; // any number but 1 asks who is working
+        BuildYear(plan);
         SetLogOnChoiceForTests(0);
         const QByteArray before = [&] {
             QFile file(env.SettingsFile());
@@ -169,7 +169,7 @@ private Q_SLOTS:
 
     void halfATermIsNotLoaded() {
         TestEnvironment env;
-        BuildYear(YearSpec{});
+        BuildYear(YearPlan{});
         const QString dates = QStringLiteral("Settings\\Dates");
         SaveDate(dates, QStringLiteral("TermStart2"), QDate(2027, 1, 4));
         SaveDate(dates, QStringLiteral("TermEnd3"), QDate(2027, 5, 1));

@@ -47,7 +47,7 @@ class DayPageTest : public QObject {
 private Q_SLOTS:
     void layoutFollowsTheStoredSizes() {
         TestEnvironment env;
-        BuildYear(YearSpec{});
+        BuildYear(YearPlan{});
         QVERIFY(Main());
         frmSchedule& page = Page();
         const ProgramState& g = Globals();
@@ -118,7 +118,7 @@ private Q_SLOTS:
 
     void aReloadKeepsTheWidthAndThePanels() {
         TestEnvironment env;
-        BuildYear(YearSpec{});
+        BuildYear(YearPlan{});
         QVERIFY(Main());
         const int width = Globals().DayPageWidth;
         frmSchedule::Unload();
@@ -160,7 +160,7 @@ private Q_SLOTS:
 
     void panelsArePlacedAndMarked() {
         TestEnvironment env;
-        BuildYear(YearSpec{});
+        BuildYear(YearPlan{});
         QVERIFY(Main());
         QTest::qWait(1); // the page places its panels when it becomes active
         ProgramState& g = Globals();
@@ -202,7 +202,7 @@ private Q_SLOTS:
 
     void timetablePanelNeedsATimetable() {
         TestEnvironment env;
-        BuildYear(YearSpec{});
+        BuildYear(YearPlan{});
         SaveText(QStringLiteral("Settings\\Effects1"), QStringLiteral("TimeTableShow"),
                  QStringLiteral("True"));
         SaveText(QStringLiteral("Settings\\Effects1"), QStringLiteral("TimeTableLeft"),
@@ -222,7 +222,7 @@ private Q_SLOTS:
 
     void panelsAreDraggedByTheirTitles() {
         TestEnvironment env;
-        BuildYear(YearSpec{});
+        BuildYear(YearPlan{});
         SaveText(QStringLiteral("Settings\\Effects1"), QStringLiteral("TimeTableShow"),
                  QStringLiteral("True"));
         QVERIFY(Main());
@@ -285,7 +285,7 @@ private Q_SLOTS:
 
     void previousAndNextStopAtTheEnds() {
         TestEnvironment env(QDate(2026, 9, 1));
-        BuildYear(YearSpec{});
+        BuildYear(YearPlan{});
         StoreField(env.DatabasePath(), QStringLiteral("2026-09-01"), QStringLiteral("Details1"),
                    QStringLiteral("  intro  "));
         QVERIFY(Main());
@@ -308,7 +308,7 @@ private Q_SLOTS:
 
     void theCalendarMovesThePage() {
         TestEnvironment env;
-        BuildYear(YearSpec{});
+        BuildYear(YearPlan{});
         QVERIFY(Main());
         Page().MonthView_DateClick(QDate(2026, 12, 19)); // a Saturday
         QCOMPARE(Shown(), QStringLiteral("2026-12-21"));
@@ -323,7 +323,7 @@ private Q_SLOTS:
         QCOMPARE(frmSchedule::NzTrim(QVariant(QStringLiteral("\tkept\t"))), QStringLiteral("\tkept\t"));
 
         TestEnvironment env;
-        BuildYear(YearSpec{});
+        BuildYear(YearPlan{});
         StoreField(env.DatabasePath(), QStringLiteral("2026-10-14"), QStringLiteral("Notes"),
                    QStringLiteral(" Field trip "));
         QVERIFY(Main());
@@ -338,7 +338,7 @@ private Q_SLOTS:
 
     void notesButtons() {
         TestEnvironment env;
-        BuildYear(YearSpec{});
+        BuildYear(YearPlan{});
         StoreField(env.DatabasePath(), QStringLiteral("2026-10-14"), QStringLiteral("Notes"),
                    QStringLiteral("Library day"));
         QVERIFY(Main());
@@ -369,7 +369,7 @@ private Q_SLOTS:
 
     void aNoteIsKeptWhenTheProgramCloses() {
         TestEnvironment env;
-        BuildYear(YearSpec{});
+        BuildYear(YearPlan{});
         QVERIFY(Main());
         QTest::qWait(1); // the page is shown before anyone types
         Page().txtNotes->setPlainText(QStringLiteral("written just before closing"));
@@ -382,7 +382,7 @@ private Q_SLOTS:
 
     void cellPressesSetTheEditRow() {
         TestEnvironment env;
-        BuildYear(YearSpec{});
+        BuildYear(YearPlan{});
         QVERIFY(Main());
         frmSchedule& page = Page();
         QTest::mousePress(page.lblTime[4], Qt::RightButton);
@@ -398,7 +398,7 @@ private Q_SLOTS:
 
     void theDayCodeShowsOnlyForTaughtSixDayDays() {
         TestEnvironment env;
-        BuildYear(YearSpec{});
+        BuildYear(YearPlan{});
         QVERIFY(Main());
         frmSchedule& page = Page();
         QVERIFY(page.lblDay->isVisible());
@@ -412,10 +412,10 @@ private Q_SLOTS:
 
     void theWeekdayCycleShowsNoDayCode() {
         TestEnvironment env;
-        YearSpec spec;
-        spec.cycle = 1;
-        spec.teacherCycle[1] = QStringLiteral("MonTueWedThuFri");
-        BuildYear(spec);
+        YearPlan plan;
+        plan.cycle = 1;
+        plan.teacherCycle[1] = QStringLiteral("MonTueWedThuFri");
+        BuildYear(plan);
         QVERIFY(Main());
         QCOMPARE(Page().lblDay->Caption(), QStringLiteral("Wed"));
         QVERIFY(!Page().lblDay->isVisible());

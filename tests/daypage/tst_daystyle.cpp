@@ -129,7 +129,7 @@ private Q_SLOTS:
 
     void oneTeacherNeverReadsTheStoreAgain() {
         TestEnvironment env;
-        BuildYear(YearSpec{});
+        BuildYear(YearPlan{});
         SaveTeacherColours(1, 0x0000FF, 0x00FFFF, 0xFFFFFF, 0x123456);
         QVERIFY(Main());
         QTest::qWait(1);
@@ -145,7 +145,7 @@ private Q_SLOTS:
 
     void thePageShowsTheStyleColours() {
         TestEnvironment env;
-        BuildYear(YearSpec{});
+        BuildYear(YearPlan{});
         SaveTeacherColours(1, 0x3050A0, 0x80C0E0, 0xF0F8FF, 0x000080);
         SaveInt(QStringLiteral("Settings\\Effects1"), QStringLiteral("ColourBack2"), 0x406080);
         SaveText(QStringLiteral("Settings\\Effects1"), QStringLiteral("BinderStyle"), QStringLiteral("4"));

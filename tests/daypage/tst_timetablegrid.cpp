@@ -135,9 +135,9 @@ private Q_SLOTS:
 
     void theGridOnThePage() {
         TestEnvironment env;
-        YearSpec spec;
-        spec.timeRows = 5;
-        BuildYear(spec);
+        YearPlan plan;
+        plan.timeRows = 5;
+        BuildYear(plan);
         SaveInt(QStringLiteral("Settings\\Effects1"), QStringLiteral("ColourBack0"), 0x102030);
         SaveInt(QStringLiteral("Settings\\Effects1"), QStringLiteral("ColourBack3"), 0x405060);
         QVERIFY(Main());

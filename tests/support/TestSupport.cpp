@@ -73,37 +73,37 @@ QString TeacherQueryFor(const QString& cycleCodes, int codeWidth) {
     return query;
 }
 
-int BuildYear(const YearSpec& spec) {
+int BuildYear(const YearPlan& plan) {
     const QString settings = QStringLiteral("Settings");
     SaveText(settings, QStringLiteral("FirstUse"),
-             spec.firstUseDone ? QStringLiteral("1") : QStringLiteral("0"));
+             plan.firstUseDone ? QStringLiteral("1") : QStringLiteral("0"));
     SaveText(settings, QStringLiteral("ShowSplash"), QStringLiteral("0"));
     for (const char* key : {"SetupUser", "SetupDates", "SetupTimeTable"}) {
         SaveText(settings, QString::fromLatin1(key), QStringLiteral("1"));
     }
-    SaveInt(settings, QStringLiteral("TeacherNum"), spec.teacherNum);
-    const int width = spec.cycle == 0 ? 1 : 3;
+    SaveInt(settings, QStringLiteral("TeacherNum"), plan.teacherNum);
+    const int width = plan.cycle == 0 ? 1 : 3;
     for (int t = 1; t <= 2; ++t) {
-        const bool used = t <= spec.teacherNum;
-        SaveText(settings, QStringLiteral("TeacherName%1").arg(t), used ? spec.teacherNames[t] : QString());
-        SaveText(settings, QStringLiteral("TeacherCycle%1").arg(t), used ? spec.teacherCycle[t] : QString());
+        const bool used = t <= plan.teacherNum;
+        SaveText(settings, QStringLiteral("TeacherName%1").arg(t), used ? plan.teacherNames[t] : QString());
+        SaveText(settings, QStringLiteral("TeacherCycle%1").arg(t), used ? plan.teacherCycle[t] : QString());
         SaveText(settings, QStringLiteral("TeacherDays%1").arg(t),
-                 used ? QString::number(spec.teacherCycle[t].size() / width) : QString());
+                 used ? QString::number(plan.teacherCycle[t].size() / width) : QString());
         SaveText(settings, QStringLiteral("TeacherQuery%1").arg(t),
-                 used ? TeacherQueryFor(spec.teacherCycle[t], width) : QString());
+                 used ? TeacherQueryFor(plan.teacherCycle[t], width) : QString());
     }
     const QString timetable = QStringLiteral("Settings\\TimeTable");
-    SaveInt(timetable, QStringLiteral("Cycle"), spec.cycle);
-    SaveText(timetable, QStringLiteral("WkDay"), spec.wkDay);
+    SaveInt(timetable, QStringLiteral("Cycle"), plan.cycle);
+    SaveText(timetable, QStringLiteral("WkDay"), plan.wkDay);
     const QString dates = QStringLiteral("Settings\\Dates");
-    for (int i = 0; i < spec.terms.size(); ++i) {
-        SaveDate(dates, QStringLiteral("TermStart%1").arg(i + 1), spec.terms[i].first);
-        SaveDate(dates, QStringLiteral("TermEnd%1").arg(i + 1), spec.terms[i].second);
+    for (int i = 0; i < plan.terms.size(); ++i) {
+        SaveDate(dates, QStringLiteral("TermStart%1").arg(i + 1), plan.terms[i].first);
+        SaveDate(dates, QStringLiteral("TermEnd%1").arg(i + 1), plan.terms[i].second);
     }
-    for (int i = 0; i < spec.holidays.size(); ++i) {
-        SaveDate(dates, QStringLiteral("Holidays%1").arg(i + 1), spec.holidays[i]);
+    for (int i = 0; i < plan.holidays.size(); ++i) {
+        SaveDate(dates, QStringLiteral("Holidays%1").arg(i + 1), plan.holidays[i]);
     }
-    for (int r = 1; r <= spec.timeRows; ++r) {
+    for (int r = 1; r <= plan.timeRows; ++r) {
         SaveText(timetable, QStringLiteral("Time%1").arg(r), QStringLiteral("%1:30").arg(7 + r));
         for (int c = 1; c <= 7; ++c) {
             SaveText(timetable, QStringLiteral("Subject%1%2").arg(c).arg(r),
@@ -121,33 +121,33 @@ int BuildYear(const YearSpec& spec) {
         QSqlQuery query(db);
         db.transaction();
         query.exec(QStringLiteral("DELETE FROM QLM"));
-        const QDate first = spec.terms.first().first;
-        const QDate last = spec.terms.last().second;
+        const QDate first = plan.terms.first().first;
+        const QDate last = plan.terms.last().second;
         int cycleDay = 0;
         for (QDate d = first; d <= last; d = d.addDays(1)) {
             bool inTerm = false;
-            for (const auto& term : spec.terms) {
+            for (const auto& term : plan.terms) {
                 inTerm = inTerm || (term.first <= d && d <= term.second);
             }
             const int slot = d.dayOfWeek() % 7;
-            const QString weekday = spec.wkDay.mid(slot * 3, 3);
+            const QString weekday = plan.wkDay.mid(slot * 3, 3);
             QString code = QStringLiteral("x");
             int column = 0;
-            if (inTerm && !spec.holidays.contains(d) && weekday != QLatin1String("xxx")) {
-                if (spec.cycle == 0) {
+            if (inTerm && !plan.holidays.contains(d) && weekday != QLatin1String("xxx")) {
+                if (plan.cycle == 0) {
                     cycleDay = cycleDay % 6 + 1;
                     code = QString::number(cycleDay);
                     column = cycleDay;
                 } else {
                     code = weekday;
                     for (int s = 0; s <= slot; ++s) {
-                        column += spec.wkDay.mid(s * 3, 3) != QLatin1String("xxx") ? 1 : 0;
+                        column += plan.wkDay.mid(s * 3, 3) != QLatin1String("xxx") ? 1 : 0;
                     }
                 }
             }
             QStringList names{QStringLiteral("Date"), QStringLiteral("SchoolDay")};
             QVariantList values{DateToText(d), code};
-            for (int r = 1; r <= spec.timeRows && column > 0; ++r) {
+            for (int r = 1; r <= plan.timeRows && column > 0; ++r) {
                 names << QStringLiteral("Time%1").arg(r) << QStringLiteral("Subject%1").arg(r);
                 values << QStringLiteral("%1:30").arg(7 + r)
                        << QStringLiteral("Subj %1-%2").arg(column).arg(r);
@@ -181,12 +181,12 @@ void VerifyNoUnexpectedMessages() {
                                               (unexpected.isEmpty() ? QString() : unexpected.first().text)));
 }
 
-YearSpec SharedBookYear() {
-    YearSpec spec;
-    spec.teacherNum = 2;
-    spec.teacherCycle[1] = QStringLiteral("135");
-    spec.teacherCycle[2] = QStringLiteral("246");
-    return spec;
+YearPlan SharedBookYear() {
+    YearPlan plan;
+    plan.teacherNum = 2;
+    plan.teacherCycle[1] = QStringLiteral("135");
+    plan.teacherCycle[2] = QStringLiteral("246");
+    return plan;
 }
 
 namespace {

@@ -27,7 +27,7 @@ private:
 
 // A school year written straight into the database and the settings, as the set-up would leave
 // it: terms, holidays, the cycle, one or two teachers and a timetable.
-struct YearSpec {
+struct YearPlan {
     QList<QPair<QDate, QDate>> terms{{QDate(2026, 9, 1), QDate(2027, 6, 25)}};
     QList<QDate> holidays;
     int cycle = 0; // 0 six-day, 1 weekday
@@ -41,10 +41,10 @@ struct YearSpec {
 
 // A book shared by two teachers of a six-day cycle: teacher 1 takes days 1, 3 and 5, teacher 2
 // days 2, 4 and 6.
-YearSpec SharedBookYear();
+YearPlan SharedBookYear();
 
 // Writes the settings and the day rows; returns the number of rows written.
-int BuildYear(const YearSpec& spec);
+int BuildYear(const YearPlan& plan);
 // The criterion the set-up writes for a run of day codes.
 QString TeacherQueryFor(const QString& cycleCodes, int codeWidth);
 // Reads or changes the database file directly, beside the program's own connection.
