@@ -151,7 +151,6 @@ const QString kLongDateQt = QStringLiteral("dddd - MMMM d, yyyy");
 BoundLabel* MakeCell(QWidget* parent, Qt::Alignment alignment) {
     auto* label = new BoundLabel(parent);
     label->setAlignment(alignment);
-    label->setMouseTracking(false);
     label->hide();
     return label;
 }
