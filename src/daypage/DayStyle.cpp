@@ -2,6 +2,7 @@
 
 #include "TimeTableGrid.h"
 #include "core/ProgramState.h"
+#include "core/TeacherCycle.h"
 #include "frmMain.h"
 #include "frmSchedule.h"
 #include "platform/Colours.h"
@@ -10,34 +11,6 @@
 #include <QCalendarWidget>
 
 namespace {
-int WholeNumber(const QString& text) {
-    bool ok = false;
-    const int value = text.trimmed().toInt(&ok);
-    return ok ? value : 0;
-}
-
-void SetColours(QWidget* widget, const QColor& back, const QColor& fore) {
-    QPalette pal = widget->palette();
-    pal.setColor(QPalette::Window, back);
-    pal.setColor(QPalette::WindowText, fore);
-    pal.setColor(QPalette::ButtonText, fore);
-    pal.setColor(QPalette::Button, back);
-    widget->setPalette(pal);
-}
-
-void SetFore(QWidget* widget, const QColor& fore) {
-    QPalette pal = widget->palette();
-    pal.setColor(QPalette::WindowText, fore);
-    widget->setPalette(pal);
-}
-
-void SetBack(QWidget* widget, const QColor& back) {
-    QPalette pal = widget->palette();
-    pal.setColor(QPalette::Window, back);
-    pal.setColor(QPalette::Base, back);
-    widget->setPalette(pal);
-}
-
 // The calendar's month background, title background and title text. The calendar draws its
 // title bar (and the chosen day) in its highlight colours.
 void PaintCalendar(QCalendarWidget* calendar, const QColor& month, const QColor& titleBack,
@@ -68,17 +41,15 @@ int DayStyleTeacher(const QString& code) {
     if (g.Cycle != 0 && g.Cycle != 1) {
         return other;
     }
-    const int width = g.Cycle == 0 ? 1 : 3;
-    auto slice = [width](const QString& cycle, int k) { return cycle.mid((k - 1) * width, width); };
     const int teachers = qBound(0, g.TeacherNum, 2);
     for (int t = 1; t <= teachers; ++t) {
-        const int days = WholeNumber(g.TeacherDays[t]);
+        const int days = TeacherDayCount(g.TeacherDays[t]);
         for (int k = 1; k <= days; ++k) {
-            const QString mine = slice(g.TeacherCycle[current], k);
+            const QString mine = CycleCode(g.TeacherCycle[current], k, g.Cycle);
             if (!mine.isEmpty() && mine == code) {
                 return current;
             }
-            const QString theirs = slice(g.TeacherCycle[other], k);
+            const QString theirs = CycleCode(g.TeacherCycle[other], k, g.Cycle);
             if (!theirs.isEmpty() && theirs == code) {
                 return other;
             }
@@ -96,8 +67,7 @@ void LoadStyleArrays(int teacher) {
     }
     for (int i = 0; i <= 2; ++i) {
         g.FontName[i] = ReadText(section, QStringLiteral("FontName%1").arg(i), g.DefaultFontName[i]);
-        g.FontSize[i] =
-            ReadInt(section, QStringLiteral("FontSize%1").arg(i), WholeNumber(g.DefaultFontSize[i]));
+        g.FontSize[i] = ReadInt(section, QStringLiteral("FontSize%1").arg(i), g.DefaultFontSize[i].toInt());
         g.FontBold[i] = ReadBool(section, QStringLiteral("FontBold%1").arg(i), g.DefaultFontBold[i]);
         g.FontItalic[i] = ReadBool(section, QStringLiteral("FontItalic%1").arg(i), g.DefaultFontItalic[i]);
     }
@@ -123,10 +93,12 @@ void ApplyDayStyle() {
     // 2. The calendar.
     PaintCalendar(page.MonthView, back3, back2, fore3);
     // 3.-5. Panel titles, notes.
-    SetColours(page.lblCalendar, back2, fore3);
-    SetBack(page.txtNotes, back3);
-    SetColours(page.lblNotes, back2, fore3);
-    SetBack(page.fraNotes, back2);
+    SetBackColor(page.lblCalendar, back2);
+    SetForeColor(page.lblCalendar, fore3);
+    SetBackColor(page.txtNotes, back3);
+    SetBackColor(page.lblNotes, back2);
+    SetForeColor(page.lblNotes, fore3);
+    SetBackColor(page.fraNotes, back2);
     // 6. Bands.
     page.shpTitle->setBackColour(g.ColourBack[0]);
     for (Shape* strip : page.shpStrip) {
@@ -135,16 +107,16 @@ void ApplyDayStyle() {
     // 7. The date line.
     const QFont dateFont = MakeFont(g.FontName[0], g.FontSize[0], g.FontBold[0], g.FontItalic[0]);
     for (QLabel* label : std::initializer_list<QLabel*>{page.lblDate, page.lblSD, page.lblDay}) {
-        SetFore(label, ColorFromBgr(g.ColourFore[0]));
+        SetForeColor(label, ColorFromBgr(g.ColourFore[0]));
         label->setFont(dateFont);
     }
     // 8. Times and subjects.
     const QFont timeFont = MakeFont(g.FontName[1], g.FontSize[1], g.FontBold[1], g.FontItalic[1]);
     const QFont subjectFont = MakeFont(g.FontName[2], g.FontSize[2], g.FontBold[2], g.FontItalic[2]);
     for (int i = 0; i < 12; ++i) {
-        SetFore(page.lblTime[i], ColorFromBgr(g.ColourFore[1]));
+        SetForeColor(page.lblTime[i], ColorFromBgr(g.ColourFore[1]));
         page.lblTime[i]->setFont(timeFont);
-        SetFore(page.lblSubject[i], ColorFromBgr(g.ColourFore[2]));
+        SetForeColor(page.lblSubject[i], ColorFromBgr(g.ColourFore[2]));
         page.lblSubject[i]->setFont(subjectFont);
     }
     // 9.

@@ -26,8 +26,8 @@ void CalcLayoutMetrics() {
         g.VScrollWidth = GetSystemMetrics(SM_CXVSCROLL);
         g.HScrollHeight = GetSystemMetrics(SM_CYHSCROLL);
         g.NonClientWidth = CLng(TwipsPerPixelX() * (2 * g.FrameWidth + g.VScrollWidth + 3 * g.BorderWidth));
-        g.NonClientHeight =
-            CLng(TwipsPerPixelY() * (2 * g.FrameHeight + g.CaptionHeight + g.HScrollHeight + g.BorderHeight + 8));
+        g.NonClientHeight = CLng(
+            TwipsPerPixelY() * (2 * g.FrameHeight + g.CaptionHeight + g.HScrollHeight + g.BorderHeight + 8));
         g.LowerRightX = CInt(main.OuterWidthTw() - TwWidth(page.fraCalendar) - g.NonClientWidth);
         g.LowerY = CInt(main.OuterHeightTw() - TwHeight(page.fraCalendar) - g.NonClientHeight -
                         main.StatusBarHeightTw());
@@ -72,9 +72,8 @@ void ShowNotesFrame() {
     if (g.NotesShow) {
         mark->setChecked(true);
         // A hidden calendar still keeps its place beside the notes.
-        const int left =
-            NotesPanelLeft(g.NotesPosition, g.CalendarPosition, static_cast<int>(TwWidth(page.fraCalendar)),
-                           g.LowerRightX);
+        const int left = NotesPanelLeft(g.NotesPosition, g.CalendarPosition,
+                                        static_cast<int>(TwWidth(page.fraCalendar)), g.LowerRightX);
         TwMove(page.fraNotes, left, g.LowerY);
         page.fraNotes->show();
         page.fraNotes->raise();

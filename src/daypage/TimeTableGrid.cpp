@@ -48,7 +48,9 @@ TimeTableGridLayout ComputeTimeTableGrid(const TimeTableGridInput& in) {
     grid.w = w;
 
     // 5. Columns.
-    auto columnLeft = [&](int c) { return left0 + Int16(static_cast<qint64>(c - 1) * w) - Int16((c - 1) * 8); };
+    auto columnLeft = [&](int c) {
+        return left0 + Int16(static_cast<qint64>(c - 1) * w) - Int16((c - 1) * 8);
+    };
     for (int c = 1; c <= 7; ++c) {
         if (c < N) {
             grid.headerWidth[c] = w;
@@ -147,16 +149,11 @@ void ColourTimeTableGrid() {
         return;
     }
     frmSchedule& page = frmSchedule::Get();
-    auto paint = [](QWidget* widget, qint32 bgr) {
-        QPalette pal = widget->palette();
-        pal.setColor(QPalette::Window, ColorFromBgr(bgr));
-        widget->setPalette(pal);
-    };
-    paint(page.fraTimeTable, g.ColourBack[3]);
+    SetBackColor(page.fraTimeTable, ColorFromBgr(g.ColourBack[3]));
     for (QLabel* header : page.lblHeader) {
-        paint(header, g.ColourBack[0]);
+        SetBackColor(header, ColorFromBgr(g.ColourBack[0]));
     }
     for (QLabel* cell : page.lblRow) {
-        paint(cell, g.ColourBack[3]);
+        SetBackColor(cell, ColorFromBgr(g.ColourBack[3]));
     }
 }

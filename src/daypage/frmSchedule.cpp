@@ -572,10 +572,7 @@ void frmSchedule::ReleaseForm() {
 }
 
 void frmSchedule::SetBackColour(qint32 bgr) {
-    m_backColour = bgr;
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, ColorFromBgr(bgr));
-    setPalette(pal);
+    SetBackColor(this, ColorFromBgr(bgr));
 }
 
 void frmSchedule::focusNext() {

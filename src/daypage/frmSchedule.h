@@ -190,7 +190,6 @@ public:
     double WindowWidth() const { return m_width; }
     double WindowHeight() const { return m_height; }
     void SetBackColour(qint32 bgr);
-    qint32 BackColour() const { return m_backColour; }
 
     // Event handlers.
     void MonthView_DateClick(const QDate& dateClicked);
@@ -229,7 +228,6 @@ private:
     QMdiSubWindow* m_subWindow = nullptr;
     double m_width = 0;
     double m_height = 0;
-    qint32 m_backColour = 0;
     bool m_unloaded = false;
     bool m_active = false;
     QWidget* m_dragging = nullptr;

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QPalette>
+#include <QWidget>
 
 QColor ColorFromBgr(qint32 bgr) {
     const quint32 bits = static_cast<quint32>(bgr);
@@ -27,6 +28,19 @@ qint32 BgrFromColor(const QColor& color) {
     return static_cast<qint32>(static_cast<quint32>(color.red()) |
                                (static_cast<quint32>(color.green()) << 8) |
                                (static_cast<quint32>(color.blue()) << 16));
+}
+
+void SetBackColor(QWidget* widget, const QColor& back) {
+    QPalette pal = widget->palette();
+    pal.setColor(QPalette::Window, back);
+    pal.setColor(QPalette::Base, back);
+    widget->setPalette(pal);
+}
+
+void SetForeColor(QWidget* widget, const QColor& fore) {
+    QPalette pal = widget->palette();
+    pal.setColor(QPalette::WindowText, fore);
+    widget->setPalette(pal);
 }
 
 QFont MakeFont(const QString& name, int pointSize, bool bold, bool italic) {

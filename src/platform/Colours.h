@@ -10,6 +10,12 @@
 QColor ColorFromBgr(qint32 bgr);
 qint32 BgrFromColor(const QColor& color);
 
+class QWidget;
+
+// A widget's back colour (its window and base) and fore colour (its text).
+void SetBackColor(QWidget* widget, const QColor& back);
+void SetForeColor(QWidget* widget, const QColor& fore);
+
 // A font by the program's four settings. Fonts missing on this system ("MS Sans Serif") fall
 // back to the desktop's sans-serif face.
 QFont MakeFont(const QString& name, int pointSize, bool bold, bool italic);
