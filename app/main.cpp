@@ -1,4 +1,6 @@
-#include "core/Startup.h"
+#include "Main.h"
+#include "dialogs/frmMsg.h"
+#include "widgets/SystemMetrics.h"
 
 #include <QApplication>
 
@@ -6,6 +8,8 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillmarsh"));
     QApplication::setOrganizationName(QStringLiteral("VNT"));
+    UseScreenTwipsPerPixel();
+    InstallMessageBox();
     if (!Main()) {
         return 0;
     }

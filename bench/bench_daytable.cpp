@@ -1,11 +1,11 @@
 // Times opening the day table and moving to dates on a full school year, with the real day page
 // and its bound controls. Prints figures; the goals are 20 ms to open and show a mid-year day,
 // and 20 ms for a thousand moves.
+#include "app/Main.h"
 #include "core/DayDatabase.h"
 #include "core/ProgramState.h"
-#include "core/Startup.h"
 #include "daypage/frmSchedule.h"
-#include "support/TestSupport.h"
+#include "support/UiTestSupport.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

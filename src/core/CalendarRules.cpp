@@ -2,31 +2,43 @@
 
 #include "ProgramState.h"
 
-bool IsHoliday(const QDate& d) {
-    const ProgramState& g = Globals();
+bool IsHoliday(const SchoolCalendar& calendar, const QDate& d) {
     for (int i = 1; i <= 20; ++i) {
-        if (g.Holidays[i].isValid() && g.Holidays[i] == d) {
+        if (calendar.Holidays[i].isValid() && calendar.Holidays[i] == d) {
             return true;
         }
     }
     return false;
+}
+
+int SchoolTermOf(const SchoolCalendar& calendar, const QDate& d) {
+    for (int i = 1; i <= 4; ++i) {
+        const QDate& start = calendar.TermStart[i];
+        const QDate& end = calendar.TermEnd[i];
+        if (start.isValid() && end.isValid() && start <= d && d <= end) {
+            return i;
+        }
+    }
+    return 5;
+}
+
+bool IsSchoolWeekday(const SchoolCalendar& calendar, const QDate& d) {
+    const int w = d.dayOfWeek() % 7 + 1; // Sunday = 1
+    return calendar.WkDay.mid((w - 1) * 3, 3) != QLatin1String("xxx");
+}
+
+bool IsHoliday(const QDate& d) {
+    return IsHoliday(Globals(), d);
 }
 
 bool IsInSchoolTerm(const QDate& d) {
     ProgramState& g = Globals();
-    for (int i = 1; i <= 4; ++i) {
-        if (g.TermStart[i].isValid() && g.TermEnd[i].isValid() && g.TermStart[i] <= d && d <= g.TermEnd[i]) {
-            g.CurrentTerm = i;
-            return true;
-        }
-    }
-    g.CurrentTerm = 5;
-    return false;
+    g.CurrentTerm = SchoolTermOf(g, d);
+    return g.CurrentTerm != 5;
 }
 
 bool IsSchoolWeekday(const QDate& d) {
-    const int w = d.dayOfWeek() % 7 + 1; // Sunday = 1
-    return Globals().WkDay.mid((w - 1) * 3, 3) != QLatin1String("xxx");
+    return IsSchoolWeekday(Globals(), d);
 }
 
 bool IsDateBefore(const QDate& a, const QDate& b) {

@@ -2,25 +2,60 @@
 
 #include "Message.h"
 #include "ProgramState.h"
-#include "daypage/MainWindowState.h"
-#include "daypage/frmSchedule.h"
 #include "platform/DateText.h"
+#include "platform/Recordset.h"
 
 #include <QRegularExpression>
+#include <QTimer>
 
 namespace {
-// An open that failed leaves an empty day list and says what is wrong with which file.
-void ReportOpenFailure(const DataControl& control) {
-    ShowMessage(control.LastError(), 1, 4, Globals().AppTitle + QStringLiteral(" - DataBase"), 0);
+DayTableListener* g_listener = nullptr;
+
+// The program's only two connections to the database file. They live for the run; the file
+// is let go by CloseDayTable.
+Recordset* MakeRecords() {
+    auto* records = new Recordset();
+    QObject::connect(records, &Recordset::WriteFailed, records, [records](const QString& message) {
+        // Shown once the data operation has finished, not in the middle of it.
+        QTimer::singleShot(0, records, [message] { ReportDatabaseFailure(message); });
+    });
+    return records;
 }
 
-void OpenRegKeys(frmSchedule& page) {
-    page.datRegKey.setConnectionString(Globals().ConnectionString);
-    page.datRegKey.setCommandType(DataControl::CommandType::Table);
-    page.datRegKey.setRecordSource(QStringLiteral("RegKeys"));
-    page.datRegKey.Refresh();
+void DayShown() {
+    if (g_listener) {
+        g_listener->DayShown();
+    }
+}
+
+void DataCommandsChanged() {
+    if (g_listener) {
+        g_listener->DataCommandsChanged();
+    }
+}
+
+void OpenRegKeys() {
+    Recordset& keys = RegKeyRecords();
+    keys.setConnectionString(Globals().ConnectionString);
+    keys.setCommandType(Recordset::CommandType::Table);
+    keys.setRecordSource(QStringLiteral("RegKeys"));
+    keys.Refresh();
 }
 } // namespace
+
+Recordset& DayRecords() {
+    static Recordset* records = MakeRecords();
+    return *records;
+}
+
+Recordset& RegKeyRecords() {
+    static Recordset* records = MakeRecords();
+    return *records;
+}
+
+void SetDayTableListener(DayTableListener* listener) {
+    g_listener = listener;
+}
 
 bool IsTeacherCriterion(const QString& criterion) {
     static const QRegularExpression piece(QStringLiteral(
@@ -29,8 +64,7 @@ bool IsTeacherCriterion(const QString& criterion) {
     return piece.match(criterion).hasMatch();
 }
 
-QString DayQueryCriterion() {
-    const ProgramState& g = Globals();
+QString DayQueryCriterion(const ProgramState& g) {
     const int current = g.CurrentTeacher == 2 ? 2 : 1;
     QString c = IsTeacherCriterion(g.TeacherCriteria[current]) ? g.TeacherCriteria[current] : QString();
     if (g.BothTeacherDays && g.TeacherNum == 2) {
@@ -42,48 +76,51 @@ QString DayQueryCriterion() {
     return c.isEmpty() ? QStringLiteral("0 ") : c;
 }
 
-void RequeryDayTable() {
-    const ProgramState& g = Globals();
-    DataControl& days = frmSchedule::Get().datLumenleaf;
-    days.setCommandType(DataControl::CommandType::Text);
-    const QString criterion = DayQueryCriterion();
+QString DayQueryText(const ProgramState& g) {
+    const QString criterion = DayQueryCriterion(g);
     // Without a criterion even the not-taught days are left out: the list is empty.
-    const QString prefix = g.SchoolDays || criterion == QLatin1String("0 ") ? g.DayTableWhereSql
-                                                                            : g.DayTableWithWeekendsSql;
-    days.setRecordSource(prefix + criterion + QStringLiteral("ORDER BY QLM.Date;"));
+    const QString prefix =
+        g.SchoolDays || criterion == QLatin1String("0 ") ? g.DayTableWhereSql : g.DayTableWithWeekendsSql;
+    return prefix + criterion + QStringLiteral("ORDER BY QLM.Date;");
+}
+
+void RequeryDayTable() {
+    Recordset& days = DayRecords();
+    days.setCommandType(Recordset::CommandType::Text);
+    days.setRecordSource(DayQueryText(Globals()));
     if (!days.Refresh()) {
-        ReportOpenFailure(days);
+        ReportDatabaseFailure(days.LastError());
     }
 }
 
 void OpenDayTable() {
     ProgramState& g = Globals();
-    frmSchedule& page = frmSchedule::Get();
-    page.datLumenleaf.setConnectionString(g.ConnectionString);
+    Recordset& days = DayRecords();
+    days.setConnectionString(g.ConnectionString);
     RequeryDayTable();
     // A single row is the blank table of a book without a school year; an empty list or a file
     // that could not be read has nothing to work on either.
-    g.BlankDataBase = page.datLumenleaf.RecordCount() <= 1 || !page.datLumenleaf.IsOpen();
-    EnableDataCommands();
-    OpenRegKeys(page);
+    g.BlankDataBase = days.RecordCount() <= 1 || !days.IsOpen();
+    DataCommandsChanged();
+    OpenRegKeys();
 }
 
 void OpenAllDays() {
     ProgramState& g = Globals();
-    frmSchedule& page = frmSchedule::Get();
-    page.datLumenleaf.setConnectionString(g.ConnectionString);
-    page.datLumenleaf.setCommandType(DataControl::CommandType::Text);
-    page.datLumenleaf.setRecordSource(g.DayTableSql + QStringLiteral("ORDER BY QLM.Date;"));
-    if (!page.datLumenleaf.Refresh()) {
-        ReportOpenFailure(page.datLumenleaf);
+    Recordset& days = DayRecords();
+    days.setConnectionString(g.ConnectionString);
+    days.setCommandType(Recordset::CommandType::Text);
+    days.setRecordSource(g.DayTableSql + QStringLiteral("ORDER BY QLM.Date;"));
+    if (!days.Refresh()) {
+        ReportDatabaseFailure(days.LastError());
     }
     g.BlankDataBase = true;
-    EnableDataCommands();
-    OpenRegKeys(page);
+    DataCommandsChanged();
+    OpenRegKeys();
 }
 
 void GoToDate(const QDate& d) {
-    DataControl& days = frmSchedule::Get().datLumenleaf;
+    Recordset& days = DayRecords();
     const QString s = DateToText(d);
     const bool onRow = !days.AtEOF() && !days.AtBOF();
     if (onRow && !days.Field(QStringLiteral("Date")).toString().isEmpty()) {
@@ -94,13 +131,13 @@ void GoToDate(const QDate& d) {
             days.setBookmark(kept);
         }
     }
-    ShowDayCode();
+    DayShown();
 }
 
 void ClearDayTable() {
     ProgramState& g = Globals();
-    DataControl& days = frmSchedule::Get().datLumenleaf;
-    days.setCommandType(DataControl::CommandType::Table);
+    Recordset& days = DayRecords();
+    days.setCommandType(Recordset::CommandType::Table);
     days.setRecordSource(QStringLiteral("QLM"));
     days.Refresh();
     const int n = days.RecordCount();
@@ -121,4 +158,9 @@ void ClearDayTable() {
     days.CommitTrans();
     days.AddNew();
     g.BlankDataBase = true;
+}
+
+void CloseDayTable() {
+    DayRecords().Close();
+    RegKeyRecords().Close();
 }

@@ -3,18 +3,41 @@
 #include <QDate>
 #include <QString>
 
-// The day table behind the day page: opening it for the current teacher's days or for every
-// day, running the day query again, moving to a date and emptying the table for a rebuild.
+class Recordset;
+struct ProgramState;
+
+// The cursors behind the day page's two data controls: the day table QLM and the settings rows
+// of RegKeys. Core owns them; the day page binds its controls to them.
+Recordset& DayRecords();
+Recordset& RegKeyRecords();
+
+// What the interface hears of the day table.
+class DayTableListener {
+public:
+    virtual ~DayTableListener() = default;
+    // GoToDate has settled (on a new day or where it was): the day code and calendar follow.
+    virtual void DayShown() = 0;
+    // The blank state may have changed: the commands that need days are enabled or disabled.
+    virtual void DataCommandsChanged() = 0;
+};
+void SetDayTableListener(DayTableListener* listener);
+
+// The day table: opening it for the current teacher's days or for every day, running the day
+// query again, moving to a date and emptying the table for a rebuild.
 void OpenDayTable();
 void OpenAllDays();
 void RequeryDayTable();
 // Moves to the first listed day on or after d; with none, the page stays where it was.
 void GoToDate(const QDate& d);
 void ClearDayTable();
+// Stores whatever is pending and lets go of the file, as the day page closes.
+void CloseDayTable();
 
 // A teacher's criterion exactly as the set-up writes it: pieces "(((QLM.SchoolDay) = 'code')) "
 // joined by "Or ". Anything else (a settings file from elsewhere may hold anything) is not run.
 bool IsTeacherCriterion(const QString& criterion);
-// The WHERE part of the day query for the current view; "0 " (no day) when there is no usable
-// criterion.
-QString DayQueryCriterion();
+// The WHERE part of the day query for the view the state describes; "0 " (no day) when there is
+// no usable criterion.
+QString DayQueryCriterion(const ProgramState& g);
+// The whole day query for that view.
+QString DayQueryText(const ProgramState& g);

@@ -1,59 +1,29 @@
 #pragma once
 
-#include <QDialog>
 #include <QList>
 #include <QString>
 
-#include <array>
+#include <functional>
 
-class QLabel;
-class QPushButton;
+// Every subsystem reports through the program's own message box. Core declares it; the
+// interface installs the window that answers it, and tests answer from a queue.
+enum MsgButtons { MsgOK = 1, MsgOKCancel = 2, MsgYesNo = 3 };
+enum MsgIcon { MsgInformation = 1, MsgQuestion = 2, MsgWarning = 3, MsgAlert = 4 };
+enum MsgAnswer { MsgAnswerOK = 1, MsgAnswerCancel = 2, MsgAnswerYes = 6, MsgAnswerNo = 7 };
 
-// The program's own modal message box. Buttons: 1 OK, 2 OK and Cancel, 3 Yes and No. Icon:
-// 1 information, 2 question, 3 warning, 4 alert. An empty title gives the product name;
-// helpContext 0 means no Help button. Answers 1 OK, 2 Cancel (or the window closed), 6 Yes, 7 No.
+// An empty title gives the product name; helpContext 0 means no Help button. Answers 1 OK,
+// 2 Cancel (or the window closed), 6 Yes, 7 No.
 int ShowMessage(const QString& message, int buttons, int icon, const QString& title, qint32 helpContext);
 
-class frmMsg : public QDialog {
-    Q_OBJECT
-public:
-    // Design sizes, in twips.
-    static constexpr int kIconLeft = 240;
-    static constexpr int kIconTop = 240;
-    static constexpr int kIconSize = 480;
-    static constexpr int kButtonWidth = 1200;
-    static constexpr int kButtonHeight = 375;
-    // A message wider than this wraps onto more lines.
-    static constexpr int kMessageMaxWidth = 7200;
+using MessageHandler = std::function<int(const QString& message, int buttons, int icon, const QString& title,
+                                         qint32 helpContext)>;
+void SetMessageHandler(MessageHandler handler);
 
-    explicit frmMsg(QWidget* parent = nullptr);
+// The product name, which an empty title stands for.
+QString ProductName();
 
-    // Lays the window out around the message (everything ShowMessage does before showing it).
-    void Prepare(const QString& message, int buttons, int icon, const QString& title, qint32 helpContext);
-
-    QLabel* imgInfo = nullptr;
-    QLabel* lblMsg = nullptr;
-    std::array<QPushButton*, 3> cmdButton{};
-
-    // The window's size in twips, as laid out.
-    int WindowWidth() const { return m_width; }
-    int WindowHeight() const { return m_height; }
-    int IconIndex() const { return m_icon; }
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    void reject() override;
-
-private:
-    void cmdButton_Click(int index);
-    void Form_Load();
-    void Form_Unload();
-
-    bool Unanswered = true;
-    int m_width = 0;
-    int m_height = 0;
-    int m_icon = 1;
-};
+// One report for every database file that could not be opened, read or written.
+void ReportDatabaseFailure(const QString& message);
 
 // Tests answer messages without a window: a queued answer is taken by the next message, and a
 // message with no queued answer is recorded as unexpected (and answered 2) instead of shown.

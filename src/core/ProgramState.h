@@ -9,10 +9,20 @@
 // Colours are Windows BGR values (&H00BBGGRR); values with the top bit set name system colours.
 using BgrColour = qint32;
 
-// The program-wide variables, under their own names. Arrays that the program numbers from 1 keep
-// an unused element 0. Everything starts as zero, False or the empty text; InitGlobals, Main and
-// LoadTeacherSettings give the first values.
-struct ProgramState {
+// The school year's calendar, as Main loads it: what the calendar rules read.
+struct SchoolCalendar {
+    int Cycle = 0; // 0 six-day cycle, 1 weekday cycle
+    QString WkDay; // seven three-letter slots, Sunday first; "xxx" is not taught
+    std::array<QDate, 5> TermStart;
+    std::array<QDate, 5> TermEnd;
+    std::array<QDate, 21> Holidays; // 1..10 holidays, 11..20 in-service days
+};
+
+// The program-wide variables, under their own names: the settings, the school year and the
+// teacher's style (the windows' own run-time state is the interface's). Arrays that the program
+// numbers from 1 keep an unused element 0. Everything starts as zero, False or the empty text;
+// InitGlobals, Main and LoadTeacherSettings give the first values.
+struct ProgramState : SchoolCalendar {
     // Set by InitGlobals.
     QString AppTitle;
     bool BlankDataBase = false;
@@ -54,18 +64,13 @@ struct ProgramState {
     int IgnoreHolidays = 0;
     int IgnoreInservices = 0;
     int IgnoreTimeTable = 0;
-    int Cycle = 0;
-    QString WkDay;
     int TeacherNum = 0;
     std::array<QString, 3> TeacherNames;
     std::array<QString, 3> TeacherDays;
     std::array<QString, 3> TeacherCycle;
     std::array<QString, 3> TeacherQuery;
-    std::array<QDate, 5> TermStart;
-    std::array<QDate, 5> TermEnd;
     std::array<int, 5> PreserveTerms{};
     std::array<QDate, 2> PreserveRange;
-    std::array<QDate, 21> Holidays;
     std::array<QString, 21> HolidayNames;
 
     // Derived by Main.
@@ -125,37 +130,10 @@ struct ProgramState {
     BgrColour MiddleColourUser = 0;
     BgrColour BottomColourUser = 0;
 
-    // The school calendar.
+    // The school calendar: the term that held the date last tested.
     int CurrentTerm = 0;
 
-    // The message box.
-    int MsgResult = 0;
-    qint32 MsgHelpContext = 0;
-
-    // The day page.
-    int EditRow = 0;
-    int UndoTop = -1;
-    int ScrollBarWidth = 0;
-    int DayPageWidth = 0;
-
-    // Panel placement: system metrics in pixels, allowances and anchors in twips.
-    qint32 FrameWidth = 0;
-    qint32 FrameHeight = 0;
-    qint32 BorderWidth = 0;
-    qint32 BorderHeight = 0;
-    qint32 CaptionHeight = 0;
-    qint32 VScrollWidth = 0;
-    qint32 HScrollHeight = 0;
-    qint32 NonClientWidth = 0;
-    qint32 NonClientHeight = 0;
-    int LowerRightX = 0;
-    int LowerY = 0;
-
-    // Main window state.
-    std::array<QString, 3> TeacherDayLists;
-    QString MyPrefix;
-    QString OurPrefix;
-    QString OwnerPrefix;
+    // Main window state that core keeps: the last Pack To Go and the menu INI file.
     QString PackDate;
     QString IniPath;
 };

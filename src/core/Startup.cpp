@@ -1,28 +1,8 @@
 #include "Startup.h"
 
-#include "DayDatabase.h"
-#include "Message.h"
 #include "ProgramState.h"
-#include "RunAtStartup.h"
-#include "StartupDialogs.h"
-#include "TeacherSettings.h"
-#include "daypage/MainWindowState.h"
-#include "daypage/Panels.h"
-#include "daypage/TimeTableGrid.h"
-#include "daypage/frmMain.h"
-#include "daypage/frmSchedule.h"
-#include "platform/Clock.h"
 #include "platform/ProgramFolder.h"
-#include "platform/Rounding.h"
 #include "platform/SettingsStore.h"
-#include "platform/SingleInstance.h"
-#include "platform/TwipsGeometry.h"
-#include "printing/DefaultPrinter.h"
-#include "setup/frmSetup.h"
-
-#include <QApplication>
-#include <QElapsedTimer>
-#include <QThread>
 
 namespace {
 const QString kSettings = QStringLiteral("Settings");
@@ -40,7 +20,8 @@ QString DayQuerySelectList() {
 
 void InitGlobals() {
     ProgramState& g = Globals();
-    GetDefaultPrinter();
+    // The default printer (DefaultPrinterFound) is asked for by the interface, which knows the
+    // printers, just before this.
     g.AppTitle = QStringLiteral("Quillmarsh");
     g.BlankDataBase = true;
     g.StartupDone = false;
@@ -94,35 +75,9 @@ int ComputeSetupComplete() {
     return g.SetupUser == 1 && g.SetupDates == 1 && g.SetupTimeTable == 1 ? 1 : 0;
 }
 
-bool Main() {
-    // 1. A second copy ends at once, silently.
-    if (!SingleInstance::TryAcquire()) {
-        return false;
-    }
+void ReadProgramSettings() {
     ProgramState& g = Globals();
-    SettingsStore::SetFailureReporter([](const QString& message) {
-        ShowMessage(message, 1, 3, Globals().AppTitle + QStringLiteral(" - Settings"), 0);
-    });
-
-    // 2.
-    InitGlobals();
-
-    // 3.
-    g.ShowSplash = ReadInt(kSettings, QStringLiteral("ShowSplash"), 1);
-    const int firstUse = ReadInt(kSettings, QStringLiteral("FirstUse"), 0);
-
-    // 4. The splash stays up for a short moment, and until the main window shows.
-    if (g.ShowSplash == 1) {
-        ShowSplashScreen();
-        QApplication::processEvents(); // let the window system map and paint it once
-        QElapsedTimer pause;
-        pause.start();
-        while (pause.elapsed() < SplashPause()) {
-            QThread::msleep(10);
-        }
-    }
-
-    // 5.
+    // The general settings and the teachers.
     g.RunStartup = ReadInt(kSettings, QStringLiteral("RunStartup"), 1);
     g.SetupMode = ReadInt(kSettings, QStringLiteral("SetupMode"), 0);
     g.PreserveMode = ReadInt(kSettings, QStringLiteral("PreserveMode"), 0);
@@ -142,7 +97,7 @@ bool Main() {
         g.TeacherQuery[i] = ReadText(kSettings, QStringLiteral("TeacherQuery%1").arg(i));
     }
 
-    // 6. A term is loaded only with both its start and its end.
+    // A term is loaded only with both its start and its end.
     for (int i = 1; i <= 4; ++i) {
         const QDate end = ReadDate(kDates, QStringLiteral("TermEnd%1").arg(i));
         const QDate start = ReadDate(kDates, QStringLiteral("TermStart%1").arg(i));
@@ -153,7 +108,7 @@ bool Main() {
         g.PreserveTerms[i] = ReadInt(kSettings, QStringLiteral("PreserveTerms%1").arg(i), 0);
     }
 
-    // 7.
+    // The range of days a rebuild keeps.
     const QDate rangeStart = ReadDate(kSettings, QStringLiteral("PreserveRangeStart"));
     const QDate rangeEnd = ReadDate(kSettings, QStringLiteral("PreserveRangeEnd"));
     if (rangeStart.isValid() && rangeEnd.isValid()) {
@@ -161,7 +116,7 @@ bool Main() {
         g.PreserveRange[1] = rangeEnd;
     }
 
-    // 8.
+    // Holidays and in-service days, with their names.
     for (int i = 1; i <= 20; ++i) {
         const QDate holiday = ReadDate(kDates, QStringLiteral("Holidays%1").arg(i));
         if (holiday.isValid()) {
@@ -170,54 +125,4 @@ bool Main() {
         g.HolidayNames[i] = ReadText(QStringLiteral("Settings\\HolidayNames"),
                                      QStringLiteral("HolidayName%1").arg(i), g.DefaultHolidayNames[i]);
     }
-
-    // 9.
-    if (g.TeacherNum == 1) {
-        g.CurrentTeacherName = g.TeacherNames[1];
-        g.CurrentTeacher = 1;
-    } else if (!LogOnTeacher()) {
-        UnloadSplashScreen();
-        return false; // closing the log-on ends the program
-    }
-
-    // 10.
-    LoadTeacherSettings();
-
-    // 11.
-    UnloadSplashScreen();
-    frmMain& main = frmMain::Get();
-    main.ShowMaximizedAndSettle();
-    g.RowLabelWidth = CInt(TwWidth(frmSchedule::Get().lblRow[1]));
-
-    // 12.
-    g.SetupComplete = ComputeSetupComplete();
-
-    if (firstUse != 0 && g.SetupComplete == 1) {
-        // 13.
-        for (int i = 1; i <= g.TeacherNum && i <= 2; ++i) {
-            g.TeacherCriteria[i] = g.TeacherQuery[i];
-        }
-        OpenDayTable();
-        GoToDate(Clock::Today());
-    } else {
-        // 14.
-        if (firstUse == 0) {
-            ShowFirstUseWelcome();
-            g.RunStartup = 1;
-            SaveText(kSettings, QStringLiteral("RunStartup"), QStringLiteral("1"));
-            AddRunAtStartup();
-            SaveText(kSettings, QStringLiteral("FirstUse"), QStringLiteral("1"));
-        }
-        g.TeacherCriteria[1].clear();
-        g.TeacherCriteria[2].clear();
-        OpenAllDays();
-        ShowSetupWizard();
-    }
-
-    // 15.
-    UpdateTeacherInfo();
-    g.StartupDone = true;
-    BuildTimeTableGrid();
-    ShowTimeTableFrame();
-    return true;
 }

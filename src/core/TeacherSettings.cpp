@@ -1,8 +1,7 @@
 #include "TeacherSettings.h"
 
+#include "MenuIni.h"
 #include "ProgramState.h"
-#include "daypage/DayStyle.h"
-#include "options/MenuIni.h"
 #include "platform/SettingsStore.h"
 
 void LoadTeacherSettings() {
@@ -59,4 +58,19 @@ void LoadTeacherSettings() {
 
     // 4.-5. Colours and fonts.
     LoadStyleArrays(g.CurrentTeacher);
+}
+
+void LoadStyleArrays(int teacher) {
+    ProgramState& g = Globals();
+    const QString section = QStringLiteral("Settings\\Effects%1").arg(teacher);
+    for (int i = 0; i <= 3; ++i) {
+        g.ColourBack[i] = ReadLong(section, QStringLiteral("ColourBack%1").arg(i), g.DefaultColourBack[i]);
+        g.ColourFore[i] = ReadLong(section, QStringLiteral("ColourFore%1").arg(i), g.DefaultColourFore[i]);
+    }
+    for (int i = 0; i <= 2; ++i) {
+        g.FontName[i] = ReadText(section, QStringLiteral("FontName%1").arg(i), g.DefaultFontName[i]);
+        g.FontSize[i] = ReadInt(section, QStringLiteral("FontSize%1").arg(i), g.DefaultFontSize[i].toInt());
+        g.FontBold[i] = ReadBool(section, QStringLiteral("FontBold%1").arg(i), g.DefaultFontBold[i]);
+        g.FontItalic[i] = ReadBool(section, QStringLiteral("FontItalic%1").arg(i), g.DefaultFontItalic[i]);
+    }
 }

@@ -3,10 +3,10 @@
 #include "TimeTableGrid.h"
 #include "core/ProgramState.h"
 #include "core/TeacherCycle.h"
+#include "core/TeacherSettings.h"
 #include "frmMain.h"
 #include "frmSchedule.h"
-#include "platform/Colours.h"
-#include "platform/SettingsStore.h"
+#include "widgets/Colours.h"
 
 #include <QCalendarWidget>
 
@@ -25,70 +25,21 @@ void PaintCalendar(QCalendarWidget* calendar, const QColor& month, const QColor&
 }
 } // namespace
 
-int DayStyleTeacher(const QString& code) {
-    const ProgramState& g = Globals();
-    if (code.isEmpty()) {
-        return 0;
-    }
-    if (!g.BothTeacherDays && g.TeacherNum != 2) {
-        return 0; // one teacher keeps the style loaded at log-on
-    }
-    const int current = g.CurrentTeacher == 2 ? 2 : 1;
-    if (code == QLatin1String("x")) {
-        return current;
-    }
-    const int other = current == 1 ? 2 : 1;
-    if (g.Cycle != 0 && g.Cycle != 1) {
-        return other;
-    }
-    const int teachers = qBound(0, g.TeacherNum, 2);
-    for (int t = 1; t <= teachers; ++t) {
-        const int days = TeacherDayCount(g.TeacherDays[t]);
-        for (int k = 1; k <= days; ++k) {
-            const QString mine = CycleCode(g.TeacherCycle[current], k, g.Cycle);
-            if (!mine.isEmpty() && mine == code) {
-                return current;
-            }
-            const QString theirs = CycleCode(g.TeacherCycle[other], k, g.Cycle);
-            if (!theirs.isEmpty() && theirs == code) {
-                return other;
-            }
-        }
-    }
-    return other;
-}
-
-void LoadStyleArrays(int teacher) {
-    ProgramState& g = Globals();
-    const QString section = QStringLiteral("Settings\\Effects%1").arg(teacher);
-    for (int i = 0; i <= 3; ++i) {
-        g.ColourBack[i] = ReadLong(section, QStringLiteral("ColourBack%1").arg(i), g.DefaultColourBack[i]);
-        g.ColourFore[i] = ReadLong(section, QStringLiteral("ColourFore%1").arg(i), g.DefaultColourFore[i]);
-    }
-    for (int i = 0; i <= 2; ++i) {
-        g.FontName[i] = ReadText(section, QStringLiteral("FontName%1").arg(i), g.DefaultFontName[i]);
-        g.FontSize[i] = ReadInt(section, QStringLiteral("FontSize%1").arg(i), g.DefaultFontSize[i].toInt());
-        g.FontBold[i] = ReadBool(section, QStringLiteral("FontBold%1").arg(i), g.DefaultFontBold[i]);
-        g.FontItalic[i] = ReadBool(section, QStringLiteral("FontItalic%1").arg(i), g.DefaultFontItalic[i]);
-    }
-}
-
-void LoadDayTeacherStyle() {
-    const int teacher = DayStyleTeacher(frmSchedule::Get().lblDay->Caption());
+void LoadDayTeacherStyle(frmSchedule& page) {
+    const int teacher = DayStyleTeacher(Globals(), page.lblDay->Caption());
     if (teacher != 0) {
         LoadStyleArrays(teacher);
     }
 }
 
-void ApplyDayStyle() {
+void ApplyDayStyle(frmSchedule& page) {
     const ProgramState& g = Globals();
-    frmSchedule& page = frmSchedule::Get();
     const QColor back2 = ColorFromBgr(g.ColourBack[2]);
     const QColor back3 = ColorFromBgr(g.ColourBack[3]);
     const QColor fore3 = ColorFromBgr(g.ColourFore[3]);
 
     // 1. Window backgrounds.
-    frmMain::Get().SetBackColour(g.ColourBack[3]);
+    page.MainWindow().SetBackColour(g.ColourBack[3]);
     page.SetBackColour(g.ColourBack[3]);
     // 2. The calendar.
     PaintCalendar(page.MonthView, back3, back2, fore3);
@@ -122,5 +73,5 @@ void ApplyDayStyle() {
     // 9.
     page.shpBottom->setBackColour(g.ColourBack[1]);
     // 10.
-    ColourTimeTableGrid();
+    ColourTimeTableGrid(page);
 }

@@ -4,15 +4,15 @@
 #include "core/TeacherCycle.h"
 #include "frmMain.h"
 #include "frmSchedule.h"
+#include "ui/UiState.h"
 
 #include <QAction>
 #include <QCalendarWidget>
 #include <QLabel>
 #include <QToolButton>
 
-void UpdateTeacherInfo() {
-    ProgramState& g = Globals();
-    frmMain& main = frmMain::Get();
+void UpdateTeacherInfo(frmMain& main) {
+    const ProgramState& g = Globals();
     main.setWindowTitle(g.AppTitle + QStringLiteral(" - ") + g.CurrentTeacherName + QStringLiteral(" - ") +
                         g.DBaseFileName.mid(1));
     main.StatusPanel(QStringLiteral("TeacherName"))
@@ -32,17 +32,16 @@ void UpdateTeacherInfo() {
                 list += QLatin1Char(',');
             }
         }
-        g.TeacherDayLists[t] = list;
+        Ui().TeacherDayLists[t] = list;
     }
 }
 
-void EnableDataCommands() {
+void EnableDataCommands(frmSchedule& page) {
     const bool enabled = !Globals().BlankDataBase;
-    frmSchedule& page = frmSchedule::Get();
     page.cmdPrev->setEnabled(enabled);
     page.cmdNext->setEnabled(enabled);
     page.MonthView->setEnabled(enabled);
-    frmMain& main = frmMain::Get();
+    frmMain& main = page.MainWindow();
     for (QAction* item : {main.mnuVCalendar, main.mnuVNotes}) {
         item->setEnabled(enabled);
     }

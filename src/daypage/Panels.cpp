@@ -5,17 +5,17 @@
 #include "frmSchedule.h"
 #include "platform/Rounding.h"
 #include "platform/SettingsStore.h"
-#include "platform/SystemMetrics.h"
 #include "platform/Twips.h"
-#include "platform/TwipsGeometry.h"
+#include "ui/UiState.h"
+#include "widgets/SystemMetrics.h"
+#include "widgets/TwipsGeometry.h"
 
 #include <QAction>
 #include <QCalendarWidget>
 
-void CalcLayoutMetrics() {
-    ProgramState& g = Globals();
-    frmMain& main = frmMain::Get();
-    frmSchedule& page = frmSchedule::Get();
+void CalcLayoutMetrics(frmSchedule& page) {
+    UiState& g = Ui();
+    frmMain& main = page.MainWindow();
     // A failed step leaves the previous values, as errors here are passed over.
     try {
         g.FrameWidth = GetSystemMetrics(SM_CXFRAME);
@@ -42,16 +42,16 @@ int NotesPanelLeft(int notesPosition, int calendarPosition, int calendarWidth, i
     return calendarPosition == 0 ? lowerRightX : 0;
 }
 
-void ShowCalendarFrame() {
+void ShowCalendarFrame(frmSchedule& page) {
     const ProgramState& g = Globals();
-    frmSchedule& page = frmSchedule::Get();
-    QAction* mark = frmMain::Get().mnuVCalendar;
+    const UiState& ui = Ui();
+    QAction* mark = page.MainWindow().mnuVCalendar;
     page.fraCalendar->hide();
     page.MonthView->hide();
     page.lblCalendar->hide();
     if (g.CalendarShow) {
         mark->setChecked(true);
-        TwMove(page.fraCalendar, g.CalendarPosition == 0 ? 0 : g.LowerRightX, g.LowerY);
+        TwMove(page.fraCalendar, g.CalendarPosition == 0 ? 0 : ui.LowerRightX, ui.LowerY);
         page.fraCalendar->show();
         page.fraCalendar->raise();
         page.MonthView->show();
@@ -59,13 +59,13 @@ void ShowCalendarFrame() {
     } else {
         mark->setChecked(false);
     }
-    ShowNotesFrame();
+    ShowNotesFrame(page);
 }
 
-void ShowNotesFrame() {
+void ShowNotesFrame(frmSchedule& page) {
     const ProgramState& g = Globals();
-    frmSchedule& page = frmSchedule::Get();
-    QAction* mark = frmMain::Get().mnuVNotes;
+    const UiState& ui = Ui();
+    QAction* mark = page.MainWindow().mnuVNotes;
     page.fraNotes->hide();
     page.lblNotes->hide();
     page.txtNotes->hide();
@@ -73,8 +73,8 @@ void ShowNotesFrame() {
         mark->setChecked(true);
         // A hidden calendar still keeps its place beside the notes.
         const int left = NotesPanelLeft(g.NotesPosition, g.CalendarPosition,
-                                        static_cast<int>(TwWidth(page.fraCalendar)), g.LowerRightX);
-        TwMove(page.fraNotes, left, g.LowerY);
+                                        static_cast<int>(TwWidth(page.fraCalendar)), ui.LowerRightX);
+        TwMove(page.fraNotes, left, ui.LowerY);
         page.fraNotes->show();
         page.fraNotes->raise();
         page.lblNotes->show();
@@ -84,10 +84,9 @@ void ShowNotesFrame() {
     }
 }
 
-void ShowTimeTableFrame() {
+void ShowTimeTableFrame(frmSchedule& page) {
     const ProgramState& g = Globals();
-    frmSchedule& page = frmSchedule::Get();
-    QAction* mark = frmMain::Get().mnuVTimeTable;
+    QAction* mark = page.MainWindow().mnuVTimeTable;
     if (g.SetupTimeTable == 0) {
         page.fraTimeTable->hide();
         return;
@@ -135,6 +134,7 @@ void PanelTitle_MouseMove(QWidget* title) {
     title->setToolTip(QStringLiteral("Drag to Move"));
 }
 
-void lblRow_MouseMove(frmSchedule&, QLabel* cell) {
+void lblRow_MouseMove(frmSchedule& page, int index) {
+    QLabel* cell = page.lblRow[index];
     cell->setToolTip(cell->text());
 }

@@ -2,16 +2,15 @@
 
 #include <QPointF>
 
-class QLabel;
 class QWidget;
 class frmSchedule;
 
 // The calendar, notes and timetable panels float on the main window. These place them by the
 // view settings and let the teacher drag each one by its title.
-void CalcLayoutMetrics();
-void ShowCalendarFrame();
-void ShowNotesFrame();
-void ShowTimeTableFrame();
+void CalcLayoutMetrics(frmSchedule& page);
+void ShowCalendarFrame(frmSchedule& page);
+void ShowNotesFrame(frmSchedule& page);
+void ShowTimeTableFrame(frmSchedule& page);
 
 // Left of the notes panel by the two position settings (0 beside / 1 opposite the calendar;
 // the calendar 0 lower left / 1 lower right).
@@ -23,4 +22,4 @@ bool PanelTitle_MouseDown(frmSchedule& page, QWidget* panel, int button, const Q
 void PanelTitle_DragOver(frmSchedule& page, QWidget* panel, const QPointF& at);
 void PanelTitle_DragDrop(frmSchedule& page, QWidget* panel, const QPointF& at);
 void PanelTitle_MouseMove(QWidget* title);
-void lblRow_MouseMove(frmSchedule& page, QLabel* cell);
+void lblRow_MouseMove(frmSchedule& page, int index);

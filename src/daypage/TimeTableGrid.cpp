@@ -2,10 +2,10 @@
 
 #include "core/ProgramState.h"
 #include "frmSchedule.h"
-#include "platform/Colours.h"
 #include "platform/Rounding.h"
 #include "platform/SettingsStore.h"
-#include "platform/TwipsGeometry.h"
+#include "widgets/Colours.h"
+#include "widgets/TwipsGeometry.h"
 
 TimeTableGridLayout ComputeTimeTableGrid(const TimeTableGridInput& in) {
     TimeTableGridLayout grid = in.previous;
@@ -101,8 +101,7 @@ TimeTableGridLayout ComputeTimeTableGrid(const TimeTableGridInput& in) {
     return grid;
 }
 
-void BuildTimeTableGrid() {
-    frmSchedule& page = frmSchedule::Get();
+void BuildTimeTableGrid(frmSchedule& page) {
     TimeTableGridInput input;
     const QString section = QStringLiteral("Settings\\TimeTable");
     input.setting = [&section](const QString& key) { return ReadText(section, key); };
@@ -140,15 +139,14 @@ void BuildTimeTableGrid() {
     }
     TwMove(page.fraTimeTable, TwLeft(page.fraTimeTable), TwTop(page.fraTimeTable), grid.panelWidth,
            grid.panelHeight);
-    ColourTimeTableGrid();
+    ColourTimeTableGrid(page);
 }
 
-void ColourTimeTableGrid() {
+void ColourTimeTableGrid(frmSchedule& page) {
     const ProgramState& g = Globals();
     if (g.SetupTimeTable == 0) {
         return;
     }
-    frmSchedule& page = frmSchedule::Get();
     SetBackColor(page.fraTimeTable, ColorFromBgr(g.ColourBack[3]));
     for (QLabel* header : page.lblHeader) {
         SetBackColor(header, ColorFromBgr(g.ColourBack[0]));

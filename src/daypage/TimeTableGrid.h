@@ -17,9 +17,9 @@ struct TimeTableGridLayout {
     std::array<bool, 96> rowVisible{};
     std::array<double, 96> rowLeft{};
     std::array<double, 96> rowWidth{};
-    int N = 0;        // visible columns, the time column included
-    double w = 0;     // width of a day column
-    int D = 0;        // panel height in cell rows, the header included
+    int N = 0;    // visible columns, the time column included
+    double w = 0; // width of a day column
+    int D = 0;    // panel height in cell rows, the header included
     double panelWidth = 0;
     double panelHeight = 0;
 };
@@ -39,5 +39,6 @@ struct TimeTableGridInput {
 
 TimeTableGridLayout ComputeTimeTableGrid(const TimeTableGridInput& input);
 
-void BuildTimeTableGrid();
-void ColourTimeTableGrid();
+class frmSchedule;
+void BuildTimeTableGrid(frmSchedule& page);
+void ColourTimeTableGrid(frmSchedule& page);

@@ -4,13 +4,13 @@
 #include "Panels.h"
 #include "core/ProgramState.h"
 #include "frmSchedule.h"
-#include "platform/Artwork.h"
 #include "platform/Clock.h"
-#include "platform/Colours.h"
 #include "platform/DateText.h"
 #include "platform/SettingsStore.h"
-#include "platform/SystemMetrics.h"
 #include "platform/Twips.h"
+#include "widgets/Artwork.h"
+#include "widgets/Colours.h"
+#include "widgets/SystemMetrics.h"
 
 #include <QCloseEvent>
 #include <QElapsedTimer>
@@ -113,7 +113,7 @@ void frmMain::Form_Unload() {
 
 void frmMain::MDIForm_Load() {
     setWindowTitle(Globals().AppTitle);
-    UpdateTeacherInfo();
+    UpdateTeacherInfo(*this);
 }
 
 void frmMain::MDIForm_Unload() {
@@ -157,11 +157,11 @@ void frmMain::mnuFExit_Click() {
 namespace {
 // A view toggle: flip the flag, save it at once, then let the panel procedure show or hide the
 // panel and set the menu's check mark.
-void ToggleView(bool& flag, const QString& key, void (*showPanel)()) {
+void ToggleView(bool& flag, const QString& key, void (*showPanel)(frmSchedule&)) {
     ProgramState& g = Globals();
     flag = !flag;
     SaveBool(QStringLiteral("Settings\\Effects%1").arg(g.CurrentTeacher), key, flag);
-    showPanel();
+    showPanel(frmSchedule::Get());
 }
 } // namespace
 

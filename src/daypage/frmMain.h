@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/FormAccess.h"
+#include "widgets/FormAccess.h"
 
 #include <QHash>
 #include <QMainWindow>

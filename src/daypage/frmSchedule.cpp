@@ -1,158 +1,40 @@
 #include "frmSchedule.h"
 
 #include "CellEditors.h"
+#include "DayPageLayout.h"
 #include "DayStyle.h"
 #include "EditCommands.h"
 #include "MainWindowState.h"
 #include "Panels.h"
-#include "core/DayDatabase.h"
 #include "core/Message.h"
 #include "core/ProgramState.h"
 #include "files/PackToGo.h"
 #include "frmMain.h"
-#include "platform/Artwork.h"
 #include "platform/Clock.h"
-#include "platform/Colours.h"
 #include "platform/DateText.h"
 #include "platform/Rounding.h"
-#include "platform/SystemMetrics.h"
 #include "platform/Twips.h"
-#include "platform/TwipsGeometry.h"
+#include "ui/UiState.h"
+#include "widgets/Artwork.h"
+#include "widgets/Colours.h"
+#include "widgets/SystemMetrics.h"
+#include "widgets/TwipsGeometry.h"
 
-#include <QCalendarWidget>
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QMouseEvent>
-#include <QPainter>
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
 
-Shape::Shape(QWidget* parent) : QWidget(parent) {
-    setAttribute(Qt::WA_OpaquePaintEvent);
-}
-
-void Shape::setBackColour(qint32 bgr) {
-    if (m_bgr != bgr) {
-        m_bgr = bgr;
-        update();
-    }
-}
-
-void Shape::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.fillRect(rect(), ColorFromBgr(m_bgr));
-}
-
-Line::Line(QWidget* parent) : QWidget(parent) {
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-}
-
-void Line::Place(double x1, double x2, double y) {
-    m_x1 = x1;
-    m_x2 = x2;
-    m_y = y;
-    // One pixel high, its top on the line's height.
-    TwMove(this, qMin(x1, x2), y, qAbs(x2 - x1), TwipsPerPixelY());
-}
-
-void Line::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.fillRect(rect(), ColorFromBgr(m_bgr));
-}
-
-PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-}
-
-void PictureBox::setPicture(Kind kind, int index) {
-    m_kind = kind;
-    m_index = index;
-    update();
-}
-
-void PictureBox::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF area(rect());
-    if (m_kind == Kind::Binder) {
-        Artwork::PaintBinder(painter, area, m_index);
-    } else if (m_kind == Kind::FoundMarker) {
-        Artwork::PaintFoundMarker(painter, area, m_index);
-    }
-}
-
-CalendarControl::CalendarControl(QWidget* parent) : QCalendarWidget(parent) {}
-
-void CalendarControl::setValue(const QDate& date) {
-    m_pending = date;
-    if (!m_queued) {
-        m_queued = true;
-        QTimer::singleShot(0, this, &CalendarControl::showPending);
-    }
-}
-
-QDate CalendarControl::Value() const {
-    return m_queued ? m_pending : selectedDate();
-}
-
-void CalendarControl::showPending() {
-    m_queued = false;
-    if (selectedDate() != m_pending) {
-        setSelectedDate(m_pending);
-    }
-}
-
-QString BinderImageList::Key(int index) {
-    static const std::array<QString, Count> keys{QStringLiteral("Coils"), QStringLiteral("Rings"),
-                                                 QStringLiteral("Black Coils"), QStringLiteral("None")};
-    return index >= 1 && index <= Count ? keys[static_cast<size_t>(index - 1)] : QString();
-}
-
-namespace {
-// Adjacent grid cells overlap, so each draws its own one-pixel frame.
-void PaintCellBorder(QWidget* cell) {
-    QPainter painter(cell);
-    painter.setPen(QColor(0x8c, 0x8c, 0x8c));
-    painter.drawRect(cell->rect().adjusted(0, 0, -1, -1));
-}
-} // namespace
-
-PanelTitle::PanelTitle(const QString& caption, QWidget* parent) : QLabel(caption, parent) {
-    setTextFormat(Qt::PlainText);
-    setAutoFillBackground(true);
-    setMouseTracking(true);
-}
-
-void PanelTitle::paintEvent(QPaintEvent* event) {
-    QLabel::paintEvent(event);
-    if (m_border) {
-        PaintCellBorder(this);
-    }
-}
-
-GridCell::GridCell(QWidget* parent) : QLabel(parent) {
-    setTextFormat(Qt::PlainText);
-    setAutoFillBackground(true);
-    setMouseTracking(true);
-    setContentsMargins(3, 0, 2, 0);
-}
-
-void GridCell::paintEvent(QPaintEvent* event) {
-    QLabel::paintEvent(event);
-    PaintCellBorder(this);
-}
-
 namespace {
 const QString kLongDateQt = QStringLiteral("dddd - MMMM d, yyyy");
 
-BoundLabel* MakeCell(QWidget* parent, Qt::Alignment alignment) {
-    auto* label = new BoundLabel(parent);
-    label->setAlignment(alignment);
-    label->hide();
-    return label;
+template <class Cell> Cell* Hidden(Cell* cell, Qt::Alignment alignment) {
+    cell->setAlignment(alignment);
+    cell->hide();
+    return cell;
 }
 
 QString LongDateDisplay(const QVariant& value) {
@@ -172,15 +54,24 @@ QVariant LongDateParse(const QString& text) {
 QVariant IsoDateParse(const QString& text) {
     return IsDateText(text) ? QVariant(DateToText(TextToDate(text))) : QVariant(text);
 }
+
+QFont SmallFont(const QWidget* widget, int pointSize) {
+    QFont font = widget->font();
+    font.setPointSize(pointSize);
+    return font;
+}
 } // namespace
 
-frmSchedule::frmSchedule() {
+frmSchedule::frmSchedule() : datLumenleaf(DayRecords()), datRegKey(RegKeyRecords()) {
     setAutoFillBackground(true);
-    createControls();
+    buildPage();
+    buildRows();
+    buildCalendarPanel();
+    buildNotesPanel();
+    buildTimeTablePanel();
     bindControls();
     connect(&datLumenleaf, &DataControl::MoveComplete, this, &frmSchedule::datLumenleaf_MoveComplete);
-    connect(&datLumenleaf, &DataControl::WriteFailed, this, &frmSchedule::reportWriteFailure);
-    connect(&datRegKey, &DataControl::WriteFailed, this, &frmSchedule::reportWriteFailure);
+    SetDayTableListener(this);
 
     // The day page is the main window's child window, filling its corner without a frame.
     frmMain& main = frmMain::Get();
@@ -207,26 +98,26 @@ frmSchedule::~frmSchedule() {
     if (!m_unloaded) {
         Form_Unload();
     }
+    SetDayTableListener(nullptr);
 }
 
-void frmSchedule::createControls() {
+frmMain& frmSchedule::MainWindow() const {
+    return frmMain::Get();
+}
+
+void frmSchedule::buildPage() {
     // Bands and lines first: they lie under everything else.
     shpTitle = new Shape(this);
+    shpTitle->hide();
     for (auto& strip : shpStrip) {
         strip = new Shape(this);
+        strip->hide();
     }
     shpBottom = new Shape(this);
+    shpBottom->hide();
     for (int n = 1; n <= 24; ++n) {
         lnLine[n] = new Line(this);
         lnLine[n]->setBorderColour(0xC0C0C0);
-    }
-    for (QWidget* w : std::initializer_list<QWidget*>{shpTitle, shpBottom}) {
-        w->hide();
-    }
-    for (Shape* strip : shpStrip) {
-        strip->hide();
-    }
-    for (int n = 1; n <= 24; ++n) {
         lnLine[n]->hide();
     }
     imgBinder = new PictureBox(this);
@@ -235,65 +126,35 @@ void frmSchedule::createControls() {
 
     txtDate = new BoundTextBox(this);
     TwMove(txtDate, 2304, 0, 804, 324);
-    txtDate->hide();
     txtRegSection = new BoundTextBox(this);
     txtRegKey = new BoundTextBox(this);
     txtRegValue = new BoundTextBox(this);
     for (BoundTextBox* box : {txtRegSection, txtRegKey, txtRegValue}) {
         TwMove(box, 2304, 4608, 1056, 288);
-        box->hide();
     }
 
-    lblDate = MakeCell(this, Qt::AlignLeft | Qt::AlignVCenter);
+    lblDate = Hidden(new BoundLabel(this), Qt::AlignLeft | Qt::AlignVCenter);
     TwMove(lblDate, 0, 0, 2316, 324);
     lblDate->setContentsMargins(PxX(120), 0, 0, 0);
-    lblSD = new QLabel(QStringLiteral("School Day:"), this);
-    lblSD->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblSD = Hidden(new QLabel(QStringLiteral("School Day:"), this), Qt::AlignRight | Qt::AlignVCenter);
     TwMove(lblSD, 5148, 0, 1524, 324);
-    lblSD->hide();
-    lblDay = MakeCell(this, Qt::AlignCenter);
+    lblDay = Hidden(new BoundLabel(this), Qt::AlignCenter);
     TwMove(lblDay, 6660, 0, 408, 324);
-
-    for (int i = 0; i < 12; ++i) {
-        lblTime[i] = MakeCell(this, Qt::AlignLeft | Qt::AlignVCenter);
-        TwMove(lblTime[i], 0, 0, 1200, 324);
-        lblTime[i]->setContentsMargins(PxX(90), 0, 0, 0);
-        lblSubject[i] = MakeCell(this, Qt::AlignLeft | Qt::AlignVCenter);
-        TwMove(lblSubject[i], 0, 0, 1920, 324);
-        lblCaret[i] = new QLabel(QStringLiteral(">>"), this);
-        lblCaret[i]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        lblCaret[i]->setStyleSheet(QStringLiteral("color: #808080"));
-        QFont caretFont = lblCaret[i]->font();
-        caretFont.setPixelSize(8);
-        caretFont.setLetterSpacing(QFont::AbsoluteSpacing, -1);
-        lblCaret[i]->setFont(caretFont);
-        TwMove(lblCaret[i], 0, 0, 168, 216);
-        lblCaret[i]->hide();
-        lblDetails[i] = MakeCell(this, Qt::AlignLeft | Qt::AlignTop);
-        lblDetails[i]->setWordWrap(true);
-        TwMove(lblDetails[i], 0, 0, 3036, 360);
-        for (QWidget* cell : std::initializer_list<QWidget*>{lblTime[i], lblSubject[i], lblDetails[i]}) {
-            cell->installEventFilter(this);
-        }
-    }
 
     cmdPrev = new QToolButton(this);
     cmdNext = new QToolButton(this);
+    const QSize arrowSize(PxX(552) - 6, PxY(300) - 4);
     for (QToolButton* button : {cmdPrev, cmdNext}) {
         TwMove(button, 0, 0, 552, 300);
         button->setAutoRaise(true);
-        button->setIconSize(QSize(PxX(552) - 6, PxY(300) - 4));
+        button->setIconSize(arrowSize);
         button->hide();
-    }
-    auto arrowIcon = [this](bool next) {
+        const bool next = button == cmdNext;
         QIcon icon;
-        const QSize size(PxX(552) - 6, PxY(300) - 4);
-        icon.addPixmap(Artwork::RenderDayArrow(next, true, size, devicePixelRatioF()), QIcon::Normal);
-        icon.addPixmap(Artwork::RenderDayArrow(next, false, size, devicePixelRatioF()), QIcon::Disabled);
-        return icon;
-    };
-    cmdPrev->setIcon(arrowIcon(false));
-    cmdNext->setIcon(arrowIcon(true));
+        icon.addPixmap(Artwork::RenderDayArrow(next, true, arrowSize, devicePixelRatioF()), QIcon::Normal);
+        icon.addPixmap(Artwork::RenderDayArrow(next, false, arrowSize, devicePixelRatioF()), QIcon::Disabled);
+        button->setIcon(icon);
+    }
     cmdPrev->setToolTip(QStringLiteral("Previous Day"));
     cmdNext->setToolTip(QStringLiteral("Next Day"));
     connect(cmdPrev, &QToolButton::clicked, this, &frmSchedule::cmdPrev_Click);
@@ -307,93 +168,122 @@ void frmSchedule::createControls() {
     imgFound2->setPicture(PictureBox::Kind::FoundMarker, 2);
     TwMove(imgFound2, 0, 0, 360, 360);
     imgFound2->hide();
+}
 
-    // The calendar panel.
+void frmSchedule::buildRows() {
+    for (int i = 0; i < 12; ++i) {
+        lblTime[i] = Hidden(new CellLabel(i, this), Qt::AlignLeft | Qt::AlignVCenter);
+        TwMove(lblTime[i], 0, 0, 1200, 324);
+        lblTime[i]->setContentsMargins(PxX(90), 0, 0, 0);
+        lblSubject[i] = Hidden(new CellLabel(i, this), Qt::AlignLeft | Qt::AlignVCenter);
+        TwMove(lblSubject[i], 0, 0, 1920, 324);
+        lblCaret[i] = Hidden(new QLabel(QStringLiteral(">>"), this), Qt::AlignLeft | Qt::AlignTop);
+        lblCaret[i]->setStyleSheet(QStringLiteral("color: #808080"));
+        QFont caretFont = lblCaret[i]->font();
+        caretFont.setPixelSize(8);
+        caretFont.setLetterSpacing(QFont::AbsoluteSpacing, -1);
+        lblCaret[i]->setFont(caretFont);
+        TwMove(lblCaret[i], 0, 0, 168, 216);
+        lblDetails[i] = Hidden(new CellLabel(i, this), Qt::AlignLeft | Qt::AlignTop);
+        lblDetails[i]->setWordWrap(true);
+        TwMove(lblDetails[i], 0, 0, 3036, 360);
+
+        connect(lblTime[i], &CellLabel::MouseDown, this, &frmSchedule::lblTime_MouseDown);
+        connect(lblSubject[i], &CellLabel::MouseDown, this, &frmSchedule::lblSubject_MouseDown);
+        connect(lblDetails[i], &CellLabel::MouseDown, this, &frmSchedule::lblDetails_MouseDown);
+        connect(lblTime[i], &CellLabel::DblClick, this, &frmSchedule::lblTime_DblClick);
+        connect(lblSubject[i], &CellLabel::DblClick, this, &frmSchedule::lblSubject_DblClick);
+        connect(lblDetails[i], &CellLabel::DblClick, this, &frmSchedule::lblDetails_DblClick);
+    }
+}
+
+void frmSchedule::connectPanelTitle(PanelTitle* title, QWidget* panel) {
+    connect(title, &PanelTitle::MouseDown, this,
+            [this, title, panel](int, Qt::MouseButton button, QPointF at) {
+                title->setDragging(PanelTitle_MouseDown(*this, panel, button, at));
+            });
+    connect(title, &PanelTitle::DragOver, this,
+            [this, panel](int, QPointF at) { PanelTitle_DragOver(*this, panel, at); });
+    connect(title, &PanelTitle::DragDrop, this,
+            [this, panel](int, QPointF at) { PanelTitle_DragDrop(*this, panel, at); });
+    connect(title, &PanelTitle::MouseMove, this, [title](int) { PanelTitle_MouseMove(title); });
+}
+
+void frmSchedule::buildCalendarPanel() {
     fraCalendar = new QFrame(this);
     fraCalendar->setAutoFillBackground(true);
     TwMove(fraCalendar, 0, 0, 2748, 2532);
     lblCalendar = new PanelTitle(QStringLiteral("Calendar"), fraCalendar);
     lblCalendar->setAlignment(Qt::AlignCenter);
     TwMove(lblCalendar, 0, 0, 2640, 336);
+    connectPanelTitle(lblCalendar, fraCalendar);
     MonthView = new CalendarControl(fraCalendar);
     MonthView->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     MonthView->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
     MonthView->setFirstDayOfWeek(Qt::Sunday);
     MonthView->setGridVisible(false);
-    QFont calendarFont = MonthView->font();
-    calendarFont.setPointSize(7);
-    MonthView->setFont(calendarFont);
+    MonthView->setFont(SmallFont(MonthView, 7));
     TwMove(MonthView, 0, 324, 2640, 2208);
     // A click on a day is a date click; paging through months is not.
     connect(MonthView, &QCalendarWidget::clicked, this, &frmSchedule::MonthView_DateClick);
     fraCalendar->hide();
+}
 
-    // The notes panel.
+void frmSchedule::buildNotesPanel() {
     fraNotes = new QFrame(this);
     fraNotes->setAutoFillBackground(true);
     TwMove(fraNotes, 0, 0, 2748, 2532);
     lblNotes = new PanelTitle(QStringLiteral("Notes"), fraNotes);
     lblNotes->setAlignment(Qt::AlignCenter);
     TwMove(lblNotes, 0, 0, 2640, 336);
+    connectPanelTitle(lblNotes, fraNotes);
     txtNotes = new BoundMemo(fraNotes);
     txtNotes->setFrameShape(QFrame::NoFrame);
     TwMove(txtNotes, 0, 324, 2640, 1848);
-    txtNotes->installEventFilter(this);
+    connect(txtNotes, &BoundMemo::GotFocus, this, &frmSchedule::txtNotes_GotFocus);
     cmdNotesSave = new QPushButton(QStringLiteral("Save"), fraNotes);
     cmdNotesClear = new QPushButton(QStringLiteral("Clear"), fraNotes);
     cmdNotesCancel = new QPushButton(QStringLiteral("Cancel"), fraNotes);
-    const std::array<int, 3> notesButtonLefts{72, 936, 1800};
-    const std::array<QPushButton*, 3> notesButtons{cmdNotesSave, cmdNotesClear, cmdNotesCancel};
-    for (int b = 0; b < 3; ++b) {
-        QFont small = notesButtons[b]->font();
-        small.setPointSize(7);
-        notesButtons[b]->setFont(small);
-        notesButtons[b]->setStyleSheet(QStringLiteral("QPushButton { padding: 0px; }"));
-        TwMove(notesButtons[b], notesButtonLefts[b], 2232, 768, 228);
+    const std::array<int, 3> lefts{72, 936, 1800};
+    const std::array<QPushButton*, 3> buttons{cmdNotesSave, cmdNotesClear, cmdNotesCancel};
+    for (size_t b = 0; b < buttons.size(); ++b) {
+        buttons[b]->setFont(SmallFont(buttons[b], 7));
+        buttons[b]->setStyleSheet(QStringLiteral("QPushButton { padding: 0px; }"));
+        TwMove(buttons[b], lefts[b], 2232, 768, 228);
     }
     connect(cmdNotesSave, &QPushButton::clicked, this, &frmSchedule::cmdNotesSave_Click);
     connect(cmdNotesClear, &QPushButton::clicked, this, &frmSchedule::cmdNotesClear_Click);
     connect(cmdNotesCancel, &QPushButton::clicked, this, &frmSchedule::cmdNotesCancel_Click);
     fraNotes->hide();
+}
 
-    // The timetable panel: a header row and twelve rows of eight cells.
+void frmSchedule::buildTimeTablePanel() {
+    // A header row and twelve rows of eight cells: column 0 holds the times.
     fraTimeTable = new QFrame(this);
     fraTimeTable->setAutoFillBackground(true);
     TwMove(fraTimeTable, 5760, 396, 6528, 3072);
-    auto cellGeometry = [](int column) {
-        return column == 0 ? std::pair<double, double>{0, 1020}
-                           : std::pair<double, double>{1020.0 + 768.0 * (column - 1), 768};
-    };
+    auto left = [](int column) { return column == 0 ? 0.0 : 1020.0 + 768.0 * (column - 1); };
+    auto width = [](int column) { return column == 0 ? 1020.0 : 768.0; };
+    const QFont gridFont = SmallFont(fraTimeTable, 7);
     for (int c = 0; c < 8; ++c) {
-        lblHeader[c] = new PanelTitle(QString(), fraTimeTable);
+        lblHeader[c] = new PanelTitle(QString(), fraTimeTable, c);
         lblHeader[c]->setAlignment(Qt::AlignCenter);
         lblHeader[c]->setCellBorder(true);
-        const auto [left, width] = cellGeometry(c);
-        TwMove(lblHeader[c], left, 0, width, 228);
-        lblHeader[c]->installEventFilter(this);
+        lblHeader[c]->setFont(gridFont);
+        TwMove(lblHeader[c], left(c), 0, width(c), 228);
+        connectPanelTitle(lblHeader[c], fraTimeTable);
     }
     for (int d = 0; d < 12; ++d) {
         for (int c = 0; c < 8; ++c) {
-            auto* cell = new GridCell(fraTimeTable);
+            auto* cell = new GridCell(d * 8 + c, fraTimeTable);
             cell->setAlignment(c == 0 ? (Qt::AlignLeft | Qt::AlignVCenter) : Qt::AlignCenter);
-            cell->installEventFilter(this);
-            const auto [left, width] = cellGeometry(c);
-            TwMove(cell, left, 228 + 228 * d, width, 228);
+            cell->setFont(gridFont);
+            TwMove(cell, left(c), 228 + 228 * d, width(c), 228);
+            connect(cell, &GridCell::MouseMove, this, [this](int index) { lblRow_MouseMove(*this, index); });
             lblRow[d * 8 + c] = cell;
         }
     }
-    QFont gridFont = lblRow[0]->font();
-    gridFont.setPointSize(7);
-    for (QLabel* cell : lblRow) {
-        cell->setFont(gridFont);
-    }
-    for (QLabel* cell : lblHeader) {
-        cell->setFont(gridFont);
-    }
     fraTimeTable->hide();
-    for (PanelTitle* title : {lblCalendar, lblNotes}) {
-        title->installEventFilter(this);
-    }
 }
 
 void frmSchedule::bindControls() {
@@ -413,7 +303,7 @@ void frmSchedule::bindControls() {
 
 void frmSchedule::Form_Load() {
     m_unloaded = false;
-    frmMain& main = frmMain::Get();
+    frmMain& main = MainWindow();
     // 1. The window sits in the corner of the main window.
     // 2. The two lower panels are as wide as their titles.
     TwSetWidth(fraNotes, TwWidth(lblNotes));
@@ -430,12 +320,12 @@ void frmSchedule::Form_Load() {
         panels[p]->hide();
     }
     // 5.
-    CalcLayoutMetrics();
+    CalcLayoutMetrics(*this);
     try {
         layOut();
     } catch (const OverflowError&) {
-        ShowMessage(QStringLiteral("The day page could not be laid out: a measurement is too large."), 1, 4,
-                    Globals().AppTitle, 0);
+        ShowMessage(QStringLiteral("The day page could not be laid out: a measurement is too large."), MsgOK,
+                    MsgAlert, Globals().AppTitle, 0);
     }
     m_subWindow->show();
     m_subWindow->move(0, 0);
@@ -443,98 +333,67 @@ void frmSchedule::Form_Load() {
 }
 
 void frmSchedule::layOut() {
-    ProgramState& g = Globals();
-    frmMain& main = frmMain::Get();
+    UiState& ui = Ui();
+    frmMain& main = MainWindow();
     // 6. The page's width is taken once, at the first load, from the main window.
     double W = 0;
-    if (!g.StartupDone) {
-        g.ScrollBarWidth = CInt(TwipsPerPixelX() * GetSystemMetrics(SM_CXVSCROLL));
-        W = main.InnerWidthTw() - g.ScrollBarWidth;
-        g.DayPageWidth = CInt(W);
+    if (!Globals().StartupDone) {
+        ui.ScrollBarWidth = CInt(TwipsPerPixelX() * GetSystemMetrics(SM_CXVSCROLL));
+        W = main.InnerWidthTw() - ui.ScrollBarWidth;
+        ui.DayPageWidth = CInt(W);
     } else {
-        W = g.DayPageWidth;
+        W = ui.DayPageWidth;
     }
+
+    // 7.-16. Every band, line, cell and button, from the page's width and the design sizes.
+    DayPageLayoutInput input;
+    input.W = W;
+    input.dateHeight = TwHeight(lblDate);
+    input.dayWidth = TwWidth(lblDay);
+    input.schoolDayWidth = TwWidth(lblSD);
+    input.timeWidth = TwWidth(lblTime[0]);
+    input.caretWidth = TwWidth(lblCaret[0]);
+    input.caretHeight = TwHeight(lblCaret[0]);
+    input.binderWidth = TwWidth(imgBinder);
+    input.calendarHeight = TwHeight(fraCalendar);
+    input.nextWidth = TwWidth(cmdNext);
+    input.buttonHeight = TwHeight(cmdNext);
+    const DayPageLayout layout = ComputeDayPageLayout(input);
     m_width = W;
+    m_height = layout.height;
 
-    // 7.
-    const int H = CInt(TwHeight(lblDate));
-    const int RowPitch = CInt(1000 + TwHeight(lblDate));
-
-    // 8. The title band.
-    TwMove(shpTitle, 0, 0, W, H);
-    shpTitle->lower();
-    shpTitle->show();
-
-    // 9. The time/subject bands.
-    TwMove(shpStrip[0], 0, H, W, H);
-    shpStrip[0]->lower();
-    shpStrip[0]->show();
-    for (int k = 1; k <= 5; ++k) {
-        TwMove(shpStrip[k], 0, Int16(static_cast<qint64>(H + 1000) * k + H), W, H);
-        shpStrip[k]->lower();
-        shpStrip[k]->show();
+    auto place = [](QWidget* widget, const TwipsRect& rect) {
+        TwSetGeometry(widget, rect);
+        widget->show();
+    };
+    auto placeBehind = [&place](QWidget* widget, const TwipsRect& rect) {
+        place(widget, rect);
+        widget->lower();
+    };
+    placeBehind(shpTitle, layout.title);
+    for (int k = 0; k < 6; ++k) {
+        placeBehind(shpStrip[k], layout.strips[k]);
     }
-
-    // 10. Four ruling lines under each of the six row blocks.
-    int Y = CInt(H + H + 200);
-    int n = 1;
-    for (int group = 0; group < 6; ++group) {
-        for (int line = 0; line < 4; ++line) {
-            lnLine[n]->lower();
-            lnLine[n]->Place(0, W, Y);
-            lnLine[n]->show();
-            Y = Int16(static_cast<qint64>(Y) + 240);
-            ++n;
-        }
-        Y = CInt(Y + H + 42);
+    for (int n = 1; n <= 24; ++n) {
+        lnLine[n]->lower();
+        lnLine[n]->Place(0, W, layout.lineY[n]);
+        lnLine[n]->show();
     }
-
-    // 11. The bottom band starts under the last block.
-    const int B = CInt(Y - H - 240 + 42);
-    m_height = B + TwHeight(fraCalendar);
-
-    // 12. The date from the left edge; "School Day:" and the code at the right edge.
-    TwSetWidth(lblDate, W - TwWidth(lblDay) - TwWidth(lblSD));
-    lblDate->show();
-    TwMove(lblDay, W - TwWidth(lblDay), 0);
-    TwMove(lblSD, W - TwWidth(lblDay) - TwWidth(lblSD), 0);
-
-    // 13. Rows 0..5 on the left page, 6..11 on the right.
+    place(lblDate, layout.date);
+    TwSetGeometry(lblDay, layout.day);
+    TwSetGeometry(lblSD, layout.schoolDay);
     for (int i = 0; i < 12; ++i) {
-        double X0 = 0;
-        int j = i;
-        if (i >= 6) {
-            j = i - 6;
-            X0 = CInt(TwWidth(lblTime[i]) / 2 + W / 2);
-        }
-        const double top = Int16(static_cast<qint64>(j) * RowPitch) + H;
-        TwMove(lblTime[i], X0, top, TwWidth(lblTime[i]), H);
-        lblTime[i]->show();
-        TwMove(lblSubject[i], X0 + TwWidth(lblTime[i]), top, W / 2 - 1.5 * TwWidth(lblTime[i]), H);
-        lblSubject[i]->show();
-        TwMove(lblCaret[i], X0, top + TwHeight(lblSubject[i]));
-        lblCaret[i]->show();
-        TwMove(lblDetails[i], X0 + TwWidth(lblCaret[i]), TwTop(lblCaret[i]),
-               TwWidth(lblSubject[i]) + TwWidth(lblTime[i]) - TwWidth(lblCaret[i]), 1000);
-        lblDetails[i]->show();
+        place(lblTime[i], layout.time[i]);
+        place(lblSubject[i], layout.subject[i]);
+        place(lblCaret[i], layout.caret[i]);
+        place(lblDetails[i], layout.details[i]);
         lblDetails[i]->raise();
     }
-
-    // 14. The bottom band, behind the lower panels.
-    TwMove(shpBottom, 0, B, W, m_height - B);
-    shpBottom->lower();
-    shpBottom->show();
-
-    // 15. The binder down the middle, as tall as the page.
-    imgBinder->setPicture(PictureBox::Kind::Binder, g.BinderStyle);
-    TwMove(imgBinder, W / 2 - TwWidth(imgBinder) / 2, 0, TwWidth(imgBinder), m_height);
-    imgBinder->show();
-
-    // 16. Previous and Next in the title band, just right of the binder.
-    TwMove(cmdPrev, TwLeft(imgBinder) + TwWidth(imgBinder), 16);
-    TwMove(cmdNext, TwLeft(cmdPrev) + TwWidth(cmdNext), 16);
-    cmdPrev->show();
-    cmdNext->show();
+    placeBehind(shpBottom, layout.bottom);
+    imgBinder->setPicture(PictureBox::Kind::Binder, Globals().BinderStyle);
+    place(imgBinder, layout.binder);
+    place(cmdPrev, layout.previous);
+    place(cmdNext, layout.next);
     cmdPrev->raise();
     cmdNext->raise();
 
@@ -543,14 +402,13 @@ void frmSchedule::layOut() {
     m_subWindow->setFixedSize(size());
 
     // 17. The status bar shows today's date, not the shown day's.
-    main.StatusPanel(QStringLiteral("Date"))->setText(FormatDate(Clock::Today(), g.LongDateFormat));
+    main.StatusPanel(QStringLiteral("Date"))->setText(FormatDate(Clock::Today(), Globals().LongDateFormat));
 }
 
 void frmSchedule::Form_Unload() {
     m_unloaded = true;
-    // Whatever the teacher typed and has not stored yet is stored now.
-    datLumenleaf.Close();
-    datRegKey.Close();
+    // Whatever the teacher typed and has not stored yet is stored now, and the file let go.
+    CloseDayTable();
     const std::array<QWidget*, 3> panels{fraCalendar, fraNotes, fraTimeTable};
     for (size_t p = 0; p < panels.size(); ++p) {
         QWidget* parent = OldParents[p] ? OldParents[p].data() : this;
@@ -581,22 +439,23 @@ void frmSchedule::focusNext() {
     }
 }
 
-void frmSchedule::reportWriteFailure(const QString& message) {
-    // Shown once the data operation has finished, not in the middle of it.
-    QTimer::singleShot(0, this, [message] {
-        ShowMessage(message, 1, 4, Globals().AppTitle + QStringLiteral(" - DataBase"), 0);
-    });
+void frmSchedule::DayShown() {
+    ShowDayCode(*this);
+}
+
+void frmSchedule::DataCommandsChanged() {
+    EnableDataCommands(*this);
 }
 
 void frmSchedule::Form_Activate() {
     ProgramState& g = Globals();
-    LoadDayTeacherStyle();
-    ApplyDayStyle();
-    ShowCalendarFrame();
+    LoadDayTeacherStyle(*this);
+    ApplyDayStyle(*this);
+    ShowCalendarFrame(*this);
     if (!g.UnPackOffered) {
         OfferStartupUnPack();
     }
-    g.UndoTop = -1;
+    Ui().UndoTop = -1;
     ClearUndo();
     DisableEditCommands();
     if (!g.BlankDataBase) {
@@ -607,44 +466,47 @@ void frmSchedule::Form_Activate() {
 void frmSchedule::MonthView_DateClick(const QDate& dateClicked) {
     DisableEditCommands();
     GoToDate(dateClicked);
-    LoadDayTeacherStyle();
-    ApplyDayStyle();
+    LoadDayTeacherStyle(*this);
+    ApplyDayStyle(*this);
     if (!Globals().BlankDataBase) {
         focusNext();
     }
 }
 
 void frmSchedule::cmdPrev_Click() {
+    Recordset& days = datLumenleaf.Records();
     DisableEditCommands();
-    if (!datLumenleaf.AtBOF()) {
-        datLumenleaf.MovePrevious();
-        if (datLumenleaf.AtBOF()) {
-            datLumenleaf.MoveNext();
+    if (!days.AtBOF()) {
+        days.MovePrevious();
+        if (days.AtBOF()) {
+            days.MoveNext();
         }
     }
-    ShowDayCode();
-    LoadDayTeacherStyle();
-    ApplyDayStyle();
+    ShowDayCode(*this);
+    LoadDayTeacherStyle(*this);
+    ApplyDayStyle(*this);
 }
 
 void frmSchedule::cmdNext_Click() {
+    Recordset& days = datLumenleaf.Records();
     DisableEditCommands();
-    if (!datLumenleaf.AtEOF()) {
-        datLumenleaf.MoveNext();
-        if (datLumenleaf.AtEOF()) {
-            datLumenleaf.MovePrevious();
+    if (!days.AtEOF()) {
+        days.MoveNext();
+        if (days.AtEOF()) {
+            days.MovePrevious();
         }
     }
-    ShowDayCode();
-    LoadDayTeacherStyle();
-    ApplyDayStyle();
+    ShowDayCode(*this);
+    LoadDayTeacherStyle(*this);
+    ApplyDayStyle(*this);
 }
 
 void frmSchedule::datLumenleaf_MoveComplete() {
     if (Globals().BlankDataBase) {
         return;
     }
-    if (!(datLumenleaf.AtEOF() && datLumenleaf.AtBOF())) {
+    const Recordset& days = datLumenleaf.Records();
+    if (!(days.AtEOF() && days.AtBOF())) {
         RememberEntryTexts(datLumenleaf);
     }
 }
@@ -667,7 +529,8 @@ QString frmSchedule::NzTrim(const QVariant& value) {
 }
 
 void frmSchedule::RememberEntryTexts(DataControl& rs) {
-    if (rs.AtEOF() || rs.AtBOF()) {
+    const Recordset& records = rs.Records();
+    if (records.AtEOF() || records.AtBOF()) {
         for (BoundLabel* cell : lblDetails) {
             cell->Tag.clear();
         }
@@ -690,8 +553,9 @@ void frmSchedule::cmdNotesSave_Click() {
     if (Globals().BlankDataBase) {
         return;
     }
-    if (!datLumenleaf.AtEOF() && !datLumenleaf.AtBOF()) {
-        datLumenleaf.Update();
+    Recordset& days = datLumenleaf.Records();
+    if (!days.AtEOF() && !days.AtBOF()) {
+        days.Update();
     }
     DisableEditCommands();
     focusNext();
@@ -709,8 +573,9 @@ void frmSchedule::cmdNotesCancel_Click() {
         return;
     }
     txtNotes->setText(txtNotes->Tag);
-    if (!datLumenleaf.AtEOF() && !datLumenleaf.AtBOF()) {
-        datLumenleaf.Update();
+    Recordset& days = datLumenleaf.Records();
+    if (!days.AtEOF() && !days.AtBOF()) {
+        days.Update();
     }
     DisableEditCommands();
     focusNext();
@@ -721,140 +586,48 @@ void CellMouseDown(int index, Qt::MouseButton button, QMenu* popup) {
     if (Globals().BlankDataBase) {
         return;
     }
-    Globals().EditRow = index;
+    Ui().EditRow = index;
     if (button == Qt::RightButton && popup && !popup->isEmpty()) {
         popup->popup(QCursor::pos());
     }
 }
+
+// A double-click opens a cell's editor on its row.
+template <class Editor> void CellDblClick(int index, Editor showEditor) {
+    if (Globals().BlankDataBase) {
+        return;
+    }
+    DisableEditCommands();
+    Ui().EditRow = index;
+    showEditor();
+}
 } // namespace
 
 void frmSchedule::lblTime_MouseDown(int index, Qt::MouseButton button) {
-    CellMouseDown(index, button, frmMain::Get().mnuPopUpTime);
+    CellMouseDown(index, button, MainWindow().mnuPopUpTime);
 }
 
 void frmSchedule::lblSubject_MouseDown(int index, Qt::MouseButton button) {
-    CellMouseDown(index, button, frmMain::Get().mnuPopupSubject);
+    CellMouseDown(index, button, MainWindow().mnuPopupSubject);
 }
 
 void frmSchedule::lblDetails_MouseDown(int index, Qt::MouseButton button) {
-    CellMouseDown(index, button, frmMain::Get().mnuPopUpDetails);
+    CellMouseDown(index, button, MainWindow().mnuPopUpDetails);
 }
 
 void frmSchedule::lblTime_DblClick(int index) {
-    if (Globals().BlankDataBase) {
-        return;
-    }
-    DisableEditCommands();
-    Globals().EditRow = index;
-    ShowEditTime();
+    CellDblClick(index, ShowEditTime);
 }
 
 void frmSchedule::lblSubject_DblClick(int index) {
-    if (Globals().BlankDataBase) {
-        return;
-    }
-    DisableEditCommands();
-    Globals().EditRow = index;
-    ShowEditSubject();
+    CellDblClick(index, ShowEditSubject);
 }
 
 void frmSchedule::lblDetails_DblClick(int index) {
-    if (Globals().BlankDataBase) {
-        return;
-    }
-    Globals().EditRow = index;
-    DisableEditCommands();
-    ShowEditDetails();
+    CellDblClick(index, ShowEditDetails);
 }
 
-bool frmSchedule::eventFilter(QObject* watched, QEvent* event) {
-    const QEvent::Type type = event->type();
-    if (type == QEvent::FocusIn && watched == txtNotes) {
-        txtNotes_GotFocus();
-        return false;
-    }
-    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
-        type != QEvent::MouseMove && type != QEvent::MouseButtonRelease) {
-        return QWidget::eventFilter(watched, event);
-    }
-    auto* mouse = static_cast<QMouseEvent*>(event);
-    for (int i = 0; i < 12; ++i) {
-        if (watched == lblTime[i] || watched == lblSubject[i] || watched == lblDetails[i]) {
-            if (type == QEvent::MouseButtonPress) {
-                if (watched == lblTime[i]) {
-                    lblTime_MouseDown(i, mouse->button());
-                } else if (watched == lblSubject[i]) {
-                    lblSubject_MouseDown(i, mouse->button());
-                } else {
-                    lblDetails_MouseDown(i, mouse->button());
-                }
-                return true;
-            }
-            if (type == QEvent::MouseButtonDblClick && mouse->button() == Qt::LeftButton) {
-                if (watched == lblTime[i]) {
-                    lblTime_DblClick(i);
-                } else if (watched == lblSubject[i]) {
-                    lblSubject_DblClick(i);
-                } else {
-                    lblDetails_DblClick(i);
-                }
-                return true;
-            }
-            return false;
-        }
-    }
-    if (type == QEvent::MouseMove && mouse->buttons() == Qt::NoButton) {
-        for (GridCell* cell : lblRow) {
-            if (watched == cell) {
-                lblRow_MouseMove(*this, cell);
-                return false;
-            }
-        }
-    }
-    // The panel titles: the drag of their panel.
-    QWidget* title = qobject_cast<QWidget*>(watched);
-    QWidget* panel = nullptr;
-    if (watched == lblCalendar) {
-        panel = fraCalendar;
-    } else if (watched == lblNotes) {
-        panel = fraNotes;
-    } else {
-        for (PanelTitle* header : lblHeader) {
-            if (watched == header) {
-                panel = fraTimeTable;
-            }
-        }
-    }
-    if (!panel) {
-        return QWidget::eventFilter(watched, event);
-    }
-    const QPointF at(TwipsX(mouse->position().x()), TwipsY(mouse->position().y()));
-    switch (type) {
-    case QEvent::MouseButtonPress:
-        if (PanelTitle_MouseDown(*this, panel, mouse->button(), at)) {
-            m_dragging = title;
-        }
-        return true;
-    case QEvent::MouseMove:
-        if (m_dragging == title && mouse->buttons() != Qt::NoButton) {
-            PanelTitle_DragOver(*this, panel, at);
-        } else {
-            PanelTitle_MouseMove(title);
-        }
-        return true;
-    case QEvent::MouseButtonRelease:
-        if (m_dragging == title) {
-            m_dragging = nullptr;
-            PanelTitle_DragDrop(*this, panel, at);
-        }
-        return true;
-    default:
-        return true;
-    }
-}
-
-void ShowDayCode() {
-    frmSchedule& page = frmSchedule::Get();
+void ShowDayCode(frmSchedule& page) {
     bool ok = false;
     const QDate shown = TextToDate(page.txtDate->Text(), &ok);
     if (ok) {

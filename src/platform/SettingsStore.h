@@ -19,7 +19,7 @@ QList<QPair<QString, QString>> GetAllSettings(const QString& appName, const QStr
 // Typed readers of the program's own key. A stored value that does not convert to the
 // reader's type reads as missing: the default comes back.
 QString ReadText(const QString& section, const QString& key, const QString& defaultValue = QString());
-int ReadInt(const QString& section, const QString& key, int defaultValue);       // 16-bit
+int ReadInt(const QString& section, const QString& key, int defaultValue);        // 16-bit
 qint32 ReadLong(const QString& section, const QString& key, qint32 defaultValue); // 32-bit
 bool ReadBool(const QString& section, const QString& key, bool defaultValue);
 // An empty or missing value gives an invalid date; the zero date text gives the zero date.

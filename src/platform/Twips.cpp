@@ -1,38 +1,23 @@
 #include "Twips.h"
 
-#include <QGuiApplication>
-#include <QScreen>
-
 #include <cmath>
 
 namespace {
-double g_fixedX = 0;
-double g_fixedY = 0;
-
-double FromScreen(bool horizontal) {
-    if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-        if (QScreen* screen = app->primaryScreen()) {
-            const double dpi = horizontal ? screen->logicalDotsPerInchX() : screen->logicalDotsPerInchY();
-            if (dpi > 0) {
-                return 1440.0 / dpi;
-            }
-        }
-    }
-    return 15.0;
-}
+double g_perPixelX = 15.0;
+double g_perPixelY = 15.0;
 } // namespace
 
 double TwipsPerPixelX() {
-    return g_fixedX > 0 ? g_fixedX : FromScreen(true);
+    return g_perPixelX;
 }
 
 double TwipsPerPixelY() {
-    return g_fixedY > 0 ? g_fixedY : FromScreen(false);
+    return g_perPixelY;
 }
 
-void SetTwipsPerPixelForTests(double x, double y) {
-    g_fixedX = x;
-    g_fixedY = y;
+void SetTwipsPerPixel(double x, double y) {
+    g_perPixelX = x > 0 ? x : 15.0;
+    g_perPixelY = y > 0 ? y : 15.0;
 }
 
 int PxX(double twips) {

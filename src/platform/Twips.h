@@ -4,11 +4,11 @@
 #include <QRect>
 
 // Layout lengths are twips (1/1440 inch) throughout; pixels appear only where a widget is
-// placed or a pointer position arrives.
+// placed or a pointer position arrives. The screen's resolution is told to this layer by the
+// interface when it starts (15 twips a pixel, a 96 dpi screen, until then); tests fix it.
 double TwipsPerPixelX();
 double TwipsPerPixelY();
-// Tests fix the screen's resolution (15 twips a pixel is a 96 dpi screen).
-void SetTwipsPerPixelForTests(double x, double y);
+void SetTwipsPerPixel(double x, double y);
 
 int PxX(double twips);
 int PxY(double twips);

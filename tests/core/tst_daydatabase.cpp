@@ -1,22 +1,28 @@
 #include "core/DayDatabase.h"
 #include "core/Message.h"
 #include "core/ProgramState.h"
-#include "core/Startup.h"
-#include "core/StartupDialogs.h"
-#include "daypage/frmSchedule.h"
 #include "platform/DateText.h"
+#include "platform/Recordset.h"
 #include "platform/SettingsStore.h"
 #include "support/TestSupport.h"
 
-#include <QCalendarWidget>
 #include <QFile>
 #include <QTest>
-#include <QToolButton>
 
 namespace {
 QString ShownDate() {
-    return frmSchedule::Get().txtDate->Text();
+    return DayRecords().Field(QStringLiteral("Date")).toString();
 }
+
+// Hears what the day table tells the interface.
+struct Listener : DayTableListener {
+    int shown = 0;
+    int commands = 0;
+    Listener() { SetDayTableListener(this); }
+    ~Listener() override { SetDayTableListener(nullptr); }
+    void DayShown() override { ++shown; }
+    void DataCommandsChanged() override { ++commands; }
+};
 
 int StoredRows(const QString& path) {
     return QueryValue(path, QStringLiteral("SELECT count(*) FROM QLM")).toInt();
@@ -45,20 +51,20 @@ private Q_SLOTS:
         TestEnvironment env;
         BuildYear(YearPlan{});
         SaveBool(QStringLiteral("Settings\\Effects1"), QStringLiteral("SchoolDays"), schoolDaysOnly);
-        QVERIFY(Main());
+        QVERIFY(OpenBook());
         QCOMPARE(ShownDate(), QStringLiteral("2026-10-14"));
+        Listener listener;
         GoToDate(target);
         QCOMPARE(ShownDate(), expected);
-        // The calendar follows the shown day.
-        QCOMPARE(frmSchedule::Get().MonthView->Value(), TextToDate(expected));
+        // The interface is told, so the calendar can follow the shown day.
+        QCOMPARE(listener.shown, 1);
         VerifyNoUnexpectedMessages();
     }
 
     void goToDateLeavesABlankTableAlone() {
         TestEnvironment env;
-        QVERIFY(Main()); // first use: the supplied table with its single blank row
-        MessageTestSeam::Clear();
-        DataControl& days = frmSchedule::Get().datLumenleaf;
+        QVERIFY(!OpenBook()); // first use: the supplied table with its single blank row
+        Recordset& days = DayRecords();
         QCOMPARE(days.RecordCount(), 1);
         QVERIFY(Globals().BlankDataBase);
         const QVariant mark = days.Bookmark();
@@ -70,12 +76,13 @@ private Q_SLOTS:
     void openAllDaysIsAlwaysBlank() {
         TestEnvironment env;
         BuildYear(YearPlan{});
-        QVERIFY(Main());
+        QVERIFY(OpenBook());
         QVERIFY(!Globals().BlankDataBase);
+        Listener listener;
         OpenAllDays();
         QVERIFY(Globals().BlankDataBase);
-        QCOMPARE(frmSchedule::Get().datLumenleaf.RecordCount(), 298);
-        QVERIFY(!frmSchedule::Get().cmdNext->isEnabled());
+        QCOMPARE(DayRecords().RecordCount(), 298);
+        QCOMPARE(listener.commands, 1); // the day commands are disabled
     }
 
     void theDayQueryFollowsTheView_data() {
@@ -103,14 +110,13 @@ private Q_SLOTS:
         YearPlan plan = SharedBookYear();
         plan.teacherNum = teachers;
         BuildYear(plan);
-        SetLogOnChoiceForTests(current);
-        QVERIFY(Main());
+        QVERIFY(OpenBook(current));
         ProgramState& g = Globals();
         g.TeacherCriteria[2] = TeacherQueryFor(QStringLiteral("246"), 1);
         g.BothTeacherDays = bothDays;
         g.SchoolDays = schoolDays;
         RequeryDayTable();
-        QCOMPARE(frmSchedule::Get().datLumenleaf.RecordCount(), expectedRows);
+        QCOMPARE(DayRecords().RecordCount(), expectedRows);
         VerifyNoUnexpectedMessages();
     }
 
@@ -129,9 +135,9 @@ private Q_SLOTS:
         BuildYear(plan);
         SaveText(QStringLiteral("Settings"), QStringLiteral("TeacherQuery1"), criterion);
         QVERIFY(!IsTeacherCriterion(criterion));
-        QVERIFY(Main());
+        QVERIFY(OpenBook());
         // An empty day list, no SQL error, and the table untouched.
-        QCOMPARE(frmSchedule::Get().datLumenleaf.RecordCount(), 0);
+        QCOMPARE(DayRecords().RecordCount(), 0);
         QVERIFY(Globals().BlankDataBase);
         VerifyNoUnexpectedMessages();
         QCOMPARE(StoredRows(env.DatabasePath()), 298);
@@ -145,32 +151,31 @@ private Q_SLOTS:
 
     void clearDayTableOnOneRowKeepsIt() {
         TestEnvironment env;
-        QVERIFY(Main());
-        MessageTestSeam::Clear();
-        DataControl& days = frmSchedule::Get().datLumenleaf;
+        QVERIFY(!OpenBook());
+        Recordset& days = DayRecords();
         days.setField(QStringLiteral("Notes"), QStringLiteral("kept"));
         days.Update();
         ClearDayTable();
         QVERIFY(Globals().BlankDataBase);
         QCOMPARE(days.RecordCount(), 1);
         QCOMPARE(days.Field(QStringLiteral("Notes")).toString(), QStringLiteral("kept"));
-        frmSchedule::Unload();
+        CloseDayTable();
         QCOMPARE(StoredRows(env.DatabasePath()), 1);
     }
 
     void clearDayTableOnManyRowsLeavesOneNewRow() {
         TestEnvironment env;
         BuildYear(YearPlan{});
-        QVERIFY(Main());
-        DataControl& days = frmSchedule::Get().datLumenleaf;
+        QVERIFY(OpenBook());
+        Recordset& days = DayRecords();
         ClearDayTable();
         QVERIFY(Globals().BlankDataBase);
         QCOMPARE(days.RecordCount(), 1);
         QVERIFY(days.Field(QStringLiteral("Date")).isNull());
         QCOMPARE(StoredRows(env.DatabasePath()), 0);
-        // The new row is filled through the page's bound fields and stored by the next add.
-        frmSchedule::Get().lblDate->setCaption(QStringLiteral("2027-09-01"));
-        frmSchedule::Get().lblDay->setCaption(QStringLiteral("1"));
+        // The new row is filled field by field and stored by the next add.
+        days.setField(QStringLiteral("Date"), QStringLiteral("2027-09-01"));
+        days.setField(QStringLiteral("SchoolDay"), QStringLiteral("1"));
         days.AddNew();
         days.MoveFirst();
         QCOMPARE(StoredRows(env.DatabasePath()), 1);
@@ -194,12 +199,12 @@ private Q_SLOTS:
             file.write("not a database");
         }
         MessageTestSeam::QueueAnswer(1);
-        QVERIFY(Main());
+        QVERIFY(OpenBook());
         QCOMPARE(MessageTestSeam::Answered().size(), 1);
         QVERIFY(MessageTestSeam::Answered().first().text.contains(QStringLiteral("QLM.mdb")));
         QVERIFY(Globals().BlankDataBase);
-        QCOMPARE(frmSchedule::Get().datLumenleaf.RecordCount(), 0);
-        frmSchedule::Get().cmdNext_Click(); // nothing to move through, and no crash
+        QCOMPARE(DayRecords().RecordCount(), 0);
+        QVERIFY(!DayRecords().MoveNext()); // nothing to move through, and no crash
         VerifyNoUnexpectedMessages();
         if (kind == QLatin1String("missing")) {
             QVERIFY(!QFile::exists(env.DatabasePath()));

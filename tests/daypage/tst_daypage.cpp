@@ -1,18 +1,19 @@
+#include "app/Main.h"
 #include "core/DayDatabase.h"
 #include "core/Message.h"
 #include "core/ProgramState.h"
-#include "core/Startup.h"
-#include "core/StartupDialogs.h"
 #include "daypage/Panels.h"
 #include "daypage/frmMain.h"
 #include "daypage/frmSchedule.h"
+#include "dialogs/StartupDialogs.h"
 #include "platform/Clock.h"
 #include "platform/DateText.h"
 #include "platform/Rounding.h"
 #include "platform/SettingsStore.h"
-#include "platform/SystemMetrics.h"
-#include "platform/TwipsGeometry.h"
-#include "support/TestSupport.h"
+#include "support/UiTestSupport.h"
+#include "ui/UiState.h"
+#include "widgets/SystemMetrics.h"
+#include "widgets/TwipsGeometry.h"
 
 #include <QAction>
 #include <QLabel>
@@ -50,11 +51,10 @@ private Q_SLOTS:
         BuildYear(YearPlan{});
         QVERIFY(Main());
         frmSchedule& page = Page();
-        const ProgramState& g = Globals();
         const int scrollBar = CInt(15.0 * GetSystemMetrics(SM_CXVSCROLL));
-        QCOMPARE(g.ScrollBarWidth, scrollBar);
+        QCOMPARE(Ui().ScrollBarWidth, scrollBar);
         const double W = frmMain::Get().InnerWidthTw() - scrollBar;
-        QCOMPARE(g.DayPageWidth, CInt(W));
+        QCOMPARE(Ui().DayPageWidth, CInt(W));
         QCOMPARE(page.WindowWidth(), W);
         QCOMPARE(page.WindowHeight(), 10814.0); // B + 2532
 
@@ -120,7 +120,7 @@ private Q_SLOTS:
         TestEnvironment env;
         BuildYear(YearPlan{});
         QVERIFY(Main());
-        const int width = Globals().DayPageWidth;
+        const int width = Ui().DayPageWidth;
         frmSchedule::Unload();
         frmMain::Get().resize(frmMain::Get().width() - 200, frmMain::Get().height());
         QTest::qWait(10);
@@ -164,31 +164,33 @@ private Q_SLOTS:
         QVERIFY(Main());
         QTest::qWait(1); // the page places its panels when it becomes active
         ProgramState& g = Globals();
+        const UiState& ui = Ui();
         frmSchedule& page = Page();
         frmMain& main = frmMain::Get();
         // The anchors come from the main window's outer size less its frame allowances.
-        QCOMPARE(g.NonClientWidth, CLng(15.0 * (2 * g.FrameWidth + g.VScrollWidth + 3 * g.BorderWidth)));
-        QCOMPARE(g.LowerRightX, CInt(main.OuterWidthTw() - 2640 - g.NonClientWidth));
-        QCOMPARE(g.LowerY, CInt(main.OuterHeightTw() - 2532 - g.NonClientHeight - main.StatusBarHeightTw()));
+        QCOMPARE(ui.NonClientWidth, CLng(15.0 * (2 * ui.FrameWidth + ui.VScrollWidth + 3 * ui.BorderWidth)));
+        QCOMPARE(ui.LowerRightX, CInt(main.OuterWidthTw() - 2640 - ui.NonClientWidth));
+        QCOMPARE(ui.LowerY,
+                 CInt(main.OuterHeightTw() - 2532 - ui.NonClientHeight - main.StatusBarHeightTw()));
 
         // Defaults: calendar lower right, notes beside it.
         QVERIFY(page.fraCalendar->isVisible());
-        QCOMPARE(Tw(TwLeft(page.fraCalendar)), g.LowerRightX);
-        QCOMPARE(Tw(TwTop(page.fraCalendar)), g.LowerY);
-        QCOMPARE(Tw(TwLeft(page.fraNotes)), g.LowerRightX - 2640);
+        QCOMPARE(Tw(TwLeft(page.fraCalendar)), ui.LowerRightX);
+        QCOMPARE(Tw(TwTop(page.fraCalendar)), ui.LowerY);
+        QCOMPARE(Tw(TwLeft(page.fraNotes)), ui.LowerRightX - 2640);
         QVERIFY(main.mnuVCalendar->isChecked());
         QVERIFY(main.mnuVNotes->isChecked());
 
         // A hidden calendar still keeps its place for the notes.
         g.CalendarShow = false;
         g.CalendarPosition = 0;
-        ShowCalendarFrame();
+        ShowCalendarFrame(page);
         QVERIFY(!page.fraCalendar->isVisible());
         QVERIFY(!main.mnuVCalendar->isChecked());
         QCOMPARE(Tw(TwLeft(page.fraNotes)), 2640);
 
         g.NotesShow = false;
-        ShowNotesFrame();
+        ShowNotesFrame(page);
         QVERIFY(!page.fraNotes->isVisible());
         QVERIFY(!main.mnuVNotes->isChecked());
 
@@ -215,7 +217,7 @@ private Q_SLOTS:
         QVERIFY(frmMain::Get().mnuVTimeTable->isChecked());
 
         Globals().SetupTimeTable = 0;
-        ShowTimeTableFrame();
+        ShowTimeTableFrame(page);
         QVERIFY(!page.fraTimeTable->isVisible());
         QVERIFY(frmMain::Get().mnuVTimeTable->isChecked()); // the mark is left alone
     }
@@ -301,7 +303,7 @@ private Q_SLOTS:
         GoToDate(QDate(2027, 6, 25));
         page.cmdNext_Click();
         QCOMPARE(Shown(), QStringLiteral("2027-06-25"));
-        QVERIFY(!page.datLumenleaf.AtEOF());
+        QVERIFY(!page.datLumenleaf.Records().AtEOF());
         page.cmdPrev_Click();
         QCOMPARE(Shown(), QStringLiteral("2027-06-24"));
     }
@@ -386,14 +388,14 @@ private Q_SLOTS:
         QVERIFY(Main());
         frmSchedule& page = Page();
         QTest::mousePress(page.lblTime[4], Qt::RightButton);
-        QCOMPARE(Globals().EditRow, 4);
+        QCOMPARE(Ui().EditRow, 4);
         QTest::mousePress(page.lblDetails[9], Qt::LeftButton);
-        QCOMPARE(Globals().EditRow, 9);
+        QCOMPARE(Ui().EditRow, 9);
         QTest::mouseDClick(page.lblSubject[7], Qt::LeftButton);
-        QCOMPARE(Globals().EditRow, 7);
+        QCOMPARE(Ui().EditRow, 7);
         Globals().BlankDataBase = true; // no school year: cells do nothing
         QTest::mousePress(page.lblTime[2], Qt::LeftButton);
-        QCOMPARE(Globals().EditRow, 7);
+        QCOMPARE(Ui().EditRow, 7);
     }
 
     void theDayCodeShowsOnlyForTaughtSixDayDays() {

@@ -1,15 +1,16 @@
+#include "app/Main.h"
 #include "core/DayDatabase.h"
 #include "core/ProgramState.h"
-#include "core/Startup.h"
-#include "core/StartupDialogs.h"
+#include "core/TeacherCycle.h"
 #include "daypage/DayStyle.h"
 #include "daypage/frmMain.h"
 #include "daypage/frmSchedule.h"
-#include "platform/Colours.h"
+#include "dialogs/StartupDialogs.h"
 #include "platform/SettingsStore.h"
 #include "platform/Twips.h"
-#include "platform/TwipsGeometry.h"
-#include "support/TestSupport.h"
+#include "support/UiTestSupport.h"
+#include "widgets/Colours.h"
+#include "widgets/TwipsGeometry.h"
 
 #include <QImage>
 #include <QTest>
@@ -94,7 +95,7 @@ private Q_SLOTS:
         QFETCH(int, expected);
         TestEnvironment env;
         SetTeachers(teachers, current, cycle, first, second, bothDays);
-        QCOMPARE(DayStyleTeacher(code), expected);
+        QCOMPARE(DayStyleTeacher(Globals(), code), expected);
     }
 
     void aSharedBookPaintsEachDayInItsTeachersStyle() {

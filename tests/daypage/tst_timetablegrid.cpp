@@ -1,11 +1,11 @@
+#include "app/Main.h"
 #include "core/ProgramState.h"
-#include "core/Startup.h"
 #include "daypage/TimeTableGrid.h"
 #include "daypage/frmSchedule.h"
-#include "platform/Colours.h"
 #include "platform/SettingsStore.h"
-#include "platform/TwipsGeometry.h"
-#include "support/TestSupport.h"
+#include "support/UiTestSupport.h"
+#include "widgets/Colours.h"
+#include "widgets/TwipsGeometry.h"
 
 #include <QHash>
 #include <QTest>
@@ -159,7 +159,7 @@ private Q_SLOTS:
         // No timetable set up: the grid is not recoloured.
         Globals().SetupTimeTable = 0;
         Globals().ColourBack[0] = 0x0000FF;
-        ColourTimeTableGrid();
+        ColourTimeTableGrid(page);
         QCOMPARE(page.lblHeader[1]->palette().color(QPalette::Window), ColorFromBgr(0x102030));
     }
 };

@@ -1,17 +1,16 @@
 #include "TestSupport.h"
 
+#include "core/DayDatabase.h"
 #include "core/Message.h"
 #include "core/ProgramState.h"
-#include "core/StartupDialogs.h"
+#include "core/Startup.h"
 #include "core/SuppliedDatabase.h"
-#include "daypage/frmMain.h"
-#include "daypage/frmSchedule.h"
+#include "core/TeacherSettings.h"
 #include "platform/Clock.h"
 #include "platform/DateText.h"
-#include "platform/Help.h"
 #include "platform/ProgramFolder.h"
+#include "platform/Recordset.h"
 #include "platform/SettingsStore.h"
-#include "platform/Shell.h"
 #include "platform/SingleInstance.h"
 #include "platform/Twips.h"
 
@@ -19,6 +18,17 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTest>
+
+namespace {
+void (*g_setUp)() = nullptr;
+void (*g_tearDown)() = nullptr;
+} // namespace
+
+bool TestEnvironment::SetInterfaceHooks(void (*setUp)(), void (*tearDown)()) {
+    g_setUp = setUp;
+    g_tearDown = tearDown;
+    return true;
+}
 
 TestEnvironment::TestEnvironment(const QDate& today) {
     m_valid = m_dir.isValid();
@@ -29,22 +39,23 @@ TestEnvironment::TestEnvironment(const QDate& today) {
     SettingsStore::SetFailureReporter({});
     SingleInstance::Release();
     SingleInstance::SetLockFolderForTests(m_dir.path());
-    SetTwipsPerPixelForTests(15, 15);
+    SetTwipsPerPixel(15, 15);
     Clock::SetTodayForTests(today);
     MessageTestSeam::Enable(true);
     MessageTestSeam::Clear();
-    ClearRecordedHelpCalls();
-    SetShellRecordingForTests(true);
-    SetSplashPauseForTests(0);
-    ClearLogOnChoiceForTests();
     ResetGlobals();
+    if (g_setUp) {
+        g_setUp();
+    }
     QString error;
     m_valid = m_valid && CreateSuppliedDatabase(DatabasePath(), &error);
 }
 
 TestEnvironment::~TestEnvironment() {
-    frmMain::Unload();
-    frmSchedule::Unload();
+    if (g_tearDown) {
+        g_tearDown();
+    }
+    CloseDayTable();
     SingleInstance::Release();
     ResetGlobals();
 }
@@ -224,4 +235,69 @@ bool ExecSql(const QString& databasePath, const QString& sql, const QVariantList
         }
         return query.exec();
     });
+}
+
+bool OpenBook(int teacher) {
+    ProgramState& g = Globals();
+    InitGlobals();
+    ReadProgramSettings();
+    g.CurrentTeacher = teacher;
+    g.CurrentTeacherName = g.TeacherNames[teacher];
+    LoadTeacherSettings();
+    g.SetupComplete = ComputeSetupComplete();
+    if (g.SetupComplete != 1) {
+        OpenAllDays();
+        return false;
+    }
+    for (int i = 1; i <= g.TeacherNum && i <= 2; ++i) {
+        g.TeacherCriteria[i] = g.TeacherQuery[i];
+    }
+    OpenDayTable();
+    GoToDate(Clock::Today());
+    return true;
+}
+
+DatabaseProbe::DatabaseProbe(const QString& path) {
+    m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("probe"));
+    m_db.setDatabaseName(path);
+    m_db.open();
+}
+
+DatabaseProbe::~DatabaseProbe() {
+    m_db.close();
+    m_db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(QStringLiteral("probe"));
+}
+
+bool DatabaseProbe::exec(const QString& sql) {
+    QSqlQuery query(m_db);
+    return query.exec(sql);
+}
+
+QVariant DatabaseProbe::value(const QString& sql) {
+    QSqlQuery query(m_db);
+    query.exec(sql);
+    return query.next() ? query.value(0) : QVariant();
+}
+
+QString ConnectionStringFor(const QString& path) {
+    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1;Persist Security Info=False")
+        .arg(path);
+}
+
+void FillFiveDays(const QString& path) {
+    DatabaseProbe probe(path);
+    probe.exec(QStringLiteral("DELETE FROM QLM"));
+    for (const char* date : {"2026-09-03", "2026-09-01", "2026-09-07", "2026-09-02", "2026-09-04"}) {
+        probe.exec(QStringLiteral("INSERT INTO QLM (Date, SchoolDay, Notes) VALUES ('%1', '1', 'n %1')")
+                       .arg(QLatin1String(date)));
+    }
+}
+
+bool OpenFiveDays(Recordset& days, const QString& path) {
+    days.setConnectionString(ConnectionStringFor(path));
+    days.setCommandType(Recordset::CommandType::Text);
+    days.setRecordSource(
+        QStringLiteral("SELECT QLM.Date, QLM.SchoolDay, QLM.Notes From QLM ORDER BY QLM.Date;"));
+    return days.Refresh();
 }

@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QList>
+#include <QSqlDatabase>
 #include <QString>
 #include <QTemporaryDir>
 #include <QVariant>
@@ -14,6 +15,9 @@ public:
     ~TestEnvironment();
     TestEnvironment(const TestEnvironment&) = delete;
     TestEnvironment& operator=(const TestEnvironment&) = delete;
+
+    // The interface's tests add what the windows need before and after each case.
+    static bool SetInterfaceHooks(void (*setUp)(), void (*tearDown)());
 
     QString ProgramFolder() const;
     QString DatabasePath() const;
@@ -53,3 +57,30 @@ bool ExecSql(const QString& databasePath, const QString& sql, const QVariantList
 
 // Fails the running test if a message appeared that the test did not expect.
 void VerifyNoUnexpectedMessages();
+
+// Opens the book as start-up does, without any window: the settings, the teacher's settings and
+// the day table on today. False (with every day listed) while the set-up is unfinished.
+bool OpenBook(int teacher = 1);
+
+class Recordset;
+
+// Direct access to a database file, beside the program's own connection.
+class DatabaseProbe {
+public:
+    explicit DatabaseProbe(const QString& path);
+    ~DatabaseProbe();
+    DatabaseProbe(const DatabaseProbe&) = delete;
+    DatabaseProbe& operator=(const DatabaseProbe&) = delete;
+    bool exec(const QString& sql);
+    QVariant value(const QString& sql);
+    int count() { return value(QStringLiteral("SELECT count(*) FROM QLM")).toInt(); }
+
+private:
+    QSqlDatabase m_db;
+};
+
+QString ConnectionStringFor(const QString& path);
+// Five dated rows, inserted out of order so that a query's ORDER BY matters.
+void FillFiveDays(const QString& path);
+// Opens a cursor over Date, SchoolDay and Notes of those days, in date order.
+bool OpenFiveDays(Recordset& days, const QString& path);

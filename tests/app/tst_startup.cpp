@@ -1,15 +1,16 @@
+#include "app/Main.h"
 #include "core/Message.h"
 #include "core/ProgramState.h"
 #include "core/Startup.h"
-#include "core/StartupDialogs.h"
 #include "core/TeacherSettings.h"
 #include "daypage/frmMain.h"
 #include "daypage/frmSchedule.h"
+#include "dialogs/StartupDialogs.h"
 #include "platform/DateText.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SettingsStore.h"
 #include "platform/SingleInstance.h"
-#include "support/TestSupport.h"
+#include "support/UiTestSupport.h"
 
 #include <QFile>
 #include <QLockFile>
@@ -119,7 +120,7 @@ private Q_SLOTS:
         QVERIFY(runStartup >= 0 && runStartup < firstUse);
         QVERIFY(Globals().TeacherCriteria[1].isEmpty());
         QVERIFY(Globals().BlankDataBase);
-        QCOMPARE(frmSchedule::Get().datLumenleaf.RecordCount(), 1);
+        QCOMPARE(frmSchedule::Get().datLumenleaf.Records().RecordCount(), 1);
         VerifyNoUnexpectedMessages();
     }
 
@@ -132,7 +133,7 @@ private Q_SLOTS:
         QVERIFY(Main());
         QCOMPARE(MessageTestSeam::Answered().size(), 1);
         QVERIFY(Globals().BlankDataBase);
-        QCOMPARE(frmSchedule::Get().datLumenleaf.RecordCount(), 298); // every record listed
+        QCOMPARE(frmSchedule::Get().datLumenleaf.Records().RecordCount(), 298); // every record listed
         VerifyNoUnexpectedMessages();
     }
 

@@ -1,11 +1,11 @@
-#include "DataControl.h"
+#include "Recordset.h"
 
-#include "BoundControls.h"
 #include "DateText.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -22,14 +22,6 @@ QString Quoted(const QString& identifier) {
     return QLatin1Char('"') + inner + QLatin1Char('"');
 }
 
-QString DefaultDisplay(const QVariant& value) {
-    return value.isNull() ? QString() : value.toString();
-}
-
-QVariant DefaultParse(const QString& text) {
-    return text;
-}
-
 const QString kRowIdColumn = QStringLiteral("qlm_rowid");
 
 bool IsIsoDate(const QString& text) {
@@ -43,20 +35,32 @@ bool IsIsoDate(const QString& text) {
     }
     return true;
 }
+
+bool HasChanges(const QVector<bool>& dirty) {
+    return std::find(dirty.begin(), dirty.end(), true) != dirty.end();
+}
 } // namespace
 
-DataControl::DataControl(QObject* parent) : QObject(parent) {
+struct Recordset::Criterion {
+    enum class Op { Equal, NotEqual, Less, LessOrEqual, Greater, GreaterOrEqual };
+    int field = -1;
+    Op op = Op::Equal;
+    QString text;
+    QDate date;
+    bool isDate = false;
+    double number = 0;
+    bool isNumber = false;
+};
+
+Recordset::Recordset(QObject* parent) : QObject(parent) {
     m_connectionName = QStringLiteral("qlm_data_%1").arg(++g_connectionCounter);
 }
 
-DataControl::~DataControl() {
+Recordset::~Recordset() {
     Close();
-    for (Binding& binding : m_bindings) {
-        binding.control->m_source = nullptr;
-    }
 }
 
-void DataControl::setConnectionString(const QString& connection) {
+void Recordset::setConnectionString(const QString& connection) {
     QString path;
     for (const QString& part : connection.split(QLatin1Char(';'))) {
         const qsizetype eq = part.indexOf(QLatin1Char('='));
@@ -73,12 +77,12 @@ void DataControl::setConnectionString(const QString& connection) {
     m_databasePath = path;
 }
 
-void DataControl::fail(ErrorKind kind, const QString& text) {
+void Recordset::fail(ErrorKind kind, const QString& text) {
     m_errorKind = kind;
     m_errorText = text;
 }
 
-QString DataControl::tableName() const {
+QString Recordset::tableName() const {
     if (m_commandType == CommandType::Table) {
         return m_recordSource.trimmed();
     }
@@ -87,7 +91,7 @@ QString DataControl::tableName() const {
     return from.match(m_recordSource).captured(1);
 }
 
-bool DataControl::openDatabase() {
+bool Recordset::openDatabase() {
     if (m_open) {
         return true;
     }
@@ -139,7 +143,7 @@ bool DataControl::openDatabase() {
     return true;
 }
 
-void DataControl::closeDatabase() {
+void Recordset::closeDatabase() {
     if (!m_open) {
         return;
     }
@@ -155,7 +159,68 @@ void DataControl::closeDatabase() {
     m_transactionDepth = 0;
 }
 
-bool DataControl::Refresh() {
+bool Recordset::loadRows() {
+    if (!openDatabase()) {
+        return false;
+    }
+    const QString table = tableName();
+    QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    if (table.isEmpty() || !db.tables().contains(table, Qt::CaseInsensitive)) {
+        fail(ErrorKind::MissingTable, QStringLiteral("The database file %1 does not hold the table %2.")
+                                          .arg(m_databasePath, table.isEmpty() ? m_recordSource : table));
+        return false;
+    }
+    QString sql;
+    if (m_commandType == CommandType::Table) {
+        sql = QStringLiteral("SELECT rowid AS %1, * FROM %2").arg(kRowIdColumn, Quoted(table));
+    } else {
+        // The source runs as written; only the rows' identity is asked for as well, so that
+        // changes can go back to the right row.
+        static const QRegularExpression select(QStringLiteral("^\\s*SELECT\\s+"),
+                                               QRegularExpression::CaseInsensitiveOption);
+        const QRegularExpressionMatch match = select.match(m_recordSource);
+        if (!match.hasMatch()) {
+            fail(ErrorKind::QueryFailed,
+                 QStringLiteral("The record source is not a query: %1").arg(m_recordSource));
+            return false;
+        }
+        sql = m_recordSource;
+        sql.insert(match.capturedEnd(), QStringLiteral("%1.rowid AS %2, ").arg(table, kRowIdColumn));
+    }
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!query.exec(sql)) {
+        fail(ErrorKind::QueryFailed, QStringLiteral("The records of %1 could not be read.\r\n\r\n%2")
+                                         .arg(m_databasePath, query.lastError().text()));
+        return false;
+    }
+    const QSqlRecord record = query.record();
+    const int columns = record.count();
+    for (int c = 1; c < columns; ++c) {
+        QString name = record.fieldName(c);
+        const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+        if (dot >= 0) {
+            name = name.mid(dot + 1);
+        }
+        m_fieldIndex.insert(name, static_cast<int>(m_fieldNames.size()));
+        m_fieldIndex.insert(name.toLower(), static_cast<int>(m_fieldNames.size()));
+        m_fieldNames.append(name);
+    }
+    while (query.next()) {
+        Row row;
+        row.serial = m_nextSerial++;
+        row.rowid = query.value(0).toLongLong();
+        row.values.resize(columns - 1);
+        row.dirty.fill(false, columns - 1);
+        for (int c = 1; c < columns; ++c) {
+            row.values[c - 1] = query.value(c);
+        }
+        m_rows.push_back(std::move(row));
+    }
+    return true;
+}
+
+bool Recordset::Refresh() {
     if (m_open) {
         leaveRow();
     }
@@ -165,76 +230,14 @@ bool DataControl::Refresh() {
     m_dirtySerials.clear();
     m_fieldNames.clear();
     m_fieldIndex.clear();
-    m_pos = 0;
-    const bool ok = [this] {
-        if (!openDatabase()) {
-            return false;
-        }
-        const QString table = tableName();
-        QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
-        if (table.isEmpty() || !db.tables().contains(table, Qt::CaseInsensitive)) {
-            fail(ErrorKind::MissingTable, QStringLiteral("The database file %1 does not hold the table %2.")
-                                              .arg(m_databasePath, table.isEmpty() ? m_recordSource : table));
-            return false;
-        }
-        QString sql;
-        if (m_commandType == CommandType::Table) {
-            sql = QStringLiteral("SELECT rowid AS %1, * FROM %2").arg(kRowIdColumn, Quoted(table));
-        } else {
-            // The source runs as written; only the rows' identity is asked for as well, so that
-            // changes can go back to the right row.
-            static const QRegularExpression select(QStringLiteral("^\\s*SELECT\\s+"),
-                                                   QRegularExpression::CaseInsensitiveOption);
-            const QRegularExpressionMatch match = select.match(m_recordSource);
-            if (!match.hasMatch()) {
-                fail(ErrorKind::QueryFailed,
-                     QStringLiteral("The record source is not a query: %1").arg(m_recordSource));
-                return false;
-            }
-            sql = m_recordSource;
-            sql.insert(match.capturedEnd(), QStringLiteral("%1.rowid AS %2, ").arg(table, kRowIdColumn));
-        }
-        QSqlQuery query(db);
-        query.setForwardOnly(true);
-        if (!query.exec(sql)) {
-            fail(ErrorKind::QueryFailed, QStringLiteral("The records of %1 could not be read.\r\n\r\n%2")
-                                             .arg(m_databasePath, query.lastError().text()));
-            return false;
-        }
-        const QSqlRecord record = query.record();
-        const int columns = record.count();
-        for (int c = 1; c < columns; ++c) {
-            QString name = record.fieldName(c);
-            const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-            if (dot >= 0) {
-                name = name.mid(dot + 1);
-            }
-            m_fieldIndex.insert(name, static_cast<int>(m_fieldNames.size()));
-            m_fieldIndex.insert(name.toLower(), static_cast<int>(m_fieldNames.size()));
-            m_fieldNames.append(name);
-        }
-        for (Binding& binding : m_bindings) {
-            binding.field = fieldIndex(binding.control->m_field);
-        }
-        while (query.next()) {
-            Row row;
-            row.serial = m_nextSerial++;
-            row.rowid = query.value(0).toLongLong();
-            row.values.resize(columns - 1);
-            row.dirty.fill(false, columns - 1);
-            for (int c = 1; c < columns; ++c) {
-                row.values[c - 1] = query.value(c);
-            }
-            m_rows.push_back(std::move(row));
-        }
-        return true;
-    }();
+    ++m_generation;
+    const bool ok = loadRows();
     m_pos = 0;
     moved();
     return ok;
 }
 
-void DataControl::Close() {
+void Recordset::Close() {
     if (m_open) {
         leaveRow();
     }
@@ -242,23 +245,25 @@ void DataControl::Close() {
     m_rows.clear();
     m_dirtySerials.clear();
     m_pos = 0;
-    markBindingsStale();
+    for (RecordsetClient* client : m_clients) {
+        client->CursorMoved();
+    }
 }
 
-int DataControl::RecordCount() const {
+int Recordset::RecordCount() const {
     return static_cast<int>(
         std::count_if(m_rows.begin(), m_rows.end(), [](const Row& r) { return !r.deleted; }));
 }
 
-int DataControl::firstLive() const {
+int Recordset::firstLive() const {
     return nextLive(-1);
 }
 
-int DataControl::lastLive() const {
+int Recordset::lastLive() const {
     return previousLive(static_cast<int>(m_rows.size()));
 }
 
-int DataControl::nextLive(int from) const {
+int Recordset::nextLive(int from) const {
     const int size = static_cast<int>(m_rows.size());
     int i = from + 1;
     while (i < size && m_rows[static_cast<size_t>(i)].deleted) {
@@ -267,7 +272,7 @@ int DataControl::nextLive(int from) const {
     return i;
 }
 
-int DataControl::previousLive(int from) const {
+int Recordset::previousLive(int from) const {
     int i = from - 1;
     while (i >= 0 && m_rows[static_cast<size_t>(i)].deleted) {
         --i;
@@ -275,60 +280,56 @@ int DataControl::previousLive(int from) const {
     return i;
 }
 
-bool DataControl::AtBOF() const {
+bool Recordset::AtBOF() const {
     return m_pos < 0 || firstLive() >= static_cast<int>(m_rows.size());
 }
 
-bool DataControl::AtEOF() const {
+bool Recordset::AtEOF() const {
     return m_pos >= static_cast<int>(m_rows.size()) || firstLive() >= static_cast<int>(m_rows.size());
 }
 
-bool DataControl::HasCurrentRow() const {
+bool Recordset::HasCurrentRow() const {
     const Row* row = current();
     return row && !row->deleted;
 }
 
-DataControl::Row* DataControl::current() {
+Recordset::Row* Recordset::current() {
     if (m_pos < 0 || m_pos >= static_cast<int>(m_rows.size())) {
         return nullptr;
     }
     return &m_rows[static_cast<size_t>(m_pos)];
 }
 
-const DataControl::Row* DataControl::current() const {
-    return const_cast<DataControl*>(this)->current();
+const Recordset::Row* Recordset::current() const {
+    return const_cast<Recordset*>(this)->current();
 }
 
-DataControl::Row* DataControl::rowBySerial(quint64 serial) {
-    // Serials grow with the position of the row, so the rows are sorted by them.
-    auto it = std::lower_bound(m_rows.begin(), m_rows.end(), serial,
-                               [](const Row& row, quint64 s) { return row.serial < s; });
-    return it != m_rows.end() && it->serial == serial ? &*it : nullptr;
+Recordset::Row* Recordset::rowByKey(RowKey key) {
+    // Keys grow with the position of the row, so the rows are sorted by them.
+    auto it = std::lower_bound(m_rows.begin(), m_rows.end(), key,
+                               [](const Row& row, RowKey k) { return row.serial < k; });
+    return it != m_rows.end() && it->serial == key ? &*it : nullptr;
 }
 
-void DataControl::moved() {
-    markBindingsStale();
-    if (!m_flushQueued && !m_bindings.empty() && QCoreApplication::instance()) {
-        m_flushQueued = true;
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                m_flushQueued = false;
-                RefreshBoundControls();
-            },
-            Qt::QueuedConnection);
+const Recordset::Row* Recordset::rowByKey(RowKey key) const {
+    return const_cast<Recordset*>(this)->rowByKey(key);
+}
+
+void Recordset::moved() {
+    for (RecordsetClient* client : m_clients) {
+        client->CursorMoved();
     }
     Q_EMIT MoveComplete();
 }
 
-bool DataControl::MoveFirst() {
+bool Recordset::MoveFirst() {
     leaveRow();
     m_pos = firstLive();
     moved();
     return HasCurrentRow();
 }
 
-bool DataControl::MoveLast() {
+bool Recordset::MoveLast() {
     leaveRow();
     const int last = lastLive();
     m_pos = last < 0 ? static_cast<int>(m_rows.size()) : last;
@@ -336,7 +337,7 @@ bool DataControl::MoveLast() {
     return HasCurrentRow();
 }
 
-bool DataControl::MoveNext() {
+bool Recordset::MoveNext() {
     if (AtEOF()) {
         return false;
     }
@@ -346,7 +347,7 @@ bool DataControl::MoveNext() {
     return true;
 }
 
-bool DataControl::MovePrevious() {
+bool Recordset::MovePrevious() {
     if (AtBOF()) {
         return false;
     }
@@ -356,7 +357,7 @@ bool DataControl::MovePrevious() {
     return true;
 }
 
-int DataControl::fieldIndex(const QString& name) const {
+int Recordset::FieldIndex(const QString& name) const {
     // Called on every move for the entry texts, so the lookup is by hash.
     auto it = m_fieldIndex.constFind(name);
     if (it == m_fieldIndex.constEnd()) {
@@ -365,7 +366,40 @@ int DataControl::fieldIndex(const QString& name) const {
     return it == m_fieldIndex.constEnd() ? -1 : it.value();
 }
 
-bool DataControl::matches(const Row& row, const Criterion& criterion) const {
+std::optional<Recordset::Criterion> Recordset::parseCriterion(const QString& text) const {
+    static const QRegularExpression pattern(
+        QStringLiteral("^\\s*\\[?(\\w+)\\]?\\s*(>=|<=|<>|=|<|>)\\s*(.*?)\\s*$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch()) {
+        return std::nullopt;
+    }
+    Criterion wanted;
+    wanted.field = FieldIndex(match.captured(1));
+    if (wanted.field < 0) {
+        return std::nullopt;
+    }
+    using Op = Criterion::Op;
+    const QString op = match.captured(2);
+    wanted.op = op == QLatin1String("=")    ? Op::Equal
+                : op == QLatin1String("<>") ? Op::NotEqual
+                : op == QLatin1String("<")  ? Op::Less
+                : op == QLatin1String("<=") ? Op::LessOrEqual
+                : op == QLatin1String(">")  ? Op::Greater
+                                            : Op::GreaterOrEqual;
+    QString value = match.captured(3);
+    if (value.size() >= 2 && ((value.startsWith(QLatin1Char('#')) && value.endsWith(QLatin1Char('#'))) ||
+                              (value.startsWith(QLatin1Char('\'')) && value.endsWith(QLatin1Char('\''))))) {
+        value = value.mid(1, value.size() - 2);
+    }
+    wanted.date = TextToDate(value, &wanted.isDate);
+    wanted.text = !wanted.isDate || IsIsoDate(value) ? value : DateToText(wanted.date);
+    if (!wanted.isDate) {
+        wanted.number = value.toDouble(&wanted.isNumber);
+    }
+    return wanted;
+}
+
+bool Recordset::matches(const Row& row, const Criterion& criterion) const {
     const QVariant& stored = row.values[criterion.field];
     if (stored.isNull()) {
         return false; // a missing value meets no criterion
@@ -393,6 +427,7 @@ bool DataControl::matches(const Row& row, const Criterion& criterion) const {
             order = text.compare(criterion.text, Qt::CaseInsensitive);
         }
     }
+    using Op = Criterion::Op;
     switch (criterion.op) {
     case Op::Equal:
         return order == 0;
@@ -410,79 +445,46 @@ bool DataControl::matches(const Row& row, const Criterion& criterion) const {
     return false;
 }
 
-bool DataControl::Find(const QString& criterion, int skipRecords, bool forward) {
-    static const QRegularExpression pattern(
-        QStringLiteral("^\\s*\\[?(\\w+)\\]?\\s*(>=|<=|<>|=|<|>)\\s*(.*?)\\s*$"));
-    const QRegularExpressionMatch match = pattern.match(criterion);
-    if (!match.hasMatch()) {
+bool Recordset::Find(const QString& criterion, int skipRecords, bool forward) {
+    const std::optional<Criterion> wanted = parseCriterion(criterion);
+    if (!wanted) {
         return false;
     }
-    const int field = fieldIndex(match.captured(1));
-    if (field < 0) {
-        return false;
-    }
-    Criterion wanted;
-    wanted.field = field;
-    const QString op = match.captured(2);
-    wanted.op = op == QLatin1String("=")    ? Op::Equal
-                : op == QLatin1String("<>") ? Op::NotEqual
-                : op == QLatin1String("<")  ? Op::Less
-                : op == QLatin1String("<=") ? Op::LessOrEqual
-                : op == QLatin1String(">")  ? Op::Greater
-                                            : Op::GreaterOrEqual;
-    QString text = match.captured(3);
-    if (text.size() >= 2 && ((text.startsWith(QLatin1Char('#')) && text.endsWith(QLatin1Char('#'))) ||
-                             (text.startsWith(QLatin1Char('\'')) && text.endsWith(QLatin1Char('\''))))) {
-        text = text.mid(1, text.size() - 2);
-    }
-    wanted.date = TextToDate(text, &wanted.isDate);
-    wanted.text = !wanted.isDate || IsIsoDate(text) ? text : DateToText(wanted.date);
-    if (!wanted.isDate) {
-        wanted.number = text.toDouble(&wanted.isNumber);
-    }
-
     leaveRow();
+    // One walk for both directions; `end` is EOF going forward and BOF going back.
     const int size = static_cast<int>(m_rows.size());
+    const int end = forward ? size : -1;
+    auto step = [&](int i) { return forward ? nextLive(i) : previousLive(i); };
     int i = m_pos;
-    if (forward) {
-        if (i < 0) {
-            i = firstLive();
-        } else if (i < size && m_rows[static_cast<size_t>(i)].deleted) {
-            i = nextLive(i);
-        }
-        for (int s = 0; s < skipRecords && i < size; ++s) {
-            i = nextLive(i);
-        }
-        while (i < size && !matches(m_rows[static_cast<size_t>(i)], wanted)) {
-            i = nextLive(i);
-        }
-        m_pos = std::min(i, size);
-    } else {
-        if (i >= size) {
-            i = lastLive();
-        } else if (i >= 0 && m_rows[static_cast<size_t>(i)].deleted) {
-            i = previousLive(i);
-        }
-        for (int s = 0; s < skipRecords && i >= 0; ++s) {
-            i = previousLive(i);
-        }
-        while (i >= 0 && !matches(m_rows[static_cast<size_t>(i)], wanted)) {
-            i = previousLive(i);
-        }
-        m_pos = std::max(i, -1);
+    if (forward ? i < 0 : i >= size) {
+        i = forward ? firstLive() : lastLive();
+    } else if (i != end && m_rows[static_cast<size_t>(i)].deleted) {
+        i = step(i);
     }
+    for (int s = 0; s < skipRecords && i != end; ++s) {
+        i = step(i);
+    }
+    while (i != end && !matches(m_rows[static_cast<size_t>(i)], *wanted)) {
+        i = step(i);
+    }
+    m_pos = i;
     moved();
     return true;
 }
 
-QVariant DataControl::Bookmark() const {
+Recordset::RowKey Recordset::CurrentKey() const {
+    const Row* row = current();
+    return row && !row->deleted ? row->serial : 0;
+}
+
+QVariant Recordset::Bookmark() const {
     const Row* row = current();
     return row ? QVariant::fromValue(row->serial) : QVariant();
 }
 
-bool DataControl::setBookmark(const QVariant& bookmark) {
-    const Row* target = rowBySerial(bookmark.value<quint64>());
-    if (!bookmark.isValid() || !target || target->deleted) {
+bool Recordset::setBookmark(const QVariant& bookmark) {
+    const Row* target = bookmark.isValid() ? rowByKey(bookmark.value<RowKey>()) : nullptr;
+    if (!target || target->deleted) {
         return false;
     }
     leaveRow();
@@ -491,7 +493,7 @@ bool DataControl::setBookmark(const QVariant& bookmark) {
     return true;
 }
 
-int DataControl::AbsolutePosition() const {
+int Recordset::AbsolutePosition() const {
     if (RecordCount() == 0) {
         return adPosUnknown;
     }
@@ -508,7 +510,7 @@ int DataControl::AbsolutePosition() const {
     return position;
 }
 
-bool DataControl::AddNew() {
+bool Recordset::AddNew() {
     if (!m_open || m_fieldNames.isEmpty()) {
         return false;
     }
@@ -524,8 +526,8 @@ bool DataControl::AddNew() {
     return true;
 }
 
-bool DataControl::Update() {
-    harvestAll();
+bool Recordset::Update() {
+    collectEdits();
     bool ok = storeDirtyRows();
     Row* row = current();
     if (row && !row->deleted && row->isNew) {
@@ -534,7 +536,7 @@ bool DataControl::Update() {
     return ok;
 }
 
-bool DataControl::Delete() {
+bool Recordset::Delete() {
     Row* row = current();
     if (!row || row->deleted) {
         return false;
@@ -556,47 +558,64 @@ bool DataControl::Delete() {
     return true;
 }
 
-QVariant DataControl::BoundField(const BoundControl* control) const {
-    const Row* row = current();
-    if (!row) {
-        return QVariant();
-    }
-    for (const Binding& binding : m_bindings) {
-        if (binding.control == control) {
-            // The binding keeps its field's index, so no lookup by name is needed.
-            return binding.field >= 0 ? row->values[binding.field] : QVariant();
-        }
-    }
-    return Field(control->m_field);
+QVariant Recordset::Field(const QString& name) const {
+    return FieldAt(FieldIndex(name));
 }
 
-QVariant DataControl::Field(const QString& name) const {
+QVariant Recordset::FieldAt(int field) const {
     const Row* row = current();
-    const int field = fieldIndex(name);
-    if (!row || field < 0) {
+    if (!row || field < 0 || field >= row->values.size()) {
         return QVariant();
     }
     return row->values[field];
 }
 
-bool DataControl::setField(const QString& name, const QVariant& value) {
-    Row* row = current();
-    const int field = fieldIndex(name);
-    if (!row || row->deleted || field < 0) {
+bool Recordset::setField(const QString& name, const QVariant& value) {
+    collectEdits();
+    if (!SetValueAt(CurrentKey(), FieldIndex(name), value)) {
         return false;
     }
-    harvestAll();
-    row->values[field] = value.typeId() == QMetaType::QDate ? QVariant(DateToText(value.toDate())) : value;
-    markDirty(*row, field);
-    for (Binding& binding : m_bindings) {
-        if (binding.field == field) {
-            binding.stale = true;
-        }
+    // Whoever shows this row must show the new value.
+    for (RecordsetClient* client : m_clients) {
+        client->CursorMoved();
     }
     return true;
 }
 
-bool DataControl::storeRow(Row& row) {
+bool Recordset::RowExists(RowKey key) const {
+    const Row* row = key != 0 ? rowByKey(key) : nullptr;
+    return row && !row->deleted;
+}
+
+QVariant Recordset::ValueAt(RowKey key, int field) const {
+    const Row* row = key != 0 ? rowByKey(key) : nullptr;
+    if (!row || row->deleted || field < 0 || field >= row->values.size()) {
+        return QVariant();
+    }
+    return row->values[field];
+}
+
+bool Recordset::SetValueAt(RowKey key, int field, const QVariant& value) {
+    Row* row = key != 0 ? rowByKey(key) : nullptr;
+    if (!row || row->deleted || field < 0 || field >= row->values.size()) {
+        return false;
+    }
+    row->values[field] = value.typeId() == QMetaType::QDate ? QVariant(DateToText(value.toDate())) : value;
+    markDirty(*row, field);
+    return true;
+}
+
+void Recordset::AddClient(RecordsetClient* client) {
+    if (std::find(m_clients.begin(), m_clients.end(), client) == m_clients.end()) {
+        m_clients.push_back(client);
+    }
+}
+
+void Recordset::RemoveClient(RecordsetClient* client) {
+    m_clients.erase(std::remove(m_clients.begin(), m_clients.end(), client), m_clients.end());
+}
+
+bool Recordset::storeRow(Row& row) {
     if (row.deleted) {
         return true;
     }
@@ -650,23 +669,22 @@ bool DataControl::storeRow(Row& row) {
     return true;
 }
 
-void DataControl::markDirty(Row& row, int field) {
+void Recordset::markDirty(Row& row, int field) {
     row.dirty[field] = true;
     m_dirtySerials.insert(row.serial);
 }
 
-bool DataControl::storeDirtyRows() {
+bool Recordset::storeDirtyRows() {
     if (m_dirtySerials.isEmpty()) {
         return true;
     }
     // Rows are stored in their order in the cursor, so new rows keep their order in the file.
-    QList<quint64> serials = m_dirtySerials.values();
+    QList<RowKey> serials = m_dirtySerials.values();
     std::sort(serials.begin(), serials.end());
     bool ok = true;
-    for (quint64 serial : serials) {
-        Row* row = rowBySerial(serial);
-        if (!row || row->deleted ||
-            std::find(row->dirty.begin(), row->dirty.end(), true) == row->dirty.end()) {
+    for (RowKey serial : serials) {
+        Row* row = rowByKey(serial);
+        if (!row || row->deleted || !HasChanges(row->dirty)) {
             m_dirtySerials.remove(serial);
             continue;
         }
@@ -679,17 +697,22 @@ bool DataControl::storeDirtyRows() {
     return ok;
 }
 
-bool DataControl::leaveRow() {
-    harvestAll();
+void Recordset::collectEdits() {
+    for (RecordsetClient* client : m_clients) {
+        client->CollectEdits();
+    }
+}
+
+bool Recordset::leaveRow() {
+    collectEdits();
     Row* row = current();
-    if (row && row->isNew && !row->deleted &&
-        std::find(row->dirty.begin(), row->dirty.end(), true) == row->dirty.end()) {
+    if (row && row->isNew && !row->deleted && !HasChanges(row->dirty)) {
         row->deleted = true; // a new row left untouched is not stored
     }
     return storeDirtyRows();
 }
 
-bool DataControl::BeginTrans() {
+bool Recordset::BeginTrans() {
     if (!openDatabase()) {
         return false;
     }
@@ -700,11 +723,11 @@ bool DataControl::BeginTrans() {
     return true;
 }
 
-bool DataControl::CommitTrans() {
+bool Recordset::CommitTrans() {
     if (m_transactionDepth == 0) {
         return false;
     }
-    harvestAll();
+    collectEdits();
     bool ok = storeDirtyRows();
     if (--m_transactionDepth == 0) {
         ok = QSqlDatabase::database(m_connectionName, false).commit() && ok;
@@ -712,115 +735,18 @@ bool DataControl::CommitTrans() {
     return ok;
 }
 
-bool DataControl::RollbackTrans() {
+bool Recordset::RollbackTrans() {
     if (m_transactionDepth == 0) {
         return false;
     }
     m_transactionDepth = 0;
     const bool ok = QSqlDatabase::database(m_connectionName, false).rollback();
     // What was in memory no longer matches the file: read it again, dropping unsaved edits.
+    collectEdits();
     for (Row& row : m_rows) {
         row.deleted = true;
     }
-    for (Binding& binding : m_bindings) {
-        binding.shownText = binding.control->RawText();
-    }
+    m_dirtySerials.clear();
     Refresh();
     return ok;
-}
-
-void DataControl::Bind(BoundControl* control, const QString& field) {
-    Bind(control, field, DefaultDisplay, DefaultParse);
-}
-
-void DataControl::Bind(BoundControl* control, const QString& field,
-                       std::function<QString(const QVariant&)> display,
-                       std::function<QVariant(const QString&)> parse) {
-    if (control->m_source && control->m_source != this) {
-        control->m_source->Unbind(control);
-    }
-    Unbind(control);
-    control->m_source = this;
-    control->m_field = field;
-    control->m_display = display ? std::move(display) : DefaultDisplay;
-    control->m_parse = parse ? std::move(parse) : DefaultParse;
-    Binding binding;
-    binding.control = control;
-    binding.field = fieldIndex(field); // -1 until a source with that field is read
-    binding.shownText = control->RawText();
-    m_bindings.push_back(binding);
-}
-
-void DataControl::Unbind(BoundControl* control) {
-    auto it = std::find_if(m_bindings.begin(), m_bindings.end(),
-                           [control](const Binding& b) { return b.control == control; });
-    if (it != m_bindings.end()) {
-        harvest(*it);
-        m_bindings.erase(it);
-    }
-}
-
-void DataControl::markBindingsStale() {
-    for (Binding& binding : m_bindings) {
-        binding.stale = true;
-    }
-}
-
-void DataControl::harvest(Binding& binding) {
-    if (binding.shownSerial == 0 || binding.field < 0) {
-        return;
-    }
-    const QString text = binding.control->RawText();
-    if (text == binding.shownText) {
-        return;
-    }
-    binding.shownText = text;
-    Row* row = rowBySerial(binding.shownSerial);
-    if (!row || row->deleted) {
-        return;
-    }
-    row->values[binding.field] = binding.control->m_parse(text);
-    markDirty(*row, binding.field);
-}
-
-void DataControl::harvestAll() {
-    for (Binding& binding : m_bindings) {
-        harvest(binding);
-    }
-}
-
-void DataControl::refreshBinding(Binding& binding) {
-    harvest(binding);
-    const Row* row = current();
-    QString text;
-    if (row && !row->deleted && binding.field >= 0) {
-        text = binding.control->m_display(row->values[binding.field]);
-    }
-    if (binding.control->RawText() != text) {
-        binding.control->SetRawText(text);
-    }
-    // Read back: a control may store the text differently (line breaks), and only a real edit
-    // may count as a change.
-    binding.shownText = binding.control->RawText();
-    binding.shownSerial = row && !row->deleted && binding.field >= 0 ? row->serial : 0;
-    binding.stale = false;
-}
-
-void DataControl::ensureBinding(BoundControl* control) {
-    for (Binding& binding : m_bindings) {
-        if (binding.control == control) {
-            if (binding.stale) {
-                refreshBinding(binding);
-            }
-            return;
-        }
-    }
-}
-
-void DataControl::RefreshBoundControls() {
-    for (Binding& binding : m_bindings) {
-        if (binding.stale) {
-            refreshBinding(binding);
-        }
-    }
 }

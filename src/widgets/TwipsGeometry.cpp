@@ -1,6 +1,6 @@
 #include "TwipsGeometry.h"
 
-#include "Twips.h"
+#include "platform/Twips.h"
 
 #include <QVariant>
 #include <QWidget>

@@ -77,4 +77,5 @@ void BoundMemo::focusInEvent(QFocusEvent* event) {
     // The teacher is about to type: the box must show the current day's notes first.
     EnsureCurrent();
     QPlainTextEdit::focusInEvent(event);
+    Q_EMIT GotFocus();
 }

@@ -2,8 +2,7 @@
 
 // A form is a single instance: created and loaded on first use, released by an explicit unload
 // (or when Qt destroys it with its parent). T provides Form_Load() and Form_Unload().
-template <class T>
-class FormAccess {
+template <class T> class FormAccess {
 public:
     static T& Get() {
         if (!s_instance) {

@@ -1,8 +1,10 @@
 #include "core/Message.h"
 #include "core/ProgramState.h"
-#include "platform/Help.h"
-#include "platform/TwipsGeometry.h"
-#include "support/TestSupport.h"
+#include "dialogs/frmMsg.h"
+#include "support/UiTestSupport.h"
+#include "ui/UiState.h"
+#include "widgets/Help.h"
+#include "widgets/TwipsGeometry.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -126,7 +128,7 @@ private Q_SLOTS:
             QCOMPARE(Left(box.cmdButton[1]), RoundEven(third));
             QCOMPARE(Left(box.cmdButton[2]), RoundEven(third + m.P));
         }
-        QCOMPARE(Globals().MsgHelpContext, help);
+        QCOMPARE(Ui().MsgHelpContext, help);
     }
 
     void emptyMessageStillGivesAWindow() {
@@ -158,7 +160,7 @@ private Q_SLOTS:
         box.Prepare(QStringLiteral("Question?"), buttons, 2, QString(), 0);
         QTimer::singleShot(0, &box, [&box, index] { box.cmdButton[index]->click(); });
         box.exec();
-        QCOMPARE(Globals().MsgResult, answer);
+        QCOMPARE(Ui().MsgResult, answer);
     }
 
     void closingWithoutAButtonAnswersCancel() {
@@ -168,13 +170,13 @@ private Q_SLOTS:
         box.Prepare(QStringLiteral("Delete the timetable?"), 3, 3, QString(), 0);
         QTimer::singleShot(0, &box, [&box] { box.close(); });
         box.exec();
-        QCOMPARE(Globals().MsgResult, 2);
+        QCOMPARE(Ui().MsgResult, 2);
 
         frmMsg escaped;
         escaped.Prepare(QStringLiteral("Delete the timetable?"), 3, 3, QString(), 0);
         QTimer::singleShot(0, &escaped, [&escaped] { QTest::keyClick(&escaped, Qt::Key_Escape); });
         escaped.exec();
-        QCOMPARE(Globals().MsgResult, 2);
+        QCOMPARE(Ui().MsgResult, 2);
     }
 
     void helpOpensTheTopicAndDoesNotAnswer() {
@@ -185,11 +187,11 @@ private Q_SLOTS:
         QTimer::singleShot(0, &box, [&box] {
             box.cmdButton[0]->click();
             QVERIFY(box.isVisible());
-            QCOMPARE(Globals().MsgResult, 0);
+            QCOMPARE(Ui().MsgResult, 0);
             box.cmdButton[1]->click();
         });
         box.exec();
-        QCOMPARE(Globals().MsgResult, 1);
+        QCOMPARE(Ui().MsgResult, 1);
         QCOMPARE(RecordedHelpCalls().size(), 1);
         QCOMPARE(RecordedHelpCalls().first().context, 2040);
         QCOMPARE(RecordedHelpCalls().first().command, HH_HELP_CONTEXT);

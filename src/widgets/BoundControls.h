@@ -1,13 +1,12 @@
 #pragma once
 
+#include "DataControl.h"
+
 #include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QString>
 #include <functional>
-
-class DataControl;
 
 // A control that shows one field of a data control's current row. Writing its text changes the
 // field; the data control stores the change when the row is updated or left. The shown text is
@@ -89,6 +88,9 @@ public:
 
     QString Text() const;
     void setText(const QString& text);
+
+Q_SIGNALS:
+    void GotFocus();
 
 protected:
     void focusInEvent(QFocusEvent* event) override;

@@ -1,8 +1,8 @@
 #include "StartupDialogs.h"
 
-#include "Message.h"
-#include "ProgramState.h"
-#include "platform/Artwork.h"
+#include "core/Message.h"
+#include "core/ProgramState.h"
+#include "widgets/Artwork.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -100,9 +100,10 @@ bool LogOnTeacher() {
 
 void ShowFirstUseWelcome() {
     const ProgramState& g = Globals();
-    ShowMessage(QStringLiteral("Welcome to Quillmarsh.\r\n\r\nAfter clicking OK you will be presented with the "
-                               "Setup Dialog where you must enter the name of the Teacher(s) who will use this "
-                               "program, the type of School Day Cycle, and the School Days you are responsible "
-                               "to teach.\r\n\r\nThis message will not appear again after clicking OK."),
-                1, 1, g.AppTitle + QStringLiteral(" - First Time Use  "), 0);
+    ShowMessage(
+        QStringLiteral("Welcome to Quillmarsh.\r\n\r\nAfter clicking OK you will be presented with the "
+                       "Setup Dialog where you must enter the name of the Teacher(s) who will use this "
+                       "program, the type of School Day Cycle, and the School Days you are responsible "
+                       "to teach.\r\n\r\nThis message will not appear again after clicking OK."),
+        MsgOK, MsgInformation, g.AppTitle + QStringLiteral(" - First Time Use  "), 0);
 }

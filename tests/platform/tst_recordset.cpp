@@ -1,6 +1,6 @@
 #include "core/SuppliedDatabase.h"
-#include "platform/BoundControls.h"
-#include "platform/DataControl.h"
+#include "platform/Recordset.h"
+#include "support/TestSupport.h"
 
 #include <QFile>
 #include <QSignalSpy>
@@ -9,64 +9,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace {
-// Direct access to the file, beside the data control under test.
-class Probe {
-public:
-    explicit Probe(const QString& path) {
-        m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("probe"));
-        m_db.setDatabaseName(path);
-        m_db.open();
-    }
-    ~Probe() {
-        m_db.close();
-        m_db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(QStringLiteral("probe"));
-    }
-    bool exec(const QString& sql) {
-        QSqlQuery query(m_db);
-        return query.exec(sql);
-    }
-    QVariant value(const QString& sql) {
-        QSqlQuery query(m_db);
-        query.exec(sql);
-        return query.next() ? query.value(0) : QVariant();
-    }
-    int count() { return value(QStringLiteral("SELECT count(*) FROM QLM")).toInt(); }
-
-private:
-    QSqlDatabase m_db;
-};
-
-QString Connection(const QString& path) {
-    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1;Persist Security Info=False")
-        .arg(path);
-}
-} // namespace
-
-class DataControlTest : public QObject {
+class RecordsetTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_dir;
     QString m_path;
 
-    // Five dated rows, inserted out of order so the query's ORDER BY matters.
-    void fillFiveDays() {
-        Probe probe(m_path);
-        probe.exec(QStringLiteral("DELETE FROM QLM"));
-        for (const char* date : {"2026-09-03", "2026-09-01", "2026-09-07", "2026-09-02", "2026-09-04"}) {
-            probe.exec(QStringLiteral("INSERT INTO QLM (Date, SchoolDay, Notes) VALUES ('%1', '1', 'n %1')")
-                           .arg(QLatin1String(date)));
-        }
-    }
-
-    void openDays(DataControl& control) {
-        control.setConnectionString(Connection(m_path));
-        control.setCommandType(DataControl::CommandType::Text);
-        control.setRecordSource(
-            QStringLiteral("SELECT QLM.Date, QLM.SchoolDay, QLM.Notes From QLM ORDER BY QLM.Date;"));
-        QVERIFY(control.Refresh());
-    }
+    void fillFiveDays() { FillFiveDays(m_path); }
+    void openDays(Recordset& days) { QVERIFY(OpenFiveDays(days, m_path)); }
 
 private Q_SLOTS:
     void init() {
@@ -77,7 +27,7 @@ private Q_SLOTS:
 
     void cursorMovesAndStopsAtTheEnds() {
         fillFiveDays();
-        DataControl days;
+        Recordset days;
         openDays(days);
         QCOMPARE(days.RecordCount(), 5);
         QCOMPARE(days.Field(QStringLiteral("Date")).toString(), QStringLiteral("2026-09-01"));
@@ -85,7 +35,7 @@ private Q_SLOTS:
         QVERIFY(!days.AtBOF() && !days.AtEOF());
         QVERIFY(days.MovePrevious());
         QVERIFY(days.AtBOF());
-        QCOMPARE(days.AbsolutePosition(), DataControl::adPosBOF);
+        QCOMPARE(days.AbsolutePosition(), Recordset::adPosBOF);
         QVERIFY(!days.MovePrevious()); // nothing before BOF
         QVERIFY(days.MoveLast());
         QCOMPARE(days.Field(QStringLiteral("Date")).toString(), QStringLiteral("2026-09-07"));
@@ -97,8 +47,8 @@ private Q_SLOTS:
     }
 
     void emptyResultIsBothBofAndEof() {
-        Probe(m_path).exec(QStringLiteral("DELETE FROM QLM"));
-        DataControl days;
+        DatabaseProbe(m_path).exec(QStringLiteral("DELETE FROM QLM"));
+        Recordset days;
         openDays(days);
         QCOMPARE(days.RecordCount(), 0);
         QVERIFY(days.AtBOF());
@@ -127,12 +77,12 @@ private Q_SLOTS:
         QFETCH(bool, forward);
         QFETCH(QString, expected);
         fillFiveDays();
-        DataControl days;
+        Recordset days;
         openDays(days);
         if (!forward) {
             days.MoveLast();
         }
-        QSignalSpy moves(&days, &DataControl::MoveComplete);
+        QSignalSpy moves(&days, &Recordset::MoveComplete);
         QVERIFY(days.Find(criterion, skip, forward));
         QCOMPARE(moves.count(), 1);
         if (expected == QLatin1String("EOF")) {
@@ -146,7 +96,7 @@ private Q_SLOTS:
 
     void findRejectsWhatItCannotRead() {
         fillFiveDays();
-        DataControl days;
+        Recordset days;
         openDays(days);
         days.MoveLast();
         QVERIFY(!days.Find(QStringLiteral("Nonsense")));
@@ -156,7 +106,7 @@ private Q_SLOTS:
 
     void bookmarksReturnToTheirRow() {
         fillFiveDays();
-        DataControl days;
+        Recordset days;
         openDays(days);
         days.MoveNext();
         days.MoveNext();
@@ -169,20 +119,20 @@ private Q_SLOTS:
 
     void newRowsAreStoredOnlyWithContent() {
         fillFiveDays();
-        DataControl days;
+        Recordset days;
         openDays(days);
         QVERIFY(days.AddNew());
         QCOMPARE(days.RecordCount(), 6);
         days.MoveFirst(); // left untouched: dropped
         QCOMPARE(days.RecordCount(), 5);
-        QCOMPARE(Probe(m_path).count(), 5);
+        QCOMPARE(DatabaseProbe(m_path).count(), 5);
 
         QVERIFY(days.AddNew());
         QVERIFY(days.setField(QStringLiteral("Date"), QDate(2026, 9, 8)));
         QVERIFY(days.setField(QStringLiteral("Notes"), QStringLiteral("added")));
         QVERIFY(days.AddNew()); // stores the filled row, opens another
         days.MoveFirst();
-        Probe probe(m_path);
+        DatabaseProbe probe(m_path);
         QCOMPARE(probe.count(), 6);
         QCOMPARE(probe.value(QStringLiteral("SELECT Notes FROM QLM WHERE Date = '2026-09-08'")).toString(),
                  QStringLiteral("added"));
@@ -195,7 +145,7 @@ private Q_SLOTS:
 
     void deleteKeepsTheCursorUntilItMoves() {
         fillFiveDays();
-        DataControl days;
+        Recordset days;
         openDays(days);
         days.MoveNext(); // 09-02
         QVERIFY(days.Delete());
@@ -205,7 +155,7 @@ private Q_SLOTS:
         QCOMPARE(days.Field(QStringLiteral("Date")).toString(), QStringLiteral("2026-09-03"));
         days.MovePrevious();
         QCOMPARE(days.Field(QStringLiteral("Date")).toString(), QStringLiteral("2026-09-01"));
-        QCOMPARE(Probe(m_path).count(), 4);
+        QCOMPARE(DatabaseProbe(m_path).count(), 4);
 
         // Deleting from the last row backwards empties the table.
         const int n = days.RecordCount();
@@ -219,12 +169,12 @@ private Q_SLOTS:
         }
         QCOMPARE(days.RecordCount(), 0);
         QVERIFY(days.AtBOF() && days.AtEOF());
-        QCOMPARE(Probe(m_path).count(), 0);
+        QCOMPARE(DatabaseProbe(m_path).count(), 0);
     }
 
     void rollbackPutsTheRowsBack() {
         fillFiveDays();
-        DataControl days;
+        Recordset days;
         openDays(days);
         QVERIFY(days.BeginTrans());
         days.Delete();
@@ -232,100 +182,20 @@ private Q_SLOTS:
         days.Delete();
         QVERIFY(days.RollbackTrans());
         QCOMPARE(days.RecordCount(), 5);
-        QCOMPARE(Probe(m_path).count(), 5);
-    }
-
-    void boundControlsShowAndStoreTheirField() {
-        fillFiveDays();
-        DataControl days;
-        BoundLabel date;
-        BoundMemo notes;
-        days.Bind(&date, QStringLiteral("Date"));
-        days.Bind(&notes, QStringLiteral("Notes"));
-        openDays(days);
-        QCOMPARE(date.Caption(), QStringLiteral("2026-09-01"));
-        days.MoveNext();
-        QCOMPARE(notes.Text(), QStringLiteral("n 2026-09-02"));
-
-        // An edit goes to the row it was made on when the row is left.
-        notes.setText(QStringLiteral("Bring the atlas"));
-        days.MoveNext();
-        Probe probe(m_path);
-        QCOMPARE(probe.value(QStringLiteral("SELECT Notes FROM QLM WHERE Date = '2026-09-02'")).toString(),
-                 QStringLiteral("Bring the atlas"));
-        QCOMPARE(notes.Text(), QStringLiteral("n 2026-09-03"));
-
-        // Typing straight into the box (no setter) counts as well, and Update stores it.
-        notes.setPlainText(QStringLiteral("typed"));
-        QVERIFY(days.Update());
-        QCOMPARE(probe.value(QStringLiteral("SELECT Notes FROM QLM WHERE Date = '2026-09-03'")).toString(),
-                 QStringLiteral("typed"));
-    }
-
-    void aPendingEditIsStoredWhenTheControlCloses() {
-        fillFiveDays();
-        {
-            DataControl days;
-            BoundMemo notes;
-            days.Bind(&notes, QStringLiteral("Notes"));
-            openDays(days);
-            notes.Text();
-            notes.setPlainText(QStringLiteral("written at exit"));
-            days.Close();
-        }
-        QCOMPARE(
-            Probe(m_path).value(QStringLiteral("SELECT Notes FROM QLM WHERE Date = '2026-09-01'")).toString(),
-            QStringLiteral("written at exit"));
-
-        // The control going away before the data control still hands its edit over.
-        DataControl days;
-        openDays(days);
-        {
-            BoundMemo notes;
-            days.Bind(&notes, QStringLiteral("Notes"));
-            days.RefreshBoundControls();
-            notes.setPlainText(QStringLiteral("edited, then the box closed"));
-        }
-        days.Close();
-        QCOMPARE(
-            Probe(m_path).value(QStringLiteral("SELECT Notes FROM QLM WHERE Date = '2026-09-01'")).toString(),
-            QStringLiteral("edited, then the box closed"));
-    }
-
-    void movingWithoutEditsWritesNothing() {
-        fillFiveDays();
-        Probe probe(m_path);
-        probe.exec(QStringLiteral("UPDATE QLM SET Notes = NULL WHERE Date = '2026-09-01'"));
-        probe.exec(QStringLiteral("UPDATE QLM SET Notes = 'line one\r\nline two' WHERE Date = '2026-09-02'"));
-        DataControl days;
-        BoundMemo notes;
-        BoundLabel date;
-        days.Bind(&notes, QStringLiteral("Notes"));
-        days.Bind(&date, QStringLiteral("Date"));
-        openDays(days);
-        for (int i = 0; i < 3; ++i) {
-            days.RefreshBoundControls();
-            days.MoveNext();
-        }
-        days.Close();
-        // A Null stays Null, and line breaks the box shows differently are not rewritten.
-        QVERIFY(
-            probe.value(QStringLiteral("SELECT Notes IS NULL FROM QLM WHERE Date = '2026-09-01'")).toBool());
-        QCOMPARE(probe.value(QStringLiteral("SELECT Notes FROM QLM WHERE Date = '2026-09-02'")).toString(),
-                 QStringLiteral("line one\r\nline two"));
+        QCOMPARE(DatabaseProbe(m_path).count(), 5);
     }
 
     void aFailedWriteIsReported() {
         fillFiveDays();
-        DataControl days;
+        Recordset days;
         openDays(days);
-        QSignalSpy failures(&days, &DataControl::WriteFailed);
-        Probe(m_path).exec(QStringLiteral("ALTER TABLE QLM RENAME TO Gone"));
+        QSignalSpy failures(&days, &Recordset::WriteFailed);
+        DatabaseProbe(m_path).exec(QStringLiteral("ALTER TABLE QLM RENAME TO Gone"));
         days.setField(QStringLiteral("Notes"), QStringLiteral("lost?"));
         QVERIFY(!days.Update());
         QCOMPARE(failures.count(), 1);
         QVERIFY(failures.first().first().toString().contains(m_path));
-        QCOMPARE(days.LastErrorKind(), DataControl::ErrorKind::WriteFailed);
+        QCOMPARE(days.LastErrorKind(), Recordset::ErrorKind::WriteFailed);
     }
 
     void unusableFilesAreReportedAndLeftAlone_data() {
@@ -346,27 +216,27 @@ private Q_SLOTS:
             file.write(before);
         } else if (kind == QLatin1String("notable")) {
             {
-                Probe probe(path);
+                DatabaseProbe probe(path);
                 probe.exec(QStringLiteral("CREATE TABLE Other (x)"));
             }
             QFile file(path);
             QVERIFY(file.open(QIODevice::ReadOnly));
             before = file.readAll();
         }
-        DataControl days;
-        days.setConnectionString(Connection(path));
+        Recordset days;
+        days.setConnectionString(ConnectionStringFor(path));
         days.setRecordSource(QStringLiteral("SELECT QLM.Date From QLM ORDER BY QLM.Date;"));
         QVERIFY(!days.Refresh());
         QVERIFY(days.LastError().contains(path));
         QCOMPARE(days.RecordCount(), 0);
         QVERIFY(days.AtEOF() && days.AtBOF());
         if (kind == QLatin1String("missing")) {
-            QCOMPARE(days.LastErrorKind(), DataControl::ErrorKind::FileMissing);
+            QCOMPARE(days.LastErrorKind(), Recordset::ErrorKind::FileMissing);
             QVERIFY(!QFile::exists(path)); // no empty database in its place
         } else {
             QCOMPARE(days.LastErrorKind(), kind == QLatin1String("text")
-                                               ? DataControl::ErrorKind::NotADatabase
-                                               : DataControl::ErrorKind::MissingTable);
+                                               ? Recordset::ErrorKind::NotADatabase
+                                               : Recordset::ErrorKind::MissingTable);
             days.Close();
             QFile file(path);
             QVERIFY(file.open(QIODevice::ReadOnly));
@@ -375,5 +245,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(DataControlTest)
-#include "tst_datacontrol.moc"
+QTEST_MAIN(RecordsetTest)
+#include "tst_recordset.moc"

@@ -1,10 +1,14 @@
 #include "SystemMetrics.h"
 
+#include "platform/Twips.h"
+
 #include <QApplication>
+#include <QScreen>
 #include <QStyle>
 
 int GetSystemMetrics(int index) {
-    QStyle* style = qobject_cast<QApplication*>(QCoreApplication::instance()) ? QApplication::style() : nullptr;
+    QStyle* style =
+        qobject_cast<QApplication*>(QCoreApplication::instance()) ? QApplication::style() : nullptr;
     switch (index) {
     case SM_CXVSCROLL:
     case SM_CYHSCROLL:
@@ -19,5 +23,13 @@ int GetSystemMetrics(int index) {
         return 4;
     default:
         return 0;
+    }
+}
+
+void UseScreenTwipsPerPixel() {
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const double x = screen->logicalDotsPerInchX();
+        const double y = screen->logicalDotsPerInchY();
+        SetTwipsPerPixel(x > 0 ? 1440.0 / x : 15.0, y > 0 ? 1440.0 / y : 15.0);
     }
 }

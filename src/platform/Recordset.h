@@ -4,21 +4,26 @@
 #include <QHash>
 #include <QObject>
 #include <QSet>
-#include <QSqlDatabase>
 #include <QStringList>
 #include <QVariant>
 #include <QVector>
 
-#include <memory>
+#include <optional>
 #include <vector>
 
-class BoundControl;
+// Whoever shows a cursor's rows and may hold edits of them (the controls bound to it). The
+// cursor asks for the edits before it stores or leaves a row, and says when it has moved.
+class RecordsetClient {
+public:
+    virtual ~RecordsetClient() = default;
+    virtual void CollectEdits() = 0;
+    virtual void CursorMoved() = 0;
+};
 
-// A record cursor over one SQLite table or query, with controls bound to its fields: the data
-// control of the day page. Refresh runs the record source and reads the result into memory, so
-// counts are exact and moves are cheap; changes go back to the file row by row, through the
-// row's identity, when a row is updated or left.
-class DataControl : public QObject {
+// A record cursor over one SQLite table or query. Refresh runs the record source and reads the
+// result into memory, so counts are exact and moves are cheap; changes go back to the file row
+// by row, through the row's identity, when a row is updated or left.
+class Recordset : public QObject {
     Q_OBJECT
 public:
     enum class CommandType { Text, Table };
@@ -31,14 +36,16 @@ public:
         QueryFailed,
         WriteFailed
     };
+    // A row's identity for as long as the rows are not read again: a bookmark.
+    using RowKey = quint64;
 
     // ADO's answers for a position that is not on a row.
     static constexpr int adPosUnknown = -1;
     static constexpr int adPosBOF = -2;
     static constexpr int adPosEOF = -3;
 
-    explicit DataControl(QObject* parent = nullptr);
-    ~DataControl() override;
+    explicit Recordset(QObject* parent = nullptr);
+    ~Recordset() override;
 
     void setConnectionString(const QString& connection);
     QString ConnectionString() const { return m_connectionString; }
@@ -59,7 +66,6 @@ public:
     ErrorKind LastErrorKind() const { return m_errorKind; }
     QString LastError() const { return m_errorText; }
 
-    // The recordset.
     int RecordCount() const;
     bool AtBOF() const;
     bool AtEOF() const;
@@ -80,8 +86,6 @@ public:
     bool Update();
     bool Delete();
     QVariant Field(const QString& name) const;
-    // The current row's value of the field a control is bound to (as stored, not as edited).
-    QVariant BoundField(const BoundControl* control) const;
     bool setField(const QString& name, const QVariant& value);
     QStringList FieldNames() const { return m_fieldNames; }
     bool HasCurrentRow() const;
@@ -90,15 +94,18 @@ public:
     bool CommitTrans();
     bool RollbackTrans();
 
-    // Binds a control to a field. display turns the stored value into the control's text;
-    // parse turns an edited text back into the value to store.
-    void Bind(BoundControl* control, const QString& field);
-    void Bind(BoundControl* control, const QString& field, std::function<QString(const QVariant&)> display,
-              std::function<QVariant(const QString&)> parse);
-    void Unbind(BoundControl* control);
-    // Brings every bound control up to the current row now (otherwise it happens when the
-    // event loop next runs, or when a control is read or painted).
-    void RefreshBoundControls();
+    // For the controls that show the rows: fields by index, rows by key.
+    int FieldIndex(const QString& name) const;
+    QVariant FieldAt(int field) const;
+    RowKey CurrentKey() const; // 0 when not on a row
+    bool RowExists(RowKey key) const;
+    QVariant ValueAt(RowKey key, int field) const;
+    // Changes one field of a row, to be stored with the row.
+    bool SetValueAt(RowKey key, int field, const QVariant& value);
+    // Changes whenever the rows are read again (their fields may then stand in another order).
+    quint64 Generation() const { return m_generation; }
+    void AddClient(RecordsetClient* client);
+    void RemoveClient(RecordsetClient* client);
 
 Q_SIGNALS:
     // After every move, Refresh and Find included.
@@ -108,55 +115,35 @@ Q_SIGNALS:
 
 private:
     struct Row {
-        quint64 serial = 0;
+        RowKey serial = 0;
         qint64 rowid = -1;
         QVector<QVariant> values;
         QVector<bool> dirty;
         bool isNew = false;
         bool deleted = false;
     };
-    struct Binding {
-        BoundControl* control = nullptr;
-        int field = -1;
-        quint64 shownSerial = 0; // the row whose value the control shows; 0 = none
-        QString shownText;       // the control's text as it was filled in
-        bool stale = true;
-    };
+    struct Criterion;
 
-    enum class Op { Equal, NotEqual, Less, LessOrEqual, Greater, GreaterOrEqual };
-    struct Criterion {
-        int field = -1;
-        Op op = Op::Equal;
-        QString text;
-        QDate date;
-        bool isDate = false;
-        double number = 0;
-        bool isNumber = false;
-    };
-
-    friend class BoundControl;
-    void ensureBinding(BoundControl* control);
-    void refreshBinding(Binding& binding);
-    void harvest(Binding& binding);
-    void harvestAll();
-    Row* rowBySerial(quint64 serial);
+    Row* rowByKey(RowKey key);
+    const Row* rowByKey(RowKey key) const;
     Row* current();
     const Row* current() const;
-    int fieldIndex(const QString& name) const;
+    std::optional<Criterion> parseCriterion(const QString& text) const;
+    bool matches(const Row& row, const Criterion& criterion) const;
     bool storeRow(Row& row);
     bool storeDirtyRows();
     bool leaveRow();
+    void collectEdits();
     void moved();
-    void markBindingsStale();
     bool openDatabase();
     void closeDatabase();
+    bool loadRows();
     void fail(ErrorKind kind, const QString& text);
     QString tableName() const;
     int firstLive() const;
     int lastLive() const;
     int nextLive(int from) const;
     int previousLive(int from) const;
-    bool matches(const Row& row, const Criterion& criterion) const;
     void markDirty(Row& row, int field);
 
     QString m_connectionString;
@@ -171,11 +158,11 @@ private:
     QHash<QString, int> m_fieldIndex; // by name as given and in lower case
     std::vector<Row> m_rows;
     int m_pos = 0; // index into m_rows; -1 is BOF, m_rows.size() is EOF
-    quint64 m_nextSerial = 1;
+    RowKey m_nextSerial = 1;
+    quint64 m_generation = 0;
 
-    QSet<quint64> m_dirtySerials; // rows holding changes not yet stored
-    std::vector<Binding> m_bindings;
-    bool m_flushQueued = false;
+    QSet<RowKey> m_dirtySerials; // rows holding changes not yet stored
+    std::vector<RecordsetClient*> m_clients;
 
     ErrorKind m_errorKind = ErrorKind::None;
     QString m_errorText;

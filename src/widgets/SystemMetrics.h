@@ -14,3 +14,6 @@ enum SystemMetric {
 };
 
 int GetSystemMetrics(int index);
+
+// Tells the twips layer the primary screen's resolution (logical dots per inch).
+void UseScreenTwipsPerPixel();

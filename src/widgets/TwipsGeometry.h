@@ -14,10 +14,18 @@ struct TwipsRect {
 
 TwipsRect TwGeometry(const QWidget* widget);
 void TwSetGeometry(QWidget* widget, const TwipsRect& rect);
-inline double TwLeft(const QWidget* w) { return TwGeometry(w).left; }
-inline double TwTop(const QWidget* w) { return TwGeometry(w).top; }
-inline double TwWidth(const QWidget* w) { return TwGeometry(w).width; }
-inline double TwHeight(const QWidget* w) { return TwGeometry(w).height; }
+inline double TwLeft(const QWidget* w) {
+    return TwGeometry(w).left;
+}
+inline double TwTop(const QWidget* w) {
+    return TwGeometry(w).top;
+}
+inline double TwWidth(const QWidget* w) {
+    return TwGeometry(w).width;
+}
+inline double TwHeight(const QWidget* w) {
+    return TwGeometry(w).height;
+}
 void TwMove(QWidget* widget, double left, double top);
 void TwMove(QWidget* widget, double left, double top, double width, double height);
 void TwSetWidth(QWidget* widget, double width);

@@ -1,4 +1,4 @@
-#include "platform/Artwork.h"
+#include "widgets/Artwork.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,0 +1,113 @@
+#include "Main.h"
+
+#include "core/DayDatabase.h"
+#include "core/Message.h"
+#include "core/ProgramState.h"
+#include "core/RunAtStartup.h"
+#include "core/Startup.h"
+#include "core/TeacherSettings.h"
+#include "daypage/MainWindowState.h"
+#include "daypage/Panels.h"
+#include "daypage/TimeTableGrid.h"
+#include "daypage/frmMain.h"
+#include "daypage/frmSchedule.h"
+#include "dialogs/StartupDialogs.h"
+#include "platform/Clock.h"
+#include "platform/Rounding.h"
+#include "platform/SettingsStore.h"
+#include "platform/SingleInstance.h"
+#include "printing/DefaultPrinter.h"
+#include "setup/frmSetup.h"
+#include "widgets/TwipsGeometry.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QThread>
+
+namespace {
+const QString kSettings = QStringLiteral("Settings");
+}
+
+bool Main() {
+    // 1. A second copy ends at once, silently.
+    if (!SingleInstance::TryAcquire()) {
+        return false;
+    }
+    ProgramState& g = Globals();
+    SettingsStore::SetFailureReporter([](const QString& message) {
+        ShowMessage(message, MsgOK, MsgWarning, Globals().AppTitle + QStringLiteral(" - Settings"), 0);
+    });
+
+    // 2. The printers are the interface's to ask for; the rest is core's.
+    GetDefaultPrinter();
+    InitGlobals();
+
+    // 3.
+    g.ShowSplash = ReadInt(kSettings, QStringLiteral("ShowSplash"), 1);
+    const int firstUse = ReadInt(kSettings, QStringLiteral("FirstUse"), 0);
+
+    // 4. The splash stays up for a short moment, and until the main window shows.
+    if (g.ShowSplash == 1) {
+        ShowSplashScreen();
+        QApplication::processEvents(); // let the window system map and paint it once
+        QElapsedTimer pause;
+        pause.start();
+        while (pause.elapsed() < SplashPause()) {
+            QThread::msleep(10);
+        }
+    }
+
+    // 5.-8. The general settings and the school year.
+    ReadProgramSettings();
+
+    // 9.
+    if (g.TeacherNum == 1) {
+        g.CurrentTeacherName = g.TeacherNames[1];
+        g.CurrentTeacher = 1;
+    } else if (!LogOnTeacher()) {
+        UnloadSplashScreen();
+        return false; // closing the log-on ends the program
+    }
+
+    // 10.
+    LoadTeacherSettings();
+
+    // 11.
+    UnloadSplashScreen();
+    frmMain& main = frmMain::Get();
+    main.ShowMaximizedAndSettle();
+    frmSchedule& page = frmSchedule::Get();
+    g.RowLabelWidth = CInt(TwWidth(page.lblRow[1]));
+
+    // 12.
+    g.SetupComplete = ComputeSetupComplete();
+
+    if (firstUse != 0 && g.SetupComplete == 1) {
+        // 13.
+        for (int i = 1; i <= g.TeacherNum && i <= 2; ++i) {
+            g.TeacherCriteria[i] = g.TeacherQuery[i];
+        }
+        OpenDayTable();
+        GoToDate(Clock::Today());
+    } else {
+        // 14.
+        if (firstUse == 0) {
+            ShowFirstUseWelcome();
+            g.RunStartup = 1;
+            SaveText(kSettings, QStringLiteral("RunStartup"), QStringLiteral("1"));
+            AddRunAtStartup();
+            SaveText(kSettings, QStringLiteral("FirstUse"), QStringLiteral("1"));
+        }
+        g.TeacherCriteria[1].clear();
+        g.TeacherCriteria[2].clear();
+        OpenAllDays();
+        ShowSetupWizard();
+    }
+
+    // 15.
+    UpdateTeacherInfo(main);
+    g.StartupDone = true;
+    BuildTimeTableGrid(page);
+    ShowTimeTableFrame(page);
+    return true;
+}

@@ -1,0 +1,2 @@
+// Found first on the include path of the platform and core layers: they must not use QtWidgets.
+#error "QtWidgets is not available in this layer: the platform and core layers know no windows."

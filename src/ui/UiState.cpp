@@ -1,0 +1,13 @@
+#include "UiState.h"
+
+namespace {
+UiState g_ui;
+}
+
+UiState& Ui() {
+    return g_ui;
+}
+
+void ResetUi() {
+    g_ui = UiState{};
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+#include <array>
+
+// The interface's run-time state: what the windows keep while the program runs and never
+// save. The settings and the school year live in core's ProgramState.
+struct UiState {
+    // The day page: the row the cell commands act on, undo, and the page's width (twips).
+    int EditRow = 0;
+    int UndoTop = -1;
+    int ScrollBarWidth = 0;
+    int DayPageWidth = 0;
+
+    // Panel placement: system metrics in pixels, allowances and anchors in twips.
+    qint32 FrameWidth = 0;
+    qint32 FrameHeight = 0;
+    qint32 BorderWidth = 0;
+    qint32 BorderHeight = 0;
+    qint32 CaptionHeight = 0;
+    qint32 VScrollWidth = 0;
+    qint32 HScrollHeight = 0;
+    qint32 NonClientWidth = 0;
+    qint32 NonClientHeight = 0;
+    int LowerRightX = 0;
+    int LowerY = 0;
+
+    // Main window state.
+    std::array<QString, 3> TeacherDayLists;
+    QString MyPrefix;
+    QString OurPrefix;
+    QString OwnerPrefix;
+
+    // The message box.
+    int MsgResult = 0;
+    qint32 MsgHelpContext = 0;
+};
+
+UiState& Ui();
+// Tests start each case from a clean state.
+void ResetUi();
