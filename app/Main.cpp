@@ -29,9 +29,19 @@ const QString kSettings = QStringLiteral("Settings");
 }
 
 bool Main() {
-    // 1. A second copy ends at once, silently.
-    if (!SingleInstance::TryAcquire()) {
+    // 1. A second copy ends at once, silently. A lock that cannot be taken for another reason
+    // is no reason to refuse the teacher their book: it is reported, and the program starts.
+    switch (SingleInstance::Acquire()) {
+    case SingleInstance::Result::HeldByRunningCopy:
         return false;
+    case SingleInstance::Result::Failed:
+        ShowMessage(
+            SingleInstance::Error() +
+                QStringLiteral("\r\n\r\nThe program starts all the same; please do not start it twice."),
+            MsgOK, MsgWarning, QString(), 0);
+        break;
+    case SingleInstance::Result::Acquired:
+        break;
     }
     ProgramState& g = Globals();
     SettingsStore::SetFailureReporter([](const QString& message) {
@@ -77,7 +87,7 @@ bool Main() {
     frmMain& main = frmMain::Get();
     main.ShowMaximizedAndSettle();
     frmSchedule& page = frmSchedule::Get();
-    g.RowLabelWidth = CInt(TwWidth(page.lblRow[1]));
+    g.RowLabelWidth = CLng(TwWidth(page.lblRow[1]));
 
     // 12.
     g.SetupComplete = ComputeSetupComplete();

@@ -1,11 +1,10 @@
 #include "Main.h"
+#include "Application.h"
 #include "dialogs/frmMsg.h"
 #include "widgets/SystemMetrics.h"
 
-#include <QApplication>
-
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
+    Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillmarsh"));
     QApplication::setOrganizationName(QStringLiteral("VNT"));
     UseScreenTwipsPerPixel();

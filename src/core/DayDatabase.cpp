@@ -64,20 +64,32 @@ bool IsTeacherCriterion(const QString& criterion) {
     return piece.match(criterion).hasMatch();
 }
 
-QString DayQueryCriterion(const ProgramState& g) {
-    const int current = g.CurrentTeacher == 2 ? 2 : 1;
-    QString c = IsTeacherCriterion(g.TeacherCriteria[current]) ? g.TeacherCriteria[current] : QString();
+QString DayQueryCriterion(const ProgramState& g, bool* refused) {
+    // A criterion the set-up did not write is refused, and said so.
+    bool anyRefused = false;
+    auto usable = [&g, &anyRefused](int teacher) {
+        const QString& criterion = g.TeacherCriteria[teacher];
+        const bool ok = IsTeacherCriterion(criterion);
+        anyRefused = anyRefused || !ok;
+        return ok ? criterion : QString();
+    };
+    QString c;
     if (g.BothTeacherDays && g.TeacherNum == 2) {
-        const QString first = IsTeacherCriterion(g.TeacherCriteria[1]) ? g.TeacherCriteria[1] : QString();
-        const QString second = IsTeacherCriterion(g.TeacherCriteria[2]) ? g.TeacherCriteria[2] : QString();
+        const QString first = usable(1);
+        const QString second = usable(2);
         c = first.isEmpty() || second.isEmpty() ? first + second : first + QStringLiteral(" Or ") + second;
+    } else {
+        c = usable(g.CurrentTeacher == 2 ? 2 : 1);
+    }
+    if (refused) {
+        *refused = anyRefused;
     }
     // Nothing to select by: the query lists no day rather than failing.
     return c.isEmpty() ? QStringLiteral("0 ") : c;
 }
 
-QString DayQueryText(const ProgramState& g) {
-    const QString criterion = DayQueryCriterion(g);
+QString DayQueryText(const ProgramState& g, bool* refused) {
+    const QString criterion = DayQueryCriterion(g, refused);
     // Without a criterion even the not-taught days are left out: the list is empty.
     const QString prefix =
         g.SchoolDays || criterion == QLatin1String("0 ") ? g.DayTableWhereSql : g.DayTableWithWeekendsSql;
@@ -85,11 +97,20 @@ QString DayQueryText(const ProgramState& g) {
 }
 
 void RequeryDayTable() {
+    const ProgramState& g = Globals();
     Recordset& days = DayRecords();
     days.setCommandType(Recordset::CommandType::Text);
-    days.setRecordSource(DayQueryText(Globals()));
+    bool refused = false;
+    days.setRecordSource(DayQueryText(g, &refused));
     if (!days.Refresh()) {
         ReportDatabaseFailure(days.LastError());
+    } else if (refused) {
+        ShowMessage(
+            QStringLiteral("The school days of %1 could not be read from the settings, so no day can be "
+                           "shown.\r\n\r\nPlease run the school-year Setup again (Tools > Setup).")
+                .arg(g.CurrentTeacherName.isEmpty() ? QStringLiteral("the teacher")
+                                                    : g.CurrentTeacherName.left(80)),
+            MsgOK, MsgWarning, g.AppTitle + QStringLiteral(" - Setup"), 0);
     }
 }
 
@@ -121,14 +142,14 @@ void OpenAllDays() {
 
 void GoToDate(const QDate& d) {
     Recordset& days = DayRecords();
-    const QString s = DateToText(d);
-    const bool onRow = !days.AtEOF() && !days.AtBOF();
-    if (onRow && !days.Field(QStringLiteral("Date")).toString().isEmpty()) {
+    // Rows without a date meet no criterion, so the search passes over them; a table of only
+    // such rows (the blank table) keeps its row.
+    if (days.RecordCount() > 0) {
         const QVariant kept = days.Bookmark();
         days.MoveFirst();
-        days.Find(QStringLiteral("Date>=") + s, 0, true);
-        if (days.AtEOF()) {
-            days.setBookmark(kept);
+        days.Find(QStringLiteral("Date>=") + DateToText(d), 0, true);
+        if (days.AtEOF() && !days.setBookmark(kept)) {
+            days.MoveFirst(); // it stood on no row: it never stays at the end
         }
     }
     DayShown();
@@ -145,19 +166,53 @@ void ClearDayTable() {
         g.BlankDataBase = true;
         return;
     }
-    // One transaction: the table is emptied all at once or not at all.
-    days.BeginTrans();
+    // One transaction: the table is emptied all at once or not at all. The first failure
+    // rolls it back and is reported once; the table and the blank state stay as they were.
+    auto fail = [&days] {
+        const QString reason = days.LastError();
+        days.RollbackTrans();
+        ReportDatabaseFailure(reason);
+    };
+    if (!days.BeginTrans()) {
+        ReportDatabaseFailure(days.LastError());
+        return;
+    }
     days.MoveLast();
     for (int i = 0; i < n; ++i) {
-        days.Delete();
+        if (!days.Delete()) {
+            fail();
+            return;
+        }
         days.MoveNext();
         if (days.AtEOF()) {
             days.MovePrevious();
         }
     }
-    days.CommitTrans();
+    // The table is never left without its blank row, even if no rebuild follows; the rebuild
+    // fills it, and the next add or move stores what it wrote.
     days.AddNew();
+    if (!days.Update() || !days.CommitTrans()) {
+        fail();
+        return;
+    }
     g.BlankDataBase = true;
+}
+
+bool StorePendingDayEdits(QString* error) {
+    for (Recordset* records : {&DayRecords(), &RegKeyRecords()}) {
+        if (records->IsOpen() && !records->StorePending()) {
+            if (error) {
+                *error = records->LastError();
+            }
+            return false;
+        }
+    }
+    return true;
+}
+
+void DiscardPendingDayEdits() {
+    DayRecords().DiscardChanges();
+    RegKeyRecords().DiscardChanges();
 }
 
 void CloseDayTable() {

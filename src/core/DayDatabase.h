@@ -32,12 +32,16 @@ void GoToDate(const QDate& d);
 void ClearDayTable();
 // Stores whatever is pending and lets go of the file, as the day page closes.
 void CloseDayTable();
+// Before the file is let go: stores what the page holds unsaved. False, with the reason, when
+// the file would not take it; the teacher may then try again or leave without it.
+bool StorePendingDayEdits(QString* error);
+void DiscardPendingDayEdits();
 
 // A teacher's criterion exactly as the set-up writes it: pieces "(((QLM.SchoolDay) = 'code')) "
 // joined by "Or ". Anything else (a settings file from elsewhere may hold anything) is not run.
 bool IsTeacherCriterion(const QString& criterion);
 // The WHERE part of the day query for the view the state describes; "0 " (no day) when there is
-// no usable criterion.
-QString DayQueryCriterion(const ProgramState& g);
+// no usable criterion. *refused tells whether a criterion it needed was refused.
+QString DayQueryCriterion(const ProgramState& g, bool* refused = nullptr);
 // The whole day query for that view.
-QString DayQueryText(const ProgramState& g);
+QString DayQueryText(const ProgramState& g, bool* refused = nullptr);

@@ -76,7 +76,7 @@ struct ProgramState : SchoolCalendar {
     // Derived by Main.
     int CurrentTeacher = 0;
     QString CurrentTeacherName;
-    int RowLabelWidth = 0;
+    qint32 RowLabelWidth = 0;
     int SetupComplete = 0;
     std::array<QString, 3> TeacherCriteria;
 
@@ -91,8 +91,8 @@ struct ProgramState : SchoolCalendar {
     bool NotesShow = false;
     int NotesPosition = 0;
     bool TimeTableShow = false;
-    int TimeTableLeft = 0;
-    int TimeTableTop = 0;
+    qint32 TimeTableLeft = 0;
+    qint32 TimeTableTop = 0;
     bool ToolBarShow = false;
     QString Scheme;
     int UseScheme = 0;

@@ -1,13 +1,38 @@
 #include "Startup.h"
 
+#include "Message.h"
 #include "ProgramState.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SettingsStore.h"
+
+#include <algorithm>
 
 namespace {
 const QString kSettings = QStringLiteral("Settings");
 const QString kDates = QStringLiteral("Settings\\Dates");
 const QString kTimeTable = QStringLiteral("Settings\\TimeTable");
+
+const QString kSuppliedDatabase = QStringLiteral("\\QLM.mdb");
+
+// The settings travel on a removable drive, so the name is input from outside: a plain file name
+// of the program folder, with or without its leading backslash. Anything else is refused.
+QString CheckedDatabaseName(const QString& stored) {
+    const QString name = stored.startsWith(QLatin1Char('\\')) ? stored.mid(1) : stored;
+    const bool plain =
+        !name.isEmpty() && name.size() <= 255 && name != QLatin1String(".") && name != QLatin1String("..") &&
+        std::none_of(name.begin(), name.end(), [](QChar c) {
+            return c == u'\\' || c == u'/' || c == u';' || c == u'"' || c.category() == QChar::Other_Control;
+        });
+    if (plain) {
+        return QLatin1Char('\\') + name;
+    }
+    ShowMessage(
+        QStringLiteral("The database file named in the settings, \"%1\", is not a file of the program "
+                       "folder, so it is not opened.\r\n\r\nThe program's own database %2 is used instead.")
+            .arg(stored.left(200), kSuppliedDatabase.mid(1)),
+        MsgOK, MsgWarning, Globals().AppTitle + QStringLiteral(" - DataBase"), 0);
+    return kSuppliedDatabase;
+}
 
 QString DayQuerySelectList() {
     QString list = QStringLiteral("SELECT QLM.Date, QLM.SchoolDay, ");
@@ -26,7 +51,8 @@ void InitGlobals() {
     g.BlankDataBase = true;
     g.StartupDone = false;
     g.UnPackOffered = false;
-    g.DBaseFileName = ReadText(kSettings, QStringLiteral("DBaseFileName"), QStringLiteral("\\QLM.mdb"));
+    g.DBaseFileName =
+        CheckedDatabaseName(ReadText(kSettings, QStringLiteral("DBaseFileName"), kSuppliedDatabase));
     g.ConnectionString = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + ProgramFolder() +
                          g.DBaseFileName + QStringLiteral(";Persist Security Info=False");
     g.HelpFile = ProgramFolder() + QStringLiteral("\\QLM.chm");

@@ -2,10 +2,12 @@
 
 #include "ProgramState.h"
 
-int TeacherDayCount(const QString& teacherDays) {
+int TeacherDayCount(const QString& teacherDays, const QString& cycleCodes, int cycle) {
     bool ok = false;
-    const int value = teacherDays.trimmed().toInt(&ok);
-    return ok ? value : 0; // a count that is not a number counts no day
+    const qlonglong value = teacherDays.trimmed().toLongLong(&ok);
+    const qsizetype codes = cycleCodes.size() / (cycle == 0 ? 1 : 3);
+    // A count that is not a number counts no day.
+    return ok ? static_cast<int>(qBound<qlonglong>(0, value, codes)) : 0;
 }
 
 QString CycleCode(const QString& cycleCodes, int k, int cycle) {
@@ -30,7 +32,7 @@ int DayStyleTeacher(const ProgramState& g, const QString& code) {
     }
     const int teachers = qBound(0, g.TeacherNum, 2);
     for (int t = 1; t <= teachers; ++t) {
-        const int days = TeacherDayCount(g.TeacherDays[t]);
+        const int days = TeacherDayCount(g.TeacherDays[t], g.TeacherCycle[t], g.Cycle);
         for (int k = 1; k <= days; ++k) {
             const QString mine = CycleCode(g.TeacherCycle[current], k, g.Cycle);
             if (!mine.isEmpty() && mine == code) {

@@ -6,7 +6,9 @@ struct ProgramState;
 
 // A teacher's day codes are run together: one character each in the six-day cycle (Cycle 0),
 // three characters each in the weekday cycle. TeacherDays holds their number as text.
-int TeacherDayCount(const QString& teacherDays);
+// The count is held to the codes the cycle text really has: a settings file from elsewhere may
+// say anything.
+int TeacherDayCount(const QString& teacherDays, const QString& cycleCodes, int cycle);
 // Code k (from 1) of a run of codes; the empty text beyond its end.
 QString CycleCode(const QString& cycleCodes, int k, int cycle);
 

@@ -20,8 +20,9 @@ void LoadTeacherSettings() {
     g.NotesShow = ReadBool(effects, QStringLiteral("NotesShow"), true);
     g.NotesPosition = ReadInt(effects, QStringLiteral("NotesPosition"), 0);
     g.TimeTableShow = ReadBool(effects, QStringLiteral("TimeTableShow"), false);
-    g.TimeTableLeft = ReadInt(effects, QStringLiteral("TimeTableLeft"), 400);
-    g.TimeTableTop = ReadInt(effects, QStringLiteral("TimeTableTop"), 1000);
+    // Positions in twips are 32-bit: a wide screen has room far beyond 32,767.
+    g.TimeTableLeft = ReadLong(effects, QStringLiteral("TimeTableLeft"), 400);
+    g.TimeTableTop = ReadLong(effects, QStringLiteral("TimeTableTop"), 1000);
     g.ToolBarShow = ReadBool(effects, QStringLiteral("ToolBarShow"), true);
     g.Scheme = ReadText(effects, QStringLiteral("Scheme"), QStringLiteral("Blue"));
     g.UseScheme = ReadInt(effects, QStringLiteral("UseScheme"), 0);

@@ -5,31 +5,32 @@
 DayPageLayout ComputeDayPageLayout(const DayPageLayoutInput& in) {
     DayPageLayout out;
     const double W = in.W;
-    const int H = CInt(in.dateHeight);
-    const int RowPitch = CInt(1000 + in.dateHeight);
+    // Lengths are whole twips, rounded halves to even, and held in 32 bits: a page on a wide
+    // screen is far more than 32,767 twips wide.
+    const qint32 H = CLng(in.dateHeight);
+    const qint32 RowPitch = CLng(1000 + in.dateHeight);
 
     // The title band, then a time/subject band at the top of each row block.
     out.title = {0, 0, W, static_cast<double>(H)};
     out.strips[0] = {0, static_cast<double>(H), W, static_cast<double>(H)};
     for (int k = 1; k <= 5; ++k) {
-        out.strips[k] = {0, static_cast<double>(Int16(static_cast<qint64>(H + 1000) * k + H)), W,
-                         static_cast<double>(H)};
+        out.strips[k] = {0, static_cast<double>((H + 1000) * k + H), W, static_cast<double>(H)};
     }
 
     // Four ruling lines under each of the six row blocks.
-    int Y = CInt(H + H + 200);
+    qint32 Y = CLng(H + H + 200);
     int n = 1;
     for (int group = 0; group < 6; ++group) {
         for (int line = 0; line < 4; ++line) {
             out.lineY[n] = Y;
-            Y = Int16(static_cast<qint64>(Y) + 240);
+            Y += 240;
             ++n;
         }
-        Y = CInt(Y + H + 42);
+        Y = CLng(Y + H + 42);
     }
 
     // The bottom band starts under the last block; the lower panels sit on it.
-    const int B = CInt(Y - H - 240 + 42);
+    const qint32 B = CLng(Y - H - 240 + 42);
     out.height = B + in.calendarHeight;
 
     // The date from the left edge; "School Day:" and the code at the right edge.
@@ -43,9 +44,9 @@ DayPageLayout ComputeDayPageLayout(const DayPageLayoutInput& in) {
         int j = i;
         if (i >= 6) {
             j = i - 6;
-            X0 = CInt(in.timeWidth / 2 + W / 2);
+            X0 = CLng(in.timeWidth / 2 + W / 2);
         }
-        const double top = Int16(static_cast<qint64>(j) * RowPitch) + H;
+        const double top = static_cast<double>(j * RowPitch + H);
         out.time[i] = {X0, top, in.timeWidth, static_cast<double>(H)};
         out.subject[i] = {X0 + in.timeWidth, top, W / 2 - 1.5 * in.timeWidth, static_cast<double>(H)};
         out.caret[i] = {X0, top + H, in.caretWidth, in.caretHeight};

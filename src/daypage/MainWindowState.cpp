@@ -5,6 +5,7 @@
 #include "frmMain.h"
 #include "frmSchedule.h"
 #include "ui/UiState.h"
+#include "widgets/Captions.h"
 
 #include <QAction>
 #include <QCalendarWidget>
@@ -13,10 +14,10 @@
 
 void UpdateTeacherInfo(frmMain& main) {
     const ProgramState& g = Globals();
-    main.setWindowTitle(g.AppTitle + QStringLiteral(" - ") + g.CurrentTeacherName + QStringLiteral(" - ") +
+    const QString teacher = CaptionText(g.CurrentTeacherName);
+    main.setWindowTitle(g.AppTitle + QStringLiteral(" - ") + teacher + QStringLiteral(" - ") +
                         g.DBaseFileName.mid(1));
-    main.StatusPanel(QStringLiteral("TeacherName"))
-        ->setText(QStringLiteral("Teacher: ") + g.CurrentTeacherName);
+    main.StatusPanel(QStringLiteral("TeacherName"))->setText(QStringLiteral("Teacher: ") + teacher);
     if (g.SetupUser == 0) {
         return;
     }
@@ -25,7 +26,7 @@ void UpdateTeacherInfo(frmMain& main) {
     }
     for (int t = 1; t <= g.TeacherNum && t <= 2; ++t) {
         QString list;
-        const int count = TeacherDayCount(g.TeacherDays[t]);
+        const int count = TeacherDayCount(g.TeacherDays[t], g.TeacherCycle[t], g.Cycle);
         for (int i = 1; i <= count; ++i) {
             list += CycleCode(g.TeacherCycle[t], i, g.Cycle);
             if (i < count) {

@@ -28,8 +28,8 @@ void CalcLayoutMetrics(frmSchedule& page) {
         g.NonClientWidth = CLng(TwipsPerPixelX() * (2 * g.FrameWidth + g.VScrollWidth + 3 * g.BorderWidth));
         g.NonClientHeight = CLng(
             TwipsPerPixelY() * (2 * g.FrameHeight + g.CaptionHeight + g.HScrollHeight + g.BorderHeight + 8));
-        g.LowerRightX = CInt(main.OuterWidthTw() - TwWidth(page.fraCalendar) - g.NonClientWidth);
-        g.LowerY = CInt(main.OuterHeightTw() - TwHeight(page.fraCalendar) - g.NonClientHeight -
+        g.LowerRightX = CLng(main.OuterWidthTw() - TwWidth(page.fraCalendar) - g.NonClientWidth);
+        g.LowerY = CLng(main.OuterHeightTw() - TwHeight(page.fraCalendar) - g.NonClientHeight -
                         main.StatusBarHeightTw());
     } catch (const OverflowError&) {
     }
@@ -94,7 +94,12 @@ void ShowTimeTableFrame(frmSchedule& page) {
     if (g.TimeTableShow) {
         mark->setChecked(true);
         page.fraTimeTable->hide();
-        TwMove(page.fraTimeTable, g.TimeTableLeft, g.TimeTableTop);
+        // A position saved on a larger screen, or dragged off the window, is brought back onto it.
+        const QWidget* area = page.MainWindow().clientArea;
+        const double maxLeft = qMax(0.0, TwipsX(area->width()) - TwWidth(page.fraTimeTable));
+        const double maxTop = qMax(0.0, TwipsY(area->height()) - TwHeight(page.fraTimeTable));
+        TwMove(page.fraTimeTable, qBound(0.0, double(g.TimeTableLeft), maxLeft),
+               qBound(0.0, double(g.TimeTableTop), maxTop));
         page.fraTimeTable->show();
         page.fraTimeTable->raise();
     } else {
@@ -108,8 +113,8 @@ bool PanelTitle_MouseDown(frmSchedule& page, QWidget* panel, int button, const Q
     if (panel != page.fraCalendar && button == Qt::RightButton) {
         return false;
     }
-    page.DragX = CInt(at.x());
-    page.DragY = CInt(at.y());
+    page.DragX = CLng(at.x());
+    page.DragY = CLng(at.y());
     panel->raise();
     return true;
 }
@@ -122,8 +127,8 @@ void PanelTitle_DragDrop(frmSchedule& page, QWidget* panel, const QPointF& at) {
     PanelTitle_DragOver(page, panel, at);
     if (panel == page.fraTimeTable) {
         ProgramState& g = Globals();
-        g.TimeTableLeft = CInt(TwLeft(panel));
-        g.TimeTableTop = CInt(TwTop(panel));
+        g.TimeTableLeft = CLng(TwLeft(panel));
+        g.TimeTableTop = CLng(TwTop(panel));
         const QString section = QStringLiteral("Settings\\Effects%1").arg(g.CurrentTeacher);
         SaveInt(section, QStringLiteral("TimeTableLeft"), g.TimeTableLeft);
         SaveInt(section, QStringLiteral("TimeTableTop"), g.TimeTableTop);

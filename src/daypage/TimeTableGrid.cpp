@@ -4,6 +4,7 @@
 #include "frmSchedule.h"
 #include "platform/Rounding.h"
 #include "platform/SettingsStore.h"
+#include "widgets/Captions.h"
 #include "widgets/Colours.h"
 #include "widgets/TwipsGeometry.h"
 
@@ -44,13 +45,11 @@ TimeTableGridLayout ComputeTimeTableGrid(const TimeTableGridInput& in) {
 
     // 4. Day columns share the width of seven columns of U between them. With no taught weekday
     // there is no day column to share it: the time column stands alone.
-    const double w = N > 1 ? CInt(static_cast<double>(Int16(8 - N)) * U / (N - 1) + U) : U;
+    const double w = N > 1 ? CLng(static_cast<double>(8 - N) * U / (N - 1) + U) : U;
     grid.w = w;
 
     // 5. Columns.
-    auto columnLeft = [&](int c) {
-        return left0 + Int16(static_cast<qint64>(c - 1) * w) - Int16((c - 1) * 8);
-    };
+    auto columnLeft = [&](int c) { return left0 + (c - 1) * w - (c - 1) * 8; };
     for (int c = 1; c <= 7; ++c) {
         if (c < N) {
             grid.headerWidth[c] = w;
@@ -104,11 +103,11 @@ TimeTableGridLayout ComputeTimeTableGrid(const TimeTableGridInput& in) {
 void BuildTimeTableGrid(frmSchedule& page) {
     TimeTableGridInput input;
     const QString section = QStringLiteral("Settings\\TimeTable");
-    input.setting = [&section](const QString& key) { return ReadText(section, key); };
+    input.setting = [&section](const QString& key) { return CaptionText(ReadText(section, key)); };
     input.cycle = ReadInt(section, QStringLiteral("Cycle"), 0);
     input.wkDay = ReadText(section, QStringLiteral("WkDay"), QStringLiteral("xxxMonTueWedThuFrixxx"));
     input.rowLabelWidth = Globals().RowLabelWidth;
-    input.left0 = CInt(TwLeft(page.lblRow[1]));
+    input.left0 = CLng(TwLeft(page.lblRow[1]));
     input.timeColumnWidth = TwWidth(page.lblRow[0]);
     input.cellHeight = TwHeight(page.lblHeader[0]);
     for (int c = 0; c < 8; ++c) {

@@ -2,6 +2,8 @@
 
 #include "MainWindowState.h"
 #include "Panels.h"
+#include "core/DayDatabase.h"
+#include "core/Message.h"
 #include "core/ProgramState.h"
 #include "frmSchedule.h"
 #include "platform/Clock.h"
@@ -124,8 +126,27 @@ void frmMain::MDIForm_Unload() {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
+    storePendingEdits();
     event->accept();
     frmMain::Unload();
+}
+
+void frmMain::storePendingEdits() {
+    // The day page is about to let go of the file: what the teacher wrote must reach it, or
+    // they must know it did not. They may try again (another program may have let go of the
+    // file by then) or leave without it.
+    QString reason;
+    while (!StorePendingDayEdits(&reason)) {
+        const int answer = ShowMessage(
+            QStringLiteral("The last changes to the day could not be saved.\r\n\r\n%1\r\n\r\nTry again? "
+                           "Choose No to close without them.")
+                .arg(reason),
+            MsgYesNo, MsgWarning, Globals().AppTitle + QStringLiteral(" - DataBase"), 0);
+        if (answer != MsgAnswerYes) {
+            DiscardPendingDayEdits();
+            return;
+        }
+    }
 }
 
 double frmMain::InnerWidthTw() const {

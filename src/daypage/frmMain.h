@@ -66,6 +66,7 @@ private:
     void MDIForm_Load();
     void MDIForm_Unload();
     void addStatusPanel(const QString& key, int stretch);
+    void storePendingEdits();
     QHash<QString, QLabel*> m_panels;
     QTimer* m_clock = nullptr;
     bool m_unloaded = false;

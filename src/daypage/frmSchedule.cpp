@@ -338,9 +338,9 @@ void frmSchedule::layOut() {
     // 6. The page's width is taken once, at the first load, from the main window.
     double W = 0;
     if (!Globals().StartupDone) {
-        ui.ScrollBarWidth = CInt(TwipsPerPixelX() * GetSystemMetrics(SM_CXVSCROLL));
+        ui.ScrollBarWidth = CLng(TwipsPerPixelX() * GetSystemMetrics(SM_CXVSCROLL));
         W = main.InnerWidthTw() - ui.ScrollBarWidth;
-        ui.DayPageWidth = CInt(W);
+        ui.DayPageWidth = CLng(W);
     } else {
         W = ui.DayPageWidth;
     }

@@ -108,8 +108,8 @@ public:
     static QString NzTrim(const QVariant& value);
 
     // Panel dragging by the title: the grab point inside the title, in twips.
-    int DragX = 0;
-    int DragY = 0;
+    qint32 DragX = 0;
+    qint32 DragY = 0;
     std::array<QPointer<QWidget>, 3> OldParents;
 
 private:

@@ -3,6 +3,7 @@
 #include "core/Message.h"
 #include "core/ProgramState.h"
 #include "widgets/Artwork.h"
+#include "widgets/Captions.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -79,7 +80,7 @@ bool LogOnTeacher() {
     layout->addWidget(new QLabel(QStringLiteral("Click your name to Log On..."), &dialog));
     int chosen = 0;
     for (int i = 1; i <= 2; ++i) {
-        auto* name = new QPushButton(g.TeacherNames[i], &dialog);
+        auto* name = new QPushButton(CaptionText(g.TeacherNames[i]), &dialog);
         QObject::connect(name, &QPushButton::clicked, &dialog, [&dialog, &chosen, i] {
             chosen = i;
             dialog.accept();

@@ -6,6 +6,7 @@
 #include "platform/Twips.h"
 #include "ui/UiState.h"
 #include "widgets/Artwork.h"
+#include "widgets/Captions.h"
 #include "widgets/Help.h"
 #include "widgets/TwipsGeometry.h"
 
@@ -46,9 +47,13 @@ void frmMsg::Form_Load() {
 void frmMsg::Prepare(const QString& message, int buttons, int icon, const QString& title,
                      qint32 helpContext) {
     UiState& g = Ui();
+    // Any set of buttons but the three the box knows gets OK alone.
+    if (buttons != MsgOK && buttons != MsgOKCancel && buttons != MsgYesNo) {
+        buttons = MsgOK;
+    }
     // 1. Defaults.
     QString text = message.isEmpty() ? QString(15, QLatin1Char(' ')) + QStringLiteral("\r\n") : message;
-    const QString caption = title.isEmpty() ? ProductName() : title;
+    const QString caption = title.isEmpty() ? ProductName() : CaptionText(title);
     g.MsgHelpContext = helpContext;
 
     // 2. The label grows to fit its text.
@@ -88,7 +93,7 @@ void frmMsg::Prepare(const QString& message, int buttons, int icon, const QStrin
     const int Y = CLng(m_height - 2.5 * BH);
     const bool withHelp = g.MsgHelpContext != 0;
     auto place = [Y](QPushButton* button, double left) { TwMove(button, CLng(left), Y); };
-    if (buttons == 1) {
+    if (buttons == MsgOK) {
         cmdButton[1]->setText(QStringLiteral("OK"));
         cmdButton[2]->setText(QStringLiteral("Cancel"));
         cmdButton[2]->setVisible(false);
@@ -101,9 +106,9 @@ void frmMsg::Prepare(const QString& message, int buttons, int icon, const QStrin
             place(cmdButton[1], X);
             cmdButton[0]->setVisible(true);
         }
-    } else if (buttons == 2 || buttons == 3) {
-        cmdButton[1]->setText(buttons == 2 ? QStringLiteral("OK") : QStringLiteral("Yes"));
-        cmdButton[2]->setText(buttons == 2 ? QStringLiteral("Cancel") : QStringLiteral("No"));
+    } else {
+        cmdButton[1]->setText(buttons == MsgOKCancel ? QStringLiteral("OK") : QStringLiteral("Yes"));
+        cmdButton[2]->setText(buttons == MsgOKCancel ? QStringLiteral("Cancel") : QStringLiteral("No"));
         cmdButton[2]->setVisible(true);
         if (!withHelp) {
             const double X = L + W / 2.0;

@@ -5,8 +5,17 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+namespace {
+// UTF-8 where the bytes are UTF-8; otherwise the line was written in Latin-1 (or something
+// like it), and each byte is one character.
+QString DecodeLine(const QByteArray& bytes) {
+    const QString text = QString::fromUtf8(bytes);
+    return text.toUtf8() == bytes ? text : QString::fromLatin1(bytes);
+}
+} // namespace
+
 bool IniDocument::Load(const QString& path, bool trimValues, QString* error) {
-    m_preamble.clear();
+    m_lines.clear();
     m_sections.clear();
     QFile file(path);
     if (!file.exists()) {
@@ -48,16 +57,28 @@ bool IniDocument::Save(const QString& path, QString* error) const {
 }
 
 void IniDocument::Parse(const QByteArray& data, bool trimValues) {
-    m_preamble.clear();
+    m_lines.clear();
     m_sections.clear();
-    Section* current = nullptr;
-    const QString text = QString::fromUtf8(data);
-    const QStringList lines = text.split(QLatin1Char('\n'));
-    for (QString line : lines) {
-        if (line.endsWith(QLatin1Char('\r'))) {
-            line.chop(1);
+    const QList<QByteArray> pieces = data.split('\n');
+    for (qsizetype i = 0; i < pieces.size(); ++i) {
+        Line line{pieces[i], QByteArrayLiteral("\n")};
+        if (i == pieces.size() - 1) {
+            if (line.bytes.isEmpty()) {
+                break; // the file ended with a line break
+            }
+            line.ending.clear();
         }
-        const QString trimmed = line.trimmed();
+        if (line.bytes.endsWith('\r')) {
+            line.bytes.chop(1);
+            line.ending.prepend('\r');
+        }
+        m_lines.append(line);
+    }
+
+    Section* current = nullptr;
+    for (int n = 0; n < m_lines.size(); ++n) {
+        const QString text = DecodeLine(m_lines[n].bytes);
+        const QString trimmed = text.trimmed();
         if (trimmed.isEmpty()) {
             continue;
         }
@@ -65,35 +86,35 @@ void IniDocument::Parse(const QByteArray& data, bool trimValues) {
             const QString name = trimmed.mid(1, trimmed.size() - 2).trimmed();
             current = findSection(name);
             if (!current) {
-                m_sections.append(Section{name, {}});
+                m_sections.append(Section{name, {}, n});
                 current = &m_sections.last();
             }
+            current->lastLine = n;
             continue;
         }
         if (!current) {
-            m_preamble.append(trimmed); // belongs to no section, but stays in the file
-            continue;
+            continue; // belongs to no section, but stays in the file
         }
+        current->lastLine = n;
         if (trimmed.startsWith(QLatin1Char(';'))) {
-            current->entries.append(Entry{trimmed, {}, Entry::Kind::Comment});
-            continue;
+            continue; // a comment
         }
-        const qsizetype eq = line.indexOf(QLatin1Char('='));
+        const qsizetype eq = text.indexOf(QLatin1Char('='));
         Entry entry;
+        entry.line = n;
         if (eq < 0) {
             entry.key = trimmed;
             entry.kind = Entry::Kind::KeyOnly;
         } else {
-            entry.key = line.left(eq).trimmed();
-            entry.value = line.mid(eq + 1);
+            entry.key = text.left(eq).trimmed();
+            entry.value = text.mid(eq + 1);
             if (trimValues) {
                 entry.value = entry.value.trimmed();
             }
         }
         bool replaced = false;
         for (Entry& existing : current->entries) {
-            if (existing.kind != Entry::Kind::Comment &&
-                existing.key.compare(entry.key, Qt::CaseInsensitive) == 0) {
+            if (existing.key.compare(entry.key, Qt::CaseInsensitive) == 0) {
                 existing = entry; // a repeated key: the last line wins
                 replaced = true;
                 break;
@@ -106,28 +127,43 @@ void IniDocument::Parse(const QByteArray& data, bool trimValues) {
 }
 
 QByteArray IniDocument::Serialize() const {
-    QString out;
-    for (const QString& line : m_preamble) {
-        out += line + QLatin1Char('\n');
+    QByteArray out;
+    for (const Line& line : m_lines) {
+        out += line.bytes;
+        out += line.ending;
     }
-    if (!m_preamble.isEmpty()) {
-        out += QLatin1Char('\n');
-    }
-    for (const Section& section : m_sections) {
-        out += QLatin1Char('[') + section.name + QStringLiteral("]\n");
-        for (const Entry& entry : section.entries) {
-            out += entry.kind == Entry::Kind::Pair ? entry.key + QLatin1Char('=') + entry.value : entry.key;
-            out += QLatin1Char('\n');
+    return out;
+}
+
+QByteArray IniDocument::lineEnding() const {
+    for (const Line& line : m_lines) {
+        if (!line.ending.isEmpty()) {
+            return line.ending;
         }
-        out += QLatin1Char('\n');
     }
-    return out.toUtf8();
+    return QByteArrayLiteral("\n");
+}
+
+int IniDocument::insertLine(int after, const QByteArray& bytes) {
+    const QByteArray ending = lineEnding();
+    if (after >= 0 && m_lines[after].ending.isEmpty()) {
+        m_lines[after].ending = ending; // it was the last line, without a line break
+    }
+    const int at = after + 1;
+    m_lines.insert(at, Line{bytes, ending});
+    for (Section& section : m_sections) {
+        section.lastLine += section.lastLine >= at ? 1 : 0;
+        for (Entry& entry : section.entries) {
+            entry.line += entry.line >= at ? 1 : 0;
+        }
+    }
+    return at;
 }
 
 std::optional<QString> IniDocument::Value(const QString& section, const QString& key) const {
     if (const Section* s = FindSection(section)) {
         for (const Entry& entry : s->entries) {
-            if (entry.kind != Entry::Kind::Comment && entry.key.compare(key, Qt::CaseInsensitive) == 0) {
+            if (entry.key.compare(key, Qt::CaseInsensitive) == 0) {
                 // A key without "=" has no value: the reader gets its default.
                 return entry.kind == Entry::Kind::Pair ? std::optional<QString>(entry.value) : std::nullopt;
             }
@@ -139,17 +175,30 @@ std::optional<QString> IniDocument::Value(const QString& section, const QString&
 void IniDocument::SetValue(const QString& section, const QString& key, const QString& value) {
     Section* s = findSection(section);
     if (!s) {
-        m_sections.append(Section{section, {}});
+        // A new section goes at the end, after a blank line.
+        int last = static_cast<int>(m_lines.size()) - 1;
+        if (last >= 0 && !DecodeLine(m_lines[last].bytes).trimmed().isEmpty()) {
+            last = insertLine(last, QByteArray());
+        }
+        const int header = insertLine(last, (QLatin1Char('[') + section + QLatin1Char(']')).toUtf8());
+        m_sections.append(Section{section, {}, header});
         s = &m_sections.last();
     }
     for (Entry& entry : s->entries) {
-        if (entry.kind != Entry::Kind::Comment && entry.key.compare(key, Qt::CaseInsensitive) == 0) {
+        if (entry.key.compare(key, Qt::CaseInsensitive) == 0) {
+            // Only the value changes: the key is written as it was, spacing and all.
+            QByteArray& bytes = m_lines[entry.line].bytes;
+            const qsizetype eq = entry.kind == Entry::Kind::Pair ? bytes.indexOf('=') : -1;
+            bytes = (eq < 0 ? bytes + '=' : bytes.left(eq + 1)) + value.toUtf8();
             entry.value = value;
             entry.kind = Entry::Kind::Pair;
             return;
         }
     }
-    s->entries.append(Entry{key, value});
+    const int line = insertLine(s->lastLine, (key + QLatin1Char('=') + value).toUtf8());
+    s = findSection(section); // the lines moved; the section itself did not
+    s->lastLine = line;
+    s->entries.append(Entry{key, value, Entry::Kind::Pair, line});
 }
 
 const IniDocument::Section* IniDocument::FindSection(const QString& name) const {

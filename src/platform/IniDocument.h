@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -8,19 +9,24 @@
 // One INI file in memory: "[Section]" headers and "key=value" lines, in file order. Section and
 // key names compare without regard to case, as the private-profile functions do. Values are
 // kept as written; the caller decides how they are escaped.
+//
+// The file's own lines are kept byte for byte: a save rewrites only the lines whose values
+// changed and adds the new ones, so comments, blank lines, spacing and text in another
+// character set survive. A line that is not UTF-8 is read as Latin-1.
 class IniDocument {
 public:
     struct Entry {
-        // A line without "=" names a key but gives it no value; a comment line is kept as written
-        // (in key) so that saving a hand-written file does not lose it.
-        enum class Kind { Pair, KeyOnly, Comment };
+        // A line without "=" names a key but gives it no value.
+        enum class Kind { Pair, KeyOnly };
         QString key;
         QString value;
         Kind kind = Kind::Pair;
+        int line = -1; // the line that holds the value (a repeated key: the last one)
     };
     struct Section {
         QString name;
         QList<Entry> entries;
+        int lastLine = -1; // the last line that belongs to the section
     };
 
     // A missing file is an empty document and succeeds; an unreadable one fails.
@@ -39,7 +45,14 @@ public:
     bool IsEmpty() const { return m_sections.isEmpty(); }
 
 private:
+    struct Line {
+        QByteArray bytes;  // without its line break
+        QByteArray ending; // "\n", "\r\n", or nothing on a last line without one
+    };
     Section* findSection(const QString& name);
-    QStringList m_preamble; // lines before the first section, kept as written
+    int insertLine(int after, const QByteArray& bytes);
+    QByteArray lineEnding() const;
+
+    QList<Line> m_lines;
     QList<Section> m_sections;
 };

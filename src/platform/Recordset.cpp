@@ -15,6 +15,7 @@
 
 namespace {
 int g_connectionCounter = 0;
+int g_busyTimeout = 3000;
 
 QString Quoted(const QString& identifier) {
     QString inner = identifier;
@@ -56,18 +57,26 @@ Recordset::Recordset(QObject* parent) : QObject(parent) {
     m_connectionName = QStringLiteral("qlm_data_%1").arg(++g_connectionCounter);
 }
 
+void Recordset::SetBusyTimeout(int milliseconds) {
+    g_busyTimeout = milliseconds;
+}
+
 Recordset::~Recordset() {
     Close();
 }
 
 void Recordset::setConnectionString(const QString& connection) {
+    // The path runs from "Data Source=" to the next "; Name=" part, so a folder whose name holds
+    // a semicolon is still read whole.
+    static const QRegularExpression source(QStringLiteral("Data Source\\s*="),
+                                           QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression nextPart(QStringLiteral(";\\s*[A-Za-z][A-Za-z ]*="));
     QString path;
-    for (const QString& part : connection.split(QLatin1Char(';'))) {
-        const qsizetype eq = part.indexOf(QLatin1Char('='));
-        if (eq > 0 &&
-            part.left(eq).trimmed().compare(QStringLiteral("Data Source"), Qt::CaseInsensitive) == 0) {
-            path = part.mid(eq + 1).trimmed();
-        }
+    const QRegularExpressionMatch found = source.match(connection);
+    if (found.hasMatch()) {
+        const qsizetype start = found.capturedEnd();
+        const QRegularExpressionMatch end = nextPart.match(connection, start);
+        path = connection.mid(start, end.hasMatch() ? end.capturedStart() - start : -1).trimmed();
     }
     path.replace(QLatin1Char('\\'), QLatin1Char('/'));
     if (m_open && path != m_databasePath) {
@@ -115,7 +124,7 @@ bool Recordset::openDatabase() {
             QStringLiteral("file:%1?mode=rw")
                 .arg(QString::fromUtf8(QUrl::toPercentEncoding(info.absoluteFilePath(), "/")));
         db.setDatabaseName(uri);
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=3000"));
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(g_busyTimeout));
         if (!db.open()) {
             const QString reason = db.lastError().text();
             db = QSqlDatabase();
@@ -190,8 +199,7 @@ bool Recordset::loadRows() {
     QSqlQuery query(db);
     query.setForwardOnly(true);
     if (!query.exec(sql)) {
-        fail(ErrorKind::QueryFailed, QStringLiteral("The records of %1 could not be read.\r\n\r\n%2")
-                                         .arg(m_databasePath, query.lastError().text()));
+        failRead(query.lastError());
         return false;
     }
     const QSqlRecord record = query.record();
@@ -217,7 +225,30 @@ bool Recordset::loadRows() {
         }
         m_rows.push_back(std::move(row));
     }
+    // A read that stopped with an error is not the whole table: nothing of it is used, and
+    // nothing is written into the file.
+    if (query.lastError().isValid()) {
+        failRead(query.lastError());
+        query = QSqlQuery();
+        m_rows.clear();
+        closeDatabase();
+        return false;
+    }
     return true;
+}
+
+void Recordset::failRead(const QSqlError& error) {
+    // SQLITE_CORRUPT and SQLITE_NOTADB: the file itself is damaged.
+    const QString code = error.nativeErrorCode();
+    if (code == QLatin1String("11") || code == QLatin1String("26")) {
+        fail(ErrorKind::Damaged,
+             QStringLiteral("The database file %1 is damaged and cannot be read. It has been "
+                            "left as it is; open a copy of it, or the Pack To Go copy.\r\n\r\n%2")
+                 .arg(m_databasePath, error.text()));
+    } else {
+        fail(ErrorKind::QueryFailed, QStringLiteral("The records of %1 could not be read.\r\n\r\n%2")
+                                         .arg(m_databasePath, error.text()));
+    }
 }
 
 bool Recordset::Refresh() {
@@ -528,12 +559,37 @@ bool Recordset::AddNew() {
 
 bool Recordset::Update() {
     collectEdits();
-    bool ok = storeDirtyRows();
     Row* row = current();
     if (row && !row->deleted && row->isNew) {
-        ok = storeRow(*row) && ok; // an explicit Update stores a new row even when nothing was written
+        // An explicit Update stores a new row even when nothing was written into it.
+        m_dirtySerials.insert(row->serial);
+        row->dirty.fill(true);
     }
-    return ok;
+    return storeDirtyRows(true);
+}
+
+bool Recordset::StorePending() {
+    collectEdits();
+    return storeDirtyRows(false);
+}
+
+bool Recordset::HasPendingChanges() {
+    collectEdits();
+    return std::any_of(m_dirtySerials.begin(), m_dirtySerials.end(), [this](RowKey key) {
+        const Row* row = rowByKey(key);
+        return row && !row->deleted && HasChanges(row->dirty);
+    });
+}
+
+void Recordset::DiscardChanges() {
+    collectEdits();
+    for (RowKey key : std::as_const(m_dirtySerials)) {
+        if (Row* row = rowByKey(key)) {
+            row->deleted = row->deleted || row->isNew;
+            std::fill(row->dirty.begin(), row->dirty.end(), false);
+        }
+    }
+    m_dirtySerials.clear();
 }
 
 bool Recordset::Delete() {
@@ -546,10 +602,9 @@ bool Recordset::Delete() {
         query.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(Quoted(tableName())));
         query.addBindValue(row->rowid);
         if (!query.exec()) {
-            const QString message = QStringLiteral("A record could not be deleted from %1.\r\n\r\n%2")
-                                        .arg(m_databasePath, query.lastError().text());
-            fail(ErrorKind::WriteFailed, message);
-            Q_EMIT WriteFailed(message);
+            fail(ErrorKind::WriteFailed, QStringLiteral("A record could not be deleted from %1.\r\n\r\n%2")
+                                             .arg(m_databasePath, query.lastError().text()));
+            announceWriteFailure();
             return false;
         }
     }
@@ -658,7 +713,6 @@ bool Recordset::storeRow(Row& row) {
                                     .arg(m_databasePath, m_open ? query.lastError().text()
                                                                 : QStringLiteral("The database is closed."));
         fail(ErrorKind::WriteFailed, message);
-        Q_EMIT WriteFailed(message);
         return false;
     }
     if (row.isNew) {
@@ -674,27 +728,83 @@ void Recordset::markDirty(Row& row, int field) {
     m_dirtySerials.insert(row.serial);
 }
 
-bool Recordset::storeDirtyRows() {
+void Recordset::announceWriteFailure() {
+    // Inside a transaction its owner reports, once, when it rolls back.
+    if (m_transactionDepth == 0) {
+        Q_EMIT WriteFailed(m_errorText);
+    }
+}
+
+bool Recordset::storeDirtyRows(bool announce) {
     if (m_dirtySerials.isEmpty()) {
         return true;
     }
     // Rows are stored in their order in the cursor, so new rows keep their order in the file.
     QList<RowKey> serials = m_dirtySerials.values();
     std::sort(serials.begin(), serials.end());
-    bool ok = true;
+    std::vector<Row*> rows;
     for (RowKey serial : serials) {
         Row* row = rowByKey(serial);
         if (!row || row->deleted || !HasChanges(row->dirty)) {
             m_dirtySerials.remove(serial);
-            continue;
-        }
-        if (storeRow(*row)) {
-            m_dirtySerials.remove(serial);
         } else {
-            ok = false; // kept: tried again at the next store
+            rows.push_back(row);
         }
     }
-    return ok;
+    if (rows.empty()) {
+        return true;
+    }
+    // Several rows reach the file together or not at all; what fails stays pending, to be
+    // stored at the next try.
+    QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    const bool batch = rows.size() > 1 && m_transactionDepth == 0 && m_open;
+    struct Before {
+        Row* row;
+        QVector<bool> dirty;
+        bool isNew;
+        qint64 rowid;
+    };
+    std::vector<Before> stored;
+    auto undo = [&stored] {
+        for (const Before& before : stored) {
+            before.row->dirty = before.dirty;
+            before.row->isNew = before.isNew;
+            before.row->rowid = before.rowid;
+        }
+    };
+    bool ok = !batch || db.transaction();
+    if (!ok) {
+        fail(ErrorKind::WriteFailed,
+             QStringLiteral("Changes to the records could not be saved in %1.\r\n\r\n%2")
+                 .arg(m_databasePath, db.lastError().text()));
+    }
+    for (size_t i = 0; ok && i < rows.size(); ++i) {
+        const Before before{rows[i], rows[i]->dirty, rows[i]->isNew, rows[i]->rowid};
+        ok = storeRow(*rows[i]);
+        if (ok) {
+            stored.push_back(before);
+        }
+    }
+    if (ok && batch && !db.commit()) {
+        ok = false;
+        fail(ErrorKind::WriteFailed,
+             QStringLiteral("Changes to the records could not be saved in %1.\r\n\r\n%2")
+                 .arg(m_databasePath, db.lastError().text()));
+    }
+    if (!ok) {
+        if (batch) {
+            db.rollback();
+            undo();
+        }
+        if (announce) {
+            announceWriteFailure();
+        }
+        return false;
+    }
+    for (Row* row : rows) {
+        m_dirtySerials.remove(row->serial);
+    }
+    return true;
 }
 
 void Recordset::collectEdits() {
@@ -709,7 +819,7 @@ bool Recordset::leaveRow() {
     if (row && row->isNew && !row->deleted && !HasChanges(row->dirty)) {
         row->deleted = true; // a new row left untouched is not stored
     }
-    return storeDirtyRows();
+    return storeDirtyRows(true);
 }
 
 bool Recordset::BeginTrans() {
@@ -728,7 +838,7 @@ bool Recordset::CommitTrans() {
         return false;
     }
     collectEdits();
-    bool ok = storeDirtyRows();
+    bool ok = storeDirtyRows(false);
     if (--m_transactionDepth == 0) {
         ok = QSqlDatabase::database(m_connectionName, false).commit() && ok;
     }

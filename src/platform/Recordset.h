@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QObject>
 #include <QSet>
+#include <QSqlError>
 #include <QStringList>
 #include <QVariant>
 #include <QVector>
@@ -34,6 +35,7 @@ public:
         NotADatabase,
         MissingTable,
         QueryFailed,
+        Damaged,
         WriteFailed
     };
     // A row's identity for as long as the rows are not read again: a bookmark.
@@ -45,6 +47,8 @@ public:
     static constexpr int adPosEOF = -3;
 
     explicit Recordset(QObject* parent = nullptr);
+    // How long a write waits for another program's lock on the file (tests wait less).
+    static void SetBusyTimeout(int milliseconds);
     ~Recordset() override;
 
     void setConnectionString(const QString& connection);
@@ -85,6 +89,11 @@ public:
     bool AddNew();
     bool Update();
     bool Delete();
+    // Stores whatever is pending without a word: the caller says what went wrong.
+    bool StorePending();
+    bool HasPendingChanges();
+    // Forgets every change not yet stored (new rows not stored are dropped).
+    void DiscardChanges();
     QVariant Field(const QString& name) const;
     bool setField(const QString& name, const QVariant& value);
     QStringList FieldNames() const { return m_fieldNames; }
@@ -110,7 +119,8 @@ public:
 Q_SIGNALS:
     // After every move, Refresh and Find included.
     void MoveComplete();
-    // A change could not be stored; the text says what and why.
+    // A change could not be stored; the text says what and why. Raised once for each failed
+    // store or delete outside a transaction (inside one, its owner reports).
     void WriteFailed(const QString& message);
 
 private:
@@ -131,7 +141,9 @@ private:
     std::optional<Criterion> parseCriterion(const QString& text) const;
     bool matches(const Row& row, const Criterion& criterion) const;
     bool storeRow(Row& row);
-    bool storeDirtyRows();
+    bool storeDirtyRows(bool announce);
+    void announceWriteFailure();
+    void failRead(const QSqlError& error);
     bool leaveRow();
     void collectEdits();
     void moved();

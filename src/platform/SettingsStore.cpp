@@ -7,16 +7,32 @@
 #include <QHash>
 #include <QStandardPaths>
 
+#include <sys/stat.h>
+
 #include <cmath>
 
 namespace {
+struct FileStamp {
+    bool exists = false;
+    qint64 size = 0;
+    quint64 inode = 0;
+    qint64 modified = 0; // nanoseconds
+    qint64 changed = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
 struct CachedFile {
     IniDocument document;
     QByteArray data; // the file as last parsed
+    FileStamp stamp;
     bool loaded = false;
 };
 
+// Files up to this size are compared byte for byte on every read; larger ones by their stamp.
+constexpr qint64 kCompareLimit = 256 * 1024;
+
 QString g_folderOverride;
+int g_fileReads = 0;
 QHash<QString, CachedFile> g_cache;
 std::function<void(const QString&)> g_reporter;
 
@@ -38,14 +54,17 @@ QString Escape(const QString& value) {
     return out;
 }
 
+// Reads what Escape wrote; a backslash before anything else was not written by the store (a
+// hand-edited "\\QLM.mdb") and stands as it is.
 QString Unescape(const QString& value) {
     QString out;
     out.reserve(value.size());
     for (qsizetype i = 0; i < value.size(); ++i) {
         const QChar c = value.at(i);
-        if (c == u'\\' && i + 1 < value.size()) {
-            const QChar next = value.at(++i);
+        const QChar next = i + 1 < value.size() ? value.at(i + 1) : QChar();
+        if (c == u'\\' && (next == u'\\' || next == u'n' || next == u'r')) {
             out += next == u'n' ? QChar(u'\n') : next == u'r' ? QChar(u'\r') : next;
+            ++i;
         } else {
             out += c;
         }
@@ -53,12 +72,32 @@ QString Unescape(const QString& value) {
     return out;
 }
 
+// What a file looked like when it was read: a change by another program changes one of these.
+FileStamp StampOf(const QString& path) {
+    FileStamp stamp;
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) == 0) {
+        stamp.exists = true;
+        stamp.size = info.st_size;
+        stamp.inode = info.st_ino;
+        stamp.modified = qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+        stamp.changed = qint64(info.st_ctim.tv_sec) * 1000000000 + info.st_ctim.tv_nsec;
+    }
+    return stamp;
+}
+
 CachedFile& Document(const QString& appName) {
     const QString path = SettingsStore::FilePath(appName);
     CachedFile& cached = g_cache[path];
-    // The file is read every time and compared by content: another program's edit can leave
-    // both its size and its time stamp as they were. A missing or unreadable file is empty, so
-    // every reader gets its default.
+    // Every read looks at the file's stamp; the file is read again when the stamp changed. A
+    // small file is also compared by content, as another program's edit can leave its stamp as
+    // it was on a file system with coarse times. A missing or unreadable file is empty, so every
+    // reader gets its default.
+    const FileStamp stamp = StampOf(path);
+    const bool sameStamp = cached.loaded && stamp == cached.stamp;
+    if (sameStamp && stamp.size > kCompareLimit) {
+        return cached;
+    }
     QByteArray data;
     QFile file(path);
     if (file.open(QIODevice::ReadOnly)) {
@@ -68,7 +107,9 @@ CachedFile& Document(const QString& appName) {
         cached.document.Parse(data, false);
         cached.data = data;
         cached.loaded = true;
+        ++g_fileReads;
     }
+    cached.stamp = stamp;
     return cached;
 }
 } // namespace
@@ -99,6 +140,10 @@ void SetFailureReporter(std::function<void(const QString&)> reporter) {
 void Reset() {
     g_cache.clear();
 }
+
+int FileReads() {
+    return g_fileReads;
+}
 } // namespace SettingsStore
 
 QString GetSetting(const QString& appName, const QString& section, const QString& key,
@@ -121,6 +166,7 @@ bool SaveSetting(const QString& appName, const QString& section, const QString& 
         return false;
     }
     cached.data = cached.document.Serialize();
+    cached.stamp = StampOf(path);
     return true;
 }
 

@@ -47,4 +47,7 @@ QString FilePath(const QString& appName);
 void SetFailureReporter(std::function<void(const QString&)> reporter);
 // Forgets what was read, so the next read goes to the file again.
 void Reset();
+// How many times a settings file has been read and parsed (to check that it is not re-read
+// needlessly).
+int FileReads();
 } // namespace SettingsStore

@@ -11,8 +11,8 @@ struct UiState {
     // The day page: the row the cell commands act on, undo, and the page's width (twips).
     int EditRow = 0;
     int UndoTop = -1;
-    int ScrollBarWidth = 0;
-    int DayPageWidth = 0;
+    qint32 ScrollBarWidth = 0;
+    qint32 DayPageWidth = 0;
 
     // Panel placement: system metrics in pixels, allowances and anchors in twips.
     qint32 FrameWidth = 0;
@@ -24,8 +24,8 @@ struct UiState {
     qint32 HScrollHeight = 0;
     qint32 NonClientWidth = 0;
     qint32 NonClientHeight = 0;
-    int LowerRightX = 0;
-    int LowerY = 0;
+    qint32 LowerRightX = 0;
+    qint32 LowerY = 0;
 
     // Main window state.
     std::array<QString, 3> TeacherDayLists;

@@ -65,7 +65,31 @@ BoundMemo::~BoundMemo() {
 
 QString BoundMemo::Text() const {
     EnsureCurrent();
-    return QPlainTextEdit::toPlainText();
+    return RawText();
+}
+
+QString BoundMemo::RawText() const {
+    QString text = document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return text;
+}
+
+QString BoundMemo::ShownForm(const QString& text) const {
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return shown;
+}
+
+void BoundMemo::keyPressEvent(QKeyEvent* event) {
+    // A keystroke lands in the day the box shows now, even if it kept the focus across a move.
+    EnsureCurrent();
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void BoundMemo::inputMethodEvent(QInputMethodEvent* event) {
+    EnsureCurrent();
+    QPlainTextEdit::inputMethodEvent(event);
 }
 
 void BoundMemo::setText(const QString& text) {

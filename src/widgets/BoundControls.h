@@ -35,6 +35,8 @@ protected:
 
     virtual QString RawText() const = 0;
     virtual void SetRawText(const QString& text) = 0;
+    // The text as this control shows a value (a text box has one kind of line break).
+    virtual QString ShownForm(const QString& text) const { return text; }
 
 private:
     friend class DataControl;
@@ -94,6 +96,10 @@ Q_SIGNALS:
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
-    QString RawText() const override { return QPlainTextEdit::toPlainText(); }
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    // The text as typed, no-break spaces and all (the plain text would turn them into spaces).
+    QString RawText() const override;
     void SetRawText(const QString& text) override { QPlainTextEdit::setPlainText(text); }
+    QString ShownForm(const QString& text) const override;
 };

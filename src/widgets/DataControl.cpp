@@ -14,7 +14,48 @@ QString DefaultDisplay(const QVariant& value) {
 QVariant DefaultParse(const QString& text) {
     return text;
 }
+
+// A line break typed in (LF) is stored as the program's own, CR LF.
+QString WithOwnLineBreaks(QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+}
 } // namespace
+
+QString MergeEdit(const QString& stored, const QString& shown, const QString& edited) {
+    // Where each shown character stands in the stored text.
+    std::vector<qsizetype> at(static_cast<size_t>(shown.size()) + 1);
+    qsizetype s = 0;
+    for (qsizetype d = 0; d < shown.size(); ++d) {
+        at[static_cast<size_t>(d)] = s;
+        if (s >= stored.size()) {
+            return WithOwnLineBreaks(edited); // not the stored text's form after all
+        }
+        if (shown.at(d) == u'\n' && stored.at(s) == u'\r') {
+            s += s + 1 < stored.size() && stored.at(s + 1) == u'\n' ? 2 : 1;
+        } else if (shown.at(d) == stored.at(s)) {
+            ++s;
+        } else {
+            return WithOwnLineBreaks(edited);
+        }
+    }
+    if (s != stored.size()) {
+        return WithOwnLineBreaks(edited);
+    }
+    at[static_cast<size_t>(shown.size())] = s;
+    qsizetype prefix = 0;
+    while (prefix < shown.size() && prefix < edited.size() && shown.at(prefix) == edited.at(prefix)) {
+        ++prefix;
+    }
+    qsizetype suffix = 0;
+    while (suffix < shown.size() - prefix && suffix < edited.size() - prefix &&
+           shown.at(shown.size() - 1 - suffix) == edited.at(edited.size() - 1 - suffix)) {
+        ++suffix;
+    }
+    const qsizetype keptEnd = at[static_cast<size_t>(shown.size() - suffix)];
+    return stored.left(at[static_cast<size_t>(prefix)]) +
+           WithOwnLineBreaks(edited.mid(prefix, edited.size() - suffix - prefix)) + stored.mid(keptEnd);
+}
 
 DataControl::DataControl(Recordset& records, QObject* parent) : QObject(parent), m_records(&records) {
     records.AddClient(this);
@@ -109,7 +150,7 @@ void DataControl::CollectEdits() {
 }
 
 void DataControl::harvest(Binding& binding) {
-    if (binding.shownRow == 0 || binding.field < 0 || !m_records) {
+    if (!m_records) {
         return;
     }
     const QString text = binding.control->RawText();
@@ -117,7 +158,22 @@ void DataControl::harvest(Binding& binding) {
         return;
     }
     binding.shownText = text;
-    m_records->SetValueAt(binding.shownRow, binding.field, binding.control->m_parse(text));
+    BoundControl* control = binding.control;
+    if (binding.stale) {
+        // Written since the cursor moved, before the control was brought up to date: the write
+        // belongs to the row the cursor stands on now, as it is, whatever the control showed.
+        const int field = fieldOf(binding);
+        m_records->SetValueAt(m_records->CurrentKey(), field, control->m_parse(WithOwnLineBreaks(text)));
+        return;
+    }
+    if (binding.shownRow == 0 || binding.field < 0) {
+        return;
+    }
+    // Only what was changed changes: the stored line breaks and characters around it stay.
+    const QString stored = control->m_display(m_records->ValueAt(binding.shownRow, binding.field));
+    const QString shown = control->ShownForm(stored);
+    const QString merged = shown == text ? stored : MergeEdit(stored, shown, text);
+    m_records->SetValueAt(binding.shownRow, binding.field, control->m_parse(merged));
 }
 
 void DataControl::refreshBinding(Binding& binding) {
@@ -128,7 +184,7 @@ void DataControl::refreshBinding(Binding& binding) {
     if (row != 0 && field >= 0) {
         text = binding.control->m_display(m_records->FieldAt(field));
     }
-    if (binding.control->RawText() != text) {
+    if (binding.control->RawText() != binding.control->ShownForm(text)) {
         binding.control->SetRawText(text);
     }
     // Read back: a control may store the text differently (line breaks), and only a real edit

@@ -9,6 +9,11 @@
 
 class BoundControl;
 
+// What an edit makes of a stored text that a control shows in its own form (a text box shows
+// every line break as one LF): the part the edit changed is replaced, the rest stays as stored,
+// and a line break typed in is the program's own CR LF.
+QString MergeEdit(const QString& stored, const QString& shown, const QString& edited);
+
 // A form's data control: it binds the form's controls to the fields of a record cursor that it
 // does not own. Bound controls show the cursor's current row, filled in lazily after a move,
 // and what is written into them goes back to the row when the cursor stores or leaves it.

@@ -12,8 +12,11 @@
 #include "platform/SingleInstance.h"
 #include "support/UiTestSupport.h"
 
+#include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLockFile>
+#include <QSysInfo>
 #include <QTest>
 
 class StartupTest : public QObject {
@@ -193,7 +196,7 @@ private Q_SLOTS:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("[Settings]\nTeacherNum=lots\nShowSplash=yes please\nSetupUser=1x\n[Settings\\Effects1]\n"
                    "SchoolDays=perhaps\nColourBack0=blue\nFontSize1=huge\nTimeTableLeft="
-                   "99999999\n\x01\x02garbage\n");
+                   "99999999999\n\x01\x02garbage\n");
         file.close();
         MessageTestSeam::QueueAnswer(1); // first use: the welcome
         QVERIFY(Main());
@@ -205,6 +208,94 @@ private Q_SLOTS:
         QCOMPARE(g.FontSize[1], 8);
         QCOMPARE(g.TimeTableLeft, 400);
         VerifyNoUnexpectedMessages();
+    }
+
+    void locksNotHeldByARunningCopyAreTakenOver_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("empty") << "empty";
+        QTest::newRow("garbage") << "garbage";
+        QTest::newRow("another host") << "host";
+        QTest::newRow("a dead copy") << "dead";
+        QTest::newRow("unreadable") << "unreadable";
+        QTest::newRow("a folder") << "folder";
+    }
+    void locksNotHeldByARunningCopyAreTakenOver() {
+        QFETCH(QString, kind);
+        TestEnvironment env;
+        BuildYear(YearPlan{});
+        const QString path = SingleInstance::LockFilePath();
+        if (kind == QLatin1String("folder")) {
+            QVERIFY(QDir().mkpath(path));
+        } else {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            if (kind == QLatin1String("garbage")) {
+                file.write("\x01\x02 not a lock \xff\n");
+            } else if (kind == QLatin1String("host")) {
+                file.write("4242\nquillmarsh\nanother-computer\n");
+            } else if (kind == QLatin1String("dead")) {
+                file.write("999999\nquillmarsh\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+            }
+            file.close();
+            if (kind == QLatin1String("unreadable")) {
+                file.setPermissions(QFileDevice::Permissions());
+            }
+        }
+        QVERIFY(Main());
+        QVERIFY(frmMain::IsLoaded());
+        VerifyNoUnexpectedMessages();
+        // And the lock is really held now: a second copy is refused.
+        QLockFile other(path);
+        QVERIFY(!other.tryLock(0));
+    }
+
+    void theDatabaseNameMustBeAFileOfTheProgramFolder_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("used"); // empty: refused, the supplied name is used
+        QTest::newRow("as written") << "\\QLM.mdb"
+                                    << "\\QLM.mdb";
+        QTest::newRow("without the backslash") << "Spare.mdb"
+                                               << "\\Spare.mdb";
+        QTest::newRow("outside the folder") << "\\..\\outside.mdb"
+                                            << "";
+        QTest::newRow("a path") << "/etc/QLM.mdb"
+                                << "";
+        QTest::newRow("a sub-folder") << "\\plans\\QLM.mdb"
+                                      << "";
+        QTest::newRow("another data source") << "\\QLM.mdb;Data Source=/tmp/x.mdb"
+                                             << "";
+        QTest::newRow("only a backslash") << "\\"
+                                          << "";
+        QTest::newRow("dots") << "\\.."
+                              << "";
+    }
+    void theDatabaseNameMustBeAFileOfTheProgramFolder() {
+        QFETCH(QString, stored);
+        QFETCH(QString, used);
+        TestEnvironment env;
+        SaveText(QStringLiteral("Settings"), QStringLiteral("DBaseFileName"), stored);
+        if (used.isEmpty()) {
+            MessageTestSeam::QueueAnswer(1);
+        }
+        InitGlobals();
+        const QString expected = used.isEmpty() ? QStringLiteral("\\QLM.mdb") : used;
+        QCOMPARE(Globals().DBaseFileName, expected);
+        QCOMPARE(Globals().ConnectionString, QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") +
+                                                 ProgramFolder() + expected +
+                                                 QStringLiteral(";Persist Security Info=False"));
+        QCOMPARE(MessageTestSeam::Answered().size(), used.isEmpty() ? 1 : 0);
+        VerifyNoUnexpectedMessages();
+    }
+
+    void aHugeTeacherNameIsShownShortened() {
+        TestEnvironment env;
+        YearPlan plan;
+        plan.teacherNames[1] = QString(1000000, QLatin1Char('A'));
+        BuildYear(plan);
+        QVERIFY(Main());
+        QVERIFY(frmMain::Get().windowTitle().size() < 400);
+        QVERIFY(frmMain::Get().windowTitle().startsWith(QStringLiteral("Quillmarsh - AAAA")));
+        QVERIFY(frmMain::Get().StatusPanel(QStringLiteral("TeacherName"))->text().size() < 400);
     }
 };
 

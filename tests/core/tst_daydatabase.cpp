@@ -6,6 +6,7 @@
 #include "platform/SettingsStore.h"
 #include "support/TestSupport.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QTest>
 
@@ -135,10 +136,13 @@ private Q_SLOTS:
         BuildYear(plan);
         SaveText(QStringLiteral("Settings"), QStringLiteral("TeacherQuery1"), criterion);
         QVERIFY(!IsTeacherCriterion(criterion));
+        MessageTestSeam::QueueAnswer(1);
         QVERIFY(OpenBook());
-        // An empty day list, no SQL error, and the table untouched.
+        // An empty day list, no SQL error, and the table untouched; the teacher is told why.
         QCOMPARE(DayRecords().RecordCount(), 0);
         QVERIFY(Globals().BlankDataBase);
+        QCOMPARE(MessageTestSeam::Answered().size(), 1);
+        QVERIFY(MessageTestSeam::Answered().first().text.contains(QStringLiteral("Setup")));
         VerifyNoUnexpectedMessages();
         QCOMPARE(StoredRows(env.DatabasePath()), 298);
     }
@@ -172,7 +176,7 @@ private Q_SLOTS:
         QVERIFY(Globals().BlankDataBase);
         QCOMPARE(days.RecordCount(), 1);
         QVERIFY(days.Field(QStringLiteral("Date")).isNull());
-        QCOMPARE(StoredRows(env.DatabasePath()), 0);
+        QCOMPARE(StoredRows(env.DatabasePath()), 1); // the blank row, in the file at once
         // The new row is filled field by field and stored by the next add.
         days.setField(QStringLiteral("Date"), QStringLiteral("2027-09-01"));
         days.setField(QStringLiteral("SchoolDay"), QStringLiteral("1"));
@@ -187,16 +191,30 @@ private Q_SLOTS:
         QTest::addColumn<QString>("kind");
         QTest::newRow("missing") << "missing";
         QTest::newRow("not a database") << "text";
+        QTest::newRow("damaged part way") << "damaged";
     }
     void badDatabaseFilesAreReported() {
         QFETCH(QString, kind);
         TestEnvironment env;
-        BuildYear(YearPlan{});
-        QFile::remove(env.DatabasePath());
+        YearPlan plan;
+        plan.timeRows = 12;
+        BuildYear(plan);
+        QByteArray before("not a database");
+        if (kind == QLatin1String("damaged")) {
+            // Two pages in the middle of the file overwritten.
+            QFile file(env.DatabasePath());
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            file.seek(file.size() / 4096 / 2 * 4096);
+            file.write(QByteArray(2 * 4096, '\xff'));
+            file.seek(0);
+            before = file.readAll();
+        } else {
+            QFile::remove(env.DatabasePath());
+        }
         if (kind == QLatin1String("text")) {
             QFile file(env.DatabasePath());
             QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write("not a database");
+            file.write(before);
         }
         MessageTestSeam::QueueAnswer(1);
         QVERIFY(OpenBook());
@@ -209,10 +227,48 @@ private Q_SLOTS:
         if (kind == QLatin1String("missing")) {
             QVERIFY(!QFile::exists(env.DatabasePath()));
         } else {
+            CloseDayTable();
             QFile file(env.DatabasePath());
             QVERIFY(file.open(QIODevice::ReadOnly));
-            QCOMPARE(file.readAll(), QByteArray("not a database"));
+            QCOMPARE(file.readAll(), before);
         }
+    }
+
+    void aFailedClearChangesNothingAndSaysSoOnce() {
+        TestEnvironment env;
+        BuildYear(YearPlan{});
+        QVERIFY(OpenBook());
+        DatabaseProbe other(env.DatabasePath());
+        QVERIFY(other.exec(QStringLiteral("BEGIN IMMEDIATE"))); // another process is writing
+        MessageTestSeam::QueueAnswer(1);
+        ClearDayTable();
+        QCoreApplication::processEvents(); // any report left for later shows now
+        QCOMPARE(MessageTestSeam::Answered().size(), 1);
+        VerifyNoUnexpectedMessages();
+        QVERIFY(!Globals().BlankDataBase);
+        other.exec(QStringLiteral("ROLLBACK"));
+        QCOMPARE(StoredRows(env.DatabasePath()), 298);
+    }
+
+    void aClearedTableKeepsItsBlankRow() {
+        TestEnvironment env;
+        BuildYear(YearPlan{});
+        QVERIFY(OpenBook());
+        ClearDayTable();
+        CloseDayTable(); // no rebuild follows
+        QCOMPARE(StoredRows(env.DatabasePath()), 1);
+        QVERIFY(QueryValue(env.DatabasePath(), QStringLiteral("SELECT Date IS NULL FROM QLM")).toBool());
+    }
+
+    void rowsWithoutADateArePassedOver() {
+        TestEnvironment env;
+        BuildYear(YearPlan{});
+        ExecSql(env.DatabasePath(), QStringLiteral("INSERT INTO QLM (Date, SchoolDay) VALUES (NULL, '1')"));
+        ExecSql(env.DatabasePath(), QStringLiteral("INSERT INTO QLM (Date, SchoolDay) VALUES ('', '1')"));
+        QVERIFY(OpenBook());
+        QCOMPARE(ShownDate(), QStringLiteral("2026-10-14"));
+        GoToDate(QDate(2026, 11, 2));
+        QCOMPARE(ShownDate(), QStringLiteral("2026-11-02"));
     }
 };
 

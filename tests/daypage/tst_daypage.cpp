@@ -16,7 +16,9 @@
 #include "widgets/TwipsGeometry.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -422,6 +424,97 @@ private Q_SLOTS:
         QCOMPARE(Page().lblDay->Caption(), QStringLiteral("Wed"));
         QVERIFY(!Page().lblDay->isVisible());
         QVERIFY(!Page().lblSD->isVisible());
+    }
+
+    void exitAsksWhenTheLastStoreFails_data() {
+        QTest::addColumn<QList<int>>("answers");
+        QTest::newRow("leave without storing") << QList<int>{MsgAnswerNo};
+        QTest::newRow("try again, then leave") << QList<int>{MsgAnswerYes, MsgAnswerNo};
+    }
+    void exitAsksWhenTheLastStoreFails() {
+        QFETCH(QList<int>, answers);
+        TestEnvironment env;
+        BuildYear(YearPlan{});
+        QVERIFY(Main());
+        QTest::qWait(1);
+        Page().txtNotes->setPlainText(QStringLiteral("typed just before closing"));
+        // The file can no longer take the change (the table is gone from under the program).
+        ExecSql(env.DatabasePath(), QStringLiteral("ALTER TABLE QLM RENAME TO Gone"));
+        for (int answer : answers) {
+            MessageTestSeam::QueueAnswer(answer);
+        }
+        frmMain::Get().close();
+        QVERIFY(!frmSchedule::IsLoaded());
+        QCoreApplication::processEvents(); // nothing is left to be said afterwards
+        QCOMPARE(MessageTestSeam::Answered().size(), answers.size());
+        QCOMPARE(MessageTestSeam::Answered().first().buttons, int(MsgYesNo));
+        QVERIFY(MessageTestSeam::Answered().first().text.contains(QStringLiteral("could not be saved")));
+        VerifyNoUnexpectedMessages();
+    }
+
+    void thePageLaysOutOnWideScreens_data() {
+        QTest::addColumn<int>("pixels");
+        QTest::newRow("1280") << 1280;
+        QTest::newRow("1920") << 1920;
+        QTest::newRow("2560") << 2560;
+        QTest::newRow("3840") << 3840;
+    }
+    void thePageLaysOutOnWideScreens() {
+        QFETCH(int, pixels);
+        TestEnvironment env;
+        BuildYear(YearPlan{});
+        QVERIFY(Main());
+        frmMain& main = frmMain::Get();
+        frmSchedule::Unload();
+        main.showNormal();
+        main.resize(pixels, 1000);
+        QTest::qWait(1);
+        Globals().StartupDone = false; // the page takes its width from the window again
+        frmSchedule& page = Page();
+        OpenDayTable();
+        GoToDate(QDate(2026, 10, 14));
+        Globals().StartupDone = true;
+        QTest::qWait(1);
+        VerifyNoUnexpectedMessages();
+        const double W = main.InnerWidthTw() - Ui().ScrollBarWidth;
+        QCOMPARE(page.WindowWidth(), W);
+        QCOMPARE(Ui().DayPageWidth, CLng(W));
+        QCOMPARE(TwLeft(page.lblTime[6]), double(CLng(600 + W / 2)));
+        QCOMPARE(TwWidth(page.lblDetails[11]), W / 2 - 768);
+        QCOMPARE(TwLeft(page.lblDay), W - 408);
+        // The lower panels sit at the window's lower right, on the window.
+        const UiState& ui = Ui();
+        QCOMPARE(ui.LowerRightX, CLng(main.OuterWidthTw() - 2640 - ui.NonClientWidth));
+        QVERIFY(page.fraCalendar->isVisible());
+        QCOMPARE(TwLeft(page.fraCalendar), double(ui.LowerRightX));
+        QCOMPARE(TwLeft(page.fraNotes), double(ui.LowerRightX - 2640));
+        QVERIFY(page.fraCalendar->geometry().right() < main.clientArea->width());
+        QVERIFY(page.fraNotes->geometry().left() > 0);
+    }
+
+    void theTimetableIsDraggedFarAndComesBackOnScreen() {
+        TestEnvironment env;
+        BuildYear(YearPlan{});
+        SaveText(QStringLiteral("Settings\\Effects1"), QStringLiteral("TimeTableShow"),
+                 QStringLiteral("True"));
+        QVERIFY(Main());
+        frmSchedule& page = Page();
+        QTest::qWait(10);
+        QWidget* header = page.lblHeader[1];
+        const double left = TwLeft(page.fraTimeTable);
+        QTest::mousePress(header, Qt::LeftButton, {}, QPoint(5, 5));
+        QMouseEvent move(QEvent::MouseMove, QPointF(2405, 5), header->mapToGlobal(QPointF(2405, 5)),
+                         Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(header, &move);
+        QTest::mouseRelease(header, Qt::LeftButton, {}, QPoint(5, 5)); // the panel moved with the pointer
+        QCOMPARE(Globals().TimeTableLeft, CLng(left + 2400 * 15));
+        QCOMPARE(ReadLong(QStringLiteral("Settings\\Effects1"), QStringLiteral("TimeTableLeft"), 0),
+                 CLng(left + 2400 * 15));
+        // Shown again, the panel is brought back onto the window.
+        ShowTimeTableFrame(page);
+        QVERIFY(page.fraTimeTable->isVisible());
+        QVERIFY(page.fraTimeTable->geometry().right() < frmMain::Get().clientArea->width());
+        QVERIFY(page.fraTimeTable->geometry().left() >= 0);
     }
 };
 

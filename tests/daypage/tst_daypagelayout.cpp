@@ -11,6 +11,8 @@ private Q_SLOTS:
         QTest::addColumn<double>("W");
         QTest::newRow("1280 pixels at 96 dpi") << 18945.0;
         QTest::newRow("1920 pixels at 96 dpi") << 28545.0;
+        QTest::newRow("2560 pixels at 96 dpi") << 38145.0;
+        QTest::newRow("3840 pixels at 96 dpi") << 57345.0;
     }
     void theBinderLaysOutAtAnyWidth() {
         QFETCH(double, W);

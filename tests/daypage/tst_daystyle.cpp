@@ -98,6 +98,18 @@ private Q_SLOTS:
         QCOMPARE(DayStyleTeacher(Globals(), code), expected);
     }
 
+    void aDayCountBeyondTheCycleCountsTheCycle() {
+        TestEnvironment env;
+        SetTeachers(2, 1, 0, QStringLiteral("135"), QStringLiteral("246"));
+        Globals().TeacherDays[1] = QStringLiteral("2147483647");
+        Globals().TeacherDays[2] = QStringLiteral("-5");
+        QCOMPARE(TeacherDayCount(Globals().TeacherDays[1], Globals().TeacherCycle[1], 0), 3);
+        QCOMPARE(TeacherDayCount(Globals().TeacherDays[2], Globals().TeacherCycle[2], 0), 0);
+        QCOMPARE(TeacherDayCount(QStringLiteral("9"), QStringLiteral("MonTueWed"), 1), 3);
+        QCOMPARE(DayStyleTeacher(Globals(), QStringLiteral("5")), 1);
+        QCOMPARE(DayStyleTeacher(Globals(), QStringLiteral("4")), 2); // found in neither: the partner
+    }
+
     void aSharedBookPaintsEachDayInItsTeachersStyle() {
         TestEnvironment env;
         BuildYear(SharedBookYear());

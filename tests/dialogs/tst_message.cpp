@@ -91,6 +91,11 @@ private Q_SLOTS:
                                 << "No" << true << false;
         QTest::newRow("Yes No with help") << 3 << 120 << "Yes"
                                           << "No" << true << true;
+        // Any other set: OK alone.
+        QTest::newRow("no set") << 0 << 0 << "OK"
+                                << "Cancel" << false << false;
+        QTest::newRow("an unknown set with help") << 7 << 120 << "OK"
+                                                  << "Cancel" << false << true;
     }
     void buttonsArePlacedBySetAndHelp() {
         QFETCH(int, buttons);
@@ -115,9 +120,9 @@ private Q_SLOTS:
         }
         const double half = m.L + m.W / 2.0;
         const double third = m.L + m.W / 3.0;
-        if (buttons == 1 && !helpShown) {
+        if (!secondShown && !helpShown) {
             QCOMPARE(Left(box.cmdButton[1]), RoundEven(half - m.P / 2.0));
-        } else if (buttons == 1) {
+        } else if (!secondShown) {
             QCOMPARE(Left(box.cmdButton[0]), RoundEven(half - m.P));
             QCOMPARE(Left(box.cmdButton[1]), RoundEven(half));
         } else if (!helpShown) {

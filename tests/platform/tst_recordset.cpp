@@ -12,18 +12,14 @@
 class RecordsetTest : public QObject {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
+    ScratchDatabase m_scratch;
     QString m_path;
 
     void fillFiveDays() { FillFiveDays(m_path); }
     void openDays(Recordset& days) { QVERIFY(OpenFiveDays(days, m_path)); }
 
 private Q_SLOTS:
-    void init() {
-        m_path = m_dir.path() + QStringLiteral("/QLM.mdb");
-        QFile::remove(m_path);
-        QVERIFY(CreateSuppliedDatabase(m_path));
-    }
+    void init() { m_path = m_scratch.Fresh(); }
 
     void cursorMovesAndStopsAtTheEnds() {
         fillFiveDays();
@@ -206,7 +202,7 @@ private Q_SLOTS:
     }
     void unusableFilesAreReportedAndLeftAlone() {
         QFETCH(QString, kind);
-        const QString path = m_dir.path() + QStringLiteral("/Other.mdb");
+        const QString path = m_scratch.Folder() + QStringLiteral("/Other.mdb");
         QFile::remove(path);
         QByteArray before;
         if (kind == QLatin1String("text")) {
@@ -242,6 +238,65 @@ private Q_SLOTS:
             QVERIFY(file.open(QIODevice::ReadOnly));
             QCOMPARE(file.readAll(), before);
         }
+    }
+
+    void aFileDamagedPartWayIsAFailedOpen() {
+        {
+            DatabaseProbe probe(m_path);
+            probe.exec(QStringLiteral("BEGIN"));
+            for (int i = 0; i < 4000; ++i) {
+                probe.exec(QStringLiteral("INSERT INTO QLM (Date, SchoolDay, Notes) VALUES ('%1', '1', '%2')")
+                               .arg(QDate(2020, 1, 1).addDays(i).toString(Qt::ISODate),
+                                    QStringLiteral("note %1 ").arg(i).repeated(5)));
+            }
+            probe.exec(QStringLiteral("COMMIT"));
+        }
+        // Two pages in the middle of the file overwritten.
+        QFile file(m_path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        const qint64 middle = file.size() / 4096 / 2 * 4096;
+        file.seek(middle);
+        file.write(QByteArray(2 * 4096, '\xff'));
+        file.close();
+        QFile damaged(m_path);
+        QVERIFY(damaged.open(QIODevice::ReadOnly));
+        const QByteArray before = damaged.readAll();
+        damaged.close();
+
+        Recordset days;
+        QVERIFY(!OpenFiveDays(days, m_path));
+        QCOMPARE(days.LastErrorKind(), Recordset::ErrorKind::Damaged);
+        QVERIFY(days.LastError().contains(m_path));
+        QCOMPARE(days.RecordCount(), 0);
+        QVERIFY(days.AtBOF() && days.AtEOF());
+        days.Close();
+        QVERIFY(damaged.open(QIODevice::ReadOnly));
+        QCOMPARE(damaged.readAll(), before);
+    }
+
+    void aStoreOfSeveralRowsIsAllOrNothing() {
+        fillFiveDays();
+        Recordset days;
+        openDays(days);
+        DatabaseProbe probe(m_path);
+        probe.exec(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON QLM WHEN NEW.Notes = 'refused' "
+                                  "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+        const int notes = days.FieldIndex(QStringLiteral("Notes"));
+        const Recordset::RowKey first = days.CurrentKey();
+        days.MoveLast();
+        const Recordset::RowKey last = days.CurrentKey();
+        QVERIFY(days.SetValueAt(first, notes, QStringLiteral("kept")));
+        QVERIFY(days.SetValueAt(last, notes, QStringLiteral("refused")));
+        QSignalSpy failures(&days, &Recordset::WriteFailed);
+        QVERIFY(!days.Update());
+        QCOMPARE(failures.count(), 1);
+        // Neither row reached the file; both are still waiting to be stored.
+        QCOMPARE(probe.value(QStringLiteral("SELECT Notes FROM QLM WHERE Date = '2026-09-01'")).toString(),
+                 QStringLiteral("n 2026-09-01"));
+        probe.exec(QStringLiteral("DROP TRIGGER refuse"));
+        QVERIFY(days.Update());
+        QCOMPARE(probe.value(QStringLiteral("SELECT Notes FROM QLM WHERE Date = '2026-09-01'")).toString(),
+                 QStringLiteral("kept"));
     }
 };
 

@@ -363,6 +363,55 @@ private Q_SLOTS:
         QCOMPARE(ReadText(kSettings, "Theme"), QString("Light"));
         QCOMPARE(ReadText(kSettings, "Count"), QString("3"));
     }
+
+    void aSaveKeepsTheBytesOfEveryOtherLine() {
+        TestEnvironment env;
+        // Written by hand in Latin-1, with a comment, blank lines and spaces around "=".
+        const QByteArray before = "; written by hand, caf\xe9\r\n[Settings]\r\nTeacherName1=M. Andr\xe9\r\n"
+                                  "\r\n[Other]\r\nKey = spaced value \r\n";
+        QVERIFY(WriteFile(env.SettingsFile(), before));
+        QCOMPARE(ReadText(kSettings, "TeacherName1"), QStringLiteral("M. Andr\u00e9"));
+        QVERIFY(SaveText(kSettings, "TeacherName2", QStringLiteral("Zo\u00eb")));
+        QVERIFY(SaveText("Other", "Key", "new"));
+        QCOMPARE(ReadFile(env.SettingsFile()),
+                 QByteArray("; written by hand, caf\xe9\r\n[Settings]\r\nTeacherName1=M. Andr\xe9\r\n"
+                            "TeacherName2=Zo\xc3\xab\r\n\r\n[Other]\r\nKey =new\r\n"));
+        SettingsStore::Reset();
+        QCOMPARE(ReadText(kSettings, "TeacherName1"), QStringLiteral("M. Andr\u00e9"));
+        QCOMPARE(ReadText(kSettings, "TeacherName2"), QStringLiteral("Zo\u00eb"));
+    }
+
+    void handWrittenBackslashesReadAsTheyStand_data() {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("leading") << QByteArray("Value=\\QLM.mdb") << "\\QLM.mdb";
+        QTest::newRow("a folder") << QByteArray("Value=D:\\Plans\\Term 2") << "D:\\Plans\\Term 2";
+        QTest::newRow("trailing") << QByteArray("Value=end\\") << "end\\";
+        QTest::newRow("written by the store") << QByteArray("Value=\\\\QLM.mdb") << "\\QLM.mdb";
+        QTest::newRow("line break") << QByteArray("Value=one\\r\\ntwo") << "one\r\ntwo";
+    }
+    void handWrittenBackslashesReadAsTheyStand() {
+        QFETCH(QByteArray, line);
+        QFETCH(QString, expected);
+        TestEnvironment env;
+        QVERIFY(WriteFile(env.SettingsFile(), "[Settings]\n" + line + "\n"));
+        QCOMPARE(ReadText(kSettings, "Value"), expected);
+    }
+
+    void aLargeFileIsReadOnlyWhenItChanges() {
+        TestEnvironment env;
+        const QByteArray huge(10 * 1024 * 1024, 'x');
+        QVERIFY(WriteFile(env.SettingsFile(), "[Settings]\nTeacherName1=" + huge + "\nTeacherNum=2\n"));
+        const int before = SettingsStore::FileReads();
+        for (int i = 0; i < 200; ++i) {
+            QCOMPARE(ReadInt(kSettings, "TeacherNum", 1), 2);
+        }
+        QCOMPARE(SettingsStore::FileReads() - before, 1);
+        QCOMPARE(ReadText(kSettings, "TeacherName1").size(), huge.size());
+        // Changed behind our back: read again.
+        QVERIFY(WriteFile(env.SettingsFile(), "[Settings]\nTeacherNum=1\n"));
+        QCOMPARE(ReadInt(kSettings, "TeacherNum", 2), 1);
+    }
 };
 
 QTEST_GUILESS_MAIN(SettingsStoreTest)

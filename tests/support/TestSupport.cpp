@@ -14,6 +14,7 @@
 #include "platform/SingleInstance.h"
 #include "platform/Twips.h"
 
+#include <QFile>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -40,6 +41,7 @@ TestEnvironment::TestEnvironment(const QDate& today) {
     SingleInstance::Release();
     SingleInstance::SetLockFolderForTests(m_dir.path());
     SetTwipsPerPixel(15, 15);
+    Recordset::SetBusyTimeout(200);
     Clock::SetTodayForTests(today);
     MessageTestSeam::Enable(true);
     MessageTestSeam::Clear();
@@ -278,6 +280,16 @@ QVariant DatabaseProbe::value(const QString& sql) {
     QSqlQuery query(m_db);
     query.exec(sql);
     return query.next() ? query.value(0) : QVariant();
+}
+
+QString ScratchDatabase::Fresh() {
+    const QString path = m_dir.path() + QStringLiteral("/QLM.mdb");
+    QFile::remove(path);
+    QString error;
+    if (!CreateSuppliedDatabase(path, &error)) {
+        qWarning("ScratchDatabase: %s", qPrintable(error));
+    }
+    return path;
 }
 
 QString ConnectionStringFor(const QString& path) {

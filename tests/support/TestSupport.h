@@ -79,6 +79,17 @@ private:
     QSqlDatabase m_db;
 };
 
+// A folder of its own holding a fresh copy of the supplied database for each test case.
+class ScratchDatabase {
+public:
+    // Replaces the database with a fresh one and gives its path.
+    QString Fresh();
+    QString Folder() const { return m_dir.path(); }
+
+private:
+    QTemporaryDir m_dir;
+};
+
 QString ConnectionStringFor(const QString& path);
 // Five dated rows, inserted out of order so that a query's ORDER BY matters.
 void FillFiveDays(const QString& path);

@@ -14,18 +14,14 @@
 class DataControlTest : public QObject {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
+    ScratchDatabase m_scratch;
     QString m_path;
 
     void fillFiveDays() { FillFiveDays(m_path); }
     void openDays(Recordset& days) { QVERIFY(OpenFiveDays(days, m_path)); }
 
 private Q_SLOTS:
-    void init() {
-        m_path = m_dir.path() + QStringLiteral("/QLM.mdb");
-        QFile::remove(m_path);
-        QVERIFY(CreateSuppliedDatabase(m_path));
-    }
+    void init() { m_path = m_scratch.Fresh(); }
 
     void boundControlsShowAndStoreTheirField() {
         fillFiveDays();
@@ -111,6 +107,58 @@ private Q_SLOTS:
             probe.value(QStringLiteral("SELECT Notes IS NULL FROM QLM WHERE Date = '2026-09-01'")).toBool());
         QCOMPARE(probe.value(QStringLiteral("SELECT Notes FROM QLM WHERE Date = '2026-09-02'")).toString(),
                  QStringLiteral("line one\r\nline two"));
+    }
+
+    void anEditKeepsTheStoredLineBreaksAndCharacters() {
+        fillFiveDays();
+        DatabaseProbe probe(m_path);
+        probe.exec(QString::fromUtf8("UPDATE QLM SET Notes = 'Room\u00a012\r\nBring forms\rAsk Sam' "
+                                     "WHERE Date = '2026-09-01'"));
+        Recordset days;
+        DataControl control(days);
+        BoundMemo notes;
+        control.Bind(&notes, QStringLiteral("Notes"));
+        openDays(days);
+        control.RefreshBoundControls();
+        // One keystroke at the end of the first line.
+        QTextCursor cursor = notes.textCursor();
+        cursor.setPosition(7);
+        notes.setTextCursor(cursor);
+        QTest::keyClick(&notes, Qt::Key_A);
+        QTest::keyClick(&notes, Qt::Key_Return);
+        QTest::keyClick(&notes, Qt::Key_B);
+        QVERIFY(days.Update());
+        QCOMPARE(probe.value(QStringLiteral("SELECT Notes FROM QLM WHERE Date = '2026-09-01'")).toString(),
+                 QString::fromUtf8("Room\u00a012a\r\nb\r\nBring forms\rAsk Sam"));
+    }
+
+    void aWriteAfterARefreshReachesTheRecord() {
+        fillFiveDays();
+        Recordset days;
+        DataControl control(days);
+        BoundLabel label;
+        BoundMemo notes;
+        control.Bind(&label, QStringLiteral("SchoolDay"));
+        control.Bind(&notes, QStringLiteral("Notes"));
+        openDays(days);
+        control.RefreshBoundControls();
+        days.MoveNext();
+        QVERIFY(days.Refresh()); // back on the first day; the controls are not brought up yet
+        label.setText(QStringLiteral("x"));
+        notes.setPlainText(QStringLiteral("written after the refresh"));
+        days.MoveNext();
+        DatabaseProbe probe(m_path);
+        QCOMPARE(
+            probe.value(QStringLiteral("SELECT SchoolDay FROM QLM WHERE Date = '2026-09-01'")).toString(),
+            QStringLiteral("x"));
+        QCOMPARE(probe.value(QStringLiteral("SELECT Notes FROM QLM WHERE Date = '2026-09-01'")).toString(),
+                 QStringLiteral("written after the refresh"));
+        // Typing into a box whose row has moved on goes to the row it now shows.
+        notes.setFocus();
+        QTest::keyClick(&notes, Qt::Key_Z);
+        QVERIFY(days.Update());
+        QCOMPARE(probe.value(QStringLiteral("SELECT Notes FROM QLM WHERE Date = '2026-09-02'")).toString(),
+                 QStringLiteral("zn 2026-09-02"));
     }
 };
 
