@@ -144,7 +144,7 @@ void GoToDate(const QDate& d) {
     Recordset& days = DayRecords();
     // Rows without a date meet no criterion, so the search passes over them; a table of only
     // such rows (the blank table) keeps its row.
-    if (days.RecordCount() > 0) {
+    if (!(days.AtBOF() && days.AtEOF())) {
         const QVariant kept = days.Bookmark();
         days.MoveFirst();
         days.Find(QStringLiteral("Date>=") + DateToText(d), 0, true);
