@@ -5,3 +5,5 @@ void ShowEditTime() {}
 void ShowEditSubject() {}
 
 void ShowEditDetails() {}
+
+void ShowDetailsMagnify() {}

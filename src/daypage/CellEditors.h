@@ -1,7 +1,8 @@
 #pragma once
 
-// The Time, Subject and Details editors, opened on the day page's EditRow. They arrive in a
-// later step; the day page already calls them.
+// The Time, Subject and Details editors and the Details magnifier, each shown modal on the day
+// page's EditRow.
 void ShowEditTime();
 void ShowEditSubject();
 void ShowEditDetails();
+void ShowDetailsMagnify();

@@ -1,7 +1,15 @@
 #include "EditCommands.h"
 
-void DisableEditCommands() {}
+void ClearUndo() {}
+
+void PushUndo(int) {}
+
+void ShiftUndoBuffer() {}
+
+void UndoLastEdit() {}
+
+void UpdateUndoCommand() {}
 
 void EnableEditCommands() {}
 
-void ClearUndo() {}
+void DisableEditCommands() {}

@@ -7,3 +7,7 @@ class frmSchedule;
 // commands work while the day table holds no school year.
 void UpdateTeacherInfo(frmMain& main);
 void EnableDataCommands(frmSchedule& page);
+void RefreshMainMenus(frmMain& main);
+void ShowSchoolDaysState(frmMain& main);
+// The paired tool-bar buttons: exactly one of LowerLeft/LowerRight and of Beside/Opposite pressed.
+void ShowPanelPositions(frmMain& main);

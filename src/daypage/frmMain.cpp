@@ -1,75 +1,193 @@
 #include "frmMain.h"
 
+#include "CellEditors.h"
+#include "DayStyle.h"
+#include "EditCommands.h"
 #include "MainWindowState.h"
 #include "Panels.h"
+#include "TimeTableGrid.h"
 #include "core/DayDatabase.h"
 #include "core/Message.h"
 #include "core/ProgramState.h"
+#include "core/TeacherSettings.h"
+#include "daypage/frmFindReplace.h"
+#include "dialogs/StartupDialogs.h"
+#include "dialogs/frmAbout.h"
+#include "files/PackToGo.h"
+#include "files/frmFileDialog.h"
 #include "frmSchedule.h"
+#include "options/frmOptions.h"
 #include "platform/Clock.h"
 #include "platform/DateText.h"
+#include "platform/ProgramFolder.h"
 #include "platform/SettingsStore.h"
 #include "platform/Twips.h"
+#include "printing/PrintCommands.h"
+#include "setup/frmSetup.h"
+#include "ui/OpenWindows.h"
+#include "ui/UiState.h"
 #include "widgets/Artwork.h"
+#include "widgets/CommandIcons.h"
 #include "widgets/Colours.h"
+#include "widgets/Help.h"
+#include "widgets/Shell.h"
 #include "widgets/SystemMetrics.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTextEdit>
 #include <QTimer>
+#include <QToolBar>
 #include <QVBoxLayout>
 #include <QWindow>
+
+namespace {
+const QString kEffects = QStringLiteral("Settings\\Effects%1");
+
+QString EffectsSection() {
+    return kEffects.arg(Globals().CurrentTeacher);
+}
+
+// The tool bar's buttons: key, tool tip, and whether it is a two-state button.
+struct ButtonSpec {
+    const char* key;
+    const char* tip;
+    bool twoState;
+};
+const ButtonSpec kButtons[] = {
+    {"Pack", "Pack To Go", false},
+    {"UnPack", "UnPack", false},
+    {"PrintPreview", "Print Preview", false},
+    {"Print", "Print", false},
+    {"Undo", "Undo", false},
+    {"Cut", "Cut", false},
+    {"Copy", "Copy", false},
+    {"Paste", "Paste", false},
+    {"Erase", "Erase", false},
+    {"SelectAll", "Select All", false},
+    {"Find", "Find/Replace", false},
+    {"Calendar", "Calendar", true},
+    {"Notes", "Notes", true},
+    {"TimeTable", "TimeTable", true},
+    {"SchoolDays", "School Days", true},
+    {"BothDays", "Partner Days", true},
+    {"Options", "Options", false},
+    {"LowerLeft", "Calendar Lower Left", true},
+    {"LowerRight", "Calendar Lower Right", true},
+    {"Beside", "Notes Beside", true},
+    {"Opposite", "Notes Opposite", true},
+    {"Help", "Help", false},
+    {"Tips", "Tips", false},
+};
+// Where the bar groups its buttons.
+const QStringList kGroupEnds{QStringLiteral("UnPack"), QStringLiteral("Print"), QStringLiteral("Undo"),
+                             QStringLiteral("SelectAll"), QStringLiteral("Find"), QStringLiteral("BothDays"),
+                             QStringLiteral("Options"), QStringLiteral("Opposite")};
+
+// The text box the Edit commands act on: whichever has the focus.
+QWidget* FocusedTextBox() {
+    QWidget* focus = QApplication::focusWidget();
+    if (qobject_cast<QLineEdit*>(focus) || qobject_cast<QPlainTextEdit*>(focus) || qobject_cast<QTextEdit*>(focus)) {
+        return focus;
+    }
+    return nullptr;
+}
+
+QString SelectedText(QWidget* box) {
+    if (auto* line = qobject_cast<QLineEdit*>(box)) {
+        return line->selectedText();
+    }
+    if (auto* plain = qobject_cast<QPlainTextEdit*>(box)) {
+        return plain->textCursor().selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    }
+    if (auto* rich = qobject_cast<QTextEdit*>(box)) {
+        return rich->textCursor().selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    }
+    return QString();
+}
+
+// Typed in, as the box's own paste would: a box with a length limit keeps to it.
+void ReplaceSelection(QWidget* box, const QString& text) {
+    if (auto* line = qobject_cast<QLineEdit*>(box)) {
+        line->insert(text);
+    } else if (auto* plain = qobject_cast<QPlainTextEdit*>(box)) {
+        plain->insertPlainText(text);
+    } else if (auto* rich = qobject_cast<QTextEdit*>(box)) {
+        rich->insertPlainText(text);
+    }
+}
+
+void SelectAllOf(QWidget* box) {
+    if (auto* line = qobject_cast<QLineEdit*>(box)) {
+        line->selectAll();
+    } else if (auto* plain = qobject_cast<QPlainTextEdit*>(box)) {
+        plain->selectAll();
+    } else if (auto* rich = qobject_cast<QTextEdit*>(box)) {
+        rich->selectAll();
+    }
+}
+
+void ShowNoPrinter(const QString& line) {
+    ShowMessage(QStringLiteral("No Printer is attached to this computer.\r\n\r\n") + line +
+                    QStringLiteral("\r\na printer is attached.\r\n\r\n"),
+                MsgOK, MsgInformation, Globals().AppTitle + QStringLiteral(" - No Printer Attached"), 0);
+}
+
+void OpenHelp(QWidget* owner, int context) {
+    HtmlHelp(owner, Globals().HelpFile, HH_HELP_CONTEXT, context);
+}
+} // namespace
+
+const QStringList& frmMain::ButtonKeys() {
+    static const QStringList keys = [] {
+        QStringList list;
+        for (const ButtonSpec& spec : kButtons) {
+            list << QString::fromLatin1(spec.key);
+        }
+        return list;
+    }();
+    return keys;
+}
 
 frmMain::frmMain() {
     setAttribute(Qt::WA_DeleteOnClose, false);
     setWindowIcon(Artwork::AppIcon());
+    for (const QString& key : Artwork::MenuIconKeys()) {
+        imlQLMMenu.Add(key, Artwork::MenuIcon(key));
+    }
+    for (const QString& key : ButtonKeys()) {
+        imlToolbarIcons.Add(key, Artwork::ToolbarIcon(key, true));
+        imlToolbarDisabled.Add(key, Artwork::ToolbarIcon(key, false));
+    }
+
     clientArea = new QWidget(this);
     auto* layout = new QVBoxLayout(clientArea);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    createToolBar();
+    layout->addWidget(CoolBar);
     mdiClient = new QMdiArea(clientArea);
     mdiClient->setFrameShape(QFrame::NoFrame);
     mdiClient->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdiClient->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    layout->addWidget(mdiClient);
+    layout->addWidget(mdiClient, 1);
     setCentralWidget(clientArea);
 
-    mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
-    mnuFExit = mnuFile->addAction(QStringLiteral("E&xit"));
-    connect(mnuFExit, &QAction::triggered, this, &frmMain::mnuFExit_Click);
-    mnuView = menuBar()->addMenu(QStringLiteral("&View"));
-    mnuVCalendar = mnuView->addAction(QStringLiteral("&Calendar"));
-    mnuVNotes = mnuView->addAction(QStringLiteral("&Notes"));
-    mnuVTimeTable = mnuView->addAction(QStringLiteral("&TimeTable"));
-    for (QAction* item : {mnuVCalendar, mnuVNotes, mnuVTimeTable}) {
-        item->setCheckable(true);
-    }
-    // The check marks follow the settings, not the click: the handlers set them.
-    connect(mnuVCalendar, &QAction::triggered, this, &frmMain::mnuVCalendar_Click);
-    connect(mnuVNotes, &QAction::triggered, this, &frmMain::mnuVNotes_Click);
-    connect(mnuVTimeTable, &QAction::triggered, this, &frmMain::mnuVTimeTable_Click);
-    mnuPopUpTime = new QMenu(this);
-    mnuPopupSubject = new QMenu(this);
-    mnuPopUpDetails = new QMenu(this);
-
-    addStatusPanel(QStringLiteral("Date"), 0);
-    addStatusPanel(QStringLiteral("Time"), 0);
-    addStatusPanel(QStringLiteral("TeacherName"), 0);
-    addStatusPanel(QStringLiteral("SchoolDays"), 1);
-    m_clock = new QTimer(this);
-    auto showTime = [this] {
-        StatusPanel(QStringLiteral("Time"))
-            ->setText(FormatDateTime(Clock::Now(), QStringLiteral("h:nn AM/PM")));
-    };
-    connect(m_clock, &QTimer::timeout, this, showTime);
-    m_clock->start(1000);
-    showTime();
+    createMenus();
+    createPopupMenus();
+    createStatusBar();
+    qApp->installEventFilter(this);
 
     // Open on the whole screen, so the day page takes its width from it.
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -78,9 +196,199 @@ frmMain::frmMain() {
 }
 
 frmMain::~frmMain() {
+    qApp->removeEventFilter(this);
     if (!m_unloaded) {
         MDIForm_Unload();
     }
+}
+
+void frmMain::createMenus() {
+    auto add = [this](QMenu* menu, const QString& caption, void (frmMain::*handler)(),
+                      const QKeySequence& shortcut = {}) {
+        QAction* item = menu->addAction(caption);
+        item->setShortcut(shortcut);
+        connect(item, &QAction::triggered, this, handler);
+        return item;
+    };
+    mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
+    mnuFPack = add(mnuFile, QStringLiteral("P&ack To Go..."), &frmMain::mnuFPack_Click);
+    mnuFUnPack = add(mnuFile, QStringLiteral("&UnPack..."), &frmMain::mnuFUnPack_Click);
+    mnuFsep1 = mnuFile->addSeparator();
+    mnuFOpen = add(mnuFile, QStringLiteral("DataBase &Open..."), &frmMain::mnuFOpen_Click);
+    mnuFSaveAs = add(mnuFile, QStringLiteral("DataBase &Save As..."), &frmMain::mnuFSaveAs_Click);
+    mnuFsep2 = mnuFile->addSeparator();
+    mnuFPrintPreview = add(mnuFile, QStringLiteral("Print Pre&view..."), &frmMain::mnuFPrintPreview_Click);
+    mnuFPrint = add(mnuFile, QStringLiteral("&Print..."), &frmMain::mnuFPrint_Click, QKeySequence(Qt::CTRL | Qt::Key_P));
+    mnuFsep3 = mnuFile->addSeparator();
+    mnuFLogoff = add(mnuFile, QStringLiteral("&Log Off"), &frmMain::mnuFLogoff_Click);
+    mnuFsep4 = mnuFile->addSeparator();
+    mnuFExit = add(mnuFile, QStringLiteral("E&xit"), &frmMain::mnuFExit_Click);
+
+    mnuEdit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    mnuEUndo = add(mnuEdit, QStringLiteral("&Undo"), &frmMain::mnuEUndo_Click, QKeySequence(Qt::CTRL | Qt::Key_Z));
+    mnuEdit->addSeparator();
+    mnuECut = add(mnuEdit, QStringLiteral("Cu&t"), &frmMain::mnuECut_Click, QKeySequence(Qt::CTRL | Qt::Key_X));
+    mnuECopy = add(mnuEdit, QStringLiteral("&Copy"), &frmMain::mnuECopy_Click, QKeySequence(Qt::CTRL | Qt::Key_C));
+    mnuEPaste = add(mnuEdit, QStringLiteral("&Paste"), &frmMain::mnuEPaste_Click, QKeySequence(Qt::CTRL | Qt::Key_V));
+    mnuEdit->addSeparator();
+    mnuEErase = add(mnuEdit, QStringLiteral("&Erase All"), &frmMain::mnuEErase_Click);
+    mnuESelectAll =
+        add(mnuEdit, QStringLiteral("&Select All"), &frmMain::mnuESelectAll_Click, QKeySequence(Qt::CTRL | Qt::Key_A));
+    mnuEdit->addSeparator();
+    mnuEFindReplace = add(mnuEdit, QStringLiteral("&Find and Replace..."), &frmMain::mnuEFindReplace_Click,
+                          QKeySequence(Qt::CTRL | Qt::Key_F));
+
+    mnuView = menuBar()->addMenu(QStringLiteral("&View"));
+    mnuVCalendar = add(mnuView, QStringLiteral("&Calendar"), &frmMain::mnuVCalendar_Click);
+    mnuVNotes = add(mnuView, QStringLiteral("&Notes"), &frmMain::mnuVNotes_Click);
+    mnuVTimeTable = add(mnuView, QStringLiteral("&TimeTable"), &frmMain::mnuVTimeTable_Click);
+    mnuVSchoolDays = add(mnuView, QStringLiteral("&School Days"), &frmMain::mnuVSchoolDays_Click);
+    mnuVBothTeacherDays = add(mnuView, QStringLiteral("&Partner Days"), &frmMain::mnuVBothTeacherDays_Click);
+    mnuView->addSeparator();
+    mnuVToolBar = add(mnuView, QStringLiteral("&ToolBar"), &frmMain::mnuVToolBar_Click);
+    // The check marks follow the settings, not the click: the handlers and the state set them.
+    for (QAction* item :
+         {mnuVCalendar, mnuVNotes, mnuVTimeTable, mnuVSchoolDays, mnuVBothTeacherDays, mnuVToolBar}) {
+        item->setCheckable(true);
+        connect(item, &QAction::triggered, item, [item](bool checked) { item->setChecked(!checked); });
+    }
+    mnuVCalendar->setChecked(true);
+    mnuVNotes->setChecked(true);
+    mnuVSchoolDays->setChecked(true);
+
+    mnuTools = menuBar()->addMenu(QStringLiteral("&Tools"));
+    mnuTSetup = add(mnuTools, QStringLiteral("&Setup..."), &frmMain::mnuTSetup_Click);
+    mnuTools->addSeparator();
+    mnuTOptions = add(mnuTools, QStringLiteral("&Options..."), &frmMain::mnuTOptions_Click);
+
+    mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
+    mnuHContents = add(mnuHelp, QStringLiteral("&Contents..."), &frmMain::mnuHContents_Click, QKeySequence(Qt::Key_F1));
+    mnuHTips = add(mnuHelp, QStringLiteral("&Tips..."), &frmMain::mnuHTips_Click);
+    mnuHAbout = add(mnuHelp, QStringLiteral("&About..."), &frmMain::mnuHAbout_Click);
+    mnuHUpdates = add(mnuHelp, QStringLiteral("&Updates..."), &frmMain::mnuHUpdates_Click);
+    mnuHMenuDesigner = add(mnuHelp, QStringLiteral("Menu Designer"), &frmMain::mnuHMenuDesigner_Click);
+    mnuHMenuDesigner->setVisible(false);
+}
+
+void frmMain::createPopupMenus() {
+    auto add = [this](QMenu* menu, const QString& caption, void (frmMain::*handler)()) {
+        QAction* item = menu->addAction(caption);
+        connect(item, &QAction::triggered, this, handler);
+        return item;
+    };
+    mnuPopUpDetails = new QMenu(QStringLiteral("PopUp Details"), this);
+    mnuPopUpDetailsEdit = add(mnuPopUpDetails, QStringLiteral("Edit Details"), &frmMain::mnuPopUpDetailsEdit_Click);
+    mnuPopUpDetailsMagnify = add(mnuPopUpDetails, QStringLiteral("Magnify"), &frmMain::mnuPopUpDetailsMagnify_Click);
+    mnuPopUpDetails->addSeparator();
+    mnuPopUpDetailsCutAll = add(mnuPopUpDetails, QStringLiteral("Cut All"), &frmMain::mnuPopUpDetailsCutAll_Click);
+    mnuPopUpDetailsCopyAll = add(mnuPopUpDetails, QStringLiteral("Copy All"), &frmMain::mnuPopUpDetailsCopyAll_Click);
+    mnuPopUpDetailsPaste = add(mnuPopUpDetails, QStringLiteral("Paste"), &frmMain::mnuPopUpDetailsPaste_Click);
+    mnuPopUpDetailsErase = add(mnuPopUpDetails, QStringLiteral("Erase"), &frmMain::mnuPopUpDetailsErase_Click);
+    mnuPopUpDetails->addSeparator();
+    mnuPopUpDetailsOptions = add(mnuPopUpDetails, QStringLiteral("Options"), &frmMain::mnuPopUpDetailsOptions_Click);
+    mnuPopUpDetailsHelp = add(mnuPopUpDetails, QStringLiteral("Help"), &frmMain::mnuPopUpDetailsHelp_Click);
+
+    mnuPopupSubject = new QMenu(QStringLiteral("Popup Subject"), this);
+    mnuPopupSubjectEdit = add(mnuPopupSubject, QStringLiteral("Edit Subject"), &frmMain::mnuPopUpSubjectEdit_Click);
+    mnuPopupSubject->addSeparator();
+    mnuPopupSubjectCutAll = add(mnuPopupSubject, QStringLiteral("Cut All"), &frmMain::mnuPopUpSubjectCutAll_Click);
+    mnuPopupSubjectCopyAll = add(mnuPopupSubject, QStringLiteral("Copy All"), &frmMain::mnuPopUpSubjectCopyAll_Click);
+    mnuPopupSubjectPaste = add(mnuPopupSubject, QStringLiteral("Paste"), &frmMain::mnuPopUpSubjectPaste_Click);
+    mnuPopupSubjectErase = add(mnuPopupSubject, QStringLiteral("Erase"), &frmMain::mnuPopUpSubjectErase_Click);
+    mnuPopupSubject->addSeparator();
+    mnuPopupSubjectOptions = add(mnuPopupSubject, QStringLiteral("Options"), &frmMain::mnuPopUpSubjectOptions_Click);
+    mnuPopupSubjectHelp = add(mnuPopupSubject, QStringLiteral("Help"), &frmMain::mnuPopUpSubjectHelp_Click);
+
+    mnuPopUpTime = new QMenu(QStringLiteral("PopUp Time"), this);
+    mnuPopUpTimeEdit = add(mnuPopUpTime, QStringLiteral("Edit Time"), &frmMain::mnuPopUpTimeEdit_Click);
+    mnuPopUpTime->addSeparator();
+    mnuPopUpTimeCutAll = add(mnuPopUpTime, QStringLiteral("Cut All"), &frmMain::mnuPopUpTimeCutAll_Click);
+    mnuPopUpTimeCopyAll = add(mnuPopUpTime, QStringLiteral("Copy All"), &frmMain::mnuPopUpTimeCopyAll_Click);
+    mnuPopUpTimePaste = add(mnuPopUpTime, QStringLiteral("Paste"), &frmMain::mnuPopUpTimePaste_Click);
+    mnuPopUpTimeErase = add(mnuPopUpTime, QStringLiteral("Erase"), &frmMain::mnuPopUpTimeErase_Click);
+    mnuPopUpTime->addSeparator();
+    mnuPopUpTimeOptions = add(mnuPopUpTime, QStringLiteral("Options"), &frmMain::mnuPopUpTimeOptions_Click);
+    mnuPopUpTimeHelp = add(mnuPopUpTime, QStringLiteral("Help"), &frmMain::mnuPopUpTimeHelp_Click);
+}
+
+void frmMain::createToolBar() {
+    // The cool bar: band 1 holds the tool bar, band 2 the Pack To Go line.
+    CoolBar = new QWidget(clientArea);
+    CoolBar->setObjectName(QStringLiteral("CoolBar"));
+    CoolBar->setAutoFillBackground(true);
+    auto* bands = new QHBoxLayout(CoolBar);
+    bands->setContentsMargins(2, 1, 8, 1);
+    Toolbar = new QToolBar(CoolBar);
+    Toolbar->setObjectName(QStringLiteral("Toolbar"));
+    Toolbar->setIconSize(QSize(22, 22));
+    Toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    for (const ButtonSpec& spec : kButtons) {
+        const QString key = QString::fromLatin1(spec.key);
+        QIcon icon;
+        for (const QSize size : {QSize(22, 22), QSize(44, 44)}) {
+            icon.addPixmap(imlToolbarIcons.Icon(key).pixmap(size), QIcon::Normal);
+            icon.addPixmap(imlToolbarDisabled.Icon(key).pixmap(size), QIcon::Disabled);
+        }
+        QAction* button = Toolbar->addAction(icon, QString::fromLatin1(spec.tip));
+        button->setObjectName(key);
+        button->setToolTip(QString::fromLatin1(spec.tip));
+        button->setCheckable(spec.twoState);
+        connect(button, &QAction::triggered, this, [this, key] { Toolbar_ButtonClick(key); });
+        m_buttons.insert(key, button);
+        if (kGroupEnds.contains(key)) {
+            Toolbar->addSeparator();
+        }
+    }
+    bands->addWidget(Toolbar);
+    bands->addStretch(1);
+    CoolBarBand2 = new QLabel(CoolBar);
+    CoolBarBand2->setObjectName(QStringLiteral("PackToGoBand"));
+    bands->addWidget(CoolBarBand2);
+}
+
+void frmMain::createStatusBar() {
+    addStatusPanel(QStringLiteral("Date"), 0);
+    addStatusPanel(QStringLiteral("Time"), 0);
+    addStatusPanel(QStringLiteral("TeacherName"), 0);
+    addStatusPanel(QStringLiteral("SchoolDays"), 1);
+    addStatusPanel(QStringLiteral("CAPS"), 0);
+    addStatusPanel(QStringLiteral("NUM"), 0);
+    StatusPanel(QStringLiteral("CAPS"))->setText(QStringLiteral("CAPS"));
+    StatusPanel(QStringLiteral("NUM"))->setText(QStringLiteral("NUM"));
+    showLockKeys(0);
+    m_clock = new QTimer(this);
+    auto showTime = [this] {
+        StatusPanel(QStringLiteral("Time"))->setText(FormatDateTime(Clock::Now(), QStringLiteral("h:nn AM/PM")));
+    };
+    connect(m_clock, &QTimer::timeout, this, showTime);
+    m_clock->start(1000);
+    showTime();
+}
+
+void frmMain::addStatusPanel(const QString& key, int stretch) {
+    auto* panel = new QLabel(this);
+    panel->setObjectName(key);
+    panel->setContentsMargins(6, 0, 6, 0);
+    statusBar()->addPermanentWidget(panel, stretch);
+    m_panels.insert(key, panel);
+}
+
+void frmMain::showLockKeys(quint32 nativeModifiers) {
+    // X11's lock masks: Caps Lock is the Lock bit, Num Lock (almost always) Mod2. A lock that is
+    // off is shown greyed, as the panel's own style would.
+    StatusPanel(QStringLiteral("CAPS"))->setEnabled((nativeModifiers & 0x02u) != 0);
+    StatusPanel(QStringLiteral("NUM"))->setEnabled((nativeModifiers & 0x10u) != 0);
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+        showLockKeys(static_cast<QKeyEvent*>(event)->nativeModifiers());
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+QLabel* frmMain::StatusPanel(const QString& key) const {
+    return m_panels.value(key);
 }
 
 void frmMain::ShowMaximizedAndSettle() {
@@ -93,18 +401,6 @@ void frmMain::ShowMaximizedAndSettle() {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-void frmMain::addStatusPanel(const QString& key, int stretch) {
-    auto* panel = new QLabel(this);
-    panel->setObjectName(key);
-    panel->setContentsMargins(6, 0, 6, 0);
-    statusBar()->addPermanentWidget(panel, stretch);
-    m_panels.insert(key, panel);
-}
-
-QLabel* frmMain::StatusPanel(const QString& key) const {
-    return m_panels.value(key);
-}
-
 void frmMain::Form_Load() {
     MDIForm_Load();
 }
@@ -115,14 +411,98 @@ void frmMain::Form_Unload() {
 
 void frmMain::MDIForm_Load() {
     setWindowTitle(Globals().AppTitle);
+    // 1.-2. The menu component draws the menus from here on.
+    Ui().MenuSubclassed = true;
+    SubClassMenuXP();
+    // 3.-6.
     UpdateTeacherInfo(*this);
+    CoolBar->setVisible(Globals().ToolBarShow);
+    RefreshMainMenus(*this);
+    FromToolBar = false;
 }
+
+void frmMain::SubClassMenuXP() {
+    auto caption = [](QAction* item, const char* text) { item->setText(QString::fromUtf8(text)); };
+    caption(mnuFPack, "P&ack To Go...|#Pack");
+    caption(mnuFUnPack, "&UnPack...|#UnPack");
+    caption(mnuFOpen, "DataBase &Open...|#Open");
+    caption(mnuFSaveAs, "DataBase &Save As...|#SaveAs");
+    caption(mnuFPrintPreview, "Print Pre&view...|#PrintPreview");
+    caption(mnuFPrint, "&Print...|#Print");
+    caption(mnuFLogoff, "&Log Off|#LogOff");
+    caption(mnuFExit, "E&xit|#Exit");
+    caption(mnuEUndo, "&Undo|#Undo");
+    caption(mnuECut, "Cu&t|#Cut");
+    caption(mnuECopy, "&Copy|#Copy");
+    caption(mnuEPaste, "&Paste|#Paste");
+    caption(mnuEErase, "&Erase All|#Erase");
+    caption(mnuESelectAll, "&Select All|#SelectAll");
+    caption(mnuEFindReplace, "&Find and Replace...|#Find");
+    caption(mnuVCalendar, "&Calendar|#Calendar");
+    caption(mnuVNotes, "&Notes|#Notes");
+    caption(mnuVTimeTable, "&TimeTable|#TimeTable");
+    caption(mnuVSchoolDays, "&School Days|#SchoolDays");
+    caption(mnuVBothTeacherDays, "&Partner Days|#BothDays");
+    caption(mnuVToolBar, "&ToolBar|#Check");
+    caption(mnuTSetup, "&Setup...|#Setup");
+    caption(mnuTOptions, "&Options...|#Options");
+    caption(mnuHContents, "&Contents...|#Help");
+    caption(mnuHTips, "&Tips...|#Tips");
+    caption(mnuHAbout, "&About...|#About");
+    caption(mnuHUpdates, "&Updates...|#Update");
+    caption(mnuPopUpDetailsEdit, "Edit Details|#Check");
+    caption(mnuPopUpDetailsMagnify, "Magnify|#Magnify");
+    caption(mnuPopUpDetailsCutAll, "Cut All|#Cut");
+    caption(mnuPopUpDetailsCopyAll, "Copy All|#Copy");
+    caption(mnuPopUpDetailsPaste, "Paste|#Paste");
+    caption(mnuPopUpDetailsErase, "Erase|#Erase");
+    caption(mnuPopUpDetailsOptions, "Options|#Options");
+    caption(mnuPopUpDetailsHelp, "Help|#Help");
+    caption(mnuPopupSubjectEdit, "Edit Subject|#Check");
+    caption(mnuPopupSubjectCutAll, "Cut All|#Cut");
+    caption(mnuPopupSubjectCopyAll, "Copy All|#Copy");
+    caption(mnuPopupSubjectPaste, "Paste|#Paste");
+    caption(mnuPopupSubjectErase, "Erase|#Erase");
+    caption(mnuPopupSubjectOptions, "Options|#Options");
+    caption(mnuPopupSubjectHelp, "Help|#Help");
+    caption(mnuPopUpTimeEdit, "Edit Time|#Check");
+    caption(mnuPopUpTimeCutAll, "Cut All|#Cut");
+    caption(mnuPopUpTimeCopyAll, "Copy All|#Copy");
+    caption(mnuPopUpTimePaste, "Paste|#Paste");
+    caption(mnuPopUpTimeErase, "Erase|#Erase");
+    caption(mnuPopUpTimeOptions, "Options|#Options");
+    caption(mnuPopUpTimeHelp, "Help|#Help");
+    menuEvents = new MenuEvents(this);
+    connect(menuEvents, &MenuEvents::MenuHelp, this, &frmMain::MenuEvents_MenuHelp);
+    MenuXP = new MenuExtended(this);
+    MenuXP->InstallMenus(this, ProgramFolder() + QStringLiteral("\\frmMain"), &imlQLMMenu, 2, menuEvents, 0);
+}
+
+void frmMain::MenuDesigner() {
+    if (MenuXP) {
+        MenuXP->OpenMenuDesigner(this, 0);
+    }
+}
+
+void frmMain::MenuEvents_MenuHelp(const QString&, const QString&) {}
 
 void frmMain::MDIForm_Unload() {
     m_unloaded = true;
+    // 1.
     Globals().StartupDone = false;
-    // The day page is the window's child: it closes with it, storing any pending edit.
+    // 2. The program's other windows close, in a fixed order; the day page closes with the
+    // main window as its child, storing any pending edit.
+    CloseOpenWindows({QStringLiteral("frmAbout"), QStringLiteral("frmEditDetails"), QStringLiteral("frmEditSubject"),
+                      QStringLiteral("frmEditTime"), QStringLiteral("frmFileDialog"), QStringLiteral("frmFindReplace"),
+                      QStringLiteral("frmFirstUse"), QStringLiteral("frmLogOn"), QStringLiteral("frmMsg"),
+                      QStringLiteral("frmOptions"), QStringLiteral("frmPackConfig"), QStringLiteral("frmPackMsg"),
+                      QStringLiteral("frmPrint"), QStringLiteral("frmPrintPreview"), QStringLiteral("frmSetup")});
     frmSchedule::Unload();
+    // 3. Errors of the menu component's removal are of no consequence here.
+    if (Ui().MenuSubclassed && MenuXP) {
+        MenuXP->RemoveMenus(this, &imlQLMMenu, menuEvents, 0);
+    }
+    Ui().MenuSubclassed = false;
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
@@ -171,29 +551,405 @@ void frmMain::SetBackColour(qint32 bgr) {
     mdiClient->setBackground(ColorFromBgr(bgr));
 }
 
+// File.
+
+void frmMain::mnuFPack_Click() {
+    PackToGo();
+}
+
+void frmMain::mnuFUnPack_Click() {
+    UnPack();
+}
+
+void frmMain::mnuFOpen_Click() {
+    Ui().DialogMode = QStringLiteral("Open");
+    ShowFileDialog(Ui().DialogMode);
+}
+
+void frmMain::mnuFSaveAs_Click() {
+    Ui().DialogMode = QStringLiteral("Save As");
+    ShowFileDialog(Ui().DialogMode);
+}
+
+void frmMain::mnuFPrintPreview_Click() {
+    if (Globals().DefaultPrinterFound) {
+        RunPrintPreview();
+    } else {
+        ShowNoPrinter(QStringLiteral("Print Preview will not be available until"));
+    }
+}
+
+void frmMain::mnuFPrint_Click() {
+    if (Globals().DefaultPrinterFound) {
+        ShowPrintDialog();
+    } else {
+        ShowNoPrinter(QStringLiteral("The Print Dialog will not be available until"));
+    }
+}
+
+void frmMain::mnuFLogoff_Click() {
+    ProgramState& g = Globals();
+    // 1.-3.
+    const int before = g.CurrentTeacher;
+    if (!LogOnTeacher()) {
+        // Closing the log-on ends the program: through the normal close, which stores what the
+        // teacher wrote, and nothing else is written.
+        close();
+        return;
+    }
+    if (g.CurrentTeacher == before) {
+        return;
+    }
+    // 4. The window closes and opens again, then takes the other teacher's settings.
+    storePendingEdits();
+    frmMain::Unload();
+    frmMain& main = frmMain::Get();
+    main.ShowMaximizedAndSettle();
+    LoadTeacherSettings();
+    frmSchedule& page = frmSchedule::Get();
+    BuildTimeTableGrid(page);
+    ShowTimeTableFrame(page);
+    UpdateTeacherInfo(main);
+    LoadDayTeacherStyle(page);
+    ApplyDayStyle(page);
+    OpenDayTable();
+    GoToDate(Clock::Today());
+    g.StartupDone = true;
+}
+
 void frmMain::mnuFExit_Click() {
     close();
 }
 
+// Edit.
+
+void frmMain::mnuEUndo_Click() {
+    UndoLastEdit();
+}
+
+void frmMain::mnuECut_Click() {
+    if (QWidget* box = FocusedTextBox()) {
+        QGuiApplication::clipboard()->setText(SelectedText(box));
+        ReplaceSelection(box, QString());
+    }
+}
+
+void frmMain::mnuECopy_Click() {
+    if (QWidget* box = FocusedTextBox()) {
+        QGuiApplication::clipboard()->setText(SelectedText(box));
+    }
+}
+
+void frmMain::mnuEPaste_Click() {
+    if (QWidget* box = FocusedTextBox()) {
+        ReplaceSelection(box, QGuiApplication::clipboard()->text());
+    }
+}
+
+void frmMain::mnuEErase_Click() {
+    if (QWidget* box = FocusedTextBox()) {
+        SelectAllOf(box);
+        ReplaceSelection(box, QString());
+    }
+}
+
+void frmMain::mnuESelectAll_Click() {
+    if (QWidget* box = FocusedTextBox()) {
+        SelectAllOf(box);
+    }
+}
+
+void frmMain::mnuEFindReplace_Click() {
+    ShowFindReplace();
+}
+
+// View.
+
 namespace {
-// A view toggle: flip the flag, save it at once, then let the panel procedure show or hide the
-// panel and set the menu's check mark.
-void ToggleView(bool& flag, const QString& key, void (*showPanel)(frmSchedule&)) {
-    ProgramState& g = Globals();
+// A view toggle: flip the flag and save it at once; the menu's origin sets the button, which a
+// click has already set itself; then the panel procedure shows or hides the panel and sets the
+// menu's check mark.
+void ToggleView(frmMain& main, bool& flag, const QString& key, const QString& button,
+                void (*showPanel)(frmSchedule&)) {
     flag = !flag;
-    SaveBool(QStringLiteral("Settings\\Effects%1").arg(g.CurrentTeacher), key, flag);
+    SaveBool(EffectsSection(), key, flag);
+    if (!main.FromToolBar) {
+        main.Button(button)->setChecked(flag);
+    }
+    main.FromToolBar = false;
     showPanel(frmSchedule::Get());
+}
+
+// The day list changes; the page stays on the shown day if it is still listed, or moves to the
+// next listed day after it.
+void RelistDays(frmMain& main) {
+    const QDate shown = TextToDate(frmSchedule::Get().txtDate->Text());
+    ShowSchoolDaysState(main);
+    main.FromToolBar = false;
+    RequeryDayTable();
+    GoToDate(shown);
 }
 } // namespace
 
 void frmMain::mnuVCalendar_Click() {
-    ToggleView(Globals().CalendarShow, QStringLiteral("CalendarShow"), &ShowCalendarFrame);
+    ToggleView(*this, Globals().CalendarShow, QStringLiteral("CalendarShow"), QStringLiteral("Calendar"),
+               &ShowCalendarFrame);
 }
 
 void frmMain::mnuVNotes_Click() {
-    ToggleView(Globals().NotesShow, QStringLiteral("NotesShow"), &ShowNotesFrame);
+    ToggleView(*this, Globals().NotesShow, QStringLiteral("NotesShow"), QStringLiteral("Notes"), &ShowNotesFrame);
 }
 
 void frmMain::mnuVTimeTable_Click() {
-    ToggleView(Globals().TimeTableShow, QStringLiteral("TimeTableShow"), &ShowTimeTableFrame);
+    ToggleView(*this, Globals().TimeTableShow, QStringLiteral("TimeTableShow"), QStringLiteral("TimeTable"),
+               &ShowTimeTableFrame);
+}
+
+void frmMain::mnuVSchoolDays_Click() {
+    ProgramState& g = Globals();
+    mnuVSchoolDays->setChecked(!mnuVSchoolDays->isChecked());
+    g.SchoolDays = !g.SchoolDays;
+    SaveBool(EffectsSection(), QStringLiteral("SchoolDays"), g.SchoolDays);
+    if (!FromToolBar) {
+        Button(QStringLiteral("SchoolDays"))->setChecked(g.SchoolDays);
+    }
+    RelistDays(*this);
+}
+
+void frmMain::mnuVBothTeacherDays_Click() {
+    ProgramState& g = Globals();
+    // 1. The logged-on teacher's own look comes back first.
+    LoadTeacherSettings();
+    ApplyDayStyle(frmSchedule::Get());
+    // 2.-3.
+    mnuVBothTeacherDays->setChecked(!mnuVBothTeacherDays->isChecked());
+    g.BothTeacherDays = !g.BothTeacherDays;
+    SaveBool(EffectsSection(), QStringLiteral("BothTeacherDays"), g.BothTeacherDays);
+    UiState& ui = Ui();
+    ui.OwnerPrefix = g.BothTeacherDays ? ui.OurPrefix : ui.MyPrefix;
+    if (!FromToolBar) {
+        Button(QStringLiteral("BothDays"))->setChecked(g.BothTeacherDays);
+    }
+    // 4.
+    RelistDays(*this);
+}
+
+void frmMain::mnuVToolBar_Click() {
+    ProgramState& g = Globals();
+    CoolBar->setVisible(!CoolBar->isVisible());
+    mnuVToolBar->setChecked(!mnuVToolBar->isChecked());
+    g.ToolBarShow = !g.ToolBarShow;
+    SaveBool(EffectsSection(), QStringLiteral("ToolBarShow"), g.ToolBarShow);
+    RefreshMainMenus(*this);
+    ShowCalendarFrame(frmSchedule::Get());
+}
+
+// Tools and Help.
+
+void frmMain::mnuTSetup_Click() {
+    ShowSetupWizard();
+}
+
+void frmMain::mnuTOptions_Click() {
+    ShowOptionsDialog();
+}
+
+void frmMain::mnuHContents_Click() {
+    OpenHelp(this, 100);
+}
+
+void frmMain::mnuHTips_Click() {
+    OpenHelp(this, 300);
+}
+
+void frmMain::mnuHAbout_Click() {
+    ShowAboutBox();
+}
+
+void frmMain::mnuHUpdates_Click() {
+    ShellOpen(MakerWebPage());
+}
+
+void frmMain::mnuHMenuDesigner_Click() {
+    MenuDesigner();
+}
+
+void frmMain::Toolbar_ButtonClick(const QString& key) {
+    ProgramState& g = Globals();
+    using Handler = void (frmMain::*)();
+    static const QHash<QString, Handler> commands{
+        {QStringLiteral("Pack"), &frmMain::mnuFPack_Click},
+        {QStringLiteral("UnPack"), &frmMain::mnuFUnPack_Click},
+        {QStringLiteral("PrintPreview"), &frmMain::mnuFPrintPreview_Click},
+        {QStringLiteral("Print"), &frmMain::mnuFPrint_Click},
+        {QStringLiteral("Undo"), &frmMain::mnuEUndo_Click},
+        {QStringLiteral("Cut"), &frmMain::mnuECut_Click},
+        {QStringLiteral("Copy"), &frmMain::mnuECopy_Click},
+        {QStringLiteral("Paste"), &frmMain::mnuEPaste_Click},
+        {QStringLiteral("Erase"), &frmMain::mnuEErase_Click},
+        {QStringLiteral("SelectAll"), &frmMain::mnuESelectAll_Click},
+        {QStringLiteral("Find"), &frmMain::mnuEFindReplace_Click},
+        {QStringLiteral("Options"), &frmMain::mnuTOptions_Click},
+        {QStringLiteral("Help"), &frmMain::mnuHContents_Click},
+        {QStringLiteral("Tips"), &frmMain::mnuHTips_Click},
+    };
+    static const QHash<QString, Handler> toggles{
+        {QStringLiteral("Calendar"), &frmMain::mnuVCalendar_Click},
+        {QStringLiteral("Notes"), &frmMain::mnuVNotes_Click},
+        {QStringLiteral("TimeTable"), &frmMain::mnuVTimeTable_Click},
+        {QStringLiteral("SchoolDays"), &frmMain::mnuVSchoolDays_Click},
+        {QStringLiteral("BothDays"), &frmMain::mnuVBothTeacherDays_Click},
+    };
+    // The window may be closed by the command (log-off, exit): what follows uses the settings,
+    // not the window.
+    const QString section = EffectsSection();
+    if (auto command = commands.constFind(key); command != commands.constEnd()) {
+        (this->*command.value())();
+    } else if (auto toggle = toggles.constFind(key); toggle != toggles.constEnd()) {
+        FromToolBar = true;
+        (this->*toggle.value())();
+    } else if (key == QLatin1String("Beside") || key == QLatin1String("Opposite")) {
+        g.NotesPosition = key == QLatin1String("Beside") ? 0 : 1;
+        ShowCalendarFrame(frmSchedule::Get());
+    } else if (key == QLatin1String("LowerLeft") || key == QLatin1String("LowerRight")) {
+        g.CalendarPosition = key == QLatin1String("LowerLeft") ? 0 : 1;
+        ShowCalendarFrame(frmSchedule::Get());
+    }
+    // After every button, whatever it was.
+    SaveInt(section, QStringLiteral("CalendarPosition"), g.CalendarPosition);
+    SaveInt(section, QStringLiteral("NotesPosition"), g.NotesPosition);
+    if (frmMain* main = frmMain::IfLoaded()) {
+        ShowPanelPositions(*main); // exactly one button of each pair is pressed
+    }
+}
+
+// The cell pop-up menus: each acts on the cell of EditRow in its column.
+
+namespace {
+enum class Column { Time, Subject, Details };
+
+BoundLabel* Cell(Column column) {
+    frmSchedule& page = frmSchedule::Get();
+    const int row = qBound(0, Ui().EditRow, 11);
+    switch (column) {
+    case Column::Time:
+        return page.lblTime[row];
+    case Column::Subject:
+        return page.lblSubject[row];
+    case Column::Details:
+        break;
+    }
+    return page.lblDetails[row];
+}
+
+void CutAll(Column column) {
+    BoundLabel* cell = Cell(column);
+    QGuiApplication::clipboard()->setText(cell->Caption());
+    cell->setCaption(QString());
+}
+
+void CopyAll(Column column) {
+    QGuiApplication::clipboard()->setText(Cell(column)->Caption());
+}
+
+void PasteAll(Column column) {
+    Cell(column)->setCaption(QGuiApplication::clipboard()->text());
+}
+
+void EraseAll(Column column) {
+    Cell(column)->setCaption(QString());
+}
+
+void EditCell(void (*showEditor)()) {
+    DisableEditCommands();
+    showEditor();
+}
+} // namespace
+
+void frmMain::mnuPopUpDetailsEdit_Click() {
+    EditCell(ShowEditDetails);
+}
+
+void frmMain::mnuPopUpDetailsMagnify_Click() {
+    EditCell(ShowDetailsMagnify);
+}
+
+void frmMain::mnuPopUpDetailsCutAll_Click() {
+    CutAll(Column::Details);
+}
+
+void frmMain::mnuPopUpDetailsCopyAll_Click() {
+    CopyAll(Column::Details);
+}
+
+void frmMain::mnuPopUpDetailsPaste_Click() {
+    PasteAll(Column::Details);
+}
+
+void frmMain::mnuPopUpDetailsErase_Click() {
+    EraseAll(Column::Details);
+}
+
+void frmMain::mnuPopUpDetailsOptions_Click() {
+    ShowOptionsDialog();
+}
+
+void frmMain::mnuPopUpDetailsHelp_Click() {
+    OpenHelp(this, 190);
+}
+
+void frmMain::mnuPopUpSubjectEdit_Click() {
+    EditCell(ShowEditSubject);
+}
+
+void frmMain::mnuPopUpSubjectCutAll_Click() {
+    CutAll(Column::Subject);
+}
+
+void frmMain::mnuPopUpSubjectCopyAll_Click() {
+    CopyAll(Column::Subject);
+}
+
+void frmMain::mnuPopUpSubjectPaste_Click() {
+    PasteAll(Column::Subject);
+}
+
+void frmMain::mnuPopUpSubjectErase_Click() {
+    EraseAll(Column::Subject);
+}
+
+void frmMain::mnuPopUpSubjectOptions_Click() {
+    ShowOptionsDialog();
+}
+
+void frmMain::mnuPopUpSubjectHelp_Click() {
+    OpenHelp(this, 200);
+}
+
+void frmMain::mnuPopUpTimeEdit_Click() {
+    EditCell(ShowEditTime);
+}
+
+void frmMain::mnuPopUpTimeCutAll_Click() {
+    CutAll(Column::Time);
+}
+
+void frmMain::mnuPopUpTimeCopyAll_Click() {
+    CopyAll(Column::Time);
+}
+
+void frmMain::mnuPopUpTimePaste_Click() {
+    PasteAll(Column::Time);
+}
+
+void frmMain::mnuPopUpTimeErase_Click() {
+    EraseAll(Column::Time);
+}
+
+void frmMain::mnuPopUpTimeOptions_Click() {
+    ShowOptionsDialog();
+}
+
+void frmMain::mnuPopUpTimeHelp_Click() {
+    OpenHelp(this, 210);
 }

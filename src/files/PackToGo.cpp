@@ -2,7 +2,12 @@
 
 #include "core/ProgramState.h"
 
+// Packing and unpacking arrive in a later step.
+void PackToGo() {}
+
+void UnPack() {}
+
 void OfferStartupUnPack() {
-    // The offer is made once per run; packing and unpacking arrive in a later step.
+    // The offer is made once per run.
     Globals().UnPackOffered = true;
 }

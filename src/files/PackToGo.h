@@ -1,4 +1,7 @@
 #pragma once
 
-// Pack To Go: offering, once per run, to unpack a newer copy from the removable drive.
+// Pack To Go: packing the database and settings onto a removable drive and unpacking a newer
+// copy back; at start-up the unpack is offered once per run.
+void PackToGo();
+void UnPack();
 void OfferStartupUnPack();

@@ -134,6 +134,14 @@ bool IsDateText(const QString& text) {
     return ok;
 }
 
+QString DateTimeToText(const QDateTime& moment) {
+    return moment.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
+}
+
+QDateTime TextToDateTime(const QString& text) {
+    return QDateTime::fromString(text.trimmed(), QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
+}
+
 QString FormatDate(const QDate& date, const QString& pattern) {
     return QLocale::c().toString(date, ToQtPattern(pattern));
 }

@@ -14,6 +14,9 @@ QString DateToText(const QDate& date);
 // Anything else is not a date: an invalid QDate and *ok false.
 QDate TextToDate(const QString& text, bool* ok = nullptr);
 bool IsDateText(const QString& text);
+// A moment (the last Pack To Go) as stored: yyyy-MM-ddTHH:mm:ss. Anything else is invalid.
+QString DateTimeToText(const QDateTime& moment);
+QDateTime TextToDateTime(const QString& text);
 
 // Formats with the program's date patterns ("mmmm d, yyyy", "dddd - mmmm d, yyyy",
 // "mmmm d, yyyy at h:mm AM/PM"), always with English names.

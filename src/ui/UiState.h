@@ -10,6 +10,9 @@
 struct UiState {
     // The day page: the row the cell commands act on, undo, and the page's width (twips).
     int EditRow = 0;
+    // Ten entries of the day's date text, the row and the Details text before the edit; entry 0
+    // is the oldest, UndoTop the newest (-1: empty).
+    std::array<std::array<QString, 3>, 10> UndoBuffer;
     int UndoTop = -1;
     qint32 ScrollBarWidth = 0;
     qint32 DayPageWidth = 0;
@@ -28,6 +31,8 @@ struct UiState {
     qint32 LowerY = 0;
 
     // Main window state.
+    bool MenuSubclassed = false;
+    QString DialogMode; // "Open" or "Save As": the database-file dialog's errand
     std::array<QString, 3> TeacherDayLists;
     QString MyPrefix;
     QString OurPrefix;

@@ -1,0 +1,4 @@
+#include "frmFindReplace.h"
+
+// Find and replace arrives in a later step.
+void ShowFindReplace() {}

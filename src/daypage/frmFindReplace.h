@@ -1,0 +1,4 @@
+#pragma once
+
+// Shows the find and replace dialog without waiting.
+void ShowFindReplace();

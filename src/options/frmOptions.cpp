@@ -1,0 +1,4 @@
+#include "frmOptions.h"
+
+// The options dialog arrives in a later step.
+void ShowOptionsDialog() {}

@@ -1,0 +1,4 @@
+#pragma once
+
+// Shows the options dialog and waits for it to close.
+void ShowOptionsDialog();

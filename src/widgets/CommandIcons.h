@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QIcon>
+#include <QRectF>
+#include <QStringList>
+
+class QPainter;
+
+// The pictures of the program's commands, drawn with QPainter so they are sharp at any size:
+// the menu pictures by their keys ("Pack" ... "Update", "Check", "NotChecked"), and the tool
+// bar's buttons by theirs, in an enabled and a disabled (greyed) look.
+namespace Artwork {
+QStringList MenuIconKeys();
+QIcon MenuIcon(const QString& key);
+QIcon ToolbarIcon(const QString& key, bool enabled);
+// Draws the picture of a key into the rectangle; an unknown key draws nothing.
+void PaintCommandIcon(QPainter& painter, const QRectF& rect, const QString& key, bool enabled);
+} // namespace Artwork
