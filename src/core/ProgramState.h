@@ -133,7 +133,8 @@ struct ProgramState : SchoolCalendar {
     // The school calendar: the term that held the date last tested.
     int CurrentTerm = 0;
 
-    // Main window state that core keeps: the last Pack To Go and the menu INI file.
+    // Pack To Go: the drive folder of this run (not saved), and the last pack; the menu INI file.
+    QString PackPath;
     QString PackDate;
     QString IniPath;
 };

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "widgets/FormAccess.h"
+
+#include <QWidget>
+
+class QLabel;
+
+// The small progress window of the long operations (Pack To Go, UnPack, the rebuild of the
+// school year): always on top, one line of text.
+class frmPackMsg : public QWidget, public FormAccess<frmPackMsg> {
+    Q_OBJECT
+public:
+    frmPackMsg();
+    void Form_Load();
+    void Form_Unload();
+    void ReleaseForm() { deleteLater(); }
+
+    QLabel* lblPackMsg = nullptr;
+};
+
+// Shows the progress window with this caption and text (an empty caption keeps the one the
+// window gave itself) and lets pending window events run once, so that it is painted before
+// the long work starts.
+void ShowPackMsg(const QString& caption, const QString& text);
+void ClosePackMsg();
