@@ -155,6 +155,22 @@ void GoToDate(const QDate& d) {
     DayShown();
 }
 
+bool GoToListedDate(const QDate& d) {
+    Recordset& days = DayRecords();
+    if (days.AtBOF() && days.AtEOF()) {
+        return false;
+    }
+    const QVariant kept = days.Bookmark();
+    days.MoveFirst();
+    days.Find(QStringLiteral("Date=") + DateToText(d), 0, true);
+    const bool found = !days.AtEOF();
+    if (!found && !days.setBookmark(kept)) {
+        days.MoveFirst();
+    }
+    DayShown();
+    return found;
+}
+
 void ClearDayTable() {
     ProgramState& g = Globals();
     Recordset& days = DayRecords();

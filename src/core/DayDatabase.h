@@ -29,6 +29,8 @@ void OpenAllDays();
 void RequeryDayTable();
 // Moves to the first listed day on or after d; with none, the page stays where it was.
 void GoToDate(const QDate& d);
+// Moves to the listed day of exactly this date; false, and the page stays, when it is not listed.
+bool GoToListedDate(const QDate& d);
 void ClearDayTable();
 // Stores whatever is pending and lets go of the file, as the day page closes.
 void CloseDayTable();

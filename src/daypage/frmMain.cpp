@@ -30,6 +30,7 @@
 #include "widgets/CommandIcons.h"
 #include "widgets/Colours.h"
 #include "widgets/Help.h"
+#include "widgets/LimitedTextEdit.h"
 #include "widgets/Shell.h"
 #include "widgets/SystemMetrics.h"
 
@@ -119,7 +120,9 @@ QString SelectedText(QWidget* box) {
 
 // Typed in, as the box's own paste would: a box with a length limit keeps to it.
 void ReplaceSelection(QWidget* box, const QString& text) {
-    if (auto* line = qobject_cast<QLineEdit*>(box)) {
+    if (auto* limited = qobject_cast<LimitedTextEdit*>(box)) {
+        limited->InsertText(text);
+    } else if (auto* line = qobject_cast<QLineEdit*>(box)) {
         line->insert(text);
     } else if (auto* plain = qobject_cast<QPlainTextEdit*>(box)) {
         plain->insertPlainText(text);

@@ -21,6 +21,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -38,6 +39,15 @@ int Tw(double twips) {
 
 QVariant StoredField(const QString& path, const QString& date, const QString& field) {
     return QueryValue(path, QStringLiteral("SELECT %1 FROM QLM WHERE Date = ?").arg(field), {date});
+}
+
+// The modal window that opens next is closed as soon as it shows.
+void CloseNextModalWindow() {
+    QTimer::singleShot(0, [] {
+        if (QWidget* window = QApplication::activeModalWidget()) {
+            window->close();
+        }
+    });
 }
 
 void StoreField(const QString& path, const QString& date, const QString& field, const QVariant& value) {
@@ -351,15 +361,18 @@ private Q_SLOTS:
         const QString today = QStringLiteral("2026-10-14");
 
         page.txtNotes->setText(QStringLiteral("Library day, bring forms"));
+        page.txtNotes_GotFocus(); // the buttons work while the notes are being written
         page.cmdNotesSave->click();
         QCOMPARE(StoredField(path, today, QStringLiteral("Notes")).toString(),
                  QStringLiteral("Library day, bring forms"));
 
         // Clear stores nothing by itself; Cancel puts back what was there on entry.
+        page.txtNotes_GotFocus(); // the buttons work while the notes are being written
         page.cmdNotesClear->click();
         QCOMPARE(page.txtNotes->Text(), QString());
         QCOMPARE(StoredField(path, today, QStringLiteral("Notes")).toString(),
                  QStringLiteral("Library day, bring forms"));
+        page.txtNotes_GotFocus(); // the buttons work while the notes are being written
         page.cmdNotesCancel->click();
         QCOMPARE(page.txtNotes->Text(), QStringLiteral("Library day"));
         QCOMPARE(StoredField(path, today, QStringLiteral("Notes")).toString(), QStringLiteral("Library day"));
@@ -393,6 +406,7 @@ private Q_SLOTS:
         QCOMPARE(Ui().EditRow, 4);
         QTest::mousePress(page.lblDetails[9], Qt::LeftButton);
         QCOMPARE(Ui().EditRow, 9);
+        CloseNextModalWindow(); // the double-click opens the Subject editor
         QTest::mouseDClick(page.lblSubject[7], Qt::LeftButton);
         QCOMPARE(Ui().EditRow, 7);
         Globals().BlankDataBase = true; // no school year: cells do nothing
