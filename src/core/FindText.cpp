@@ -71,8 +71,8 @@ bool MatchCell(const QString& cell, QString& search, bool matchCase, bool wholeW
     return !search.isEmpty() && (hit.CellText == search || hit.HitPos > 0);
 }
 
-QString ReplacedCellText(const FindHit& hit, bool matchCase, const QString& findText, const QString& replaceText,
-                         const QString& typedFind, const QString& typedReplace) {
+QString ReplacedCellText(const FindHit& hit, bool matchCase, const QString& findText,
+                         const QString& replaceText, const QString& typedFind, const QString& typedReplace) {
     if (hit.HitPos < 1) {
         return typedReplace;
     }

@@ -38,8 +38,8 @@ bool MatchCell(const QString& cell, QString& search, bool matchCase, bool wholeW
 // The cell's new text for Replace: the whole cell for a whole-cell hit, otherwise every
 // occurrence, exactly with Match Case (of findText in the cell as read), as text without it
 // (of the typed text in the cell as stored).
-QString ReplacedCellText(const FindHit& hit, bool matchCase, const QString& findText, const QString& replaceText,
-                         const QString& typedFind, const QString& typedReplace);
+QString ReplacedCellText(const FindHit& hit, bool matchCase, const QString& findText,
+                         const QString& replaceText, const QString& typedFind, const QString& typedReplace);
 
 // The messages that end a pass.
 QString NotFoundMessage(int area);

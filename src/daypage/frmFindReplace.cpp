@@ -590,10 +590,14 @@ void frmFindReplace::cmdReplaceAll_Click() {
     // Every day changed is stored together or not at all.
     Recordset& days = DayRecords();
     const bool inTransaction = days.BeginTrans();
+    // The dialog is painted once at the end: a progress bar repaints itself at once on every
+    // step, which would cost more than the replacing.
+    setUpdatesEnabled(false);
     cmdFind_Click();
     while (m_searchFound) {
         cmdReplace_Click();
     }
+    setUpdatesEnabled(true);
     bool stored = days.StorePending();
     QString reason = days.LastError();
     if (inTransaction) {
@@ -777,9 +781,7 @@ void frmFindReplace::ShowFoundItem(int row, qint32 left, qint32 width, qint32 to
 }
 
 void frmFindReplace::UpdateSearchProgress() {
-    Recordset& days = DayRecords();
-    m_currentPosition = days.AbsolutePosition();
-    m_recordTotal = days.RecordCount();
+    m_currentPosition = DayRecords().AbsolutePosition();
     pbrDBase->setValue(SearchProgress(m_currentPosition, m_recordTotal));
 }
 
@@ -788,6 +790,7 @@ void frmFindReplace::ShowCurrentRecordDate() {
         m_searchStartDate = ShownDate(*page);
     }
     lblDate->setText(FormatDate(m_searchStartDate, QStringLiteral("mmmm d, yyyy")));
+    m_recordTotal = DayRecords().RecordCount();
     UpdateSearchProgress();
 }
 

@@ -17,7 +17,8 @@ void BuildSeptember(const QString& path, int area, const QStringList& plants, co
     BuildYear(plan);
     for (const QString& plant : plants) {
         const QStringList parts = plant.split(QLatin1Char('/'));
-        ExecSql(path, QStringLiteral("UPDATE QLM SET %1 = ? WHERE Date = ?").arg(AreaField(area, parts[1].toInt())),
+        ExecSql(path,
+                QStringLiteral("UPDATE QLM SET %1 = ? WHERE Date = ?").arg(AreaField(area, parts[1].toInt())),
                 {QStringLiteral("before %1 after").arg(text), parts[0]});
     }
 }
@@ -38,26 +39,44 @@ private Q_SLOTS:
         QTest::addColumn<bool>("hit");
         QTest::addColumn<int>("hitPos");
         QTest::addColumn<QString>("searchAfter");
-        QTest::newRow("case on, inside") << "Read the Map" << "Map" << true << false << true << 10 << "Map";
-        QTest::newRow("case on, other case") << "read the map" << "Map" << true << false << false << 0 << "Map";
-        QTest::newRow("case off, capitals inside")
-            << "READ THE MAP" << "map" << false << false << true << 10 << "MAP";
-        QTest::newRow("case off, mixed") << "Read the mAp" << "maP" << false << false << true << 10 << "MAP";
-        QTest::newRow("whole cell, the cell") << "Map" << "Map" << true << true << true << 0 << "Map";
-        QTest::newRow("whole cell, part of it") << "Map work" << "Map" << true << true << false << 0 << "Map";
-        QTest::newRow("whole cell, case off") << "map" << "mAP" << false << true << true << 0 << "MAP";
-        QTest::newRow("whole cell, case on differs") << "map" << "Map" << true << true << false << 0 << "Map";
-        QTest::newRow("dot is a dot") << "xa.by" << "a.b" << true << false << true << 2 << "a.b";
-        QTest::newRow("dot is not any") << "axb" << "a.b" << true << false << false << 0 << "a.b";
-        QTest::newRow("percent is a percent") << "score 50% today" << "50%" << true << false << true << 7 << "50%";
-        QTest::newRow("percent is not any") << "5000" << "50%" << true << false << false << 0 << "50%";
-        QTest::newRow("quote") << "Call O'Brien" << "O'Brien" << true << false << true << 6 << "O'Brien";
-        QTest::newRow("brackets") << "f(x) = 2" << "(x)" << true << false << true << 2 << "(x)";
-        QTest::newRow("brackets are not a group") << "x" << "(x)" << true << false << false << 0 << "(x)";
-        QTest::newRow("star is a star") << "a*b" << "*" << true << false << true << 2 << "*";
-        QTest::newRow("star is not any") << "ab" << "*" << true << false << false << 0 << "*";
-        QTest::newRow("question mark and hash") << "Q1? #2" << "? #" << true << false << true << 3 << "? #";
-        QTest::newRow("empty text matches nothing") << "" << "" << true << false << false << 0 << "";
+        QTest::newRow("case on, inside") << "Read the Map"
+                                         << "Map" << true << false << true << 10 << "Map";
+        QTest::newRow("case on, other case") << "read the map"
+                                             << "Map" << true << false << false << 0 << "Map";
+        QTest::newRow("case off, capitals inside") << "READ THE MAP"
+                                                   << "map" << false << false << true << 10 << "MAP";
+        QTest::newRow("case off, mixed") << "Read the mAp"
+                                         << "maP" << false << false << true << 10 << "MAP";
+        QTest::newRow("whole cell, the cell") << "Map"
+                                              << "Map" << true << true << true << 0 << "Map";
+        QTest::newRow("whole cell, part of it") << "Map work"
+                                                << "Map" << true << true << false << 0 << "Map";
+        QTest::newRow("whole cell, case off") << "map"
+                                              << "mAP" << false << true << true << 0 << "MAP";
+        QTest::newRow("whole cell, case on differs") << "map"
+                                                     << "Map" << true << true << false << 0 << "Map";
+        QTest::newRow("dot is a dot") << "xa.by"
+                                      << "a.b" << true << false << true << 2 << "a.b";
+        QTest::newRow("dot is not any") << "axb"
+                                        << "a.b" << true << false << false << 0 << "a.b";
+        QTest::newRow("percent is a percent") << "score 50% today"
+                                              << "50%" << true << false << true << 7 << "50%";
+        QTest::newRow("percent is not any") << "5000"
+                                            << "50%" << true << false << false << 0 << "50%";
+        QTest::newRow("quote") << "Call O'Brien"
+                               << "O'Brien" << true << false << true << 6 << "O'Brien";
+        QTest::newRow("brackets") << "f(x) = 2"
+                                  << "(x)" << true << false << true << 2 << "(x)";
+        QTest::newRow("brackets are not a group") << "x"
+                                                  << "(x)" << true << false << false << 0 << "(x)";
+        QTest::newRow("star is a star") << "a*b"
+                                        << "*" << true << false << true << 2 << "*";
+        QTest::newRow("star is not any") << "ab"
+                                         << "*" << true << false << false << 0 << "*";
+        QTest::newRow("question mark and hash") << "Q1? #2"
+                                                << "? #" << true << false << true << 3 << "? #";
+        QTest::newRow("empty text matches nothing") << ""
+                                                    << "" << true << false << false << 0 << "";
     }
     void matchCell() {
         QFETCH(QString, cell);
@@ -82,17 +101,33 @@ private Q_SLOTS:
         QTest::addColumn<bool>("matchCase");
         QTest::addColumn<bool>("wholeWord");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("whole cell") << "Map" << "map" << "Globe" << false << true << "Globe";
+        QTest::newRow("whole cell") << "Map"
+                                    << "map"
+                                    << "Globe" << false << true << "Globe";
         QTest::newRow("case on, every exact occurrence")
-            << "map and map and Map" << "map" << "globe" << true << false << "globe and globe and Map";
+            << "map and map and Map"
+            << "map"
+            << "globe" << true << false << "globe and globe and Map";
         QTest::newRow("case off, every occurrence")
-            << "Map and MAP and mAp" << "map" << "Globe" << false << false << "Globe and Globe and Globe";
+            << "Map and MAP and mAp"
+            << "map"
+            << "Globe" << false << false << "Globe and Globe and Globe";
         QTest::newRow("case off keeps the rest as stored")
-            << "Read The Map Aloud" << "the map" << "a globe" << false << false << "Read a globe Aloud";
-        QTest::newRow("percent") << "50% of 50%" << "50%" << "half" << true << false << "half of half";
-        QTest::newRow("quote") << "Call O'Brien" << "O'Brien" << "O'Neil" << false << false << "Call O'Neil";
-        QTest::newRow("brackets") << "f(x)+g(x)" << "(x)" << "(y)" << true << false << "f(y)+g(y)";
-        QTest::newRow("replacement holds the text") << "cat" << "cat" << "concat" << true << false << "concat";
+            << "Read The Map Aloud"
+            << "the map"
+            << "a globe" << false << false << "Read a globe Aloud";
+        QTest::newRow("percent") << "50% of 50%"
+                                 << "50%"
+                                 << "half" << true << false << "half of half";
+        QTest::newRow("quote") << "Call O'Brien"
+                               << "O'Brien"
+                               << "O'Neil" << false << false << "Call O'Neil";
+        QTest::newRow("brackets") << "f(x)+g(x)"
+                                  << "(x)"
+                                  << "(y)" << true << false << "f(y)+g(y)";
+        QTest::newRow("replacement holds the text") << "cat"
+                                                    << "cat"
+                                                    << "concat" << true << false << "concat";
     }
     void replacedCellText() {
         QFETCH(QString, cell);
@@ -111,14 +146,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("expected");
         QTest::newRow("not found") << NotFoundMessage(kAreaDetails) << "Search Text Not Found\r\nin Details.";
-        QTest::newRow("not found, time") << NotFoundMessage(kAreaTimeLines)
-                                         << "Search Text Not Found\r\nin Time Lines.";
-        QTest::newRow("one found") << PassCompleteMessage(false, 1) << "Search Area Complete.\r\n\r\nFound 1 item.";
-        QTest::newRow("two found") << PassCompleteMessage(false, 2) << "Search Area Complete.\r\n\r\nFound 2 items.";
-        QTest::newRow("one replaced") << PassCompleteMessage(true, 1)
-                                      << "Search Area Complete.\r\n\r\nReplaced 1 item.";
-        QTest::newRow("ten years replaced") << PassCompleteMessage(true, 43800)
-                                            << "Search Area Complete.\r\n\r\nReplaced 43800 items.";
+        QTest::newRow("not found, time")
+            << NotFoundMessage(kAreaTimeLines) << "Search Text Not Found\r\nin Time Lines.";
+        QTest::newRow("one found") << PassCompleteMessage(false, 1)
+                                   << "Search Area Complete.\r\n\r\nFound 1 item.";
+        QTest::newRow("two found") << PassCompleteMessage(false, 2)
+                                   << "Search Area Complete.\r\n\r\nFound 2 items.";
+        QTest::newRow("one replaced")
+            << PassCompleteMessage(true, 1) << "Search Area Complete.\r\n\r\nReplaced 1 item.";
+        QTest::newRow("ten years replaced")
+            << PassCompleteMessage(true, 43800) << "Search Area Complete.\r\n\r\nReplaced 43800 items.";
         QTest::newRow("nothing replaced")
             << NothingReplacedMessage(kAreaNotes)
             << "Search Text Not Found\r\nin Notes.\r\n\r\nNo Replacements were made.";
@@ -155,9 +192,9 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("plants");
         QTest::addColumn<QStringList>("expected");
         const QDate mid(2026, 9, 15);
-        QTest::newRow("two hits in one day") << int(kAreaDetails) << int(kRegionAll) << mid
-                                             << QStringList{"2026-09-02/7", "2026-09-02/3"}
-                                             << QStringList{"2026-09-02/3", "2026-09-02/7"};
+        QTest::newRow("two hits in one day")
+            << int(kAreaDetails) << int(kRegionAll) << mid << QStringList{"2026-09-02/7", "2026-09-02/3"}
+            << QStringList{"2026-09-02/3", "2026-09-02/7"};
         QTest::newRow("row 11 goes on to the next day")
             << int(kAreaTimeLines) << int(kRegionAll) << mid << QStringList{"2026-09-03/11", "2026-09-04/0"}
             << QStringList{"2026-09-03/11", "2026-09-04/0"};
@@ -172,19 +209,20 @@ private Q_SLOTS:
             << int(kAreaDetails) << int(kRegionFirstToCurrent) << mid
             << QStringList{"2026-09-15/11", "2026-09-16/0"} << QStringList{"2026-09-15/11"};
         QTest::newRow("first to current, notes of the start day")
-            << int(kAreaNotes) << int(kRegionFirstToCurrent) << mid << QStringList{"2026-09-15/0", "2026-09-16/0"}
-            << QStringList{"2026-09-15/0"};
+            << int(kAreaNotes) << int(kRegionFirstToCurrent) << mid
+            << QStringList{"2026-09-15/0", "2026-09-16/0"} << QStringList{"2026-09-15/0"};
         QTest::newRow("current to last") << int(kAreaDetails) << int(kRegionCurrentToLast) << mid
                                          << QStringList{"2026-09-02/1", "2026-09-15/0", "2026-09-30/11"}
                                          << QStringList{"2026-09-15/0", "2026-09-30/11"};
-        QTest::newRow("notes, a day at a time") << int(kAreaNotes) << int(kRegionAll) << mid
-                                                << QStringList{"2026-09-03/0", "2026-09-04/0", "2026-09-30/0"}
-                                                << QStringList{"2026-09-03/0", "2026-09-04/0", "2026-09-30/0"};
+        QTest::newRow("notes, a day at a time")
+            << int(kAreaNotes) << int(kRegionAll) << mid
+            << QStringList{"2026-09-03/0", "2026-09-04/0", "2026-09-30/0"}
+            << QStringList{"2026-09-03/0", "2026-09-04/0", "2026-09-30/0"};
         QTest::newRow("the last cell of the last day")
             << int(kAreaDetails) << int(kRegionAll) << mid << QStringList{"2026-09-30/11"}
             << QStringList{"2026-09-30/11"};
-        QTest::newRow("nothing anywhere") << int(kAreaDetails) << int(kRegionAll) << mid << QStringList{}
-                                          << QStringList{};
+        QTest::newRow("nothing anywhere")
+            << int(kAreaDetails) << int(kRegionAll) << mid << QStringList{} << QStringList{};
     }
     void walk() {
         QFETCH(int, area);
@@ -206,7 +244,8 @@ private Q_SLOTS:
         pass.matchCase = false;
         QStringList found;
         while (FindStep(pass, search, CursorCell)) {
-            found << QStringLiteral("%1/%2").arg(ShownDate()).arg(pass.hits[static_cast<size_t>(area)].HitRow);
+            found
+                << QStringLiteral("%1/%2").arg(ShownDate()).arg(pass.hits[static_cast<size_t>(area)].HitRow);
             QVERIFY2(found.size() <= plants.size(), "the walk wrapped around");
         }
         QCOMPARE(found, expected);
@@ -253,7 +292,8 @@ private Q_SLOTS:
 
     void countsPastSixteenBits() {
         TestEnvironment env;
-        BuildSeptember(env.DatabasePath(), kAreaDetails, {"2026-09-10/2", "2026-09-10/9"}, QStringLiteral("x"));
+        BuildSeptember(env.DatabasePath(), kAreaDetails, {"2026-09-10/2", "2026-09-10/9"},
+                       QStringLiteral("x"));
         QVERIFY(OpenBook());
         GoToDate(QDate(2026, 9, 10));
         // A pass deep into a ten-year book, continuing after row 2 of the shown day.
