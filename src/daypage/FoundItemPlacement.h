@@ -20,8 +20,8 @@ MarkerSpot RowMarker(int row, double left, double width, double top, double heig
 // A Details hit: the arrow over the row, half a Time cell in from the Details cell's left.
 MarkerSpot DetailsMarker(double left, double top, double timeWidth, double arrowHeight);
 
-// A Notes hit: the arrow a little above the panel's top left, as the panel floats on the main
-// window. The page's coordinates are taken as they are: the arrow then clears the tool bar.
+// A Notes hit: the arrow belongs to the page while the panel floats on the main window; the
+// panel's place read in the page's terms puts the arrow a little above the panel's top left.
 MarkerSpot NotesMarker(double panelLeft, double panelTop);
 
 struct HitBox {

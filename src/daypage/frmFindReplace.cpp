@@ -205,26 +205,18 @@ void frmFindReplace::buildControls() {
     tmrFind = new QTimer(this);
     tmrFind->setInterval(100);
 
-    connect(chkMatchCase, &QCheckBox::toggled, this, [this] {
-        if (!m_loading) {
-            chkMatchCase_Click();
-        }
-    });
-    connect(chkWholeWord, &QCheckBox::toggled, this, [this] {
-        if (!m_loading) {
-            chkWholeWord_Click();
-        }
-    });
-    connect(txtFind, &QLineEdit::textChanged, this, [this] {
-        if (!m_loading) {
-            txtFind_Change();
-        }
-    });
-    connect(txtReplace, &QLineEdit::textChanged, this, [this] {
-        if (!m_loading) {
-            txtReplace_Change();
-        }
-    });
+    // A change the teacher makes runs its handler; the values the dialog sets as it loads do not.
+    auto onChange = [this](auto* control, auto signal, void (frmFindReplace::*handler)()) {
+        connect(control, signal, this, [this, handler] {
+            if (!m_loading) {
+                (this->*handler)();
+            }
+        });
+    };
+    onChange(chkMatchCase, &QCheckBox::toggled, &frmFindReplace::chkMatchCase_Click);
+    onChange(chkWholeWord, &QCheckBox::toggled, &frmFindReplace::chkWholeWord_Click);
+    onChange(txtFind, &QLineEdit::textChanged, &frmFindReplace::txtFind_Change);
+    onChange(txtReplace, &QLineEdit::textChanged, &frmFindReplace::txtReplace_Change);
     connect(txtFind, &QLineEdit::returnPressed, this, [this] {
         if (cmdFind->isEnabled()) {
             cmdFind_Click();
@@ -521,6 +513,9 @@ void frmFindReplace::cmdFind_Click() {
 void frmFindReplace::cmdReplace_Click() {
     ProgramState& g = Globals();
     UiState& ui = Ui();
+    if (!frmSchedule::IfLoaded() || g.BlankDataBase) {
+        return;
+    }
     ui.DialogReplaceText = txtReplace->text();
     g.ReplaceText = ui.DialogReplaceText;
     m_replaceMode = true;
@@ -750,6 +745,7 @@ void frmFindReplace::showNotesHit(frmSchedule& page) {
         g.NotesShow = true;
         ShowNotesFrame(page);
         g.NotesShow = false;
+        raise(); // above the panel, which came up on top of the main window
     }
     const TwipsRect panel = TwGeometry(page.fraNotes);
     PlaceMarker(page.imgFound1, NotesMarker(panel.left, panel.top).at);

@@ -20,6 +20,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -126,12 +127,30 @@ private Q_SLOTS:
         // It sits at the top of the day page and stays within the main window when dragged.
         QCOMPARE(dialog->FormTop(), 0.0);
         QVERIFY(main.clientArea->rect().contains(dialog->geometry()));
+        auto drag = [dialog](QEvent::Type type, const QPoint& global) {
+            QMouseEvent event(type, dialog->lblTitle->mapFromGlobal(global), global, Qt::LeftButton,
+                              type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                              Qt::NoModifier);
+            QCoreApplication::sendEvent(dialog->lblTitle, &event);
+        };
+        const QPoint grip = dialog->lblTitle->mapToGlobal(QPoint(20, 5));
+        const QPoint offset = grip - dialog->mapToGlobal(QPoint(0, 0));
+        drag(QEvent::MouseButtonPress, grip);
+        drag(QEvent::MouseMove, main.clientArea->mapToGlobal(QPoint(300, 200)) + offset);
+        QCOMPARE(dialog->pos(), QPoint(300, 200));
+        drag(QEvent::MouseMove, main.clientArea->mapToGlobal(QPoint(-400, 5000)));
+        drag(QEvent::MouseButtonRelease, main.clientArea->mapToGlobal(QPoint(-400, 5000)));
+        QVERIFY(main.clientArea->rect().contains(dialog->geometry()));
+        QCOMPARE(dialog->x(), 0);
+        dialog->tmrFind_Timer();
+        QCOMPARE(dialog->FormLeft(), 0.0);
+        QCOMPARE(dialog->FormTop(), TwipsY(dialog->y()) - frmFindReplace::PageTop());
 
         dialog->cmdHelp_Click();
         QCOMPARE(RecordedHelpCalls().last().context, 350);
         QCOMPARE(RecordedHelpCalls().last().command, HH_HELP_CONTEXT);
 
-        dialog->cmdCancel_Click();
+        QTest::keyClick(dialog->txtFind, Qt::Key_Escape); // Cancel
         QVERIFY(!frmFindReplace::IsLoaded());
         QVERIFY(!IsWindowOpen(QStringLiteral("frmFindReplace")));
         QVERIFY(main.Button(QStringLiteral("Notes"))->isEnabled());
