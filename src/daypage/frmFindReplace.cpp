@@ -246,7 +246,7 @@ void frmFindReplace::Form_Load() {
     ProgramState& g = Globals();
     UiState& ui = Ui();
     m_loading = true;
-    // 1.-3. On the main window, centred over it at the top of the day page.
+    // On the main window, centred over it at the top of the day page.
     lblTitle->setText(g.AppTitle + QStringLiteral(" - Find/Replace  "));
     setWindowTitle(lblTitle->text());
     const QWidget* area = parentWidget();
@@ -255,7 +255,7 @@ void frmFindReplace::Form_Load() {
     raise();
     tmrFind_Timer();
 
-    // 4. The texts come back as typed, even where a search without Match Case capitalised them.
+    // The texts come back as typed, even where a search without Match Case capitalised them.
     const bool haveText = !g.FindText.isEmpty();
     if (haveText) {
         g.FindText = ui.DialogFindText;
@@ -273,7 +273,7 @@ void frmFindReplace::Form_Load() {
     }
     txtReplace->setText(ui.DialogReplaceText);
 
-    // 5.-6.
+    // The options as last chosen, and no pass under way.
     chkMatchCase->setChecked(g.FindMatchCase);
     chkWholeWord->setChecked(g.FindWholeWord);
     for (QLabel* count : lblCount) {
@@ -285,13 +285,13 @@ void frmFindReplace::Form_Load() {
     m_searchFound = m_searchActive = m_replaceMode = m_replaceAllRunning = false;
     m_savedNotesShow = g.NotesShow;
 
-    // 7. The cursor's count is exact wherever it stands.
+    // The cursor's count is exact wherever it stands.
     if (frmSchedule* page = frmSchedule::IfLoaded()) {
         m_searchStartDate = ShownDate(*page);
     }
     m_recordTotal = DayRecords().RecordCount();
 
-    // 8. The chosen area and region, each through its own handler.
+    // The chosen area and region, each through its own handler.
     const int areaIndex = qBound(0, g.FindSearchArea, 3);
     const int regionIndex = qBound(0, g.FindRegion, 2);
     optSearch[areaIndex]->setChecked(true);
@@ -299,7 +299,7 @@ void frmFindReplace::Form_Load() {
     m_loading = false;
     optSearch_Click(areaIndex);
 
-    // 9. The notes panel is the dialog's while it is open: it may show it for a hit.
+    // The notes panel is the dialog's while it is open: it may show it for a hit.
     frmMain& main = frmMain::Get();
     QAction* notesButton = main.Button(QStringLiteral("Notes"));
     m_savedNotesButtonEnabled = notesButton && notesButton->isEnabled();
@@ -309,7 +309,6 @@ void frmFindReplace::Form_Load() {
     m_savedNotesMenuEnabled = main.mnuVNotes->isEnabled();
     main.mnuVNotes->setEnabled(false);
 
-    // 10.
     optRegion_Click(regionIndex);
     RegisterOpenWindow(kFormName, [] { frmFindReplace::Unload(); });
     tmrFind->start();
@@ -460,11 +459,10 @@ void frmFindReplace::cmdFind_Click() {
     if (!page || g.BlankDataBase) {
         return;
     }
-    // 1. The page's own corner is where the hits are measured from.
+    // The page's own corner is where the hits are measured from.
     if (QWidget* window = page->parentWidget()) {
         window->move(0, 0);
     }
-    // 2.-4.
     ui.DialogFindText = txtFind->text();
     g.FindText = ui.DialogFindText;
     m_searchActive = true;
@@ -483,12 +481,11 @@ void frmFindReplace::cmdFind_Click() {
         FindInNotes(g.FindText);
         break;
     }
-    // 5.
     QLabel* count = lblCount[static_cast<size_t>(area)];
     count->setText(QString::number(m_pass.FoundCount));
     count->show();
     UpdateSearchProgress();
-    // 6. The end of the pass.
+    // The end of the pass.
     if (!m_searchFound && !m_replaceAllRunning) {
         if (m_pass.FoundCount == 0) {
             Inform(NotFoundMessage(area));
@@ -501,7 +498,6 @@ void frmFindReplace::cmdFind_Click() {
             m_replaceMode = false;
         }
     }
-    // 7.
     if (m_pass.FoundCount < 1) {
         cmdReplace->setEnabled(false);
         m_replaceMode = false;
