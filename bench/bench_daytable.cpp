@@ -1,6 +1,7 @@
 // Times opening the day table and moving to dates on a full school year, with the real day page
 // and its bound controls. Prints figures; the goals are 20 ms to open and show a mid-year day,
 // and 20 ms for a thousand moves.
+#include "BenchSupport.h"
 #include "app/Main.h"
 #include "core/DayDatabase.h"
 #include "core/ProgramState.h"
@@ -11,28 +12,13 @@
 #include <QElapsedTimer>
 #include <QTextStream>
 
-#include <algorithm>
-#include <vector>
-
-namespace {
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-} // namespace
-
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    RunHeadlessUnlessTold();
     QApplication app(argc, argv);
     QTextStream out(stdout);
 
     TestEnvironment env(QDate(2026, 9, 1));
-    YearPlan plan;
-    plan.terms = {{QDate(2026, 9, 1), QDate(2027, 8, 31)}}; // 365 days
-    plan.timeRows = 12;
-    const int rows = BuildYear(plan);
+    const int rows = BuildFullYear();
     if (!Main()) {
         out << "start-up failed\n";
         return 1;

@@ -38,6 +38,10 @@ struct UiState {
     QString OurPrefix;
     QString OwnerPrefix;
 
+    // The find and replace dialog: its texts exactly as typed, kept for the run.
+    QString DialogFindText;
+    QString DialogReplaceText;
+
     // The message box.
     int MsgResult = 0;
     qint32 MsgHelpContext = 0;
