@@ -155,8 +155,8 @@ void OpenHelp(QWidget* owner, int context) {
 const QStringList& frmMain::ButtonKeys() {
     static const QStringList keys = [] {
         QStringList list;
-        for (const ButtonSpec& spec : kButtons) {
-            list << QString::fromLatin1(spec.key);
+        for (const ButtonSpec& entry : kButtons) {
+            list << QString::fromLatin1(entry.key);
         }
         return list;
     }();
@@ -325,17 +325,17 @@ void frmMain::createToolBar() {
     Toolbar->setObjectName(QStringLiteral("Toolbar"));
     Toolbar->setIconSize(QSize(22, 22));
     Toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    for (const ButtonSpec& spec : kButtons) {
-        const QString key = QString::fromLatin1(spec.key);
+    for (const ButtonSpec& entry : kButtons) {
+        const QString key = QString::fromLatin1(entry.key);
         QIcon icon;
         for (const QSize size : {QSize(22, 22), QSize(44, 44)}) {
             icon.addPixmap(imlToolbarIcons.Icon(key).pixmap(size), QIcon::Normal);
             icon.addPixmap(imlToolbarDisabled.Icon(key).pixmap(size), QIcon::Disabled);
         }
-        QAction* button = Toolbar->addAction(icon, QString::fromLatin1(spec.tip));
+        QAction* button = Toolbar->addAction(icon, QString::fromLatin1(entry.tip));
         button->setObjectName(key);
-        button->setToolTip(QString::fromLatin1(spec.tip));
-        button->setCheckable(spec.twoState);
+        button->setToolTip(QString::fromLatin1(entry.tip));
+        button->setCheckable(entry.twoState);
         connect(button, &QAction::triggered, this, [this, key] { Toolbar_ButtonClick(key); });
         m_buttons.insert(key, button);
         if (kGroupEnds.contains(key)) {
