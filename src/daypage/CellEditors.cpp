@@ -47,7 +47,8 @@ void Style(QWidget* widget, int fore, int fontSet, int back) {
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
     if (fontSet >= 0) {
-        widget->setFont(MakeFont(g.FontName[fontSet], g.FontSize[fontSet], g.FontBold[fontSet], g.FontItalic[fontSet]));
+        widget->setFont(
+            MakeFont(g.FontName[fontSet], g.FontSize[fontSet], g.FontBold[fontSet], g.FontItalic[fontSet]));
     }
 }
 
@@ -116,8 +117,8 @@ void MakeRow(QWidget* parent, DetailsRowControls& row, double pointSize) {
 
 // The Time and Subject editors.
 
-frmEditLine::frmEditLine(const QString& formName, const QString& caption, const QString& frameText, int styleSet,
-                         int helpContext)
+frmEditLine::frmEditLine(const QString& formName, const QString& caption, const QString& frameText,
+                         int styleSet, int helpContext)
     : QDialog(frmMain::IfLoaded()), m_formName(formName), m_styleSet(styleSet), m_helpContext(helpContext) {
     setModal(true);
     setWindowTitle(Globals().AppTitle + caption);
@@ -254,7 +255,8 @@ void frmEditDetails::Form_Load() {
     // tool bar centred between Help and OK.
     const double frameLeft = TwLeft(fraEditDetails);
     const double frameHeight = TwTop(lblEditCaret) + detailsHeight + 240;
-    TwMove(fraEditDetails, frameLeft, TwTop(fraEditDetails), 2 * frameLeft + TwWidth(lblEditDate), frameHeight);
+    TwMove(fraEditDetails, frameLeft, TwTop(fraEditDetails), 2 * frameLeft + TwWidth(lblEditDate),
+           frameHeight);
     const double buttonsTop = TwTop(fraEditDetails) + frameHeight + 180;
     TwMove(cmdCancel, frameLeft + TwWidth(fraEditDetails) - TwWidth(cmdCancel), buttonsTop);
     TwMove(cmdOK, TwLeft(cmdCancel) - TwWidth(cmdOK), buttonsTop);

@@ -62,9 +62,10 @@ void UndoLastEdit() {
     if (!GoToListedDate(day)) {
         --ui.UndoTop;
         UpdateUndoCommand();
-        ShowMessage(QStringLiteral("The change of %1 cannot be undone: that day is not among the days shown now.")
-                        .arg(FormatDate(day, Globals().MonthDateFormat)),
-                    MsgOK, MsgInformation, Globals().AppTitle + QStringLiteral(" - Undo"), 0);
+        ShowMessage(
+            QStringLiteral("The change of %1 cannot be undone: that day is not among the days shown now.")
+                .arg(FormatDate(day, Globals().MonthDateFormat)),
+            MsgOK, MsgInformation, Globals().AppTitle + QStringLiteral(" - Undo"), 0);
         return;
     }
     LoadDayTeacherStyle(page);
@@ -92,7 +93,8 @@ void UpdateUndoCommand() {
 namespace {
 void SetEditCommands(bool enabled) {
     if (frmMain* main = frmMain::IfLoaded()) {
-        for (QAction* item : {main->mnuECut, main->mnuECopy, main->mnuEPaste, main->mnuEErase, main->mnuESelectAll}) {
+        for (QAction* item :
+             {main->mnuECut, main->mnuECopy, main->mnuEPaste, main->mnuEErase, main->mnuESelectAll}) {
             item->setEnabled(enabled);
         }
         for (const char* key : {"Cut", "Copy", "Paste", "Erase", "SelectAll"}) {

@@ -1,7 +1,7 @@
 #include "MainWindowState.h"
 
-#include "core/ProgramState.h"
 #include "EditCommands.h"
+#include "core/ProgramState.h"
 #include "core/TeacherCycle.h"
 #include "frmMain.h"
 #include "frmSchedule.h"
@@ -19,11 +19,11 @@
 namespace {
 // The menu items that need a school year; Tools > Setup is among them only to be enabled.
 QList<QAction*> DataMenuItems(const frmMain& main) {
-    return {main.mnuFPack,    main.mnuFUnPack,    main.mnuFOpen,         main.mnuFSaveAs,
-            main.mnuFPrintPreview, main.mnuFPrint, main.mnuFLogoff,      main.mnuECut,
-            main.mnuECopy,    main.mnuEPaste,     main.mnuEErase,        main.mnuESelectAll,
-            main.mnuEFindReplace, main.mnuVCalendar, main.mnuVNotes,     main.mnuVTimeTable,
-            main.mnuVSchoolDays, main.mnuVBothTeacherDays, main.mnuVToolBar, main.mnuTOptions};
+    return {main.mnuFPack,         main.mnuFUnPack,          main.mnuFOpen,    main.mnuFSaveAs,
+            main.mnuFPrintPreview, main.mnuFPrint,           main.mnuFLogoff,  main.mnuECut,
+            main.mnuECopy,         main.mnuEPaste,           main.mnuEErase,   main.mnuESelectAll,
+            main.mnuEFindReplace,  main.mnuVCalendar,        main.mnuVNotes,   main.mnuVTimeTable,
+            main.mnuVSchoolDays,   main.mnuVBothTeacherDays, main.mnuVToolBar, main.mnuTOptions};
 }
 
 void SetPressed(const frmMain& main, const QString& key, bool pressed) {
@@ -132,20 +132,22 @@ void RefreshMainMenus(frmMain& main) {
     // 8. Tool bar.
     main.CoolBar->setVisible(g.ToolBarShow);
     main.mnuVToolBar->setChecked(g.ToolBarShow);
-    main.mnuVToolBar->setText(g.ToolBarShow ? QStringLiteral("&ToolBar|#Check") : QStringLiteral("&ToolBar|#NotChecked"));
+    main.mnuVToolBar->setText(g.ToolBarShow ? QStringLiteral("&ToolBar|#Check")
+                                            : QStringLiteral("&ToolBar|#NotChecked"));
     // 9.
     main.StatusPanel(QStringLiteral("TeacherName"))
-        ->setText(g.CurrentTeacherName.isEmpty() ? QStringLiteral("   ")
-                                                 : QStringLiteral("Teacher: ") + CaptionText(g.CurrentTeacherName));
+        ->setText(g.CurrentTeacherName.isEmpty()
+                      ? QStringLiteral("   ")
+                      : QStringLiteral("Teacher: ") + CaptionText(g.CurrentTeacherName));
     // 10. Pack To Go band: the date of the last pack, read again in case a pack just wrote it.
     QString band;
     if (g.PackRun != 0) {
-        g.PackDate = ReadText(QStringLiteral("Settings\\Effects%1").arg(g.CurrentTeacher), QStringLiteral("PackDate"));
+        g.PackDate =
+            ReadText(QStringLiteral("Settings\\Effects%1").arg(g.CurrentTeacher), QStringLiteral("PackDate"));
         const QDateTime packed = TextToDateTime(g.PackDate);
-        band = packed.isValid()
-                   ? QStringLiteral("Last Pack To Go: ") +
-                         FormatDateTime(packed, QStringLiteral("mmmm d, yyyy at h:mm AM/PM"))
-                   : QStringLiteral("Last Pack To Go: Uknown");
+        band = packed.isValid() ? QStringLiteral("Last Pack To Go: ") +
+                                      FormatDateTime(packed, QStringLiteral("mmmm d, yyyy at h:mm AM/PM"))
+                                : QStringLiteral("Last Pack To Go: Uknown");
     }
     main.CoolBarBand2->setText(band);
     // 11.

@@ -27,8 +27,8 @@
 #include "ui/OpenWindows.h"
 #include "ui/UiState.h"
 #include "widgets/Artwork.h"
-#include "widgets/CommandIcons.h"
 #include "widgets/Colours.h"
+#include "widgets/CommandIcons.h"
 #include "widgets/Help.h"
 #include "widgets/LimitedTextEdit.h"
 #include "widgets/Shell.h"
@@ -92,14 +92,16 @@ const ButtonSpec kButtons[] = {
     {"Tips", "Tips", false},
 };
 // Where the bar groups its buttons.
-const QStringList kGroupEnds{QStringLiteral("UnPack"), QStringLiteral("Print"), QStringLiteral("Undo"),
-                             QStringLiteral("SelectAll"), QStringLiteral("Find"), QStringLiteral("BothDays"),
+const QStringList kGroupEnds{QStringLiteral("UnPack"),  QStringLiteral("Print"),
+                             QStringLiteral("Undo"),    QStringLiteral("SelectAll"),
+                             QStringLiteral("Find"),    QStringLiteral("BothDays"),
                              QStringLiteral("Options"), QStringLiteral("Opposite")};
 
 // The text box the Edit commands act on: whichever has the focus.
 QWidget* FocusedTextBox() {
     QWidget* focus = QApplication::focusWidget();
-    if (qobject_cast<QLineEdit*>(focus) || qobject_cast<QPlainTextEdit*>(focus) || qobject_cast<QTextEdit*>(focus)) {
+    if (qobject_cast<QLineEdit*>(focus) || qobject_cast<QPlainTextEdit*>(focus) ||
+        qobject_cast<QTextEdit*>(focus)) {
         return focus;
     }
     return nullptr;
@@ -221,40 +223,48 @@ void frmMain::createMenus() {
     mnuFSaveAs = add(mnuFile, QStringLiteral("DataBase &Save As..."), &frmMain::mnuFSaveAs_Click);
     mnuFsep2 = mnuFile->addSeparator();
     mnuFPrintPreview = add(mnuFile, QStringLiteral("Print Pre&view..."), &frmMain::mnuFPrintPreview_Click);
-    mnuFPrint = add(mnuFile, QStringLiteral("&Print..."), &frmMain::mnuFPrint_Click, QKeySequence(Qt::CTRL | Qt::Key_P));
+    mnuFPrint = add(mnuFile, QStringLiteral("&Print..."), &frmMain::mnuFPrint_Click,
+                    QKeySequence(Qt::CTRL | Qt::Key_P));
     mnuFsep3 = mnuFile->addSeparator();
     mnuFLogoff = add(mnuFile, QStringLiteral("&Log Off"), &frmMain::mnuFLogoff_Click);
     mnuFsep4 = mnuFile->addSeparator();
     mnuFExit = add(mnuFile, QStringLiteral("E&xit"), &frmMain::mnuFExit_Click);
 
     mnuEdit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    mnuEUndo = add(mnuEdit, QStringLiteral("&Undo"), &frmMain::mnuEUndo_Click, QKeySequence(Qt::CTRL | Qt::Key_Z));
+    mnuEUndo =
+        add(mnuEdit, QStringLiteral("&Undo"), &frmMain::mnuEUndo_Click, QKeySequence(Qt::CTRL | Qt::Key_Z));
     mnuEdit->addSeparator();
-    mnuECut = add(mnuEdit, QStringLiteral("Cu&t"), &frmMain::mnuECut_Click, QKeySequence(Qt::CTRL | Qt::Key_X));
-    mnuECopy = add(mnuEdit, QStringLiteral("&Copy"), &frmMain::mnuECopy_Click, QKeySequence(Qt::CTRL | Qt::Key_C));
-    mnuEPaste = add(mnuEdit, QStringLiteral("&Paste"), &frmMain::mnuEPaste_Click, QKeySequence(Qt::CTRL | Qt::Key_V));
+    mnuECut =
+        add(mnuEdit, QStringLiteral("Cu&t"), &frmMain::mnuECut_Click, QKeySequence(Qt::CTRL | Qt::Key_X));
+    mnuECopy =
+        add(mnuEdit, QStringLiteral("&Copy"), &frmMain::mnuECopy_Click, QKeySequence(Qt::CTRL | Qt::Key_C));
+    mnuEPaste =
+        add(mnuEdit, QStringLiteral("&Paste"), &frmMain::mnuEPaste_Click, QKeySequence(Qt::CTRL | Qt::Key_V));
     mnuEdit->addSeparator();
     mnuEErase = add(mnuEdit, QStringLiteral("&Erase All"), &frmMain::mnuEErase_Click);
-    mnuESelectAll =
-        add(mnuEdit, QStringLiteral("&Select All"), &frmMain::mnuESelectAll_Click, QKeySequence(Qt::CTRL | Qt::Key_A));
+    mnuESelectAll = add(mnuEdit, QStringLiteral("&Select All"), &frmMain::mnuESelectAll_Click,
+                        QKeySequence(Qt::CTRL | Qt::Key_A));
     mnuEdit->addSeparator();
     mnuEFindReplace = add(mnuEdit, QStringLiteral("&Find and Replace..."), &frmMain::mnuEFindReplace_Click,
                           QKeySequence(Qt::CTRL | Qt::Key_F));
 
     mnuView = menuBar()->addMenu(QStringLiteral("&View"));
-    mnuVCalendar = add(mnuView, QStringLiteral("&Calendar"), &frmMain::mnuVCalendar_Click);
-    mnuVNotes = add(mnuView, QStringLiteral("&Notes"), &frmMain::mnuVNotes_Click);
-    mnuVTimeTable = add(mnuView, QStringLiteral("&TimeTable"), &frmMain::mnuVTimeTable_Click);
-    mnuVSchoolDays = add(mnuView, QStringLiteral("&School Days"), &frmMain::mnuVSchoolDays_Click);
-    mnuVBothTeacherDays = add(mnuView, QStringLiteral("&Partner Days"), &frmMain::mnuVBothTeacherDays_Click);
-    mnuView->addSeparator();
-    mnuVToolBar = add(mnuView, QStringLiteral("&ToolBar"), &frmMain::mnuVToolBar_Click);
-    // The check marks follow the settings, not the click: the handlers and the state set them.
-    for (QAction* item :
-         {mnuVCalendar, mnuVNotes, mnuVTimeTable, mnuVSchoolDays, mnuVBothTeacherDays, mnuVToolBar}) {
+    // The check marks follow the settings, not the click: the handlers and the state set them,
+    // so the toolkit's own toggle on a click is taken back before the handler runs.
+    auto addView = [this](const QString& caption, void (frmMain::*handler)()) {
+        QAction* item = mnuView->addAction(caption);
         item->setCheckable(true);
         connect(item, &QAction::triggered, item, [item](bool checked) { item->setChecked(!checked); });
-    }
+        connect(item, &QAction::triggered, this, handler);
+        return item;
+    };
+    mnuVCalendar = addView(QStringLiteral("&Calendar"), &frmMain::mnuVCalendar_Click);
+    mnuVNotes = addView(QStringLiteral("&Notes"), &frmMain::mnuVNotes_Click);
+    mnuVTimeTable = addView(QStringLiteral("&TimeTable"), &frmMain::mnuVTimeTable_Click);
+    mnuVSchoolDays = addView(QStringLiteral("&School Days"), &frmMain::mnuVSchoolDays_Click);
+    mnuVBothTeacherDays = addView(QStringLiteral("&Partner Days"), &frmMain::mnuVBothTeacherDays_Click);
+    mnuView->addSeparator();
+    mnuVToolBar = addView(QStringLiteral("&ToolBar"), &frmMain::mnuVToolBar_Click);
     mnuVCalendar->setChecked(true);
     mnuVNotes->setChecked(true);
     mnuVSchoolDays->setChecked(true);
@@ -265,7 +275,8 @@ void frmMain::createMenus() {
     mnuTOptions = add(mnuTools, QStringLiteral("&Options..."), &frmMain::mnuTOptions_Click);
 
     mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
-    mnuHContents = add(mnuHelp, QStringLiteral("&Contents..."), &frmMain::mnuHContents_Click, QKeySequence(Qt::Key_F1));
+    mnuHContents =
+        add(mnuHelp, QStringLiteral("&Contents..."), &frmMain::mnuHContents_Click, QKeySequence(Qt::Key_F1));
     mnuHTips = add(mnuHelp, QStringLiteral("&Tips..."), &frmMain::mnuHTips_Click);
     mnuHAbout = add(mnuHelp, QStringLiteral("&About..."), &frmMain::mnuHAbout_Click);
     mnuHUpdates = add(mnuHelp, QStringLiteral("&Updates..."), &frmMain::mnuHUpdates_Click);
@@ -280,26 +291,39 @@ void frmMain::createPopupMenus() {
         return item;
     };
     mnuPopUpDetails = new QMenu(QStringLiteral("PopUp Details"), this);
-    mnuPopUpDetailsEdit = add(mnuPopUpDetails, QStringLiteral("Edit Details"), &frmMain::mnuPopUpDetailsEdit_Click);
-    mnuPopUpDetailsMagnify = add(mnuPopUpDetails, QStringLiteral("Magnify"), &frmMain::mnuPopUpDetailsMagnify_Click);
+    mnuPopUpDetailsEdit =
+        add(mnuPopUpDetails, QStringLiteral("Edit Details"), &frmMain::mnuPopUpDetailsEdit_Click);
+    mnuPopUpDetailsMagnify =
+        add(mnuPopUpDetails, QStringLiteral("Magnify"), &frmMain::mnuPopUpDetailsMagnify_Click);
     mnuPopUpDetails->addSeparator();
-    mnuPopUpDetailsCutAll = add(mnuPopUpDetails, QStringLiteral("Cut All"), &frmMain::mnuPopUpDetailsCutAll_Click);
-    mnuPopUpDetailsCopyAll = add(mnuPopUpDetails, QStringLiteral("Copy All"), &frmMain::mnuPopUpDetailsCopyAll_Click);
-    mnuPopUpDetailsPaste = add(mnuPopUpDetails, QStringLiteral("Paste"), &frmMain::mnuPopUpDetailsPaste_Click);
-    mnuPopUpDetailsErase = add(mnuPopUpDetails, QStringLiteral("Erase"), &frmMain::mnuPopUpDetailsErase_Click);
+    mnuPopUpDetailsCutAll =
+        add(mnuPopUpDetails, QStringLiteral("Cut All"), &frmMain::mnuPopUpDetailsCutAll_Click);
+    mnuPopUpDetailsCopyAll =
+        add(mnuPopUpDetails, QStringLiteral("Copy All"), &frmMain::mnuPopUpDetailsCopyAll_Click);
+    mnuPopUpDetailsPaste =
+        add(mnuPopUpDetails, QStringLiteral("Paste"), &frmMain::mnuPopUpDetailsPaste_Click);
+    mnuPopUpDetailsErase =
+        add(mnuPopUpDetails, QStringLiteral("Erase"), &frmMain::mnuPopUpDetailsErase_Click);
     mnuPopUpDetails->addSeparator();
-    mnuPopUpDetailsOptions = add(mnuPopUpDetails, QStringLiteral("Options"), &frmMain::mnuPopUpDetailsOptions_Click);
+    mnuPopUpDetailsOptions =
+        add(mnuPopUpDetails, QStringLiteral("Options"), &frmMain::mnuPopUpDetailsOptions_Click);
     mnuPopUpDetailsHelp = add(mnuPopUpDetails, QStringLiteral("Help"), &frmMain::mnuPopUpDetailsHelp_Click);
 
     mnuPopupSubject = new QMenu(QStringLiteral("Popup Subject"), this);
-    mnuPopupSubjectEdit = add(mnuPopupSubject, QStringLiteral("Edit Subject"), &frmMain::mnuPopUpSubjectEdit_Click);
+    mnuPopupSubjectEdit =
+        add(mnuPopupSubject, QStringLiteral("Edit Subject"), &frmMain::mnuPopUpSubjectEdit_Click);
     mnuPopupSubject->addSeparator();
-    mnuPopupSubjectCutAll = add(mnuPopupSubject, QStringLiteral("Cut All"), &frmMain::mnuPopUpSubjectCutAll_Click);
-    mnuPopupSubjectCopyAll = add(mnuPopupSubject, QStringLiteral("Copy All"), &frmMain::mnuPopUpSubjectCopyAll_Click);
-    mnuPopupSubjectPaste = add(mnuPopupSubject, QStringLiteral("Paste"), &frmMain::mnuPopUpSubjectPaste_Click);
-    mnuPopupSubjectErase = add(mnuPopupSubject, QStringLiteral("Erase"), &frmMain::mnuPopUpSubjectErase_Click);
+    mnuPopupSubjectCutAll =
+        add(mnuPopupSubject, QStringLiteral("Cut All"), &frmMain::mnuPopUpSubjectCutAll_Click);
+    mnuPopupSubjectCopyAll =
+        add(mnuPopupSubject, QStringLiteral("Copy All"), &frmMain::mnuPopUpSubjectCopyAll_Click);
+    mnuPopupSubjectPaste =
+        add(mnuPopupSubject, QStringLiteral("Paste"), &frmMain::mnuPopUpSubjectPaste_Click);
+    mnuPopupSubjectErase =
+        add(mnuPopupSubject, QStringLiteral("Erase"), &frmMain::mnuPopUpSubjectErase_Click);
     mnuPopupSubject->addSeparator();
-    mnuPopupSubjectOptions = add(mnuPopupSubject, QStringLiteral("Options"), &frmMain::mnuPopUpSubjectOptions_Click);
+    mnuPopupSubjectOptions =
+        add(mnuPopupSubject, QStringLiteral("Options"), &frmMain::mnuPopUpSubjectOptions_Click);
     mnuPopupSubjectHelp = add(mnuPopupSubject, QStringLiteral("Help"), &frmMain::mnuPopUpSubjectHelp_Click);
 
     mnuPopUpTime = new QMenu(QStringLiteral("PopUp Time"), this);
@@ -361,7 +385,8 @@ void frmMain::createStatusBar() {
     showLockKeys(0);
     m_clock = new QTimer(this);
     auto showTime = [this] {
-        StatusPanel(QStringLiteral("Time"))->setText(FormatDateTime(Clock::Now(), QStringLiteral("h:nn AM/PM")));
+        StatusPanel(QStringLiteral("Time"))
+            ->setText(FormatDateTime(Clock::Now(), QStringLiteral("h:nn AM/PM")));
     };
     connect(m_clock, &QTimer::timeout, this, showTime);
     m_clock->start(1000);
@@ -495,11 +520,12 @@ void frmMain::MDIForm_Unload() {
     Globals().StartupDone = false;
     // 2. The program's other windows close, in a fixed order; the day page closes with the
     // main window as its child, storing any pending edit.
-    CloseOpenWindows({QStringLiteral("frmAbout"), QStringLiteral("frmEditDetails"), QStringLiteral("frmEditSubject"),
-                      QStringLiteral("frmEditTime"), QStringLiteral("frmFileDialog"), QStringLiteral("frmFindReplace"),
-                      QStringLiteral("frmFirstUse"), QStringLiteral("frmLogOn"), QStringLiteral("frmMsg"),
-                      QStringLiteral("frmOptions"), QStringLiteral("frmPackConfig"), QStringLiteral("frmPackMsg"),
-                      QStringLiteral("frmPrint"), QStringLiteral("frmPrintPreview"), QStringLiteral("frmSetup")});
+    CloseOpenWindows(
+        {QStringLiteral("frmAbout"), QStringLiteral("frmEditDetails"), QStringLiteral("frmEditSubject"),
+         QStringLiteral("frmEditTime"), QStringLiteral("frmFileDialog"), QStringLiteral("frmFindReplace"),
+         QStringLiteral("frmFirstUse"), QStringLiteral("frmLogOn"), QStringLiteral("frmMsg"),
+         QStringLiteral("frmOptions"), QStringLiteral("frmPackConfig"), QStringLiteral("frmPackMsg"),
+         QStringLiteral("frmPrint"), QStringLiteral("frmPrintPreview"), QStringLiteral("frmSetup")});
     frmSchedule::Unload();
     // 3. Errors of the menu component's removal are of no consequence here.
     if (Ui().MenuSubclassed && MenuXP) {
@@ -700,7 +726,8 @@ void frmMain::mnuVCalendar_Click() {
 }
 
 void frmMain::mnuVNotes_Click() {
-    ToggleView(*this, Globals().NotesShow, QStringLiteral("NotesShow"), QStringLiteral("Notes"), &ShowNotesFrame);
+    ToggleView(*this, Globals().NotesShow, QStringLiteral("NotesShow"), QStringLiteral("Notes"),
+               &ShowNotesFrame);
 }
 
 void frmMain::mnuVTimeTable_Click() {

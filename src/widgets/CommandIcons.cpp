@@ -5,16 +5,16 @@
 
 namespace Artwork {
 QStringList MenuIconKeys() {
-    return {QStringLiteral("Pack"),      QStringLiteral("UnPack"),     QStringLiteral("Open"),
-            QStringLiteral("SaveAs"),    QStringLiteral("PrintPreview"), QStringLiteral("Print"),
-            QStringLiteral("LogOff"),    QStringLiteral("Exit"),       QStringLiteral("Undo"),
-            QStringLiteral("Cut"),       QStringLiteral("Copy"),       QStringLiteral("Paste"),
-            QStringLiteral("Erase"),     QStringLiteral("SelectAll"),  QStringLiteral("Find"),
-            QStringLiteral("Calendar"),  QStringLiteral("Notes"),      QStringLiteral("TimeTable"),
-            QStringLiteral("SchoolDays"), QStringLiteral("BothDays"),  QStringLiteral("Setup"),
-            QStringLiteral("Options"),   QStringLiteral("Check"),      QStringLiteral("Magnify"),
-            QStringLiteral("NotChecked"), QStringLiteral("Help"),      QStringLiteral("Tips"),
-            QStringLiteral("About"),     QStringLiteral("Update")};
+    return {QStringLiteral("Pack"),       QStringLiteral("UnPack"),       QStringLiteral("Open"),
+            QStringLiteral("SaveAs"),     QStringLiteral("PrintPreview"), QStringLiteral("Print"),
+            QStringLiteral("LogOff"),     QStringLiteral("Exit"),         QStringLiteral("Undo"),
+            QStringLiteral("Cut"),        QStringLiteral("Copy"),         QStringLiteral("Paste"),
+            QStringLiteral("Erase"),      QStringLiteral("SelectAll"),    QStringLiteral("Find"),
+            QStringLiteral("Calendar"),   QStringLiteral("Notes"),        QStringLiteral("TimeTable"),
+            QStringLiteral("SchoolDays"), QStringLiteral("BothDays"),     QStringLiteral("Setup"),
+            QStringLiteral("Options"),    QStringLiteral("Check"),        QStringLiteral("Magnify"),
+            QStringLiteral("NotChecked"), QStringLiteral("Help"),         QStringLiteral("Tips"),
+            QStringLiteral("About"),      QStringLiteral("Update")};
 }
 
 void PaintCommandIcon(QPainter& painter, const QRectF& rect, const QString& key, bool enabled) {

@@ -6,7 +6,8 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
-LimitedTextEdit::LimitedTextEdit(int maxLength, QWidget* parent) : QPlainTextEdit(parent), m_maxLength(maxLength) {}
+LimitedTextEdit::LimitedTextEdit(int maxLength, QWidget* parent)
+    : QPlainTextEdit(parent), m_maxLength(maxLength) {}
 
 int LimitedTextEdit::StoredLength(const QString& text) {
     // A line break is stored as CR LF.

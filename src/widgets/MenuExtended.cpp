@@ -81,8 +81,8 @@ void MenuExtended::takeMenu(QMenu* menu) {
     }
 }
 
-void MenuExtended::InstallMenus(QMainWindow* window, const QString& settingsBase, const ImageList* images, int,
-                                MenuEvents* events, int) {
+void MenuExtended::InstallMenus(QMainWindow* window, const QString& settingsBase, const ImageList* images,
+                                int, MenuEvents* events, int) {
     m_window = window;
     m_settingsBase = settingsBase;
     m_images = images;

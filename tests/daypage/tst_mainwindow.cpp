@@ -1,0 +1,477 @@
+#include "app/Main.h"
+#include "core/DayDatabase.h"
+#include "core/Message.h"
+#include "core/ProgramState.h"
+#include "daypage/CellEditors.h"
+#include "daypage/EditCommands.h"
+#include "daypage/MainWindowState.h"
+#include "daypage/frmMain.h"
+#include "daypage/frmSchedule.h"
+#include "dialogs/StartupDialogs.h"
+#include "platform/Recordset.h"
+#include "platform/SettingsStore.h"
+#include "support/UiTestSupport.h"
+#include "ui/UiState.h"
+#include "widgets/Colours.h"
+#include "widgets/Help.h"
+#include "widgets/LimitedTextEdit.h"
+#include "widgets/MenuExtended.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <functional>
+
+namespace {
+frmSchedule& Page() {
+    return frmSchedule::Get();
+}
+
+frmMain& Window() {
+    return frmMain::Get();
+}
+
+QString Shown() {
+    return Page().txtDate->Text();
+}
+
+QVariant Stored(const QString& path, const QString& date, const QString& field) {
+    return QueryValue(path, QStringLiteral("SELECT %1 FROM QLM WHERE Date = ?").arg(field), {date});
+}
+
+// Runs `work` on the modal window that opens next, once it shows.
+void WhenModalShows(std::function<void(QWidget*)> work) {
+    QTimer::singleShot(0, [work] {
+        if (QWidget* window = QApplication::activeModalWidget()) {
+            work(window);
+        }
+    });
+}
+
+// The Details editor on a row of the shown day: type the text and press OK.
+void EditDetails(int row, const QString& text) {
+    Ui().EditRow = row;
+    WhenModalShows([text](QWidget*) {
+        frmEditDetails& editor = *frmEditDetails::IfLoaded();
+        editor.txtEditDetails->setPlainText(text);
+        editor.cmdOK->click();
+    });
+    ShowEditDetails();
+}
+
+QString Effects(const char* key) {
+    return ReadText(QStringLiteral("Settings\\Effects1"), QString::fromLatin1(key));
+}
+
+bool Started(const YearPlan& plan = YearPlan{}) {
+    BuildYear(plan);
+    if (!Main()) {
+        return false;
+    }
+    QTest::qWait(1); // the page activates once the start-up has finished
+    return true;
+}
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void undoKeepsTenEditsAndTakesThemBackInTurn() {
+        TestEnvironment env;
+        QVERIFY(Started());
+        frmMain& main = Window();
+        QVERIFY(!main.mnuEUndo->isEnabled());
+        for (int i = 1; i <= 11; ++i) {
+            EditDetails(2, QStringLiteral("edit %1").arg(i));
+        }
+        QCOMPARE(Ui().UndoTop, 9);
+        QVERIFY(main.mnuEUndo->isEnabled());
+        QVERIFY(main.Button(QStringLiteral("Undo"))->isEnabled());
+        // The same text again records nothing.
+        EditDetails(2, QStringLiteral("edit 11"));
+        QCOMPARE(Ui().UndoTop, 9);
+        for (int i = 10; i >= 1; --i) {
+            main.mnuEUndo_Click();
+            QCOMPARE(Page().lblDetails[2]->Caption(), i == 1 ? QStringLiteral("edit 1") : QStringLiteral("edit %1").arg(i));
+        }
+        QCOMPARE(Ui().UndoTop, -1);
+        QVERIFY(!main.mnuEUndo->isEnabled());
+        QVERIFY(!main.Button(QStringLiteral("Undo"))->isEnabled());
+        main.mnuEUndo_Click(); // an eleventh undo has nothing to take back
+        QCOMPARE(Page().lblDetails[2]->Caption(), QStringLiteral("edit 1"));
+        VerifyNoUnexpectedMessages();
+    }
+
+    void undoGoesBackToItsDay() {
+        TestEnvironment env;
+        QVERIFY(Started());
+        EditDetails(4, QStringLiteral("Fractions quiz"));
+        Page().cmdNext_Click();
+        QCOMPARE(Shown(), QStringLiteral("2026-10-15"));
+        Window().mnuEUndo_Click();
+        QCOMPARE(Shown(), QStringLiteral("2026-10-14"));
+        QCOMPARE(Page().lblDetails[4]->Caption(), QString());
+        Page().cmdNext_Click(); // the restored text reaches the record when the day is left
+        QCOMPARE(Stored(env.DatabasePath(), QStringLiteral("2026-10-14"), QStringLiteral("Details5")).toString(),
+                 QString());
+    }
+
+    void undoOfADayNoLongerListedTouchesNoOtherDay() {
+        TestEnvironment env;
+        SaveBool(QStringLiteral("Settings\\Effects1"), QStringLiteral("SchoolDays"), false);
+        QVERIFY(Started());
+        GoToDate(QDate(2026, 10, 17)); // a Saturday, listed with the weekends
+        QCOMPARE(Shown(), QStringLiteral("2026-10-17"));
+        EditDetails(0, QStringLiteral("Weekend marking"));
+        Window().mnuVSchoolDays_Click(); // school days only: the Saturday leaves the list
+        QCOMPARE(Shown(), QStringLiteral("2026-10-19"));
+        MessageTestSeam::QueueAnswer(MsgAnswerOK);
+        Window().mnuEUndo_Click();
+        QCOMPARE(MessageTestSeam::Answered().size(), 1);
+        QCOMPARE(Shown(), QStringLiteral("2026-10-19"));
+        QCOMPARE(Page().lblDetails[0]->Caption(), QString());
+        QVERIFY(!Window().mnuEUndo->isEnabled());
+        frmMain::Get().close();
+        QCOMPARE(Stored(env.DatabasePath(), QStringLiteral("2026-10-19"), QStringLiteral("Details1")).toString(),
+                 QString());
+        QCOMPARE(Stored(env.DatabasePath(), QStringLiteral("2026-10-17"), QStringLiteral("Details1")).toString(),
+                 QStringLiteral("Weekend marking"));
+        VerifyNoUnexpectedMessages();
+    }
+
+    void editorsStoreOnOkAndNothingOnCancel_data() {
+        QTest::addColumn<QString>("field");
+        QTest::newRow("time") << "Time3";
+        QTest::newRow("subject") << "Subject3";
+        QTest::newRow("details") << "Details3";
+    }
+    void editorsStoreOnOkAndNothingOnCancel() {
+        QFETCH(QString, field);
+        TestEnvironment env(QDate(2027, 6, 25)); // the last day of the year
+        QVERIFY(Started());
+        const QString day = QStringLiteral("2027-06-25");
+        const QVariant before = Stored(env.DatabasePath(), day, field);
+        auto open = [&field] {
+            Ui().EditRow = 2;
+            if (field.startsWith(QLatin1String("Time"))) {
+                ShowEditTime();
+            } else if (field.startsWith(QLatin1String("Subject"))) {
+                ShowEditSubject();
+            } else {
+                ShowEditDetails();
+            }
+        };
+        auto typeInto = [](QWidget* editor, const QString& text) {
+            if (auto* line = editor->findChild<QLineEdit*>()) {
+                line->setText(text);
+            } else {
+                editor->findChild<LimitedTextEdit*>()->setPlainText(text);
+            }
+        };
+        WhenModalShows([&](QWidget* editor) {
+            typeInto(editor, QStringLiteral("changed, then cancelled"));
+            QTest::keyClick(editor, Qt::Key_Escape);
+        });
+        open();
+        QCOMPARE(Stored(env.DatabasePath(), day, field), before);
+        WhenModalShows([&](QWidget* editor) {
+            typeInto(editor, QStringLiteral("Line one\nLine two"));
+            for (QPushButton* button : editor->findChildren<QPushButton*>()) {
+                if (button->text() == QLatin1String("OK")) {
+                    button->click();
+                }
+            }
+        });
+        open();
+        // In the file at once, line breaks as CR LF, and the page still on the last day.
+        QCOMPARE(Stored(env.DatabasePath(), day, field).toString(), QStringLiteral("Line one\r\nLine two"));
+        QCOMPARE(Shown(), day);
+        QVERIFY(!Page().datLumenleaf.Records().AtEOF());
+        QVERIFY(!frmEditDetails::IsLoaded() && !frmEditTime::IsLoaded() && !frmEditSubject::IsLoaded());
+        VerifyNoUnexpectedMessages();
+    }
+
+    void theDetailsBoxKeepsToItsLimit() {
+        TestEnvironment env;
+        QVERIFY(Started());
+        const QString long300 = QString(300, QLatin1Char('x'));
+        Page().lblDetails[1]->setCaption(long300); // as a pop-up Paste can leave it
+        Ui().EditRow = 1;
+        int opened = 0;
+        WhenModalShows([&](QWidget*) {
+            frmEditDetails& editor = *frmEditDetails::IfLoaded();
+            opened = editor.txtEditDetails->StoredText().size();
+            editor.txtEditDetails->setPlainText(QString(249, QLatin1Char('a')));
+            editor.txtEditDetails->moveCursor(QTextCursor::End);
+            QTest::keyClicks(editor.txtEditDetails, QStringLiteral("bcd"));
+            QCOMPARE(editor.txtEditDetails->StoredText().size(), 250);
+            // A paste through the main window's command keeps to the limit as well.
+            QApplication::clipboard()->setText(QStringLiteral("pasted"));
+            editor.txtEditDetails->setFocus();
+            Window().mnuEPaste_Click();
+            QCOMPARE(editor.txtEditDetails->StoredText().size(), 250);
+            // A line break counts two: there is no room for it in 249.
+            editor.txtEditDetails->setPlainText(QString(249, QLatin1Char('a')));
+            editor.txtEditDetails->moveCursor(QTextCursor::End);
+            QTest::keyClick(editor.txtEditDetails, Qt::Key_Return);
+            QCOMPARE(editor.txtEditDetails->StoredText().size(), 249);
+            editor.cmdCancel->click();
+        });
+        ShowEditDetails();
+        QCOMPARE(opened, 300); // opened whole, never cut without a word
+    }
+
+    void aBlankTableLeavesOnlySetupExitAndHelp() {
+        TestEnvironment env;
+        MessageTestSeam::QueueAnswer(MsgAnswerOK); // the first-use welcome
+        QVERIFY(Main());
+        QTest::qWait(1);
+        QVERIFY(Globals().BlankDataBase);
+        frmMain& main = Window();
+        const QList<QAction*> allowed{main.mnuTSetup,    main.mnuFExit,  main.mnuHContents, main.mnuHTips,
+                                      main.mnuHAbout,    main.mnuHUpdates, main.mnuHMenuDesigner};
+        for (QAction* top : main.menuBar()->actions()) {
+            for (QAction* item : top->menu()->actions()) {
+                if (item->isSeparator() || allowed.contains(item)) {
+                    continue;
+                }
+                QVERIFY2(!item->isEnabled(), qPrintable(item->text()));
+            }
+        }
+        QVERIFY(main.mnuTSetup->isEnabled());
+        for (const QString& key : frmMain::ButtonKeys()) {
+            QVERIFY2(!main.Button(key)->isEnabled(), qPrintable(key));
+        }
+        QVERIFY(!Page().cmdNext->isEnabled());
+        QVERIFY(!Page().MonthView->isEnabled());
+    }
+
+    void viewTogglesFromMenuAndToolBar() {
+        TestEnvironment env;
+        QVERIFY(Started());
+        frmMain& main = Window();
+        QAction* button = main.Button(QStringLiteral("Calendar"));
+        QVERIFY(button->isChecked());
+        // From the menu: the flag, the setting, the button and the check mark follow.
+        main.mnuVCalendar->trigger();
+        QVERIFY(!Globals().CalendarShow);
+        QCOMPARE(Effects("CalendarShow"), QStringLiteral("False"));
+        QVERIFY(!button->isChecked());
+        QVERIFY(!main.mnuVCalendar->isChecked());
+        QVERIFY(!Page().fraCalendar->isVisible());
+        // From the tool bar: the button has pressed itself; the flag follows it once.
+        button->trigger();
+        QVERIFY(Globals().CalendarShow);
+        QVERIFY(button->isChecked());
+        QVERIFY(main.mnuVCalendar->isChecked());
+        QCOMPARE(Effects("CalendarShow"), QStringLiteral("True"));
+        QVERIFY(!main.FromToolBar);
+        // Any button writes the two positions; the pairs keep one button pressed each.
+        main.Button(QStringLiteral("LowerLeft"))->trigger();
+        QCOMPARE(Effects("CalendarPosition"), QStringLiteral("0"));
+        QVERIFY(main.Button(QStringLiteral("LowerLeft"))->isChecked());
+        QVERIFY(!main.Button(QStringLiteral("LowerRight"))->isChecked());
+        SaveText(QStringLiteral("Settings\\Effects1"), QStringLiteral("NotesPosition"), QString());
+        main.Button(QStringLiteral("Help"))->trigger();
+        QCOMPARE(Effects("NotesPosition"), QStringLiteral("0"));
+        // The tool bar itself, and its item's caption and picture.
+        main.mnuVToolBar->trigger();
+        QVERIFY(!main.CoolBar->isVisible());
+        QCOMPARE(Effects("ToolBarShow"), QStringLiteral("False"));
+        QCOMPARE(MenuExtended::FullCaption(main.mnuVToolBar), QStringLiteral("&ToolBar|#NotChecked"));
+        QCOMPARE(main.mnuVToolBar->text(), QStringLiteral("&ToolBar"));
+        QCOMPARE(MenuExtended::ImageKey(main.mnuVToolBar), QStringLiteral("NotChecked"));
+    }
+
+    void statusTexts_data() {
+        QTest::addColumn<int>("teachers");
+        QTest::addColumn<bool>("schoolDays");
+        QTest::addColumn<bool>("bothDays");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("one teacher") << 1 << true << false << "School Days (1,3,5)";
+        QTest::newRow("two, weekends") << 2 << false << false << "My School Days (1,3,5) and Weekends";
+        QTest::newRow("two, partner days") << 2 << true << true << "Our School Days";
+        QTest::newRow("two, both and weekends") << 2 << false << true << "Our School Days and Weekends";
+    }
+    void statusTexts() {
+        QFETCH(int, teachers);
+        QFETCH(bool, schoolDays);
+        QFETCH(bool, bothDays);
+        QFETCH(QString, expected);
+        TestEnvironment env;
+        YearPlan plan = SharedBookYear();
+        plan.teacherNum = teachers;
+        BuildYear(plan);
+        SaveBool(QStringLiteral("Settings\\Effects1"), QStringLiteral("SchoolDays"), schoolDays);
+        SaveBool(QStringLiteral("Settings\\Effects1"), QStringLiteral("BothTeacherDays"), bothDays);
+        SaveInt(QStringLiteral("Settings\\Effects1"), QStringLiteral("PackRun"), 1);
+        SetLogOnChoiceForTests(1);
+        QVERIFY(Main());
+        frmMain& main = Window();
+        QCOMPARE(main.StatusPanel(QStringLiteral("SchoolDays"))->text(), expected);
+        QCOMPARE(main.mnuFLogoff->isVisible(), teachers == 2);
+        QCOMPARE(main.mnuVBothTeacherDays->isVisible(), teachers == 2);
+        QCOMPARE(main.Button(QStringLiteral("BothDays"))->isVisible(), teachers == 2);
+        QCOMPARE(main.CoolBarBand2->text(), QStringLiteral("Last Pack To Go: Uknown"));
+        QVERIFY(main.mnuFPack->isEnabled());
+        // No timetable: its item is off and its button gone.
+        Globals().SetupTimeTable = 0;
+        RefreshMainMenus(main);
+        QVERIFY(!main.mnuVTimeTable->isEnabled());
+        QVERIFY(!main.Button(QStringLiteral("TimeTable"))->isVisible());
+    }
+
+    void logOffToTheOtherTeacherAndBack() {
+        TestEnvironment env;
+        BuildYear(SharedBookYear());
+        SaveInt(QStringLiteral("Settings\\Effects2"), QStringLiteral("ColourBack3"), 0x203040);
+        SetLogOnChoiceForTests(1);
+        QVERIFY(Main());
+        QTest::qWait(1);
+        GoToDate(QDate(2026, 11, 3));
+        const QString before = Shown();
+        // The same teacher changes nothing.
+        Window().mnuFLogoff_Click();
+        QCOMPARE(Shown(), before);
+        SetLogOnChoiceForTests(2);
+        Window().mnuFLogoff_Click();
+        QTest::qWait(1);
+        QCOMPARE(Globals().CurrentTeacher, 2);
+        QVERIFY(Window().windowTitle().contains(QStringLiteral("Mr. Brook")));
+        QCOMPARE(Shown(), QStringLiteral("2026-10-14")); // teacher 2 teaches day 2: today
+        QCOMPARE(Globals().ColourBack[3], 0x203040);
+        SetLogOnChoiceForTests(1);
+        Window().mnuFLogoff_Click();
+        QTest::qWait(1);
+        QVERIFY(Window().windowTitle().contains(QStringLiteral("Ms. Avery")));
+        QCOMPARE(Shown(), QStringLiteral("2026-10-15")); // teacher 1's next day
+        VerifyNoUnexpectedMessages();
+    }
+
+    void closingTheLogOnAtLogOffStoresTheNote() {
+        TestEnvironment env;
+        BuildYear(SharedBookYear());
+        SetLogOnChoiceForTests(1);
+        QVERIFY(Main());
+        QTest::qWait(1);
+        const QString day = Shown();
+        Page().txtNotes->setPlainText(QStringLiteral("written before logging off"));
+        SetLogOnChoiceForTests(0); // the log-on is closed without a choice
+        Window().mnuFLogoff_Click();
+        QVERIFY(!frmSchedule::IsLoaded());
+        QCOMPARE(Stored(env.DatabasePath(), day, QStringLiteral("Notes")).toString(),
+                 QStringLiteral("written before logging off"));
+    }
+
+    void cellMenusAndHelpContexts() {
+        TestEnvironment env;
+        QVERIFY(Started());
+        frmMain& main = Window();
+        Ui().EditRow = 3;
+        Page().lblSubject[3]->setCaption(QStringLiteral("Science"));
+        main.mnuPopUpSubjectCutAll_Click();
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("Science"));
+        QCOMPARE(Page().lblSubject[3]->Caption(), QString());
+        QApplication::clipboard()->clear();
+        main.mnuPopUpTimePaste_Click(); // an empty clipboard pastes ""
+        QCOMPARE(Page().lblTime[3]->Caption(), QString());
+        QApplication::clipboard()->setText(QStringLiteral("Lab"));
+        main.mnuPopUpDetailsPaste_Click();
+        QCOMPARE(Page().lblDetails[3]->Caption(), QStringLiteral("Lab"));
+        main.mnuPopUpDetailsErase_Click();
+        QCOMPARE(Page().lblDetails[3]->Caption(), QString());
+        QCOMPARE(Ui().UndoTop, -1); // the pop-ups record no undo
+
+        ClearRecordedHelpCalls();
+        main.mnuPopUpDetailsHelp_Click();
+        main.mnuPopUpSubjectHelp_Click();
+        main.mnuPopUpTimeHelp_Click();
+        main.mnuHContents_Click();
+        main.Button(QStringLiteral("Tips"))->trigger();
+        QList<int> contexts;
+        for (const HelpCall& call : RecordedHelpCalls()) {
+            contexts << call.context;
+        }
+        QCOMPARE(contexts, (QList<int>{190, 200, 210, 100, 300}));
+    }
+
+    void noPrinterSaysSo_data() {
+        QTest::addColumn<bool>("preview");
+        QTest::newRow("print") << false;
+        QTest::newRow("preview") << true;
+    }
+    void noPrinterSaysSo() {
+        QFETCH(bool, preview);
+        TestEnvironment env;
+        QVERIFY(Started());
+        Globals().DefaultPrinterFound = false;
+        MessageTestSeam::QueueAnswer(MsgAnswerOK);
+        preview ? Window().mnuFPrintPreview_Click() : Window().mnuFPrint_Click();
+        QCOMPARE(MessageTestSeam::Answered().size(), 1);
+        const MessageTestSeam::ShownMessage& shown = MessageTestSeam::Answered().first();
+        QCOMPARE(shown.title, QStringLiteral("Quillmarsh - No Printer Attached"));
+        QCOMPARE(shown.text, QStringLiteral("No Printer is attached to this computer.\r\n\r\n") +
+                                 (preview ? QStringLiteral("Print Preview will not be available until")
+                                          : QStringLiteral("The Print Dialog will not be available until")) +
+                                 QStringLiteral("\r\na printer is attached.\r\n\r\n"));
+    }
+
+    void theWindowAndTheDetailsEditorAsSeen() {
+        TestEnvironment env;
+        YearPlan plan;
+        plan.timeRows = 12;
+        QVERIFY(Started(plan));
+        frmMain& main = Window();
+        main.resize(1280, 800);
+        QTest::qWait(20);
+        const QImage window = main.grab().toImage();
+        // The tool bar's pictures and the status bar's texts are drawn, not blank.
+        const QRect bar = main.Toolbar->geometry().translated(main.CoolBar->mapTo(&main, QPoint(0, 0)));
+        QVERIFY(bar.height() > 16);
+        int inked = 0;
+        for (int x = bar.left(); x < bar.right(); x += 2) {
+            inked += window.pixelColor(x, bar.center().y()).lightness() < 160 ? 1 : 0;
+        }
+        QVERIFY2(inked > 20, "the tool bar shows its pictures");
+        QVERIFY(!main.StatusPanel(QStringLiteral("SchoolDays"))->text().isEmpty());
+
+        // The Details editor copies its row: the date in the title colours, the text box over the
+        // page's colour, as wide as the page's Details cell.
+        Ui().EditRow = 7;
+        QImage editorImage;
+        double boxWidth = 0;
+        WhenModalShows([&](QWidget* dialog) {
+            frmEditDetails& editor = *frmEditDetails::IfLoaded();
+            boxWidth = editor.txtEditDetails->width();
+            editorImage = dialog->grab().toImage();
+            editor.cmdCancel->click();
+        });
+        ShowEditDetails();
+        QCOMPARE(boxWidth, double(Page().lblDetails[7]->width()));
+        QVERIFY(!editorImage.isNull());
+        const QColor title = ColorFromBgr(Globals().ColourBack[0]);
+        int titlePixels = 0;
+        for (int x = 0; x < editorImage.width(); x += 3) {
+            for (int y = 0; y < editorImage.height() / 3; y += 3) {
+                titlePixels += editorImage.pixelColor(x, y) == title ? 1 : 0;
+            }
+        }
+        QVERIFY(titlePixels > 50);
+        if (!qEnvironmentVariableIsEmpty("QLM_SHOT")) {
+            window.save(qEnvironmentVariable("QLM_SHOT") + QStringLiteral("-main.png"));
+            editorImage.save(qEnvironmentVariable("QLM_SHOT") + QStringLiteral("-details.png"));
+        }
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "tst_mainwindow.moc"
