@@ -1,0 +1,8 @@
+#pragma once
+
+// Setting up Pack To Go from the options dialog: the drive dialog (modal), and the first pack
+// onto the folder it made. The options dialog runs them in its configure sequence.
+void ShowPackConfigDialog();
+// Packs the database and settings onto the configured drive folder for the first time: no drive
+// search, the folder was just made. False (after saying why) when it failed.
+bool MakeFirstPack();
