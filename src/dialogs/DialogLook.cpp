@@ -13,6 +13,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 ClickLabel::ClickLabel(int index, QWidget* parent) : QLabel(parent), m_index(index) {
     setTextFormat(Qt::PlainText);
 }
@@ -23,7 +25,8 @@ void ClickLabel::mousePressEvent(QMouseEvent* event) {
 }
 
 void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
-    const bool click = m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    const bool click =
+        m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     m_pressed = false;
     event->accept();
     if (click) {
@@ -117,6 +120,7 @@ void AddNoticesAndButtons(QVBoxLayout* column, QLabel* legal, QLabel* year, cons
     column->addWidget(year);
     column->addSpacing(line / 2);
     auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(line / 2);
     for (QPushButton* button : left) {
         buttons->addWidget(button);
     }
@@ -132,7 +136,14 @@ void ShowVersionAndNotices(QLabel* version, QLabel* legal, QLabel* year) {
 }
 
 void CentreWindow(QWidget* window) {
+    // Wrapped text needs the height that goes with the width the window takes.
+    if (QLayout* layout = window->layout()) {
+        layout->activate();
+    }
     window->adjustSize();
+    if (window->hasHeightForWidth()) {
+        window->resize(window->width(), std::max(window->height(), window->heightForWidth(window->width())));
+    }
     const QWidget* over = QApplication::activeWindow();
     QRect area;
     if (over != nullptr && over != window && over->isVisible()) {

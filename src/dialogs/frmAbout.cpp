@@ -40,6 +40,7 @@ frmAbout::frmAbout() {
     connect(lblWebSite, &ClickLabel::Clicked, this, [this] { lblWebSite_Click(); });
     auto* links = new QFormLayout;
     links->setContentsMargins(0, 0, 0, 0);
+    links->setHorizontalSpacing(line / 2);
     links->addRow(MakeLabel(QStringLiteral("Email:"), this), lblEmail);
     links->addRow(MakeLabel(QStringLiteral("Web:"), this), lblWebSite);
 

@@ -31,6 +31,9 @@ frmFirstUse::frmFirstUse() {
     }
 
     fraIntro = new QGroupBox(this);
+    QFont heading = fraIntro->font();
+    heading.setBold(true);
+    fraIntro->setFont(heading);
     auto* intro = new QVBoxLayout(fraIntro);
     intro->setSpacing(line * 3 / 4);
     for (int i = 0; i <= 2; ++i) {

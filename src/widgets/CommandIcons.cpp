@@ -270,9 +270,9 @@ void SaveAsPicture(QPainter& painter, const Pen& pen) {
     }
     // The pencil that gives the copy its new name.
     painter.save();
-    painter.translate(24.5, 22.5);
+    painter.translate(23, 23.5);
     painter.rotate(-45);
-    const QPainterPath wood = RoundedPolygon({{-3, -2.6}, {7.5, -2.6}, {7.5, 2.6}, {-3, 2.6}}, 0.6);
+    const QPainterPath wood = RoundedPolygon({{-3, -2.6}, {6.5, -2.6}, {6.5, 2.6}, {-3, 2.6}}, 0.6);
     Body(painter, wood, QColor(0xFF, 0xD8, 0x50), QColor(0xE8, 0x96, 0x10), kInk, pen.Line());
     const QPainterPath tip = RoundedPolygon({{-3, -2.6}, {-8.5, 0}, {-3, 2.6}}, 0.4);
     Body(painter, tip, QColor(0xF6, 0xDE, 0xB8), QColor(0xD8, 0xB0, 0x80), kInk, pen.Line());
@@ -297,7 +297,7 @@ void PrintPicture(QPainter& painter, const Pen& pen) {
 
 void PrintPreviewPicture(QPainter& painter, const Pen& pen) {
     Sheet(painter, pen, QRectF(3.5, 2, 19, 25));
-    Magnifier(painter, pen, {19.5, 18.5}, 6, 8.5);
+    Magnifier(painter, pen, {18.5, 17.5}, 6, 7);
 }
 
 void LogOffPicture(QPainter& painter, const Pen& pen) {
@@ -307,10 +307,10 @@ void LogOffPicture(QPainter& painter, const Pen& pen) {
 }
 
 void ExitPicture(QPainter& painter, const Pen& pen) {
-    Body(painter, RectPath(QRectF(5, 2.5, 15, 27), 0.8), QColor(0x4A, 0x3A, 0x30), QColor(0x2A, 0x20, 0x1A),
+    Body(painter, RectPath(QRectF(5, 2.5, 15, 26.5), 0.8), QColor(0x4A, 0x3A, 0x30), QColor(0x2A, 0x20, 0x1A),
          kInk, pen.Line());
     // The door swung open towards the viewer.
-    const QPainterPath door = RoundedPolygon({{5, 2.5}, {14, 5.5}, {14, 31}, {5, 29.5}}, 0.6);
+    const QPainterPath door = RoundedPolygon({{5, 2.5}, {14, 5}, {14, 30}, {5, 29}}, 0.6);
     Body(painter, door, QColor(0xD8, 0x9A, 0x5C), QColor(0x9A, 0x5E, 0x2A), QColor(0x5A, 0x32, 0x12),
          pen.Line());
     painter.setPen(Qt::NoPen);
@@ -322,12 +322,12 @@ void ExitPicture(QPainter& painter, const Pen& pen) {
 
 void UndoPicture(QPainter& painter, const Pen& pen) {
     QPainterPath spine;
-    spine.moveTo(10, 11);
-    spine.lineTo(18, 11);
-    spine.cubicTo(24.5, 11, 28.5, 15, 28.5, 20);
-    spine.cubicTo(28.5, 25, 24.5, 28.5, 18.5, 28.5);
-    spine.lineTo(14, 28.5);
-    ShinyBody(painter, CurvedArrow(spine, 5.2, {2, 11}, {11, 11}, 13), kBlueTop, kBlueBottom, kBlueEdge,
+    spine.moveTo(10, 9.5);
+    spine.lineTo(18, 9.5);
+    spine.cubicTo(24.5, 9.5, 28, 13.2, 28, 18);
+    spine.cubicTo(28, 22.8, 24.5, 26, 18.5, 26);
+    spine.lineTo(14, 26);
+    ShinyBody(painter, CurvedArrow(spine, 5.2, {2, 9.5}, {11, 9.5}, 13), kBlueTop, kBlueBottom, kBlueEdge,
               pen.Line());
 }
 
@@ -465,7 +465,7 @@ void Sun(QPainter& painter, const Pen& pen, QPointF centre, qreal radius) {
     for (int i = 0; i < 8; ++i) {
         const qreal a = i * std::numbers::pi / 4;
         const QPointF d(std::cos(a), std::sin(a));
-        painter.drawLine(centre + d * (radius + 1.8), centre + d * (radius + 4.2));
+        painter.drawLine(centre + d * (radius + 1.6), centre + d * (radius + 3.6));
     }
     QRadialGradient fill(centre - QPointF(radius, radius) * 0.3, radius * 1.4);
     fill.setColorAt(0, QColor(0xFF, 0xF6, 0xB0));
@@ -477,19 +477,19 @@ void Sun(QPainter& painter, const Pen& pen, QPointF centre, qreal radius) {
 }
 
 void SchoolDaysPicture(QPainter& painter, const Pen& pen) {
-    Sun(painter, pen, {22, 9}, 5);
+    Sun(painter, pen, {21.5, 10.5}, 4.5);
     // An open book in front of the sun.
     const QPainterPath cover =
-        RoundedPolygon({{1.5, 17}, {16, 20}, {30.5, 17}, {30.5, 29.5}, {16, 31}, {1.5, 29.5}}, 1);
+        RoundedPolygon({{1.5, 15.5}, {16, 18.5}, {30.5, 15.5}, {30.5, 28}, {16, 29.5}, {1.5, 28}}, 1);
     Body(painter, cover, QColor(0x4A, 0x88, 0xD8), QColor(0x1C, 0x4A, 0x96), kBlueEdge, pen.Line());
-    const QPainterPath leftPage = RoundedPolygon({{3, 14.5}, {16, 17.5}, {16, 29}, {3, 27}}, 0.8);
-    const QPainterPath rightPage = RoundedPolygon({{16, 17.5}, {29, 14.5}, {29, 27}, {16, 29}}, 0.8);
+    const QPainterPath leftPage = RoundedPolygon({{3, 13}, {16, 16}, {16, 27.5}, {3, 25.5}}, 0.8);
+    const QPainterPath rightPage = RoundedPolygon({{16, 16}, {29, 13}, {29, 25.5}, {16, 27.5}}, 0.8);
     Body(painter, leftPage, kPaperTop, kPaperBottom, kPaperEdge, pen.Line());
     Body(painter, rightPage, kPaperTop, kPaperBottom, kPaperEdge, pen.Line());
     if (!pen.Small()) {
         painter.setPen(Stroke(kTextLine, pen.Fine(), Qt::FlatCap));
         for (int i = 0; i < 2; ++i) {
-            const qreal y = 20 + i * 3.5;
+            const qreal y = 18.5 + i * 3.5;
             painter.drawLine(QPointF(5.5, y - 1.8), QPointF(13.5, y));
             painter.drawLine(QPointF(18.5, y), QPointF(26.5, y - 1.8));
         }
@@ -497,8 +497,8 @@ void SchoolDaysPicture(QPainter& painter, const Pen& pen) {
 }
 
 void BothDaysPicture(QPainter& painter, const Pen& pen) {
-    ShinyBody(painter, Figure({21.5, 9}, 8), kGreenTop, kGreenBottom, kGreenEdge, pen.Line());
-    ShinyBody(painter, Figure({10.5, 11.5}, 8), kBlueTop, kBlueBottom, kBlueEdge, pen.Line());
+    ShinyBody(painter, Figure({21.5, 8.5}, 7.2), kGreenTop, kGreenBottom, kGreenEdge, pen.Line());
+    ShinyBody(painter, Figure({10.5, 10.5}, 7.2), kBlueTop, kBlueBottom, kBlueEdge, pen.Line());
 }
 
 void Star(QPainter& painter, const Pen& pen, QPointF centre, qreal outer) {
@@ -545,7 +545,7 @@ void OptionsPicture(QPainter& painter, const Pen& pen) {
 }
 
 void Box(QPainter& painter, const Pen& pen) {
-    Body(painter, RectPath(QRectF(5, 6, 21, 21), 3), kPaperTop, kPaperBottom, kPaperEdge, pen.Line() * 1.2);
+    Body(painter, RectPath(QRectF(5, 6, 21, 21), 3), kPaperTop, kPaperBottom, kBlueEdge, pen.Line() * 1.2);
 }
 
 void CheckPicture(QPainter& painter, const Pen& pen) {
@@ -553,7 +553,7 @@ void CheckPicture(QPainter& painter, const Pen& pen) {
     QPainterPath tick;
     tick.moveTo(9, 16.5);
     tick.lineTo(14.5, 22.5);
-    tick.lineTo(28.5, 4.5);
+    tick.lineTo(27.5, 5);
     QPainterPathStroker stroker;
     stroker.setWidth(5);
     stroker.setCapStyle(Qt::RoundCap);
@@ -631,7 +631,7 @@ void UpdatePicture(QPainter& painter, const Pen& pen) {
     }
     // The circling arrow of a fresh copy.
     QPainterPath spine;
-    const QRectF ring(16.5, 16.5, 13, 13);
+    const QRectF ring(16.5, 16, 11, 11);
     spine.arcMoveTo(ring, 200);
     spine.arcTo(ring, 200, 250);
     const QPointF end = spine.currentPosition();

@@ -4,12 +4,14 @@
 #include "CommandIcons.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QPointer>
 #include <QScreen>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -33,8 +35,10 @@ public:
         m_contents = Button(QStringLiteral("Contents"), QStringLiteral("Help"));
         m_back = Button(QStringLiteral("Back"), QString());
         m_forward = Button(QStringLiteral("Forward"), QString());
-        m_back->setArrowType(Qt::LeftArrow);
-        m_forward->setArrowType(Qt::RightArrow);
+        for (QToolButton* button : {m_back, m_forward}) {
+            button->setArrowType(button == m_back ? Qt::LeftArrow : Qt::RightArrow);
+            button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        }
         bar->addWidget(m_contents);
         bar->addWidget(m_back);
         bar->addWidget(m_forward);
@@ -43,6 +47,7 @@ public:
         m_browser = new QTextBrowser(this);
         m_browser->setOpenExternalLinks(true);
         m_browser->setFrameShape(QFrame::NoFrame);
+        m_browser->document()->setDocumentMargin(fontMetrics().height());
         layout->addWidget(m_browser, 1);
         connect(m_back, &QToolButton::clicked, m_browser, &QTextBrowser::backward);
         connect(m_forward, &QToolButton::clicked, m_browser, &QTextBrowser::forward);
@@ -58,6 +63,11 @@ public:
         const QString page = HelpTopicFile(helpFile, context);
         m_contentsPage = QUrl::fromLocalFile(HelpTopicFile(helpFile, kHelpContentsContext));
         m_contents->setEnabled(!m_contentsPage.isEmpty());
+        // The window reads the pages' style sheet itself: its text view does not follow links
+        // to style sheets as a browser does.
+        QFile css(HelpFolder(helpFile) + QStringLiteral("/help.css"));
+        m_browser->document()->setDefaultStyleSheet(
+            css.open(QIODevice::ReadOnly) ? QString::fromUtf8(css.readAll()) : QString());
         if (page.isEmpty()) {
             // Help that was never installed: say so in the window rather than show nothing.
             m_browser->setHtml(QStringLiteral("<h2>Help is not installed</h2><p>The help pages were not "

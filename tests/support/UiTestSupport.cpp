@@ -4,6 +4,8 @@
 #include "daypage/frmSchedule.h"
 #include "dialogs/StartupDialogs.h"
 #include "dialogs/frmAbout.h"
+#include "dialogs/frmFirstUse.h"
+#include "dialogs/frmLogOn.h"
 #include "dialogs/frmSplash.h"
 #include "ui/UiState.h"
 #include "widgets/Help.h"
@@ -22,6 +24,8 @@ void SetUp() {
 
 void TearDown() {
     frmAbout::Unload();
+    frmFirstUse::Unload();
+    frmLogOn::Unload();
     frmSplash::Unload();
     CloseHelpWindow();
     frmMain::Unload();
