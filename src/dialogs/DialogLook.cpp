@@ -2,6 +2,7 @@
 
 #include "core/ProductInfo.h"
 #include "platform/Clock.h"
+#include "ui/OpenWindows.h"
 #include "widgets/Artwork.h"
 
 #include <QApplication>
@@ -90,6 +91,10 @@ QLabel* MakeNoticeLabel(const QString& text, QWidget* parent) {
     return notice;
 }
 
+QString LabelText(QString text) {
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
 void StyleAsLink(QLabel* label) {
     QFont font = label->font();
     font.setUnderline(true);
@@ -100,39 +105,54 @@ void StyleAsLink(QLabel* label) {
     label->setCursor(Qt::PointingHandCursor);
 }
 
-QVBoxLayout* CoverLayout(QWidget* window, QWidget* band) {
-    const int line = window->fontMetrics().height();
-    auto* column = new QVBoxLayout;
-    column->setContentsMargins(line * 3 / 2, line, line * 3 / 2, line);
-    auto* layout = new QHBoxLayout(window);
+CoverDialog::CoverDialog() {
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    setModal(true);
+    setWindowIcon(Artwork::AppIcon());
+    m_line = fontMetrics().height();
+    picLogo = new CoverBand(m_line * 5, this);
+    lblTitle = MakeTitleLabel(this);
+    lblVersion = MakeLabel(QString(), this);
+    for (int i = 1; i <= 2; ++i) {
+        lblNotice[i] = MakeNoticeLabel(QString(), this);
+    }
+    m_column = new QVBoxLayout;
+    m_column->setContentsMargins(m_line * 3 / 2, m_line, m_line * 3 / 2, m_line);
+    m_column->addWidget(lblTitle);
+    m_column->addWidget(lblVersion);
+    auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(band);
-    layout->addLayout(column, 1);
-    return column;
+    layout->addWidget(picLogo);
+    layout->addLayout(m_column, 1);
 }
 
-void AddNoticesAndButtons(QVBoxLayout* column, QLabel* legal, QLabel* year, const QList<QPushButton*>& left,
-                          QPushButton* right) {
-    const int line = legal->fontMetrics().height();
-    column->addSpacing(line / 2);
-    column->addWidget(legal);
-    column->addWidget(year);
-    column->addSpacing(line / 2);
+void CoverDialog::FinishColumn(const QList<QPushButton*>& left, QPushButton* right) {
+    m_column->addSpacing(m_line / 2);
+    m_column->addWidget(lblNotice[1]);
+    m_column->addWidget(lblNotice[2]);
+    m_column->addSpacing(m_line / 2);
     auto* buttons = new QHBoxLayout;
-    buttons->setSpacing(line / 2);
+    buttons->setSpacing(m_line / 2);
     for (QPushButton* button : left) {
         buttons->addWidget(button);
     }
     buttons->addStretch(1);
     buttons->addWidget(right);
-    column->addLayout(buttons);
+    m_column->addLayout(buttons);
 }
 
-void ShowVersionAndNotices(QLabel* version, QLabel* legal, QLabel* year) {
-    version->setText(VersionText());
-    legal->setText(LegalNotice());
-    year->setText(YearNotice(Clock::Today().year()));
+void CoverDialog::LoadCover(const QString& name, std::function<void()> unload) {
+    lblVersion->setText(VersionText());
+    lblNotice[1]->setText(LegalNotice());
+    lblNotice[2]->setText(YearNotice(Clock::Today().year()));
+    CentreWindow(this);
+    RegisterOpenWindow(name, std::move(unload));
+}
+
+void CoverDialog::UnloadCover(const QString& name) {
+    ForgetOpenWindow(name);
+    hide();
 }
 
 void CentreWindow(QWidget* window) {

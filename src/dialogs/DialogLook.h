@@ -1,8 +1,12 @@
 #pragma once
 
+#include <QDialog>
 #include <QLabel>
 #include <QList>
 #include <QWidget>
+
+#include <array>
+#include <functional>
 
 class QPushButton;
 class QVBoxLayout;
@@ -52,17 +56,38 @@ QLabel* MakeLabel(const QString& text, QWidget* parent, qreal pointScale = 1.0, 
 QLabel* MakeTitleLabel(QWidget* parent, qreal pointScale = 2.2);
 // A notice in small grey type.
 QLabel* MakeNoticeLabel(const QString& text, QWidget* parent);
+// The program's texts break lines with CR LF; a label wants plain line feeds.
+QString LabelText(QString text);
 // A label that looks and acts as a link.
 void StyleAsLink(QLabel* label);
 
-// Lays a window out as the cover band beside a column of content, and gives the column.
-QVBoxLayout* CoverLayout(QWidget* window, QWidget* band);
-// The foot of that column: the two notices above a row of buttons (left ones, then one at the
-// right).
-void AddNoticesAndButtons(QVBoxLayout* column, QLabel* legal, QLabel* year, const QList<QPushButton*>& left,
-                          QPushButton* right);
-// The version and the two notices every start-up window and the about box show.
-void ShowVersionAndNotices(QLabel* version, QLabel* legal, QLabel* year);
+// The common frame of the start-up windows and the about box: a modal window with the cover
+// band on the left and a column headed by the product's name and version; the two notices and
+// the buttons close the column.
+class CoverDialog : public QDialog {
+    Q_OBJECT
+public:
+    CoverDialog();
+
+    QWidget* picLogo = nullptr;
+    QLabel* lblTitle = nullptr;
+    QLabel* lblVersion = nullptr;
+    std::array<QLabel*, 3> lblNotice{}; // 1 the legal notice, 2 the year's
+
+protected:
+    QVBoxLayout* Column() const { return m_column; }
+    int Line() const { return m_line; }
+    // Ends the column: the notices above a row of buttons (left ones, then one at the right).
+    void FinishColumn(const QList<QPushButton*>& left, QPushButton* right);
+    // Form_Load's and Form_Unload's common part: the texts, the place on the screen and the
+    // list of open windows.
+    void LoadCover(const QString& name, std::function<void()> unload);
+    void UnloadCover(const QString& name);
+
+private:
+    QVBoxLayout* m_column = nullptr;
+    int m_line = 0;
+};
 
 // Places a window in the middle of the window the teacher is working in, or of the screen.
 void CentreWindow(QWidget* window);

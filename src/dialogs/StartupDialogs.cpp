@@ -51,6 +51,10 @@ void UnloadSplashScreen() {
 }
 
 bool LogOnTeacher() {
+    // The splash would stand in front of the names at start-up: it steps aside for the log-on.
+    if (frmSplash* splash = frmSplash::IfLoaded()) {
+        splash->hide();
+    }
     frmLogOn& window = frmLogOn::Get();
     if (g_logOnChoice) {
         if (*g_logOnChoice == 1 || *g_logOnChoice == 2) {

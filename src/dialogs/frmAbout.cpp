@@ -4,8 +4,6 @@
 #include "core/Message.h"
 #include "core/ProductInfo.h"
 #include "core/ProgramState.h"
-#include "ui/OpenWindows.h"
-#include "widgets/Artwork.h"
 #include "widgets/Shell.h"
 
 #include <QFormLayout>
@@ -13,18 +11,8 @@
 #include <QVBoxLayout>
 
 frmAbout::frmAbout() {
-    setAttribute(Qt::WA_DeleteOnClose, false);
-    setModal(true);
-    setWindowIcon(Artwork::AppIcon());
-
-    const int line = fontMetrics().height();
+    const int line = Line();
     const int reading = fontMetrics().averageCharWidth() * 62;
-    picLogo = new CoverBand(line * 5, this);
-    lblTitle = MakeTitleLabel(this);
-    lblVersion = MakeLabel(QString(), this);
-    for (int i = 1; i <= 2; ++i) {
-        lblNotice[i] = MakeNoticeLabel(QString(), this);
-    }
     lblDescription = MakeLabel(QString(), this);
     lblDescription->setWordWrap(true);
     lblDescription->setMinimumWidth(reading);
@@ -55,9 +43,7 @@ frmAbout::frmAbout() {
     connect(cmdViewReadMe, &QPushButton::clicked, this, [this] { cmdViewReadMe_Click(); });
     connect(cmdCredits, &QPushButton::clicked, this, [this] { cmdCredits_Click(); });
 
-    QVBoxLayout* content = CoverLayout(this, picLogo);
-    content->addWidget(lblTitle);
-    content->addWidget(lblVersion);
+    QVBoxLayout* content = Column();
     content->addSpacing(line);
     content->addWidget(lblDescription);
     content->addSpacing(line / 2);
@@ -66,26 +52,23 @@ frmAbout::frmAbout() {
     content->addWidget(lblThankyou);
     content->addSpacing(line / 2);
     content->addStretch(1);
-    AddNoticesAndButtons(content, lblNotice[1], lblNotice[2], {cmdCredits, cmdViewReadMe}, cmdOK);
+    FinishColumn({cmdCredits, cmdViewReadMe}, cmdOK);
 }
 
 void frmAbout::Form_Load() {
     const ProgramState& g = Globals();
     setWindowTitle(g.AppTitle + QStringLiteral(" - About  "));
-    ShowVersionAndNotices(lblVersion, lblNotice[1], lblNotice[2]);
     lblDescription->setText(AboutDescription());
     lblEmail->setText(MakerMailAddress());
     lblEmail->setToolTip(QStringLiteral("Write to %1 about %2").arg(MakerMailAddress(), ProductName()));
     lblWebSite->setText(QStringLiteral("WebSite HomePage"));
     lblWebSite->setToolTip(MakerWebPage());
-    lblThankyou->setText(QString(AboutThankYou()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    CentreWindow(this);
-    RegisterOpenWindow(QStringLiteral("frmAbout"), [] { frmAbout::Unload(); });
+    lblThankyou->setText(LabelText(AboutThankYou()));
+    LoadCover(QStringLiteral("frmAbout"), [] { frmAbout::Unload(); });
 }
 
 void frmAbout::Form_Unload() {
-    ForgetOpenWindow(QStringLiteral("frmAbout"));
-    hide();
+    UnloadCover(QStringLiteral("frmAbout"));
 }
 
 void frmAbout::lblEmail_Click() {

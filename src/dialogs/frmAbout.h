@@ -1,8 +1,8 @@
 #pragma once
 
+#include "DialogLook.h"
 #include "widgets/FormAccess.h"
 
-#include <QDialog>
 #include <QString>
 
 #include <array>
@@ -13,7 +13,7 @@ class QPushButton;
 
 // The about box: the program, its version and purpose, and the ways to reach the maker. Each
 // of its actions closes it.
-class frmAbout : public QDialog, public FormAccess<frmAbout> {
+class frmAbout : public CoverDialog, public FormAccess<frmAbout> {
     Q_OBJECT
 public:
     frmAbout();
@@ -27,14 +27,10 @@ public:
     void cmdCredits_Click();
     void cmdOK_Click();
 
-    QLabel* lblTitle = nullptr;
-    QLabel* lblVersion = nullptr;
-    std::array<QLabel*, 3> lblNotice{};
     QLabel* lblDescription = nullptr;
     ClickLabel* lblEmail = nullptr;
     ClickLabel* lblWebSite = nullptr;
     QLabel* lblThankyou = nullptr;
-    QWidget* picLogo = nullptr;
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdViewReadMe = nullptr;
     QPushButton* cmdCredits = nullptr;

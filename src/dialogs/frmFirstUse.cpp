@@ -3,32 +3,13 @@
 #include "DialogLook.h"
 #include "core/ProductInfo.h"
 #include "core/ProgramState.h"
-#include "ui/OpenWindows.h"
-#include "widgets/Artwork.h"
 
 #include <QGroupBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-// The program's texts break lines with CR LF; a label wants plain line feeds.
-QString LabelText(QString text) {
-    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-} // namespace
-
 frmFirstUse::frmFirstUse() {
-    setAttribute(Qt::WA_DeleteOnClose, false);
-    setModal(true);
-    setWindowIcon(Artwork::AppIcon());
-
-    const int line = fontMetrics().height();
-    picLogo = new CoverBand(line * 5, this);
-    lblTitle = MakeTitleLabel(this);
-    lblVersion = MakeLabel(QString(), this);
-    for (int i = 1; i <= 2; ++i) {
-        lblNotice[i] = MakeNoticeLabel(QString(), this);
-    }
+    const int line = Line();
 
     fraIntro = new QGroupBox(this);
     QFont heading = fraIntro->font();
@@ -48,29 +29,23 @@ frmFirstUse::frmFirstUse() {
     OKButton->setDefault(true);
     connect(OKButton, &QPushButton::clicked, this, [this] { OKButton_Click(); });
 
-    QVBoxLayout* content = CoverLayout(this, picLogo);
-    content->addWidget(lblTitle);
-    content->addWidget(lblVersion);
-    content->addSpacing(line / 2);
-    content->addWidget(fraIntro, 1);
-    AddNoticesAndButtons(content, lblNotice[1], lblNotice[2], {}, OKButton);
+    Column()->addSpacing(line / 2);
+    Column()->addWidget(fraIntro, 1);
+    FinishColumn({}, OKButton);
 }
 
 void frmFirstUse::Form_Load() {
     const ProgramState& g = Globals();
     setWindowTitle(g.AppTitle + QStringLiteral(" - First Time Use  "));
-    ShowVersionAndNotices(lblVersion, lblNotice[1], lblNotice[2]);
     fraIntro->setTitle(WelcomeCaption());
     for (int i = 0; i <= 2; ++i) {
         lblDescription[i]->setText(LabelText(WelcomeDescription(i)));
     }
-    CentreWindow(this);
-    RegisterOpenWindow(QStringLiteral("frmFirstUse"), [] { frmFirstUse::Unload(); });
+    LoadCover(QStringLiteral("frmFirstUse"), [] { frmFirstUse::Unload(); });
 }
 
 void frmFirstUse::Form_Unload() {
-    ForgetOpenWindow(QStringLiteral("frmFirstUse"));
-    hide();
+    UnloadCover(QStringLiteral("frmFirstUse"));
 }
 
 void frmFirstUse::OKButton_Click() {

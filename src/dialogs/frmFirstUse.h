@@ -1,8 +1,7 @@
 #pragma once
 
+#include "DialogLook.h"
 #include "widgets/FormAccess.h"
-
-#include <QDialog>
 
 #include <array>
 
@@ -11,7 +10,7 @@ class QLabel;
 class QPushButton;
 
 // The welcome shown once, before the first set-up: what the set-up will ask for.
-class frmFirstUse : public QDialog, public FormAccess<frmFirstUse> {
+class frmFirstUse : public CoverDialog, public FormAccess<frmFirstUse> {
     Q_OBJECT
 public:
     frmFirstUse();
@@ -20,11 +19,7 @@ public:
     void ReleaseForm() { deleteLater(); }
     void OKButton_Click();
 
-    QLabel* lblTitle = nullptr;
-    QLabel* lblVersion = nullptr;
-    std::array<QLabel*, 3> lblNotice{};
     QGroupBox* fraIntro = nullptr;
     std::array<QLabel*, 3> lblDescription{};
-    QWidget* picLogo = nullptr;
     QPushButton* OKButton = nullptr;
 };

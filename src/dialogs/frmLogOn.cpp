@@ -3,8 +3,6 @@
 #include "DialogLook.h"
 #include "core/ProductInfo.h"
 #include "core/ProgramState.h"
-#include "ui/OpenWindows.h"
-#include "widgets/Artwork.h"
 #include "widgets/Captions.h"
 #include "widgets/CommandIcons.h"
 
@@ -14,19 +12,9 @@
 #include <QVBoxLayout>
 
 frmLogOn::frmLogOn() {
-    setAttribute(Qt::WA_DeleteOnClose, false);
-    setModal(true);
     setMouseTracking(true);
-    setWindowIcon(Artwork::AppIcon());
-
-    const int line = fontMetrics().height();
-    picLogo = new CoverBand(line * 5, this);
-    lblTitle = MakeTitleLabel(this);
-    lblVersion = MakeLabel(QString(), this);
+    const int line = Line();
     lblPrompt = MakeLabel(LogOnPrompt(), this, 1.1, true);
-    for (int i = 1; i <= 2; ++i) {
-        lblNotice[i] = MakeNoticeLabel(QString(), this);
-    }
 
     auto* names = new QGridLayout;
     names->setHorizontalSpacing(line / 2);
@@ -35,7 +23,8 @@ frmLogOn::frmLogOn() {
     for (int i = 1; i <= 2; ++i) {
         imgCheck[i] = new QLabel(this);
         imgCheck[i]->setFixedSize(check, check);
-        imgCheck[i]->setPixmap(Artwork::MenuIcon(QStringLiteral("Check")).pixmap(QSize(check, check)));
+        imgCheck[i]->setPixmap(
+            Artwork::MenuIcon(QStringLiteral("Check")).pixmap(QSize(check, check), devicePixelRatioF()));
         QSizePolicy keepPlace = imgCheck[i]->sizePolicy();
         keepPlace.setRetainSizeWhenHidden(true);
         imgCheck[i]->setSizePolicy(keepPlace);
@@ -61,34 +50,29 @@ frmLogOn::frmLogOn() {
     cmdExit->setAutoDefault(false);
     connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
 
-    QVBoxLayout* content = CoverLayout(this, picLogo);
-    content->addWidget(lblTitle);
-    content->addWidget(lblVersion);
+    QVBoxLayout* content = Column();
     content->addSpacing(line);
     content->addWidget(lblPrompt);
     content->addSpacing(line / 2);
     content->addLayout(names);
     content->addSpacing(line / 2);
     content->addStretch(1);
-    AddNoticesAndButtons(content, lblNotice[1], lblNotice[2], {}, cmdExit);
+    FinishColumn({}, cmdExit);
 }
 
 void frmLogOn::Form_Load() {
     const ProgramState& g = Globals();
     setWindowTitle(CaptionText(g.AppTitle + QStringLiteral(" - Log On  ")));
-    ShowVersionAndNotices(lblVersion, lblNotice[1], lblNotice[2]);
     for (int i = 1; i <= 2; ++i) {
         lblName[i]->setText(CaptionText(g.TeacherNames[i]));
     }
     LoggedOn = false;
     Highlight(0);
-    CentreWindow(this);
-    RegisterOpenWindow(QStringLiteral("frmLogOn"), [] { frmLogOn::Unload(); });
+    LoadCover(QStringLiteral("frmLogOn"), [] { frmLogOn::Unload(); });
 }
 
 void frmLogOn::Form_Unload() {
-    ForgetOpenWindow(QStringLiteral("frmLogOn"));
-    hide();
+    UnloadCover(QStringLiteral("frmLogOn"));
 }
 
 int frmLogOn::HoveredName(int index, int x, int y, int width, int height) {

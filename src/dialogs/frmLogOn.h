@@ -1,8 +1,7 @@
 #pragma once
 
+#include "DialogLook.h"
 #include "widgets/FormAccess.h"
-
-#include <QDialog>
 
 #include <array>
 
@@ -12,7 +11,7 @@ class QPushButton;
 
 // The log-on of a book kept by two teachers: each clicks their own name. Closing the window
 // any other way leaves LoggedOn False; the caller then ends the program in its own orderly way.
-class frmLogOn : public QDialog, public FormAccess<frmLogOn> {
+class frmLogOn : public CoverDialog, public FormAccess<frmLogOn> {
     Q_OBJECT
 public:
     frmLogOn();
@@ -33,13 +32,9 @@ public:
 
     bool LoggedOn = false;
 
-    QLabel* lblTitle = nullptr;
-    QLabel* lblVersion = nullptr;
-    std::array<QLabel*, 3> lblNotice{};
     QLabel* lblPrompt = nullptr;
     std::array<ClickLabel*, 3> lblName{};
     std::array<QLabel*, 3> imgCheck{};
-    QWidget* picLogo = nullptr;
     QPushButton* cmdExit = nullptr;
 
 protected:

@@ -223,6 +223,16 @@ private Q_SLOTS:
         UnloadSplashScreen(); // Main's own unload finds nothing left to do
     }
 
+    void theSplashStepsAsideForTheLogOn() {
+        TestEnvironment env;
+        TwoTeachers(QStringLiteral("Mr. Brook"));
+        ShowSplashScreen();
+        WhenShown([] { QVERIFY(!frmSplash::Get().isVisible()); },
+                  [] { QTest::mouseClick(frmLogOn::Get().lblName[1], Qt::LeftButton); });
+        QVERIFY(LogOnTeacher());
+        QCOMPARE(Globals().CurrentTeacher, 1);
+    }
+
     void theAboutBoxsActionsGoThroughTheShellAndClose_data() {
         QTest::addColumn<std::function<void(frmAbout&)>>("act");
         QTest::addColumn<QString>("request"); // empty: none
