@@ -108,14 +108,6 @@ private Q_SLOTS:
         QCOMPARE(ShownHelpTitle(), QStringLiteral("Quillmarsh Help"));
         QVERIFY(ShownHelpPage().isEmpty());
     }
-
-    void testsRecordTheCallsInstead() {
-        SetHelpRecordingForTests(true);
-        HtmlHelp(nullptr, QStringLiteral("/x\\QLM.chm"), HH_HELP_CONTEXT, 280);
-        QCOMPARE(RecordedHelpCalls().size(), 1);
-        QCOMPARE(RecordedHelpCalls().first().context, 280);
-        QVERIFY(ShownHelpPage().isEmpty());
-    }
 };
 
 QTEST_MAIN(HelpTest)
