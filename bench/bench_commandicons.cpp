@@ -2,6 +2,7 @@
 // picture the main window's menus and tool bar ask for (menu pictures at 16 pixels, tool-bar
 // buttons enabled and greyed at 22 and 44), and building and loading the log-on and about
 // windows. Prints figures; the goal is under 50 ms for the pictures and 30 ms for each window.
+#include "BenchSupport.h"
 #include "core/ProgramState.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmLogOn.h"
@@ -9,34 +10,10 @@
 #include "widgets/CommandIcons.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QTextStream>
 
-#include <algorithm>
-#include <vector>
-
-namespace {
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-template <class Work> double MedianMs(int runs, Work work) {
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    return Median(times);
-}
-} // namespace
-
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    UseOffscreenUnlessAsked();
     QApplication app(argc, argv);
     QTextStream out(stdout);
     const QStringList toolbar =
