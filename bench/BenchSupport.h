@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QDate>
+#include <QElapsedTimer>
 #include <QtGlobal>
 
 #include <algorithm>
@@ -30,4 +31,16 @@ inline int BuildFullYear() {
 inline double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
+}
+
+// The median time of a piece of work, in milliseconds.
+template <class Work> double MedianMs(int runs, Work work) {
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        times.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    return Median(times);
 }

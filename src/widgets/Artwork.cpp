@@ -1,4 +1,5 @@
 #include "Artwork.h"
+#include "PaintTools.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -19,100 +20,6 @@ template <class Paint> QPixmap Render(QSize logicalSize, qreal dpr, Paint paint)
     painter.setRenderHint(QPainter::Antialiasing);
     paint(painter, QRectF(QPointF(0, 0), QSizeF(logicalSize)));
     return pixmap;
-}
-
-// Every picture leaves the caller's painter exactly as it found it.
-class PainterScope {
-public:
-    explicit PainterScope(QPainter& painter) : m_painter(painter) {
-        m_painter.save();
-        m_painter.setRenderHint(QPainter::Antialiasing);
-        m_painter.setPen(Qt::NoPen);
-        m_painter.setBrush(Qt::NoBrush);
-    }
-    ~PainterScope() { m_painter.restore(); }
-    PainterScope(const PainterScope&) = delete;
-    PainterScope& operator=(const PainterScope&) = delete;
-
-private:
-    QPainter& m_painter;
-};
-
-// The pictures are drawn in a fixed design box; this fits that box into rect, keeping its shape.
-void FitDesign(QPainter& painter, const QRectF& rect, QSizeF design) {
-    const qreal scale = std::min(rect.width() / design.width(), rect.height() / design.height());
-    painter.translate(rect.center());
-    painter.scale(scale, scale);
-    painter.translate(-design.width() / 2, -design.height() / 2);
-}
-
-QPen Stroke(const QBrush& brush, qreal width, Qt::PenCapStyle cap = Qt::RoundCap) {
-    return QPen(brush, width, Qt::SolidLine, cap, Qt::RoundJoin);
-}
-
-QLinearGradient Vertical(qreal top, qreal bottom, std::initializer_list<std::pair<qreal, QColor>> stops) {
-    QLinearGradient gradient(0, top, 0, bottom);
-    for (const auto& [at, color] : stops) {
-        gradient.setColorAt(at, color);
-    }
-    return gradient;
-}
-
-// A closed polygon whose corners are rounded off, for the friendly soft-cornered shapes.
-QPainterPath RoundedPolygon(const std::vector<QPointF>& points, qreal radius) {
-    QPainterPath path;
-    const size_t count = points.size();
-    for (size_t i = 0; i < count; ++i) {
-        const QPointF corner = points[i];
-        const QPointF before = points[(i + count - 1) % count];
-        const QPointF after = points[(i + 1) % count];
-        auto toward = [&](QPointF other) {
-            const QPointF d = other - corner;
-            const qreal length = std::hypot(d.x(), d.y());
-            const qreal r = std::min(radius, length / 2);
-            return length > 0 ? corner + d * (r / length) : corner;
-        };
-        const QPointF in = toward(before);
-        const QPointF out = toward(after);
-        if (i == 0) {
-            path.moveTo(in);
-        } else {
-            path.lineTo(in);
-        }
-        path.quadTo(corner, out);
-    }
-    path.closeSubpath();
-    return path;
-}
-
-QPainterPath Circle(QPointF centre, qreal radius) {
-    QPainterPath path;
-    path.addEllipse(centre, radius, radius);
-    return path;
-}
-
-// The usual glossy icon body: soft drop shadow, gradient fill, outline and a sheen on the top half.
-void GlossyShape(QPainter& painter, const QPainterPath& shape, const QGradient& fill, const QColor& outline,
-                 qreal outlineWidth, const QRectF& sheen) {
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(0, 0, 0, 45));
-    painter.drawPath(shape.translated(0, outlineWidth * 0.9));
-
-    painter.setBrush(fill);
-    painter.drawPath(shape);
-
-    painter.save();
-    painter.setClipPath(shape);
-    QLinearGradient gloss(0, sheen.top(), 0, sheen.bottom());
-    gloss.setColorAt(0, QColor(255, 255, 255, 150));
-    gloss.setColorAt(1, QColor(255, 255, 255, 15));
-    painter.setBrush(gloss);
-    painter.drawEllipse(sheen);
-    painter.restore();
-
-    painter.setBrush(Qt::NoBrush);
-    painter.setPen(Stroke(outline, outlineWidth));
-    painter.drawPath(shape);
 }
 
 // "!" made of a tapering stem and a round dot, in the 32 x 32 icon design.
@@ -611,9 +518,7 @@ void PaintAppIcon(QPainter& painter, const QRectF& rect) {
     PainterScope scope(painter);
     FitDesign(painter, rect, QSizeF(256, 256));
     // One device pixel in design units, so small icons keep visible strokes and drop detail.
-    const QTransform toDevice = painter.deviceTransform();
-    const qreal devicePerUnit = std::hypot(toDevice.m11(), toDevice.m12());
-    OpenBook(painter, devicePerUnit > 0 ? 1.0 / devicePerUnit : 1.0);
+    OpenBook(painter, DevicePixel(painter));
 }
 
 QPixmap RenderMessageIcon(int index, QSize logicalSize, qreal dpr) {

@@ -6,9 +6,11 @@
 
 class QPainter;
 
-// The pictures of the program's commands, drawn with QPainter so they are sharp at any size:
-// the menu pictures by their keys ("Pack" ... "Update", "Check", "NotChecked"), and the tool
-// bar's buttons by theirs, in an enabled and a disabled (greyed) look.
+// The pictures of the program's commands, drawn with QPainter so they are sharp at any size and
+// pixel ratio: the menu pictures by their keys ("Pack" ... "Update", "Check", "NotChecked"), and
+// the tool bar's buttons by theirs (the menu's keys and "LowerLeft", "LowerRight", "Beside",
+// "Opposite"), in an enabled and a disabled (greyed) look. A menu icon draws itself greyed in
+// the disabled mode.
 namespace Artwork {
 QStringList MenuIconKeys();
 QIcon MenuIcon(const QString& key);

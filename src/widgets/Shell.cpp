@@ -1,6 +1,7 @@
 #include "Shell.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QUrl>
 
@@ -14,7 +15,9 @@ bool ShellOpen(const QString& target) {
         g_requests.append(target);
         return true;
     }
-    const QUrl url = QFileInfo::exists(target) ? QUrl::fromLocalFile(target) : QUrl(target);
+    // A path is a file even when it is missing, so the desktop can say so; blanks need no quoting.
+    const QUrl url = QFileInfo::exists(target) || QDir::isAbsolutePath(target) ? QUrl::fromLocalFile(target)
+                                                                               : QUrl(target);
     return QDesktopServices::openUrl(url);
 }
 

@@ -232,7 +232,6 @@ private Q_SLOTS:
 
     void aBlankTableLeavesOnlySetupExitAndHelp() {
         TestEnvironment env;
-        MessageTestSeam::QueueAnswer(MsgAnswerOK); // the first-use welcome
         QVERIFY(Main());
         QTest::qWait(1);
         QVERIFY(Globals().BlankDataBase);

@@ -3,6 +3,7 @@
 #include "core/DayDatabase.h"
 #include "core/Message.h"
 #include "core/ProgramState.h"
+#include "core/RunAtStartup.h"
 #include "core/Startup.h"
 #include "core/SuppliedDatabase.h"
 #include "core/TeacherSettings.h"
@@ -37,6 +38,7 @@ TestEnvironment::TestEnvironment(const QDate& today) {
     QDir().mkpath(m_dir.path() + QStringLiteral("/config"));
     SetProgramFolderForTests(m_dir.path() + QStringLiteral("/program"));
     SettingsStore::SetFolderForTests(m_dir.path() + QStringLiteral("/config"));
+    SetAutostartFolderForTests(m_dir.path() + QStringLiteral("/config/autostart"));
     SettingsStore::SetFailureReporter({});
     SingleInstance::Release();
     SingleInstance::SetLockFolderForTests(m_dir.path());
