@@ -352,7 +352,9 @@ void frmMain::createToolBar() {
     for (const ButtonSpec& entry : kButtons) {
         const QString key = QString::fromLatin1(entry.key);
         QIcon icon;
-        for (const QSize size : {QSize(22, 22), QSize(44, 44)}) {
+        // Drawn at every size a screen may ask for, so the bar stays sharp at any scale.
+        for (const int side : {16, 22, 24, 32, 33, 44, 48, 66}) {
+            const QSize size(side, side);
             icon.addPixmap(imlToolbarIcons.Icon(key).pixmap(size), QIcon::Normal);
             icon.addPixmap(imlToolbarDisabled.Icon(key).pixmap(size), QIcon::Disabled);
         }
