@@ -3,6 +3,7 @@
 #include "daypage/frmMain.h"
 #include "daypage/frmSchedule.h"
 #include "dialogs/StartupDialogs.h"
+#include "printing/Printer.h"
 #include "ui/UiState.h"
 #include "widgets/Help.h"
 #include "widgets/Shell.h"
@@ -13,12 +14,15 @@ void SetUp() {
     SetShellRecordingForTests(true);
     SetSplashPauseForTests(0);
     ClearLogOnChoiceForTests();
+    // No test reaches the computer's own printers; a test that prints brings its own.
+    PrinterTestSeam::UseNoPrinters();
     ResetUi();
 }
 
 void TearDown() {
     frmMain::Unload();
     frmSchedule::Unload();
+    PrinterTestSeam::UseNoPrinters();
     ResetUi();
 }
 } // namespace
