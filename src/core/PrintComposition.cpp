@@ -19,7 +19,8 @@ PrintRun Run(const QString& text, const QString& font, int size, bool bold, bool
 
 QList<PrintRun> ComposeDayPageRuns(const DayPageText& day, const ProgramState& g) {
     QList<PrintRun> runs;
-    const QString teacher = g.CurrentTeacher >= 1 && g.CurrentTeacher <= 2 ? g.TeacherNames[g.CurrentTeacher] : QString();
+    const QString teacher =
+        g.CurrentTeacher >= 1 && g.CurrentTeacher <= 2 ? g.TeacherNames[g.CurrentTeacher] : QString();
     QString heading = day.date + kTenBlanks + teacher;
     if (day.dayCode != QLatin1String("x") && g.Cycle == 0) {
         heading += kBreak + QStringLiteral("School Day: ") + day.dayCode;

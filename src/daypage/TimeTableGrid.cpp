@@ -113,8 +113,9 @@ void BuildTimeTableGrid(frmSchedule& page) {
     ColourTimeTableGrid(page);
 }
 
-TimeTableGridLayout ShowTimeTableGrid(const std::array<PanelTitle*, 8>& headers, const std::array<GridCell*, 96>& rows,
-                                      QWidget* grid, TimeTableGridInput input) {
+TimeTableGridLayout ShowTimeTableGrid(const std::array<PanelTitle*, 8>& headers,
+                                      const std::array<GridCell*, 96>& rows, QWidget* grid,
+                                      TimeTableGridInput input) {
     input.left0 = CLng(TwLeft(rows[1]));
     input.timeColumnWidth = TwWidth(rows[0]);
     input.cellHeight = TwHeight(headers[0]);

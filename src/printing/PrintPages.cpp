@@ -38,8 +38,13 @@ QString TeacherLoggedOn() {
 
 // The document's lines as laid out, without the empty lines that end it: they would only
 // make a blank last page.
-QList<TextLineBox> LaidOutLines(QTextDocument& doc) {
-    QList<TextLineBox> lines;
+struct LaidOutText {
+    QList<TextLineBox> boxes;
+    QList<QPair<QTextBlock, int>> lines; // the block and the line's number in it
+};
+
+LaidOutText LaidOutLines(QTextDocument& doc) {
+    LaidOutText text;
     int lastInked = -1;
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
         const QTextLayout* layout = block.layout();
@@ -49,15 +54,18 @@ QList<TextLineBox> LaidOutLines(QTextDocument& doc) {
         const double blockTop = layout->position().y();
         for (int i = 0; i < layout->lineCount(); ++i) {
             const QTextLine line = layout->lineAt(i);
-            lines << TextLineBox{blockTop + line.y(), blockTop + line.y() + line.height(),
-                                 block.position() + line.textStart()};
+            text.boxes << TextLineBox{blockTop + line.y(), blockTop + line.y() + line.height(),
+                                      block.position() + line.textStart()};
+            text.lines << qMakePair(block, i);
             if (!block.text().mid(line.textStart(), line.textLength()).trimmed().isEmpty()) {
-                lastInked = static_cast<int>(lines.size()) - 1;
+                lastInked = static_cast<int>(text.boxes.size()) - 1;
             }
         }
     }
-    lines.resize(std::max<qsizetype>(lastInked + 1, std::min<qsizetype>(lines.size(), 1)));
-    return lines;
+    const qsizetype kept = std::max<qsizetype>(lastInked + 1, std::min<qsizetype>(text.boxes.size(), 1));
+    text.boxes.resize(kept);
+    text.lines.resize(kept);
+    return text;
 }
 
 QSizeF PictureTwips(const QLabel* picture) {
@@ -72,7 +80,8 @@ bool PrintPictureWithHeading(const QString& heading, const QLabel* picture, cons
     printer.CurrentX = placed.x;
     printer.CurrentY = placed.y;
     printer.PrintText(heading);
-    printer.PaintPicture(picture->pixmap().toImage(), placed.x, printer.CurrentY, placed.width, placed.height);
+    printer.PaintPicture(picture->pixmap().toImage(), placed.x, printer.CurrentY, placed.width,
+                         placed.height);
     return printer.EndDoc();
 }
 
@@ -138,7 +147,8 @@ qint32 SetRtfTargetDevice(RichTextBox& box, qint32 left, qint32 right) {
 bool PrintRtf(RichTextBox& box, qint32 left, qint32 top, qint32 right, qint32 bottom) {
     PrinterObject& printer = Printer();
     if (!printer.HasPrinter()) {
-        printer.SetError(QStringLiteral("No printer is chosen, or the chosen printer is no longer installed."));
+        printer.SetError(
+            QStringLiteral("No printer is chosen, or the chosen printer is no longer installed."));
         return false;
     }
     // The drawing area, measured from the printable area's corner and kept inside it.
@@ -159,9 +169,9 @@ bool PrintRtf(RichTextBox& box, qint32 left, qint32 top, qint32 right, qint32 bo
     doc->setDocumentMargin(0);
     doc->setTextWidth((x1 - x0) * k);
     doc->size();
-    const QList<TextLineBox> lines = LaidOutLines(*doc);
+    const LaidOutText text = LaidOutLines(*doc);
     QList<int> starts;
-    if (!PageStarts(lines, (y1 - y0) * k, &starts)) {
+    if (!PageStarts(text.boxes, (y1 - y0) * k, &starts)) {
         printer.SetError(noRoom);
         return false;
     }
@@ -174,16 +184,20 @@ bool PrintRtf(RichTextBox& box, qint32 left, qint32 top, qint32 right, qint32 bo
             printer.KillDoc();
             return false;
         }
-        if (lines.isEmpty()) {
+        if (text.lines.isEmpty()) {
             break;
         }
+        // Line by line: the page holds only its own lines, not the rest of their paragraphs.
         const int first = starts[page];
-        const int last = page + 1 < starts.size() ? starts[page + 1] - 1 : static_cast<int>(lines.size()) - 1;
-        const double top = lines[first].top;
+        const int end = page + 1 < starts.size() ? starts[page + 1] : static_cast<int>(text.lines.size());
         QPainter* painter = printer.Painter();
         painter->save();
-        painter->translate(x0 * k, y0 * k - top);
-        doc->drawContents(painter, QRectF(0, top, (x1 - x0) * k, lines[last].bottom - top));
+        painter->translate(x0 * k, y0 * k - text.boxes[first].top);
+        painter->setPen(Qt::black);
+        for (int i = first; i < end; ++i) {
+            const QTextBlock& block = text.lines[i].first;
+            block.layout()->lineAt(text.lines[i].second).draw(painter, block.layout()->position());
+        }
         painter->restore();
     }
     return printer.EndDoc();
@@ -210,8 +224,8 @@ bool PrintTimeTable() {
     const PicturePlacement fitted = CentrePicture(size.width(), size.height(), printer.TextHeight(), room);
     placed.width = fitted.width;
     placed.height = fitted.height;
-    const bool ok =
-        PrintPictureWithHeading(QStringLiteral("Teacher TimeTable for... ") + TeacherLoggedOn(), dialog.picSave, placed);
+    const bool ok = PrintPictureWithHeading(QStringLiteral("Teacher TimeTable for... ") + TeacherLoggedOn(),
+                                            dialog.picSave, placed);
     printer.Font = QFont(QStringLiteral("Arial"), 10);
     return ok;
 }
@@ -236,13 +250,13 @@ bool PrintSchedulePicture() {
     const QSizeF size = PictureTwips(dialog.picSave);
     const PicturePlacement placed =
         CentrePicture(size.width(), size.height(), printer.TextHeight(),
-                      PrintablePage{double(printer.Width()), double(printer.Height()), double(printer.OffsetX()),
-                                    double(printer.OffsetY()), double(printer.ScaleWidth()),
-                                    double(printer.ScaleHeight())});
+                      PrintablePage{double(printer.Width()), double(printer.Height()),
+                                    double(printer.OffsetX()), double(printer.OffsetY()),
+                                    double(printer.ScaleWidth()), double(printer.ScaleHeight())});
     bool ok = printer.StartDoc(DocumentName());
     if (ok) {
-        ok = PrintPictureWithHeading(QStringLiteral("Quillmarsh Plan for... ") + TeacherLoggedOn(), dialog.picSave,
-                                     placed);
+        ok = PrintPictureWithHeading(QStringLiteral("Quillmarsh Plan for... ") + TeacherLoggedOn(),
+                                     dialog.picSave, placed);
     }
     printer.Font = QFont(QStringLiteral("Arial"), 10);
     printer.SetOrientation(Globals().PrintOrientation);
@@ -262,6 +276,7 @@ void ReportPrintFailure() {
     if (reason.isEmpty()) {
         reason = QStringLiteral("The printer did not say why.");
     }
-    ShowMessage(QStringLiteral("The print could not be finished, and the job was cancelled.\r\n\r\n") + reason,
+    ShowMessage(QStringLiteral("The print could not be finished, and the job was cancelled.\r\n\r\n") +
+                    reason,
                 MsgOK, MsgWarning, Globals().AppTitle + QStringLiteral(" - Print"), 0);
 }

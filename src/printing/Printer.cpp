@@ -158,7 +158,9 @@ bool PrinterObject::StartDoc(const QString& documentName) {
             return false;
         }
         QDir().mkpath(seam.folder);
-        m_jobFile = QDir(seam.folder).filePath(QStringLiteral("job-%1.pdf").arg(++seam.jobsStarted, 3, 10, QLatin1Char('0')));
+        m_jobFile =
+            QDir(seam.folder)
+                .filePath(QStringLiteral("job-%1.pdf").arg(++seam.jobsStarted, 3, 10, QLatin1Char('0')));
         m_printer->setOutputFileName(m_jobFile);
     }
     m_printer->setDocName(documentName);

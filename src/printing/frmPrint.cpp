@@ -106,9 +106,10 @@ QPixmap OrientationPicture(int index, qreal devicePixelRatio) {
 }
 
 void InvalidDatesMessage() {
-    ShowMessage(QStringLiteral("Start Date or End Date are Invalid.\r\n\r\nThe Start Date must occur\r\nbefore the "
-                               "End Date."),
-                MsgOK, MsgInformation, Globals().AppTitle + QStringLiteral(" - Invalid Dates"), 0);
+    ShowMessage(
+        QStringLiteral("Start Date or End Date are Invalid.\r\n\r\nThe Start Date must occur\r\nbefore the "
+                       "End Date."),
+        MsgOK, MsgInformation, Globals().AppTitle + QStringLiteral(" - Invalid Dates"), 0);
 }
 
 QDate ShownDate() {
@@ -216,7 +217,8 @@ void frmPrint::buildControls() {
     copiesRow->addWidget(txtcopies);
     copiesRow->addWidget(udcCopies);
     copiesRow->addStretch(1);
-    connect(udcCopies, &UpDown::Change, this, [this](int value) { txtcopies->setText(QString::number(value)); });
+    connect(udcCopies, &UpDown::Change, this,
+            [this](int value) { txtcopies->setText(QString::number(value)); });
     connect(txtcopies, &QLineEdit::textEdited, this, [this](const QString& text) {
         const int copies = CopiesToPrint(text);
         if (copies >= 1) {
@@ -530,11 +532,12 @@ bool frmPrint::marginsLeaveRoom() {
     if (!printer.HasPrinter() || MarginsLeaveRoom(printer.Width(), printer.Height(), g)) {
         return true;
     }
-    ShowMessage(QStringLiteral("The margins leave no room on the page.\r\n\r\nLeft and Right together must be less "
-                               "than the page's width (%1 inches), and Top and Bottom together less than its "
-                               "height (%2 inches).")
-                    .arg(MarginNumberText(printer.Width() / 1440.0), MarginNumberText(printer.Height() / 1440.0)),
-                MsgOK, MsgWarning, g.AppTitle + QStringLiteral(" - Margins"), 0);
+    ShowMessage(
+        QStringLiteral("The margins leave no room on the page.\r\n\r\nLeft and Right together must be less "
+                       "than the page's width (%1 inches), and Top and Bottom together less than its "
+                       "height (%2 inches).")
+            .arg(MarginNumberText(printer.Width() / 1440.0), MarginNumberText(printer.Height() / 1440.0)),
+        MsgOK, MsgWarning, g.AppTitle + QStringLiteral(" - Margins"), 0);
     return false;
 }
 
@@ -544,7 +547,8 @@ bool frmPrint::printDayPage() {
     const int copies = CopiesToPrint(txtcopies->text());
     for (int copy = 0; copy < copies; ++copy) {
         ComposeDayPage();
-        if (!PrintRtf(*frmPrintPreview::Get().rtbPrint, g.MarginLeft, g.MarginTop, g.MarginRight, g.MarginBtm)) {
+        if (!PrintRtf(*frmPrintPreview::Get().rtbPrint, g.MarginLeft, g.MarginTop, g.MarginRight,
+                      g.MarginBtm)) {
             return false;
         }
     }
@@ -682,7 +686,8 @@ void frmPrint::FillPreviewTimeTable() {
     input.wkDay = g.WkDay;
     // The printed columns are wider than the panel's.
     input.rowLabelWidth = g.RowLabelWidth + 600;
-    const TimeTableGridLayout grid = ShowTimeTableGrid(preview.lblHeader, preview.lblRow, preview.picTimeTable, input);
+    const TimeTableGridLayout grid =
+        ShowTimeTableGrid(preview.lblHeader, preview.lblRow, preview.picTimeTable, input);
     const int shownRows = grid.D - 1;
     const int dayColumns = grid.N - 1;
     TwMove(preview.picTimeTable, TwLeft(preview.picTimeTable), TwTop(preview.picTimeTable),

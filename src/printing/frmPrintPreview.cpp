@@ -41,7 +41,11 @@ QDate ShownDate() {
 frmPrintPreview::frmPrintPreview() : QWidget(&frmMain::Get(), Qt::Window) {
     setAttribute(Qt::WA_DeleteOnClose, false);
     setObjectName(QStringLiteral("frmPrintPreview"));
-    SetBackColor(this, QColor(0x80, 0x80, 0x80));
+    // A grey desk around the white page.
+    QPalette desk = palette();
+    desk.setColor(QPalette::Window, QColor(0x80, 0x80, 0x80));
+    setPalette(desk);
+    setAutoFillBackground(true);
 
     const QSize arrowSize(PxX(552) - 6, PxY(300) - 4);
     auto stepButton = [this, arrowSize](bool next, const QString& tip) {
@@ -118,7 +122,8 @@ void frmPrintPreview::buildTimeTable() {
             lblRow[d * 8 + c] = cell;
         }
     }
-    TwMove(picTimeTable, 100, 500, left(7) + kDayColumnWidth, 13 * kCellHeight);
+    // On whole pixels, so that the grid's right edge rounds as its last column's does.
+    TwMove(picTimeTable, 120, 510, left(7) + kDayColumnWidth, 13 * kCellHeight);
     picTimeTable->hide();
 }
 
