@@ -1,6 +1,7 @@
 // Times opening the day table and moving to dates on a full school year, with the real day page
 // and its bound controls. Prints figures; the goals are 20 ms to open and show a mid-year day,
 // and 20 ms for a thousand moves.
+#include "BenchSupport.h"
 #include "app/Main.h"
 #include "core/DayDatabase.h"
 #include "core/ProgramState.h"
@@ -13,13 +14,6 @@
 
 #include <algorithm>
 #include <vector>
-
-namespace {
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-} // namespace
 
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {

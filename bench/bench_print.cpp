@@ -1,22 +1,21 @@
 // Times what a teacher waits for when printing: composing the shown day for the preview, printing
 // one full day page as a job, and printing a month of school days as a range, to the PDF
 // printers tests use. Prints figures.
+#include "BenchSupport.h"
 #include "app/Main.h"
 #include "core/DayDatabase.h"
 #include "core/ProgramState.h"
 #include "printing/PrintPages.h"
 #include "printing/Printer.h"
+#include "printing/RichTextBox.h"
 #include "printing/frmPrint.h"
 #include "printing/frmPrintPreview.h"
-#include "printing/RichTextBox.h"
 #include "support/UiTestSupport.h"
 
 #include <QApplication>
 #include <QDateEdit>
 #include <QElapsedTimer>
 #include <QRadioButton>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -24,26 +23,16 @@
 #include <vector>
 
 namespace {
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 // Every lesson of the year gets a full plan, so each page is as long as a busy day's.
 void FillDetails(const QString& path) {
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bench_fill"));
-    db.setDatabaseName(path);
-    db.open();
-    QSqlQuery query(db);
+    const QString plan =
+        QStringLiteral("Warm-up, the new idea with examples, practice in pairs, and a short check of "
+                       "what was learned before the bell.");
     for (int r = 1; r <= 12; ++r) {
-        query.exec(QStringLiteral("UPDATE QLM SET Details%1 = 'Warm-up, the new idea with examples, practice in pairs, "
-                                  "and a short check of what was learned before the bell.'")
-                       .arg(r));
+        ExecSql(path, QStringLiteral("UPDATE QLM SET Details%1 = ?").arg(r), {plan});
     }
-    query.exec(QStringLiteral("UPDATE QLM SET Notes = 'Remind the class about the library books.'"));
-    db.close();
-    db = QSqlDatabase();
-    QSqlDatabase::removeDatabase(QStringLiteral("bench_fill"));
+    ExecSql(path, QStringLiteral("UPDATE QLM SET Notes = ?"),
+            {QStringLiteral("Remind the class about the library books.")});
 }
 } // namespace
 

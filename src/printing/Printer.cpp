@@ -110,28 +110,36 @@ void PrinterObject::applyOrientation() {
     }
 }
 
+QRectF PrinterObject::pageRect(bool printable) const {
+    if (!m_printer) {
+        return QRectF();
+    }
+    const QPageLayout layout = m_printer->pageLayout();
+    return printable ? layout.paintRect(QPageLayout::Point) : layout.fullRect(QPageLayout::Point);
+}
+
 qint32 PrinterObject::Width() const {
-    return m_printer ? PointsToTwips(m_printer->pageLayout().fullRect(QPageLayout::Point).width()) : 0;
+    return PointsToTwips(pageRect(false).width());
 }
 
 qint32 PrinterObject::Height() const {
-    return m_printer ? PointsToTwips(m_printer->pageLayout().fullRect(QPageLayout::Point).height()) : 0;
+    return PointsToTwips(pageRect(false).height());
 }
 
 qint32 PrinterObject::ScaleWidth() const {
-    return m_printer ? PointsToTwips(m_printer->pageLayout().paintRect(QPageLayout::Point).width()) : 0;
+    return PointsToTwips(pageRect(true).width());
 }
 
 qint32 PrinterObject::ScaleHeight() const {
-    return m_printer ? PointsToTwips(m_printer->pageLayout().paintRect(QPageLayout::Point).height()) : 0;
+    return PointsToTwips(pageRect(true).height());
 }
 
 qint32 PrinterObject::OffsetX() const {
-    return m_printer ? PointsToTwips(m_printer->pageLayout().paintRect(QPageLayout::Point).left()) : 0;
+    return PointsToTwips(pageRect(true).left());
 }
 
 qint32 PrinterObject::OffsetY() const {
-    return m_printer ? PointsToTwips(m_printer->pageLayout().paintRect(QPageLayout::Point).top()) : 0;
+    return PointsToTwips(pageRect(true).top());
 }
 
 QPaintDevice* PrinterObject::Device() const {

@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QImage>
 #include <QList>
+#include <QRectF>
 #include <QString>
 #include <QStringList>
 
@@ -84,6 +85,8 @@ public:
 
 private:
     void applyOrientation();
+    // The paper or its printable area, in points; empty without a printer.
+    QRectF pageRect(bool printable) const;
 
     PrinterEntry m_entry;
     std::unique_ptr<QPrinter> m_printer;

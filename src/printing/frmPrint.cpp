@@ -167,6 +167,7 @@ void frmPrint::buildControls() {
     cboPrinters->setEditable(false);
     cboPrinters->setMinimumWidth(280);
     cboPrinters->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    connect(cboPrinters, &QComboBox::activated, this, &frmPrint::cboPrinters_Click);
     printerRow->addWidget(Label6);
     printerRow->addWidget(cboPrinters, 1);
     body->addWidget(Frame1, 0, 0, 1, 2);
@@ -590,8 +591,6 @@ void frmPrint::cmdPrint_Click() {
             WalkPrintRange(RangeStart, RangeEnd, [this, &failed] {
                 RangeDay = ShownDate();
                 failed = !printDayPage();
-                // The page is painted as the range goes by.
-                QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
                 return !failed;
             });
         }

@@ -201,40 +201,37 @@ void frmPrintPreview::resizeEvent(QResizeEvent* event) {
 }
 
 void frmPrintPreview::cmdPrev_Click() {
+    step(false);
+}
+
+void frmPrintPreview::cmdNext_Click() {
+    step(true);
+}
+
+void frmPrintPreview::step(bool forward) {
+    // One stored day on, never off the stored days: at either end the day stays.
     Recordset& days = frmSchedule::Get().datLumenleaf.Records();
-    if (!days.AtBOF()) {
+    if (forward && !days.AtEOF()) {
+        days.MoveNext();
+        if (days.AtEOF()) {
+            days.MovePrevious();
+        }
+    } else if (!forward && !days.AtBOF()) {
         days.MovePrevious();
         if (days.AtBOF()) {
             days.MoveNext();
         }
     }
-    afterStep(true);
-}
-
-void frmPrintPreview::cmdNext_Click() {
-    Recordset& days = frmSchedule::Get().datLumenleaf.Records();
-    if (!days.AtEOF()) {
-        days.MoveNext();
-        if (days.AtEOF()) {
-            days.MovePrevious();
-        }
-    }
-    afterStep(false);
-}
-
-void frmPrintPreview::afterStep(bool back) {
     ShowDayCode(frmSchedule::Get());
     ComposeDayPage();
     rtbPrint->setSelStart(0);
     const QDate shown = ShownDate();
-    if (back) {
-        const bool atStart = RangeStart().daysTo(shown) <= 0;
-        cmdNext->setEnabled(true);
-        cmdPrev->setEnabled(!atStart);
-    } else {
-        const bool atEnd = RangeEnd().daysTo(shown) >= 0;
-        cmdNext->setEnabled(!atEnd);
+    if (forward) {
+        cmdNext->setEnabled(RangeEnd().daysTo(shown) < 0);
         cmdPrev->setEnabled(true);
+    } else {
+        cmdNext->setEnabled(true);
+        cmdPrev->setEnabled(RangeStart().daysTo(shown) > 0);
     }
 }
 

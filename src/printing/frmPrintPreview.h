@@ -62,7 +62,7 @@ protected:
 private:
     void buildTimeTable();
     void placeContent();
-    void afterStep(bool atStartSide);
+    void step(bool forward);
 
     QDate m_rangeStart;
     QDate m_rangeEnd;

