@@ -42,6 +42,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 // The dialog's title bar: the dialog lives inside the main window, so it draws its own, and
 // the teacher moves the dialog by it.
@@ -358,7 +360,7 @@ void frmPrint::Form_Load() {
     m_loading = true;
     frmMain& main = frmMain::Get();
     // 3. The dialog lives inside the main window.
-    if (!parentWidget() || parentWidget() != main.clientArea) {
+    if (parentWidget() != main.clientArea) {
         m_oldParent = parentWidget();
         setParent(main.clientArea);
     }
@@ -394,15 +396,10 @@ void frmPrint::Form_Load() {
     optItem_Click(g.PrintItem);
     optFont_Click(g.PRFont);
     optOrientation_Click(orientation);
-    const bool notes = g.PRNotes;
-    const bool heading = g.ULHeading;
-    const bool timeSubject = g.ULTimeSubject;
-    chkNotes->setChecked(notes);
-    chkULHeading->setChecked(heading);
-    chkULTimeSubject->setChecked(timeSubject);
-    chkNotes_Click();
-    chkULHeading_Click();
-    chkULTimeSubject_Click();
+    // A tick set from code is handled as a click on it.
+    chkNotes->setChecked(g.PRNotes);
+    chkULHeading->setChecked(g.ULHeading);
+    chkULTimeSubject->setChecked(g.ULTimeSubject);
 
     // 9. The margins through their tenths.
     for (const Margin& margin : margins()) {
@@ -537,7 +534,8 @@ bool frmPrint::marginsLeaveRoom() {
         QStringLiteral("The margins leave no room on the page.\r\n\r\nLeft and Right together must be less "
                        "than the page's width (%1 inches), and Top and Bottom together less than its "
                        "height (%2 inches).")
-            .arg(MarginNumberText(printer.Width() / 1440.0), MarginNumberText(printer.Height() / 1440.0)),
+            .arg(QLocale().toString(printer.Width() / 1440.0, 'g', 3),
+                 QLocale().toString(printer.Height() / 1440.0, 'g', 3)),
         MsgOK, MsgWarning, g.AppTitle + QStringLiteral(" - Margins"), 0);
     return false;
 }
