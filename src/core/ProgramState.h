@@ -130,6 +130,29 @@ struct ProgramState : SchoolCalendar {
     BgrColour MiddleColourUser = 0;
     BgrColour BottomColourUser = 0;
 
+    // The print settings of the teacher logged on ("Settings\Effects" & n), read and saved by the
+    // print dialog, and what printing derives from them: the fonts of the heading and of the
+    // time/subject lines, and the line width (twips) the printed day page was last wrapped at.
+    int PrintItem = 0;        // 0 day page, 1 page range, 2 screen image, 3 timetable
+    int PrintOrientation = 0; // 1 portrait, 2 landscape
+    int PRFont = 0;           // 0 standard Arial fonts, 1 the day page's own
+    qint32 MarginTop = 0;
+    qint32 MarginBtm = 0;
+    qint32 MarginLeft = 0;
+    qint32 MarginRight = 0;
+    bool PRNotes = false;
+    bool ULHeading = false;
+    bool ULTimeSubject = false;
+    QString HeadFontName;
+    int HeadFontSize = 0;
+    bool HeadFontBold = false;
+    bool HeadFontItalic = false;
+    QString TSFontName;
+    int TSFontSize = 0;
+    bool TSFontBold = false;
+    bool TSFontItalic = false;
+    qint32 PrintLineWidth = 0;
+
     // The school calendar: the term that held the date last tested.
     int CurrentTerm = 0;
 

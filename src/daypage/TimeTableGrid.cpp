@@ -107,38 +107,45 @@ void BuildTimeTableGrid(frmSchedule& page) {
     input.cycle = ReadInt(section, QStringLiteral("Cycle"), 0);
     input.wkDay = ReadText(section, QStringLiteral("WkDay"), QStringLiteral("xxxMonTueWedThuFrixxx"));
     input.rowLabelWidth = Globals().RowLabelWidth;
-    input.left0 = CLng(TwLeft(page.lblRow[1]));
-    input.timeColumnWidth = TwWidth(page.lblRow[0]);
-    input.cellHeight = TwHeight(page.lblHeader[0]);
-    for (int c = 0; c < 8; ++c) {
-        input.previous.headerCaption[c] = page.lblHeader[c]->text();
-        input.previous.headerVisible[c] = page.lblHeader[c]->isVisibleTo(page.fraTimeTable);
-        input.previous.headerLeft[c] = TwLeft(page.lblHeader[c]);
-        input.previous.headerWidth[c] = TwWidth(page.lblHeader[c]);
-    }
-    for (int i = 0; i < 96; ++i) {
-        input.previous.rowVisible[i] = page.lblRow[i]->isVisibleTo(page.fraTimeTable);
-        input.previous.rowLeft[i] = TwLeft(page.lblRow[i]);
-        input.previous.rowWidth[i] = TwWidth(page.lblRow[i]);
-    }
-
-    const TimeTableGridLayout grid = ComputeTimeTableGrid(input);
-
-    for (int c = 0; c < 8; ++c) {
-        QLabel* header = page.lblHeader[c];
-        header->setText(grid.headerCaption[c]);
-        TwMove(header, grid.headerLeft[c], TwTop(header), grid.headerWidth[c], TwHeight(header));
-        header->setVisible(grid.headerVisible[c]);
-    }
-    for (int i = 0; i < 96; ++i) {
-        QLabel* cell = page.lblRow[i];
-        cell->setText(grid.rowCaption[i]);
-        TwMove(cell, grid.rowLeft[i], TwTop(cell), grid.rowWidth[i], TwHeight(cell));
-        cell->setVisible(grid.rowVisible[i]);
-    }
+    const TimeTableGridLayout grid = ShowTimeTableGrid(page.lblHeader, page.lblRow, page.fraTimeTable, input);
     TwMove(page.fraTimeTable, TwLeft(page.fraTimeTable), TwTop(page.fraTimeTable), grid.panelWidth,
            grid.panelHeight);
     ColourTimeTableGrid(page);
+}
+
+TimeTableGridLayout ShowTimeTableGrid(const std::array<PanelTitle*, 8>& headers,
+                                      const std::array<GridCell*, 96>& rows, QWidget* grid,
+                                      TimeTableGridInput input) {
+    input.left0 = CLng(TwLeft(rows[1]));
+    input.timeColumnWidth = TwWidth(rows[0]);
+    input.cellHeight = TwHeight(headers[0]);
+    for (int c = 0; c < 8; ++c) {
+        input.previous.headerCaption[c] = headers[c]->text();
+        input.previous.headerVisible[c] = headers[c]->isVisibleTo(grid);
+        input.previous.headerLeft[c] = TwLeft(headers[c]);
+        input.previous.headerWidth[c] = TwWidth(headers[c]);
+    }
+    for (int i = 0; i < 96; ++i) {
+        input.previous.rowVisible[i] = rows[i]->isVisibleTo(grid);
+        input.previous.rowLeft[i] = TwLeft(rows[i]);
+        input.previous.rowWidth[i] = TwWidth(rows[i]);
+    }
+
+    const TimeTableGridLayout layout = ComputeTimeTableGrid(input);
+
+    for (int c = 0; c < 8; ++c) {
+        QLabel* header = headers[c];
+        header->setText(layout.headerCaption[c]);
+        TwMove(header, layout.headerLeft[c], TwTop(header), layout.headerWidth[c], TwHeight(header));
+        header->setVisible(layout.headerVisible[c]);
+    }
+    for (int i = 0; i < 96; ++i) {
+        QLabel* cell = rows[i];
+        cell->setText(layout.rowCaption[i]);
+        TwMove(cell, layout.rowLeft[i], TwTop(cell), layout.rowWidth[i], TwHeight(cell));
+        cell->setVisible(layout.rowVisible[i]);
+    }
+    return layout;
 }
 
 void ColourTimeTableGrid(frmSchedule& page) {

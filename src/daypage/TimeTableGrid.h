@@ -40,5 +40,14 @@ struct TimeTableGridInput {
 TimeTableGridLayout ComputeTimeTableGrid(const TimeTableGridInput& input);
 
 class frmSchedule;
+class GridCell;
+class PanelTitle;
+class QWidget;
 void BuildTimeTableGrid(frmSchedule& page);
+// Lays a grid of header and body cells out from the input (which takes the cells' present
+// places as its starting point) and gives the layout; sizing the grid's container is the
+// caller's.
+TimeTableGridLayout ShowTimeTableGrid(const std::array<PanelTitle*, 8>& headers,
+                                      const std::array<GridCell*, 96>& rows, QWidget* grid,
+                                      TimeTableGridInput input);
 void ColourTimeTableGrid(frmSchedule& page);

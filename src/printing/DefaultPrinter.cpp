@@ -2,7 +2,17 @@
 
 #include "core/ProgramState.h"
 
-void GetDefaultPrinter() {
-    // Printing arrives in a later step; until then no printer is offered.
-    Globals().DefaultPrinterFound = false;
+std::optional<PrinterEntry> GetDefaultPrinter() {
+    std::optional<PrinterEntry> found;
+    const QString name = DefaultPrinterName();
+    if (!name.isEmpty()) {
+        for (const PrinterEntry& printer : Printers()) {
+            if (printer.DeviceName == name) {
+                found = printer;
+                break;
+            }
+        }
+    }
+    Globals().DefaultPrinterFound = found.has_value();
+    return found;
 }

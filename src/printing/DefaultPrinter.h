@@ -1,4 +1,10 @@
 #pragma once
 
-// Looks up the system's default printer and sets DefaultPrinterFound.
-void GetDefaultPrinter();
+#include "Printer.h"
+
+#include <optional>
+
+// Finds the system's default printer among the installed ones (the first whose device name is
+// the default's, case counting) and sets DefaultPrinterFound; none when there is no default or
+// it is not installed.
+std::optional<PrinterEntry> GetDefaultPrinter();

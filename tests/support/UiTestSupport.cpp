@@ -7,6 +7,7 @@
 #include "dialogs/frmFirstUse.h"
 #include "dialogs/frmLogOn.h"
 #include "dialogs/frmSplash.h"
+#include "printing/Printer.h"
 #include "ui/UiState.h"
 #include "widgets/Help.h"
 #include "widgets/Shell.h"
@@ -19,6 +20,8 @@ void SetUp() {
     SetSplashPauseForTests(0);
     ClearLogOnChoiceForTests();
     SetWelcomeAnsweredForTests(true);
+    // No test reaches the computer's own printers; a test that prints brings its own.
+    PrinterTestSeam::UseNoPrinters();
     ResetUi();
 }
 
@@ -30,6 +33,7 @@ void TearDown() {
     CloseHelpWindow();
     frmMain::Unload();
     frmSchedule::Unload();
+    PrinterTestSeam::UseNoPrinters();
     ResetUi();
 }
 } // namespace

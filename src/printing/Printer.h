@@ -1,0 +1,116 @@
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QList>
+#include <QRectF>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class QPainter;
+class QPaintDevice;
+class QPrinter;
+
+// One installed printer as the printers collection lists it.
+struct PrinterEntry {
+    QString DeviceName;
+    QString Port;
+    QString DriverName;
+    bool operator==(const PrinterEntry&) const = default;
+};
+
+// "device on port", as the print dialog and the preview show a printer.
+QString PrinterEntryText(const PrinterEntry& printer);
+
+// The system's printers in the system's order (CUPS through Qt's own plugin), or the test
+// seam's. Printers whose name cannot be read are left out.
+QList<PrinterEntry> Printers();
+// The device name of the system's default printer; empty when there is none.
+QString DefaultPrinterName();
+
+// The printer object: the current printer, its orientation, its page in twips and one print job
+// at a time. Positions are twips from the top-left corner of the printable area, as the
+// program's print procedures measure them.
+class PrinterObject {
+public:
+    PrinterObject();
+    ~PrinterObject();
+    PrinterObject(const PrinterObject&) = delete;
+    PrinterObject& operator=(const PrinterObject&) = delete;
+
+    void SetCurrent(const PrinterEntry& printer);
+    // No printer is current any more.
+    void Release();
+    bool HasPrinter() const { return m_printer != nullptr; }
+    PrinterEntry Current() const { return m_entry; }
+
+    // 1 portrait, 2 landscape.
+    int Orientation() const { return m_orientation; }
+    void SetOrientation(int orientation);
+
+    // The paper, the printable area and the paper's edge to the printable area, in twips.
+    qint32 Width() const;
+    qint32 Height() const;
+    qint32 ScaleWidth() const;
+    qint32 ScaleHeight() const;
+    qint32 OffsetX() const;
+    qint32 OffsetY() const;
+    // The printer's device, to measure text as it will print; null without a printer.
+    QPaintDevice* Device() const;
+    // Device units in one twip.
+    double DeviceScale() const;
+
+    // A job: StartDoc opens it, NewPage begins the next page, EndDoc sends it; KillDoc drops a
+    // job that went wrong. Each answers false on a failure, with LastError saying why.
+    bool StartDoc(const QString& documentName);
+    bool InJob() const { return m_painter != nullptr; }
+    // The job's painter, in device units with the origin at the printable area's corner.
+    QPainter* Painter() const { return m_painter.get(); }
+    bool NewPage();
+    bool EndDoc();
+    void KillDoc();
+    QString LastError() const { return m_error; }
+    void SetError(const QString& error) { m_error = error; }
+
+    // Text and pictures at a position, as the program prints headings over pictures: the text's
+    // top stands at CurrentY, which then moves down a line (CurrentX goes back to 0).
+    double CurrentX = 0;
+    double CurrentY = 0;
+    QFont Font;
+    void PrintText(const QString& text);
+    double TextHeight() const;
+    void PaintPicture(const QImage& picture, double x, double y, double width, double height);
+
+private:
+    void applyOrientation();
+    // The paper or its printable area, in points; empty without a printer.
+    QRectF pageRect(bool printable) const;
+
+    PrinterEntry m_entry;
+    std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<QPainter> m_painter;
+    QString m_jobFile;
+    int m_page = 0;
+    int m_orientation = 1;
+    QString m_error;
+};
+
+PrinterObject& Printer();
+
+// Tests print without a printer: the seam's printers write PDF files on Letter paper with a
+// quarter-inch edge the printer cannot reach, one file per job, into a folder. An empty list is
+// a computer without printers.
+namespace PrinterTestSeam {
+// The default is the first name unless another is given (one not in the list is a default
+// printer that has gone away).
+void UsePdfPrinters(const QStringList& names, const QString& folder, const QString& defaultName = QString());
+void UseNoPrinters();
+void UseSystemPrinters();
+bool Active();
+// The files of the jobs sent so far, in order.
+QStringList JobFiles();
+// The next jobs fail as a printer would when they reach this page (1: at the start); 0 never.
+void FailAtPage(int page);
+} // namespace PrinterTestSeam

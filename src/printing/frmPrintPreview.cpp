@@ -1,0 +1,264 @@
+#include "frmPrintPreview.h"
+
+#include "PrintCommands.h"
+#include "PrintPages.h"
+#include "Printer.h"
+#include "RichTextBox.h"
+#include "core/DayDatabase.h"
+#include "core/ProgramState.h"
+#include "daypage/DayPageWidgets.h"
+#include "daypage/frmMain.h"
+#include "daypage/frmSchedule.h"
+#include "frmPrint.h"
+#include "platform/DateText.h"
+#include "platform/Twips.h"
+#include "ui/OpenWindows.h"
+#include "widgets/Artwork.h"
+#include "widgets/Colours.h"
+#include "widgets/TwipsGeometry.h"
+
+#include <QCloseEvent>
+#include <QDateEdit>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QToolButton>
+
+namespace {
+// The timetable grid's cells, in twips: the time column, a day column before the grid is
+// filled, and the height of a row.
+constexpr double kTimeColumnWidth = 1020;
+constexpr double kDayColumnWidth = 1368;
+constexpr double kCellHeight = 285;
+
+QDate ShownDate() {
+    return TextToDate(frmSchedule::Get().txtDate->Text());
+}
+} // namespace
+
+frmPrintPreview::frmPrintPreview() : QWidget(&frmMain::Get(), Qt::Window) {
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    setObjectName(QStringLiteral("frmPrintPreview"));
+    // A grey desk around the white page.
+    QPalette desk = palette();
+    desk.setColor(QPalette::Window, QColor(0x80, 0x80, 0x80));
+    setPalette(desk);
+    setAutoFillBackground(true);
+
+    const QSize arrowSize(PxX(552) - 6, PxY(300) - 4);
+    auto stepButton = [this, arrowSize](bool next, const QString& tip) {
+        auto* button = new QToolButton(this);
+        QIcon icon;
+        icon.addPixmap(Artwork::RenderDayArrow(next, true, arrowSize, devicePixelRatioF()), QIcon::Normal);
+        icon.addPixmap(Artwork::RenderDayArrow(next, false, arrowSize, devicePixelRatioF()), QIcon::Disabled);
+        button->setIcon(icon);
+        button->setIconSize(arrowSize);
+        button->setToolTip(tip);
+        button->setGeometry(PxRect(next ? 700 : 100, 90, 552, 320));
+        return button;
+    };
+    cmdPrev = stepButton(false, QStringLiteral("Previous Day"));
+    cmdNext = stepButton(true, QStringLiteral("Next Day"));
+    auto button = [this](const QString& caption, double left) {
+        auto* push = new QPushButton(caption, this);
+        push->setGeometry(PxRect(left, 90, 1500, 320));
+        return push;
+    };
+    cmdPrintNow = button(QStringLiteral("Print Now"), 1450);
+    cmdPrint = button(QStringLiteral("Print Dialog..."), 3050);
+    cmdClose = button(QStringLiteral("Close"), 4650);
+    Label1 = new QLabel(QStringLiteral("Printer:"), this);
+    Label1->setGeometry(PxRect(6400, 90, 800, 320));
+    lblPrinter = new QLabel(this);
+    lblPrinter->setGeometry(PxRect(7200, 90, 9000, 320));
+    for (QLabel* label : {Label1, lblPrinter}) {
+        SetForeColor(label, Qt::white);
+    }
+
+    rtbPrint = new RichTextBox(this);
+    rtbPrint->setObjectName(QStringLiteral("rtbPrint"));
+    buildTimeTable();
+
+    connect(cmdPrev, &QToolButton::clicked, this, &frmPrintPreview::cmdPrev_Click);
+    connect(cmdNext, &QToolButton::clicked, this, &frmPrintPreview::cmdNext_Click);
+    connect(cmdPrintNow, &QPushButton::clicked, this, &frmPrintPreview::cmdPrintNow_Click);
+    connect(cmdPrint, &QPushButton::clicked, this, &frmPrintPreview::cmdPrint_Click);
+    connect(cmdClose, &QPushButton::clicked, this, &frmPrintPreview::cmdClose_Click);
+}
+
+frmPrintPreview::~frmPrintPreview() {
+    if (!m_unloading) {
+        ForgetOpenWindow(QStringLiteral("frmPrintPreview"));
+    }
+}
+
+void frmPrintPreview::buildTimeTable() {
+    // A header row and twelve rows of eight cells: column 0 holds the times.
+    picTimeTable = new QFrame(this);
+    picTimeTable->setObjectName(QStringLiteral("picTimeTable"));
+    SetBackColor(picTimeTable, Qt::white);
+    picTimeTable->setAutoFillBackground(true);
+    const QFont font = MakeFont(QStringLiteral("Arial"), 9, false, false);
+    auto left = [](int c) { return c == 0 ? 0.0 : kTimeColumnWidth + (c - 1) * kDayColumnWidth; };
+    auto width = [](int c) { return c == 0 ? kTimeColumnWidth : kDayColumnWidth; };
+    for (int c = 0; c < 8; ++c) {
+        lblHeader[c] = new PanelTitle(QString(), picTimeTable, c);
+        lblHeader[c]->setAlignment(Qt::AlignCenter);
+        lblHeader[c]->setCellBorder(true);
+        lblHeader[c]->setFont(MakeFont(QStringLiteral("Arial"), 9, true, false));
+        SetBackColor(lblHeader[c], QColor(0xE4, 0xE4, 0xE4));
+        lblHeader[c]->setAutoFillBackground(true);
+        TwMove(lblHeader[c], left(c), 0, width(c), kCellHeight);
+    }
+    for (int d = 0; d < 12; ++d) {
+        for (int c = 0; c < 8; ++c) {
+            auto* cell = new GridCell(d * 8 + c, picTimeTable);
+            cell->setAlignment(c == 0 ? (Qt::AlignLeft | Qt::AlignVCenter) : Qt::AlignCenter);
+            cell->setFont(font);
+            cell->setIndent(4);
+            TwMove(cell, left(c), kCellHeight + kCellHeight * d, width(c), kCellHeight);
+            lblRow[d * 8 + c] = cell;
+        }
+    }
+    // On whole pixels, so that the grid's right edge rounds as its last column's does.
+    TwMove(picTimeTable, 120, 510, left(7) + kDayColumnWidth, 13 * kCellHeight);
+    picTimeTable->hide();
+}
+
+void frmPrintPreview::Form_Load() {
+    m_unloading = false;
+    const ProgramState& g = Globals();
+    // 1.
+    setWindowTitle(g.AppTitle + QStringLiteral(" - Print Preview  "));
+    // 2. Nearly the whole screen.
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        resize(PxX(TwipsX(area.width()) - 100), PxY(TwipsY(area.height()) - 100));
+        move(area.topLeft() + QPoint((area.width() - width()) / 2, (area.height() - height()) / 2));
+    }
+    // 3.
+    lblPrinter->setText(PrinterEntryText(Printer().Current()));
+    // 4.
+    if (const frmPrint* dialog = frmPrint::IfLoaded()) {
+        m_rangeStart = dialog->dtpStart->date();
+        m_rangeEnd = dialog->dtpEnd->date();
+        m_returnDate = dialog->ReturnDate;
+    }
+    ShowSteppingButtons();
+    // 5.
+    placeContent();
+    RegisterOpenWindow(QStringLiteral("frmPrintPreview"), [] { frmPrintPreview::Unload(); });
+}
+
+void frmPrintPreview::Form_Unload() {
+    m_unloading = true;
+    ForgetOpenWindow(QStringLiteral("frmPrintPreview"));
+    const QDate back = ReturnDate();
+    hide();
+    if (Globals().StartupDone && back.isValid()) {
+        GoToDate(back);
+    }
+}
+
+void frmPrintPreview::OpenedWith(const QDate& rangeStart, const QDate& rangeEnd, const QDate& returnDate) {
+    m_rangeStart = rangeStart;
+    m_rangeEnd = rangeEnd;
+    m_returnDate = returnDate;
+}
+
+QDate frmPrintPreview::RangeStart() const {
+    const frmPrint* dialog = frmPrint::IfLoaded();
+    return dialog ? dialog->dtpStart->date() : m_rangeStart;
+}
+
+QDate frmPrintPreview::RangeEnd() const {
+    const frmPrint* dialog = frmPrint::IfLoaded();
+    return dialog ? dialog->dtpEnd->date() : m_rangeEnd;
+}
+
+QDate frmPrintPreview::ReturnDate() const {
+    const frmPrint* dialog = frmPrint::IfLoaded();
+    return dialog ? dialog->ReturnDate : m_returnDate;
+}
+
+void frmPrintPreview::ShowSteppingButtons() {
+    const bool stepping = Globals().PrintItem == 1 && RangeStart() != RangeEnd();
+    for (QToolButton* button : {cmdPrev, cmdNext}) {
+        button->setVisible(stepping);
+        button->setEnabled(true);
+    }
+}
+
+void frmPrintPreview::placeContent() {
+    TwMove(rtbPrint, 100, 500, TwipsX(width()) - 200, TwipsY(height()) - 600);
+}
+
+void frmPrintPreview::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    placeContent();
+}
+
+void frmPrintPreview::cmdPrev_Click() {
+    step(false);
+}
+
+void frmPrintPreview::cmdNext_Click() {
+    step(true);
+}
+
+void frmPrintPreview::step(bool forward) {
+    // One stored day on, never off the stored days: at either end the day stays.
+    Recordset& days = frmSchedule::Get().datLumenleaf.Records();
+    if (forward && !days.AtEOF()) {
+        days.MoveNext();
+        if (days.AtEOF()) {
+            days.MovePrevious();
+        }
+    } else if (!forward && !days.AtBOF()) {
+        days.MovePrevious();
+        if (days.AtBOF()) {
+            days.MoveNext();
+        }
+    }
+    ShowDayCode(frmSchedule::Get());
+    ComposeDayPage();
+    rtbPrint->setSelStart(0);
+    const QDate shown = ShownDate();
+    if (forward) {
+        cmdNext->setEnabled(RangeEnd().daysTo(shown) < 0);
+        cmdPrev->setEnabled(true);
+    } else {
+        cmdNext->setEnabled(true);
+        cmdPrev->setEnabled(RangeStart().daysTo(shown) > 0);
+    }
+}
+
+void frmPrintPreview::cmdPrintNow_Click() {
+    // A dialog loaded only to print closes again, so that it never lingers unseen with the day
+    // it was loaded on.
+    const bool wasLoaded = frmPrint::IsLoaded();
+    frmPrint::Get().cmdPrint_Click();
+    if (!wasLoaded) {
+        frmPrint::Unload();
+    }
+    frmPrintPreview::Unload();
+}
+
+void frmPrintPreview::cmdPrint_Click() {
+    // The page goes back first, so that a dialog loaded now opens on the day it came from.
+    frmPrintPreview::Unload();
+    ShowPrintDialog();
+}
+
+void frmPrintPreview::cmdClose_Click() {
+    frmPrintPreview::Unload();
+}
+
+void frmPrintPreview::closeEvent(QCloseEvent* event) {
+    event->accept();
+    if (!m_unloading) {
+        frmPrintPreview::Unload();
+    }
+}

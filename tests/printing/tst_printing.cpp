@@ -1,0 +1,775 @@
+#include "app/Main.h"
+#include "core/DayDatabase.h"
+#include "core/Message.h"
+#include "core/ProgramState.h"
+#include "daypage/DayPageWidgets.h"
+#include "daypage/frmMain.h"
+#include "daypage/frmSchedule.h"
+#include "platform/DateText.h"
+#include "platform/Rounding.h"
+#include "platform/SettingsStore.h"
+#include "printing/Printer.h"
+#include "printing/RichTextBox.h"
+#include "printing/frmPrint.h"
+#include "printing/frmPrintPreview.h"
+#include "support/UiTestSupport.h"
+#include "ui/UiState.h"
+#include "widgets/Help.h"
+#include "widgets/TwipsGeometry.h"
+#include "widgets/UpDown.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QStatusBar>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QToolButton>
+
+namespace {
+const QString kEffects = QStringLiteral("Settings\\Effects1");
+const QDate kToday(2026, 10, 14); // a Wednesday
+const QDate kMonday(2026, 10, 12);
+
+QString Run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000)) {
+        return QString();
+    }
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// What a printed file says, its whitespace run together.
+QString PdfText(const QString& file, int page = 0) {
+    QStringList arguments;
+    if (page > 0) {
+        arguments << QStringLiteral("-f") << QString::number(page) << QStringLiteral("-l")
+                  << QString::number(page);
+    }
+    // In the order the page was written, not as the columns of the page may suggest.
+    arguments << QStringLiteral("-raw") << file << QStringLiteral("-");
+    return Run(QStringLiteral("pdftotext"), arguments).simplified();
+}
+
+QString PdfInfo(const QString& file, const QString& field) {
+    const QRegularExpression line(QStringLiteral("^%1:\\s*(.*)$").arg(field),
+                                  QRegularExpression::MultilineOption);
+    return line.match(Run(QStringLiteral("pdfinfo"), {file})).captured(1).trimmed();
+}
+
+QImage PdfPicture(const QString& file, int dotsPerInch) {
+    const QString prefix = QFileInfo(file).absolutePath() + QStringLiteral("/picture");
+    Run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(dotsPerInch), QStringLiteral("-f"),
+                                     QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"),
+                                     QStringLiteral("-singlefile"), QStringLiteral("-gray"), file, prefix});
+    return QImage(prefix + QStringLiteral(".pgm"));
+}
+
+frmSchedule& Page() {
+    return frmSchedule::Get();
+}
+
+QDate Shown() {
+    return TextToDate(Page().txtDate->Text());
+}
+
+void SetDay(const QString& path, const QDate& date, const QString& field, const QString& value) {
+    ExecSql(path, QStringLiteral("UPDATE QLM SET %1 = ? WHERE Date = ?").arg(field),
+            {value, DateToText(date)});
+}
+
+// A book of the default year printing to PDF printers, open on today.
+class PrintingBook {
+public:
+    explicit PrintingBook(const YearPlan& plan = YearPlan{}) {
+        BuildYear(plan);
+        folder = env.ProgramFolder() + QStringLiteral("/printed");
+        PrinterTestSeam::UsePdfPrinters({QStringLiteral("Office Laser"), QStringLiteral("Room 12 Inkjet")},
+                                        folder);
+    }
+    bool Start() { return Main(); }
+    frmPrint& Dialog() {
+        frmMain::Get().mnuFPrint_Click();
+        return frmPrint::Get();
+    }
+    // The dialog on a range of the days from start to end.
+    frmPrint& RangeDialog(const QDate& start, const QDate& end) {
+        frmPrint& dialog = Dialog();
+        dialog.optItem[1]->click();
+        dialog.dtpEnd->setDate(end);
+        dialog.dtpStart->setDate(start);
+        return dialog;
+    }
+    QStringList Jobs() const { return PrinterTestSeam::JobFiles(); }
+    QStringList FilesLeft() const { return QDir(folder).entryList({QStringLiteral("*.pdf")}); }
+
+    TestEnvironment env;
+    QString folder;
+};
+} // namespace
+
+class PrintingTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void anEmptyDayPrintsItsHeadingRowsAndNotes() {
+        PrintingBook book;
+        QVERIFY(book.Start());
+        frmPrint& dialog = book.Dialog();
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.parentWidget(), frmMain::Get().clientArea);
+        QCOMPARE(dialog.cboPrinters->currentText(), QStringLiteral("Office Laser on PDF:"));
+        dialog.cmdPrint->click();
+        QCOMPARE(book.Jobs().size(), 1);
+        const QString job = book.Jobs().first();
+        QCOMPARE(PdfInfo(job, QStringLiteral("Pages")), QStringLiteral("1"));
+        QVERIFY(PdfInfo(job, QStringLiteral("Page size")).startsWith(QStringLiteral("612 x 792 pts")));
+        const QString text = PdfText(job);
+        QVERIFY2(text.startsWith(QStringLiteral("Wednesday - October 14, 2026 Ms. Avery School Day: 2")),
+                 qPrintable(text));
+        // Today's six lessons of the timetable, then the notes.
+        QVERIFY2(text.contains(QStringLiteral("8:30 Subj 2-1 9:30 Subj 2-2")), qPrintable(text));
+        QVERIFY2(text.endsWith(QStringLiteral("13:30 Subj 2-6 Notes:")), qPrintable(text));
+        // The dialog stays open, and the page where it was.
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(Shown(), kToday);
+        VerifyNoUnexpectedMessages();
+    }
+
+    void longDetailsContinueExactlyOnTheNextPage() {
+        PrintingBook book;
+        QStringList details;
+        for (int r = 1; r <= 12; ++r) {
+            QStringList words;
+            for (int w = 1; w <= 35; ++w) {
+                words << QStringLiteral("r%1w%2")
+                             .arg(r, 2, 10, QLatin1Char('0'))
+                             .arg(w, 2, 10, QLatin1Char('0'));
+            }
+            details << (words.join(QLatin1Char(' ')) +
+                        QStringLiteral(" end%1").arg(r, 2, 10, QLatin1Char('0')));
+            QCOMPARE(details.last().size(), 250);
+            SetDay(book.env.DatabasePath(), kToday, QStringLiteral("Details%1").arg(r), details.last());
+        }
+        QVERIFY(book.Start());
+        book.Dialog().cmdPrint->click();
+        QCOMPARE(book.Jobs().size(), 1);
+        const QString job = book.Jobs().first();
+        QCOMPARE(PdfInfo(job, QStringLiteral("Pages")), QStringLiteral("2"));
+        const QString first = PdfText(job, 1);
+        const QString second = PdfText(job, 2);
+        QVERIFY(!first.isEmpty() && !second.isEmpty());
+        // Every word once, in order, across the two pages.
+        const QString whole = first + QLatin1Char(' ') + second;
+        for (const QString& text : details) {
+            QVERIFY2(whole.count(text) == 1, qPrintable(text));
+        }
+        for (const QString& word : details.join(QLatin1Char(' ')).split(QLatin1Char(' '))) {
+            QVERIFY2(whole.count(word) == 1, qPrintable(word + QStringLiteral(" in ") + whole));
+        }
+        QVERIFY(second.endsWith(QStringLiteral("Notes:")));
+        VerifyNoUnexpectedMessages();
+    }
+
+    void thePageFollowsTheChosenPrinterOrientationAndFonts_data() {
+        QTest::addColumn<int>("orientation");
+        QTest::addColumn<int>("font");
+        QTest::addColumn<bool>("underline");
+        QTest::addColumn<int>("lineWidth");
+        QTest::addColumn<QString>("pageSize");
+        QTest::newRow("portrait, Arial") << 0 << 0 << false << 12240 - 720 << "612 x 792 pts";
+        QTest::newRow("landscape, the page's fonts, underlined")
+            << 1 << 1 << true << 15840 - 720 << "792 x 612 pts";
+    }
+    void thePageFollowsTheChosenPrinterOrientationAndFonts() {
+        QFETCH(int, orientation);
+        QFETCH(int, font);
+        QFETCH(bool, underline);
+        QFETCH(int, lineWidth);
+        QFETCH(QString, pageSize);
+        PrintingBook book;
+        SetDay(book.env.DatabasePath(), kToday, QStringLiteral("Details1"), QStringLiteral("Fractions"));
+        QVERIFY(book.Start());
+        frmPrint& dialog = book.Dialog();
+        QCOMPARE(dialog.lblCaption->text(), QStringLiteral("Quillmarsh - Print  "));
+        dialog.cboPrinters->setCurrentIndex(1);
+        Q_EMIT dialog.cboPrinters->activated(1);
+        QCOMPARE(dialog.PrinterText, QStringLiteral("Room 12 Inkjet on PDF:"));
+        QCOMPARE(Printer().Current().DeviceName, QStringLiteral("Room 12 Inkjet"));
+        dialog.optOrientation[orientation]->click();
+        dialog.optFont[font]->click();
+        if (underline) {
+            dialog.chkULHeading->click();
+            dialog.chkULTimeSubject->click();
+        }
+        const ProgramState& g = Globals();
+        const QFont dateFont = Page().lblDate->font();
+        QCOMPARE(g.HeadFontName, font == 0 ? QStringLiteral("Arial") : dateFont.family());
+        QCOMPARE(g.HeadFontSize, font == 0 ? 16 : CLng(dateFont.pointSizeF()));
+        QCOMPARE(g.TSFontBold, font == 0 ? true : Page().lblSubject[0]->font().bold());
+
+        dialog.cmdPrintPreview->click();
+        frmPrintPreview& preview = frmPrintPreview::Get();
+        QCOMPARE(preview.lblPrinter->text(), QStringLiteral("Room 12 Inkjet on PDF:"));
+        QCOMPARE(g.PrintLineWidth, lineWidth);
+        QCOMPARE(preview.rtbPrint->TargetLineWidth(), lineWidth);
+        // The box holds the page's formats: underlines only on the heading and the lessons.
+        auto formatOf = [&preview](const QString& text) {
+            for (QTextBlock block = preview.rtbPrint->document()->begin(); block.isValid();
+                 block = block.next()) {
+                for (auto it = block.begin(); !it.atEnd(); ++it) {
+                    if (it.fragment().text().contains(text)) {
+                        return it.fragment().charFormat();
+                    }
+                }
+            }
+            return QTextCharFormat();
+        };
+        QCOMPARE(formatOf(QStringLiteral("School Day: 2")).fontUnderline(), underline);
+        QCOMPARE(formatOf(QStringLiteral("Subj 2-1")).fontUnderline(), underline);
+        QCOMPARE(formatOf(QStringLiteral("Fractions")).fontUnderline(), false);
+        QCOMPARE(formatOf(QStringLiteral("Fractions")).fontPointSize(), 12.0);
+        QCOMPARE(formatOf(QStringLiteral("Notes: ")).fontWeight(), int(QFont::Bold));
+        QCOMPARE(formatOf(QStringLiteral("Notes: ")).fontUnderline(), false);
+
+        dialog.cmdPrint->click();
+        QVERIFY(!preview.isVisible());
+        QCOMPARE(book.Jobs().size(), 1);
+        QVERIFY(PdfInfo(book.Jobs().first(), QStringLiteral("Page size")).startsWith(pageSize));
+        VerifyNoUnexpectedMessages();
+    }
+
+    void eachCopyIsAJobOfItsOwn_data() {
+        QTest::addColumn<QString>("copies");
+        QTest::addColumn<int>("jobs");
+        QTest::newRow("three") << "3" << 3;
+        QTest::newRow("not a number") << "two" << 0;
+        QTest::newRow("twelve") << "12" << 10;
+    }
+    void eachCopyIsAJobOfItsOwn() {
+        QFETCH(QString, copies);
+        QFETCH(int, jobs);
+        PrintingBook book;
+        QVERIFY(book.Start());
+        frmPrint& dialog = book.Dialog();
+        dialog.txtcopies->setText(copies);
+        dialog.cmdPrint->click();
+        QCOMPARE(book.Jobs().size(), jobs);
+        QCOMPARE(book.FilesLeft().size(), jobs);
+        VerifyNoUnexpectedMessages();
+    }
+
+    void aLeftMarginOfTwoInchesLeavesNoInkLeftOfIt() {
+        PrintingBook book;
+        SetDay(book.env.DatabasePath(), kToday, QStringLiteral("Details1"),
+               QStringLiteral("Fractions ").repeated(40));
+        QVERIFY(book.Start());
+        frmPrint& dialog = book.Dialog();
+        for (int step = 0; step < 15; ++step) {
+            dialog.udcLeft->Step(true);
+        }
+        QCOMPARE(dialog.txtMLeft->text(), QStringLiteral("2"));
+        QCOMPARE(Globals().MarginLeft, 2880);
+        dialog.cmdPrint->click();
+        QCOMPARE(book.Jobs().size(), 1);
+        const QImage page = PdfPicture(book.Jobs().first(), 72);
+        QCOMPARE(page.width(), 612);
+        auto inkIn = [&page](int from, int to) {
+            for (int x = from; x < to; ++x) {
+                for (int y = 0; y < page.height(); ++y) {
+                    if (qGray(page.pixel(x, y)) < 200) {
+                        return true;
+                    }
+                }
+            }
+            return false;
+        };
+        QVERIFY(!inkIn(0, 144));
+        QVERIFY(inkIn(144, 160));
+        // The right margin still holds: half an inch.
+        QVERIFY(!inkIn(612 - 36, 612));
+        VerifyNoUnexpectedMessages();
+    }
+
+    void aRangePrintsTheListedDaysAndReturns() {
+        PrintingBook book;
+        QVERIFY(book.Start());
+        frmPrint& dialog = book.RangeDialog(kMonday, kMonday.addDays(6));
+        QCOMPARE(dialog.RangeStart, kMonday);
+        QCOMPARE(dialog.RangeEnd, kMonday.addDays(6));
+        dialog.cmdPrint->click();
+        const QStringList jobs = book.Jobs();
+        QCOMPARE(jobs.size(), 5);
+        const QStringList days{"Monday - October 12", "Tuesday - October 13", "Wednesday - October 14",
+                               "Thursday - October 15", "Friday - October 16"};
+        for (int i = 0; i < 5; ++i) {
+            QVERIFY2(PdfText(jobs[i]).startsWith(days[i]), qPrintable(PdfText(jobs[i])));
+        }
+        QCOMPARE(Shown(), kToday);
+        QCOMPARE(dialog.RangeStart, kMonday);
+        VerifyNoUnexpectedMessages();
+    }
+
+    void thePicturesPrintUnderTheirHeadings_data() {
+        QTest::addColumn<int>("item");
+        QTest::addColumn<QString>("heading");
+        QTest::addColumn<QString>("pageSize");
+        // The screen view is always landscape; the timetable keeps the chosen orientation.
+        QTest::newRow("screen view") << 2 << "Quillmarsh Plan for... Ms. Avery"
+                                     << "792 x 612 pts";
+        QTest::newRow("timetable") << 3 << "Teacher TimeTable for... Ms. Avery"
+                                   << "612 x 792 pts";
+    }
+    void thePicturesPrintUnderTheirHeadings() {
+        QFETCH(int, item);
+        QFETCH(QString, heading);
+        QFETCH(QString, pageSize);
+        PrintingBook book;
+        QVERIFY(book.Start());
+        frmPrint& dialog = book.Dialog();
+        dialog.optItem[item]->click();
+        dialog.cmdPrint->click();
+        QCOMPARE(book.Jobs().size(), 1);
+        const QString job = book.Jobs().first();
+        QVERIFY(PdfInfo(job, QStringLiteral("Page size")).startsWith(pageSize));
+        QVERIFY2(PdfText(job).startsWith(heading), qPrintable(PdfText(job)));
+        QVERIFY(!dialog.picSave->pixmap().isNull());
+        // Everything is as it was: orientation, status bar, dialog, and the preview put away.
+        QCOMPARE(Printer().Orientation(), 1);
+        QVERIFY(frmMain::Get().statusBar()->isVisible());
+        QVERIFY(dialog.isVisible());
+        QVERIFY(!frmPrintPreview::IsLoaded() || !frmPrintPreview::Get().isVisible());
+        VerifyNoUnexpectedMessages();
+    }
+
+    void theDialogEnablesWhatTheStoredItemUses_data() {
+        QTest::addColumn<int>("item");
+        QTest::addColumn<bool>("dates");
+        QTest::addColumn<bool>("layout");
+        QTest::addColumn<bool>("copies");
+        QTest::addColumn<bool>("preview");
+        QTest::newRow("day page") << 0 << false << true << true << true;
+        QTest::newRow("page range") << 1 << true << true << true << true;
+        QTest::newRow("screen view") << 2 << false << false << false << false;
+        QTest::newRow("timetable") << 3 << false << false << false << true;
+    }
+    void theDialogEnablesWhatTheStoredItemUses() {
+        QFETCH(int, item);
+        QFETCH(bool, dates);
+        QFETCH(bool, layout);
+        QFETCH(bool, copies);
+        QFETCH(bool, preview);
+        PrintingBook book;
+        SaveInt(kEffects, QStringLiteral("Item"), item);
+        QVERIFY(book.Start());
+        frmPrint& dialog = book.Dialog();
+        QVERIFY(dialog.optItem[item]->isChecked());
+        for (QWidget* control : std::initializer_list<QWidget*>{dialog.lblStart, dialog.lblEnd,
+                                                                dialog.dtpStart, dialog.dtpEnd}) {
+            QCOMPARE(control->isEnabled(), dates);
+        }
+        for (QWidget* control :
+             std::initializer_list<QWidget*>{dialog.txtMTop, dialog.udcRight, dialog.optFont[1],
+                                             dialog.optOrientation[1], dialog.chkNotes}) {
+            QCOMPARE(control->isEnabled(), layout);
+        }
+        for (QWidget* control :
+             std::initializer_list<QWidget*>{dialog.lblCopies, dialog.txtcopies, dialog.udcCopies}) {
+            QCOMPARE(control->isEnabled(), copies);
+        }
+        QCOMPARE(dialog.cmdPrintPreview->isEnabled(), preview);
+        QVERIFY(dialog.cmdPrint->isEnabled());
+        dialog.cmdHelp->click();
+        QCOMPARE(RecordedHelpCalls().size(), 1);
+        QCOMPARE(RecordedHelpCalls().first().context, 280);
+    }
+
+    void theDatePickersPullEachOtherAlong() {
+        PrintingBook book;
+        QVERIFY(book.Start());
+        frmPrint& dialog = book.Dialog();
+        QCOMPARE(dialog.ReturnDate, kToday);
+        QCOMPARE(dialog.dtpStart->date(), kToday);
+        QCOMPARE(dialog.dtpEnd->date(), kToday);
+        dialog.dtpStart->setDate(kToday.addDays(5));
+        QCOMPARE(dialog.dtpEnd->date(), kToday.addDays(5));
+        QCOMPARE(dialog.RangeEnd, kToday.addDays(5));
+        dialog.dtpEnd->setDate(kToday.addDays(-3));
+        QCOMPARE(dialog.dtpStart->date(), kToday.addDays(-3));
+        QCOMPARE(dialog.RangeStart, kToday.addDays(-3));
+        dialog.dtpEnd->setDate(kToday);
+        QCOMPARE(dialog.RangeStart, kToday.addDays(-3));
+        QCOMPARE(dialog.RangeEnd, kToday);
+    }
+
+    void onlySavedSettingsOutliveTheDialog() {
+        PrintingBook book;
+        QVERIFY(book.Start());
+        frmPrint* dialog = &book.Dialog();
+        dialog->optItem[3]->click();
+        dialog->chkULHeading->click();
+        dialog->udcTop->Step(false);
+        QCOMPARE(Globals().MarginTop, 576);
+        dialog->cmdCancel->click();
+        QVERIFY(!frmPrint::IsLoaded());
+
+        dialog = &book.Dialog();
+        QVERIFY(dialog->optItem[0]->isChecked());
+        QVERIFY(!dialog->chkULHeading->isChecked());
+        QCOMPARE(dialog->txtMTop->text(), QStringLiteral("0.5"));
+        dialog->optOrientation[1]->click();
+        dialog->udcTop->Step(false);
+        dialog->optItem[3]->click();
+        dialog->cmdSettingsSave->click();
+        dialog->cmdCancel->click();
+
+        dialog = &book.Dialog();
+        QVERIFY(dialog->optItem[3]->isChecked());
+        QVERIFY(dialog->optOrientation[1]->isChecked());
+        QCOMPARE(dialog->txtMTop->text(), QStringLiteral("0.4"));
+        QCOMPARE(Globals().MarginTop, 576);
+        dialog->cmdSettingsRestore->click();
+        QVERIFY(dialog->optItem[0]->isChecked());
+        QVERIFY(dialog->optOrientation[0]->isChecked());
+        QCOMPARE(dialog->txtMTop->text(), QStringLiteral("0.5"));
+        QCOMPARE(ReadText(kEffects, QStringLiteral("Item")), QStringLiteral("0"));
+        QCOMPARE(ReadText(kEffects, QStringLiteral("MarginTop")), QStringLiteral("720"));
+        QCOMPARE(ReadText(kEffects, QStringLiteral("PRNotes")), QStringLiteral("True"));
+        VerifyNoUnexpectedMessages();
+    }
+
+    void thePreviewStepsThroughTheRange() {
+        PrintingBook book;
+        QVERIFY(book.Start());
+        frmPrint& dialog = book.RangeDialog(kMonday, kMonday.addDays(4));
+        dialog.cmdPrintPreview->click();
+        frmPrintPreview& preview = frmPrintPreview::Get();
+        QVERIFY(preview.isVisible());
+        QVERIFY(preview.rtbPrint->isVisible());
+        QVERIFY(!preview.picTimeTable->isVisible());
+        QCOMPARE(preview.windowTitle(), QStringLiteral("Quillmarsh - Print Preview  "));
+        QCOMPARE(preview.lblPrinter->text(), QStringLiteral("Office Laser on PDF:"));
+        QCOMPARE(preview.rtbPrint->SelStart(), 0);
+        auto expect = [&](const QDate& day, bool previous, bool next) {
+            QCOMPARE(Shown(), day);
+            QVERIFY2(preview.rtbPrint->Text().startsWith(FormatDate(day, Globals().LongDateFormat)),
+                     qPrintable(preview.rtbPrint->Text().left(40)));
+            QCOMPARE(preview.cmdPrev->isEnabled(), previous);
+            QCOMPARE(preview.cmdNext->isEnabled(), next);
+        };
+        QVERIFY(preview.cmdPrev->isVisible() && preview.cmdNext->isVisible());
+        expect(kMonday, true, true);
+        // Back past the start: the Friday before, and no further back from here.
+        preview.cmdPrev->click();
+        expect(kMonday.addDays(-3), false, true);
+        preview.cmdNext->click();
+        expect(kMonday, true, true);
+        for (int day = 1; day <= 3; ++day) {
+            preview.cmdNext->click();
+            expect(kMonday.addDays(day), true, true);
+        }
+        preview.cmdNext->click();
+        expect(kMonday.addDays(4), true, false);
+        preview.cmdPrev->click();
+        expect(kMonday.addDays(3), true, true);
+        for (int day = 2; day >= 0; --day) {
+            preview.cmdPrev->click();
+        }
+        expect(kMonday, false, true);
+        VerifyNoUnexpectedMessages();
+    }
+
+    void steppingIsOfferedOnlyForARangeOfDifferentDates_data() {
+        QTest::addColumn<int>("item");
+        QTest::addColumn<int>("days");
+        QTest::addColumn<bool>("offered");
+        QTest::newRow("day page") << 0 << 4 << false;
+        QTest::newRow("range of one day") << 1 << 0 << false;
+        QTest::newRow("range of five days") << 1 << 4 << true;
+        QTest::newRow("timetable") << 3 << 4 << false;
+    }
+    void steppingIsOfferedOnlyForARangeOfDifferentDates() {
+        QFETCH(int, item);
+        QFETCH(int, days);
+        QFETCH(bool, offered);
+        PrintingBook book;
+        QVERIFY(book.Start());
+        frmPrint& dialog = book.Dialog();
+        // A print first loads the preview unseen; what it offers follows what is previewed.
+        dialog.cmdPrint->click();
+        dialog.dtpEnd->setDate(kToday.addDays(days));
+        dialog.optItem[item]->click();
+        dialog.cmdPrintPreview->click();
+        frmPrintPreview& preview = frmPrintPreview::Get();
+        QVERIFY(preview.isVisible());
+        QCOMPARE(preview.cmdPrev->isVisible(), offered);
+        QCOMPARE(preview.cmdNext->isVisible(), offered);
+        QCOMPARE(preview.picTimeTable->isVisible(), item == 3);
+    }
+
+    void everyCloseOfThePreviewReturnsToTheDay_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("jobs");
+        QTest::newRow("Close") << "Close" << 0;
+        QTest::newRow("Print Dialog...") << "Print Dialog..." << 0;
+        QTest::newRow("Print Now") << "Print Now" << 5;
+        QTest::newRow("the window's own close") << "window" << 0;
+        QTest::newRow("the main window closing") << "main" << 0;
+    }
+    void everyCloseOfThePreviewReturnsToTheDay() {
+        QFETCH(QString, how);
+        QFETCH(int, jobs);
+        PrintingBook book;
+        QVERIFY(book.Start());
+        frmPrint& dialog = book.RangeDialog(kMonday, kMonday.addDays(4));
+        dialog.cmdPrintPreview->click();
+        frmPrintPreview& preview = frmPrintPreview::Get();
+        preview.cmdNext->click();
+        QCOMPARE(Shown(), kMonday.addDays(1));
+        if (how == QLatin1String("main")) {
+            frmMain::Get().close();
+            QVERIFY(!frmPrintPreview::IsLoaded());
+            QVERIFY(!frmPrint::IsLoaded());
+            return;
+        }
+        if (how == QLatin1String("window")) {
+            preview.close();
+        } else {
+            for (QPushButton* button : {preview.cmdClose, preview.cmdPrint, preview.cmdPrintNow}) {
+                if (button->text() == how) {
+                    button->click();
+                }
+            }
+        }
+        QVERIFY(!frmPrintPreview::IsLoaded());
+        QCOMPARE(Shown(), kToday);
+        QCOMPARE(book.Jobs().size(), jobs);
+        QVERIFY(frmPrint::IsLoaded());
+        VerifyNoUnexpectedMessages();
+    }
+
+    void filePrintPreviewLeavesOnlyThePreviewOpen() {
+        PrintingBook book;
+        SaveInt(kEffects, QStringLiteral("Item"), 1);
+        QVERIFY(book.Start());
+        frmMain::Get().mnuFPrintPreview_Click();
+        QVERIFY(!frmPrint::IsLoaded());
+        frmPrintPreview& preview = frmPrintPreview::Get();
+        QVERIFY(preview.isVisible());
+        QVERIFY(!preview.cmdNext->isVisible());
+        QVERIFY(preview.rtbPrint->Text().startsWith(QStringLiteral("Wednesday - October 14, 2026")));
+        GoToDate(kMonday);
+        // Printing from it loads the dialog for the print alone.
+        preview.cmdPrintNow->click();
+        QCOMPARE(book.Jobs().size(), 1);
+        QVERIFY(PdfText(book.Jobs().first()).startsWith(QStringLiteral("Monday - October 12, 2026")));
+        QVERIFY(!frmPrint::IsLoaded());
+        QVERIFY(!frmPrintPreview::IsLoaded());
+        QCOMPARE(Shown(), kToday);
+        VerifyNoUnexpectedMessages();
+    }
+
+    void withoutAPrinterOnlyTheMessageAppears_data() {
+        QTest::addColumn<bool>("goneSinceStartUp");
+        QTest::addColumn<bool>("preview");
+        QTest::newRow("none at start-up, Print") << false << false;
+        QTest::newRow("none at start-up, Print Preview") << false << true;
+        QTest::newRow("gone since start-up, Print") << true << false;
+        QTest::newRow("gone since start-up, Print Preview") << true << true;
+    }
+    void withoutAPrinterOnlyTheMessageAppears() {
+        QFETCH(bool, goneSinceStartUp);
+        QFETCH(bool, preview);
+        PrintingBook book;
+        if (!goneSinceStartUp) {
+            PrinterTestSeam::UseNoPrinters();
+        }
+        QVERIFY(book.Start());
+        QCOMPARE(Globals().DefaultPrinterFound, goneSinceStartUp);
+        if (goneSinceStartUp) {
+            PrinterTestSeam::UsePdfPrinters({QStringLiteral("Room 12 Inkjet")}, book.folder,
+                                            QStringLiteral("Office Laser"));
+        }
+        MessageTestSeam::QueueAnswer(MsgAnswerOK);
+        if (preview) {
+            frmMain::Get().mnuFPrintPreview_Click();
+        } else {
+            frmMain::Get().mnuFPrint_Click();
+        }
+        QCOMPARE(MessageTestSeam::Answered().size(), 1);
+        const auto& shown = MessageTestSeam::Answered().first();
+        QVERIFY(shown.text.startsWith(QStringLiteral("No Printer is attached to this computer.")));
+        QCOMPARE(shown.title, QStringLiteral("Quillmarsh - No Printer Attached"));
+        QVERIFY(!frmPrint::IsLoaded());
+        QVERIFY(!frmPrintPreview::IsLoaded());
+        QVERIFY(book.Jobs().isEmpty());
+        VerifyNoUnexpectedMessages();
+    }
+
+    void aPrinterFailureDropsTheJobAndReturns_data() {
+        QTest::addColumn<int>("item");
+        QTest::addColumn<int>("failAtPage");
+        QTest::newRow("day page, at the second page") << 0 << 2;
+        QTest::newRow("day page, at the start") << 0 << 1;
+        QTest::newRow("range, at the start") << 1 << 1;
+        QTest::newRow("screen view") << 2 << 1;
+        QTest::newRow("timetable") << 3 << 1;
+    }
+    void aPrinterFailureDropsTheJobAndReturns() {
+        QFETCH(int, item);
+        QFETCH(int, failAtPage);
+        PrintingBook book;
+        for (int r = 1; r <= 12; ++r) {
+            SetDay(book.env.DatabasePath(), kMonday, QStringLiteral("Details%1").arg(r),
+                   QStringLiteral("A long plan for the lesson. ").repeated(9));
+        }
+        QVERIFY(book.Start());
+        frmPrint& dialog = book.Dialog();
+        dialog.optItem[item]->click();
+        dialog.dtpEnd->setDate(kMonday.addDays(4));
+        dialog.dtpStart->setDate(kMonday);
+        GoToDate(kMonday);
+        PrinterTestSeam::FailAtPage(failAtPage);
+        MessageTestSeam::QueueAnswer(MsgAnswerOK);
+        dialog.cmdPrint->click();
+        QCOMPARE(MessageTestSeam::Answered().size(), 1);
+        QCOMPARE(MessageTestSeam::Answered().first().title, QStringLiteral("Quillmarsh - Print"));
+        QVERIFY(book.Jobs().isEmpty());
+        QVERIFY2(book.FilesLeft().isEmpty(), qPrintable(book.FilesLeft().join(QLatin1Char(' '))));
+        QVERIFY(!Printer().InJob());
+        QCOMPARE(Shown(), kToday);
+        QVERIFY(dialog.isVisible());
+        // The printer works again: so does printing.
+        PrinterTestSeam::FailAtPage(0);
+        dialog.optItem[0]->click();
+        dialog.cmdPrint->click();
+        QCOMPARE(book.Jobs().size(), 1);
+        VerifyNoUnexpectedMessages();
+    }
+
+    void marginsThatLeaveNoRoomAreRefused_data() {
+        QTest::addColumn<int>("orientation");
+        QTest::addColumn<int>("left");
+        QTest::addColumn<int>("top");
+        QTest::newRow("portrait, five and five inches across") << 0 << 50 << 5;
+        QTest::newRow("landscape, five and five inches down") << 1 << 5 << 50;
+    }
+    void marginsThatLeaveNoRoomAreRefused() {
+        QFETCH(int, orientation);
+        QFETCH(int, left);
+        QFETCH(int, top);
+        PrintingBook book;
+        QVERIFY(book.Start());
+        frmPrint& dialog = book.Dialog();
+        dialog.optOrientation[orientation]->click();
+        for (UpDown* upDown : {dialog.udcLeft, dialog.udcRight}) {
+            while (upDown->Value() < left) {
+                upDown->Step(true);
+            }
+        }
+        for (UpDown* upDown : {dialog.udcTop, dialog.udcBtm}) {
+            while (upDown->Value() < top) {
+                upDown->Step(true);
+            }
+        }
+        MessageTestSeam::QueueAnswer(MsgAnswerOK);
+        dialog.cmdPrint->click();
+        QCOMPARE(MessageTestSeam::Answered().size(), 1);
+        QCOMPARE(MessageTestSeam::Answered().first().title, QStringLiteral("Quillmarsh - Margins"));
+        QVERIFY(book.FilesLeft().isEmpty());
+        VerifyNoUnexpectedMessages();
+    }
+
+    void undoSurvivesThePrintWindows() {
+        PrintingBook book;
+        QVERIFY(book.Start());
+        QCoreApplication::processEvents();
+        Ui().UndoBuffer[0] = {DateToText(kToday), QStringLiteral("3"), QStringLiteral("Before")};
+        Ui().UndoTop = 0;
+        QMdiArea* area = frmMain::Get().mdiClient;
+        frmPrint& dialog = book.Dialog();
+        dialog.cmdPrintPreview->click();
+        frmPrintPreview::Get().cmdClose->click();
+        dialog.cmdCancel->click();
+        for (int i = 0; i < 5; ++i) {
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(area->subWindowList().size(), 1);
+        QCOMPARE(Ui().UndoTop, 0);
+        QCOMPARE(Ui().UndoBuffer[0][2], QStringLiteral("Before"));
+    }
+
+    void thePreviewTimetableHasTheCyclesColumns_data() {
+        QTest::addColumn<int>("cycle");
+        QTest::addColumn<QString>("wkDay");
+        QTest::addColumn<QStringList>("headers");
+        QTest::addColumn<int>("columnNumerator");
+        QTest::addColumn<int>("columnDenominator");
+        QTest::newRow("six-day cycle")
+            << 0 << "xxxMonTueWedThuFrixxx" << QStringList{"Time", "1", "2", "3", "4", "5", "6"} << 1 << 6;
+        QTest::newRow("Monday to Friday") << 1 << "xxxMonTueWedThuFrixxx"
+                                          << QStringList{"Time", "Mon", "Tue", "Wed", "Thu", "Fri"} << 2 << 5;
+        QTest::newRow("Monday, Wednesday, Friday")
+            << 1 << "xxxMonxxxWedxxxFrixxx" << QStringList{"Time", "Mon", "Wed", "Fri"} << 4 << 3;
+        QTest::newRow("no taught weekday") << 1 << "xxxxxxxxxxxxxxxxxxxxx" << QStringList{"Time"} << 0 << 1;
+    }
+    void thePreviewTimetableHasTheCyclesColumns() {
+        QFETCH(int, cycle);
+        QFETCH(QString, wkDay);
+        QFETCH(QStringList, headers);
+        QFETCH(int, columnNumerator);
+        QFETCH(int, columnDenominator);
+        YearPlan plan;
+        plan.cycle = cycle;
+        plan.wkDay = cycle == 0 || wkDay.contains(QLatin1String("Mon"))
+                         ? wkDay
+                         : QStringLiteral("xxxMonTueWedThuFrixxx");
+        PrintingBook book(plan);
+        // Rows 1 to 3 have no time: the grid begins with row 4.
+        for (int r = 1; r <= 3; ++r) {
+            SaveText(QStringLiteral("Settings\\TimeTable"), QStringLiteral("Time%1").arg(r), QString());
+        }
+        QVERIFY(book.Start());
+        Globals().WkDay = wkDay;
+        frmPrint& dialog = book.Dialog();
+        dialog.optItem[3]->click();
+        dialog.cmdPrintPreview->click();
+        frmPrintPreview& preview = frmPrintPreview::Get();
+        QVERIFY(preview.picTimeTable->isVisible());
+        const int columns = static_cast<int>(headers.size()) - 1;
+        for (int c = 0; c < 8; ++c) {
+            QCOMPARE(preview.lblHeader[c]->isVisibleTo(preview.picTimeTable), c <= columns);
+            if (c <= columns) {
+                QCOMPARE(preview.lblHeader[c]->text(), headers[c]);
+            }
+        }
+        const double W = Globals().RowLabelWidth + 600;
+        const double width = columns > 0 ? CLng(columnNumerator * W / columnDenominator + W) : W;
+        if (columns > 0) {
+            QCOMPARE(TwWidth(preview.lblHeader[1]), width);
+            QCOMPARE(TwWidth(preview.lblRow[1]), width);
+        }
+        QCOMPARE(preview.lblRow[0]->text(), QStringLiteral("11:30"));
+        QCOMPARE(preview.lblRow[8]->text(), QStringLiteral("12:30"));
+        QVERIFY(preview.lblRow[16]->isVisibleTo(preview.picTimeTable));
+        QVERIFY(!preview.lblRow[24]->isVisibleTo(preview.picTimeTable));
+        QCOMPARE(TwHeight(preview.picTimeTable),
+                 3 * TwHeight(preview.lblRow[0]) + 20 + TwHeight(preview.lblHeader[0]));
+        QCOMPARE(TwWidth(preview.picTimeTable), columns * width + TwWidth(preview.lblRow[0]) - 40);
+        VerifyNoUnexpectedMessages();
+    }
+};
+
+QTEST_MAIN(PrintingTest)
+#include "tst_printing.moc"
