@@ -30,6 +30,9 @@ void RequeryDayTable();
 // Moves to the first listed day on or after d; with none, the page stays where it was.
 void GoToDate(const QDate& d);
 void ClearDayTable();
+// The clearing step inside a caller's transaction: deletes every row of the cursor and says
+// nothing on failure (LastError says why); the caller rolls back and reports.
+bool DeleteDayRows(Recordset& days);
 // Stores whatever is pending and lets go of the file, as the day page closes.
 void CloseDayTable();
 // Before the file is let go: stores what the page holds unsaved. False, with the reason, when
