@@ -54,10 +54,13 @@ bool EntriesIntact(const QString& path, int days) {
     }
     same << QStringLiteral("Notes = 'Notes of ' || Date") << QStringLiteral("Time12 <> ''")
          << QStringLiteral("Subject12 <> ''");
-    const QString sql = QStringLiteral("SELECT count(*) FROM QLM WHERE ") + same.join(QStringLiteral(" AND "));
+    const QString sql =
+        QStringLiteral("SELECT count(*) FROM QLM WHERE ") + same.join(QStringLiteral(" AND "));
     const int taught = QueryValue(path, sql + QStringLiteral(" AND SchoolDay <> 'x'")).toInt();
     const int all = QueryValue(path, QStringLiteral("SELECT count(*) FROM QLM")).toInt();
-    return all == days && taught == QueryValue(path, QStringLiteral("SELECT count(*) FROM QLM WHERE SchoolDay <> 'x'")).toInt();
+    return all == days &&
+           taught ==
+               QueryValue(path, QStringLiteral("SELECT count(*) FROM QLM WHERE SchoolDay <> 'x'")).toInt();
 }
 
 // Rebuilds a year of this many days again and again; the median time, or -1 when an entry was lost.
@@ -87,8 +90,8 @@ double TimeRebuilds(int days, int runs) {
 int ReviewerRebuild(const QString& settingsFile, const QString& databaseFile) {
     QTextStream errors(stderr);
     if (!QFileInfo::exists(settingsFile) || !QFileInfo::exists(databaseFile)) {
-        errors << "bench_rebuild: no such file: " << (QFileInfo::exists(settingsFile) ? databaseFile : settingsFile)
-               << "\n";
+        errors << "bench_rebuild: no such file: "
+               << (QFileInfo::exists(settingsFile) ? databaseFile : settingsFile) << "\n";
         return 2;
     }
     // The store reads its own file name in its own folder: a copy of the given file plays it.
@@ -101,7 +104,8 @@ int ReviewerRebuild(const QString& settingsFile, const QString& databaseFile) {
     }
     SettingsStore::SetFolderForTests(folder.path());
     SetMessageHandler([&errors](const QString& message, int, int, const QString&, qint32) {
-        errors << "bench_rebuild: " << QString(message).replace(QStringLiteral("\r\n"), QStringLiteral(" ")) << "\n";
+        errors << "bench_rebuild: " << QString(message).replace(QStringLiteral("\r\n"), QStringLiteral(" "))
+               << "\n";
         errors.flush();
         return int(MsgAnswerOK);
     });
@@ -130,8 +134,12 @@ int main(int argc, char* argv[]) {
     QTextStream out(stdout);
     const double year = TimeRebuilds(365, 21);
     const double tenYears = TimeRebuilds(3650, 5);
-    auto figure = [](double ms) { return ms < 0 ? QStringLiteral("FAILED (entries lost)") : QString::number(ms, 'f', 1) + QStringLiteral(" ms"); };
-    out << "rebuild, Corrective Action, 365 days:    " << figure(year) << " (median of 21; goal < 100 ms, aim 20 ms)\n";
+    auto figure = [](double ms) {
+        return ms < 0 ? QStringLiteral("FAILED (entries lost)")
+                      : QString::number(ms, 'f', 1) + QStringLiteral(" ms");
+    };
+    out << "rebuild, Corrective Action, 365 days:    " << figure(year)
+        << " (median of 21; goal < 100 ms, aim 20 ms)\n";
     out << "rebuild, Corrective Action, 3,650 days:  " << figure(tenYears) << " (median of 5; goal < 1 s)\n";
     return year < 0 || tenYears < 0 ? 1 : 0;
 }

@@ -77,7 +77,8 @@ QString BuildTeacherQuery(const QString& cycleCodes, const QString& days, int cy
     const int n = TeacherDayCount(days, cycleCodes, cycle);
     QString query;
     for (int k = 1; k <= n; ++k) {
-        query += QStringLiteral("(((QLM.SchoolDay) = '") + CycleCode(cycleCodes, k, cycle) + QStringLiteral("')) ");
+        query += QStringLiteral("(((QLM.SchoolDay) = '") + CycleCode(cycleCodes, k, cycle) +
+                 QStringLiteral("')) ");
         if (k < n) {
             query += QStringLiteral("Or ");
         }
@@ -131,7 +132,8 @@ QString WkDayFromTicks(const std::array<bool, 8>& weekdays, const std::array<QSt
     return pattern;
 }
 
-SchoolYearProblem SchoolYearStepProblem(const std::array<QDate, 5>& termStart, const std::array<QDate, 5>& termEnd,
+SchoolYearProblem SchoolYearStepProblem(const std::array<QDate, 5>& termStart,
+                                        const std::array<QDate, 5>& termEnd,
                                         const std::array<QDate, 21>& holidays, bool ignoreHolidays,
                                         bool ignoreInservices) {
     using Kind = SchoolYearProblem::Kind;
@@ -161,8 +163,10 @@ SchoolYearProblem SchoolYearStepProblem(const std::array<QDate, 5>& termStart, c
     }
     for (int t = 1; t < count; ++t) {
         if (termStart[t] >= termStart[t + 1] || termEnd[t] >= termStart[t + 1]) {
-            return {Kind::Terms,
-                    Lines({QStringLiteral("One Term Date Overlaps with"), QStringLiteral("another Term Date.")}), 0};
+            return {
+                Kind::Terms,
+                Lines({QStringLiteral("One Term Date Overlaps with"), QStringLiteral("another Term Date.")}),
+                0};
         }
     }
     auto anyDate = [&holidays](int first) {
@@ -187,16 +191,17 @@ QString TermsProblemMessage(const QString& problem, int term) {
     if (term != 0) {
         text = QStringLiteral("The problem is with Term %1...").arg(term) + kCrLf + kCrLf;
     }
-    return text + problem + kCrLf + kCrLf + QStringLiteral("This must be corrected before continuing") + kCrLf +
-           QStringLiteral("with the School Year Dates Setup.");
+    return text + problem + kCrLf + kCrLf + QStringLiteral("This must be corrected before continuing") +
+           kCrLf + QStringLiteral("with the School Year Dates Setup.");
 }
 
 QString HolidayProblemMessage(const QString& problem, bool inservice) {
     const QString kind = inservice ? QStringLiteral("Inservice") : QStringLiteral("Holiday");
-    return problem + kCrLf + kCrLf + QStringLiteral("If you would like to continue Setup without any") + kCrLf +
-           kind + QStringLiteral(" Date entries please select...") + kCrLf + kCrLf + QStringLiteral("'Ignore ") +
-           kind + QStringLiteral(" Error Message if No Dates are Selected'") + kCrLf + kCrLf +
-           QStringLiteral("which is located on the ") + kind + QStringLiteral("s tab.") + kCrLf;
+    return problem + kCrLf + kCrLf + QStringLiteral("If you would like to continue Setup without any") +
+           kCrLf + kind + QStringLiteral(" Date entries please select...") + kCrLf + kCrLf +
+           QStringLiteral("'Ignore ") + kind + QStringLiteral(" Error Message if No Dates are Selected'") +
+           kCrLf + kCrLf + QStringLiteral("which is located on the ") + kind + QStringLiteral("s tab.") +
+           kCrLf;
 }
 
 qint32 GridColumnWidth(int gridCols, qint32 gridColWidth) {
@@ -230,9 +235,10 @@ QList<QPair<QString, QString>> ReviewUserRows(int cycle, int teacherNum, const s
         }
         return qMakePair(names[t], days.join(QStringLiteral(", ")));
     };
-    QList<QPair<QString, QString>> rows{
-        {QStringLiteral("School Cycle"), cycle == 0 ? QStringLiteral("6 Day Cycle") : QStringLiteral("Weekdays")},
-        teacherRow(1)};
+    QList<QPair<QString, QString>> rows{{QStringLiteral("School Cycle"), cycle == 0
+                                                                             ? QStringLiteral("6 Day Cycle")
+                                                                             : QStringLiteral("Weekdays")},
+                                        teacherRow(1)};
     if (teacherNum != 2) {
         rows.append({QStringLiteral("One Teacher"), QStringLiteral("No Log On Reguired")});
     } else {
@@ -276,16 +282,18 @@ QPair<qint32, qint32> ReviewHolidayWidths(qint32 listWidth, int rows) {
 }
 
 QString SetupIncompleteMessage() {
-    return Lines({QStringLiteral("Setup must be completed before you can"), QStringLiteral("use the Quillmarsh program."),
-                  QString(), QStringLiteral("If you exit now you will return to the Setup Dialog"),
+    return Lines({QStringLiteral("Setup must be completed before you can"),
+                  QStringLiteral("use the Quillmarsh program."), QString(),
+                  QStringLiteral("If you exit now you will return to the Setup Dialog"),
                   QStringLiteral("the next time you start Quillmarsh, or you"),
                   QStringLiteral("can select 'Tools>Setup' from the Main Menu."), QString(),
-                  QStringLiteral("Click 'Cancel to exit Setup now."), QStringLiteral("Click 'OK' to continue with Setup.")});
+                  QStringLiteral("Click 'Cancel to exit Setup now."),
+                  QStringLiteral("Click 'OK' to continue with Setup.")});
 }
 
 QString SetupSuccessMessage() {
     return Lines({QStringLiteral("Your Database File has been successfully"),
-                  QStringLiteral("setup. You may begin to use the"), QStringLiteral("Quillmarsh program."), QString(),
-                  QStringLiteral("Try 'Help > Contents' for information"),
+                  QStringLiteral("setup. You may begin to use the"), QStringLiteral("Quillmarsh program."),
+                  QString(), QStringLiteral("Try 'Help > Contents' for information"),
                   QStringLiteral("on using the features of this program.")});
 }

@@ -20,7 +20,7 @@ bool SameDate(const QDate& a, const QDate& b);
 // Step 1, set-up mode.
 struct ModeStepInput {
     int ModeChoice = 0;
-    int PreserveChoice = 0;         // 0 terms, 1 date range
+    int PreserveChoice = 0;          // 0 terms, 1 date range
     std::array<bool, 5> TermTicks{}; // 1..4
     int TermCount = 0;
     QDate From;
@@ -58,7 +58,8 @@ struct SchoolYearProblem {
     QString text;
     int term = 0; // the term the terms message names; 0 names none
 };
-SchoolYearProblem SchoolYearStepProblem(const std::array<QDate, 5>& termStart, const std::array<QDate, 5>& termEnd,
+SchoolYearProblem SchoolYearStepProblem(const std::array<QDate, 5>& termStart,
+                                        const std::array<QDate, 5>& termEnd,
                                         const std::array<QDate, 21>& holidays, bool ignoreHolidays,
                                         bool ignoreInservices);
 QString TermsProblemMessage(const QString& problem, int term);

@@ -209,8 +209,8 @@ bool WriteDayRecords(Recordset& days, const std::vector<DayValues>& year) {
             return false;
         }
         const Recordset::RowKey row = days.CurrentKey();
-        bool ok = days.SetValueAt(row, f.date, DateToText(day.Date)) && Put(days, row, f.schoolDay, day.SchoolDay) &&
-                  Put(days, row, f.notes, day.Notes);
+        bool ok = days.SetValueAt(row, f.date, DateToText(day.Date)) &&
+                  Put(days, row, f.schoolDay, day.SchoolDay) && Put(days, row, f.notes, day.Notes);
         for (int r = 0; ok && r < 12; ++r) {
             ok = Put(days, row, f.time[r], day.Time[r]) && Put(days, row, f.subject[r], day.Subject[r]) &&
                  Put(days, row, f.details[r], day.Details[r]);
@@ -246,10 +246,12 @@ bool RebuildDayTable(const RebuildRequest& request, const std::function<void(Reb
         if (days.Refresh() && viewDate.isValid()) {
             GoToDate(viewDate);
         }
-        ShowMessage(QStringLiteral("The school year could not be written into the DataBase File, so it has "
-                                   "been left exactly as it was and nothing of this Setup was saved.\r\n\r\n") +
-                        reason,
-                    MsgOK, MsgAlert, g.AppTitle + QStringLiteral(" - Writing DataBase"), 0);
+        tell(RebuildStage::Failed);
+        ShowMessage(
+            QStringLiteral("The school year could not be written into the DataBase File, so it has "
+                           "been left exactly as it was and nothing of this Setup was saved.\r\n\r\n") +
+                reason,
+            MsgOK, MsgAlert, g.AppTitle + QStringLiteral(" - Writing DataBase"), 0);
         return false;
     };
 
@@ -258,12 +260,13 @@ bool RebuildDayTable(const RebuildRequest& request, const std::function<void(Reb
         return fail(days.LastError());
     }
     if (!DayFields(days).complete()) {
-        return fail(QStringLiteral("The table QLM of %1 does not hold every field of a day.").arg(days.DatabasePath()));
+        return fail(QStringLiteral("The table QLM of %1 does not hold every field of a day.")
+                        .arg(days.DatabasePath()));
     }
     const PreservedEntries preserved =
         request.Rules.SetupMode > 0 ? SavePreservedEntries(days) : PreservedEntries{};
-    std::vector<DayValues> year =
-        ComputeSchoolYear(request.Calendar, request.SchoolYearStart, request.SchoolYearEnd, request.TimeTable);
+    std::vector<DayValues> year = ComputeSchoolYear(request.Calendar, request.SchoolYearStart,
+                                                    request.SchoolYearEnd, request.TimeTable);
     if (request.Rules.SetupMode > 0) {
         tell(RebuildStage::Updating);
         RestorePreservedEntries(year, preserved, request.Calendar, request.Rules);

@@ -76,12 +76,12 @@ struct RebuildRequest {
     TimeTableTexts TimeTable;
     PreserveRules Rules;
 };
-enum class RebuildStage { Writing, Updating };
+// Writing and Updating come before their work; Failed before the failure is reported.
+enum class RebuildStage { Writing, Updating, Failed };
 
 // Finish's rebuild of the day table: the old entries are read, the new year is written and the
 // kept entries are put back, all in one transaction. On failure nothing has changed (the table,
 // the cursor's view and BlankDataBase are as they were) and the teacher has been told once.
-// progress hears each stage before it starts.
 bool RebuildDayTable(const RebuildRequest& request, const std::function<void(RebuildStage)>& progress = {});
 // The request that the saved settings describe (what the benchmark's reviewer mode runs).
 RebuildRequest RebuildRequestFromSettings(const ProgramState& g);

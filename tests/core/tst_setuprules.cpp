@@ -4,9 +4,14 @@
 #include <QTest>
 
 namespace {
-const std::array<QString, 8> kDayNames{QString(),           QStringLiteral("Sunday"),   QStringLiteral("Monday"),
-                                       QStringLiteral("Tuesday"), QStringLiteral("Wednesday"), QStringLiteral("Thursday"),
-                                       QStringLiteral("Friday"),  QStringLiteral("Saturday")};
+const std::array<QString, 8> kDayNames{QString(),
+                                       QStringLiteral("Sunday"),
+                                       QStringLiteral("Monday"),
+                                       QStringLiteral("Tuesday"),
+                                       QStringLiteral("Wednesday"),
+                                       QStringLiteral("Thursday"),
+                                       QStringLiteral("Friday"),
+                                       QStringLiteral("Saturday")};
 
 // Boxes from a list of the ticked numbers, "135" ticks boxes 1, 3 and 5.
 std::array<bool, 8> Ticks(const QString& ticked) {
@@ -34,23 +39,29 @@ private Q_SLOTS:
         QTest::addColumn<QString>("problem");
         QTest::addColumn<QString>("suffix");
         const QDate none;
-        QTest::newRow("other modes test nothing") << 2 << 1 << "" << none << none << "" << "";
-        QTest::newRow("a ticked term in use") << 1 << 0 << "2" << none << none << "" << "";
+        QTest::newRow("other modes test nothing") << 2 << 1 << "" << none << none << ""
+                                                  << "";
+        QTest::newRow("a ticked term in use") << 1 << 0 << "2" << none << none << ""
+                                              << "";
         QTest::newRow("no term ticked") << 1 << 0 << "" << none << none << "No Terms have been selected."
                                         << " - Terms Problem";
-        QTest::newRow("a tick beyond the terms in use") << 1 << 0 << "4" << none << none
-                                                        << "No Terms have been selected." << " - Terms Problem";
-        QTest::newRow("unchecked picker first") << 1 << 1 << "" << none << D("2027-09-01")
-                                                << "Both From and To Dates must be selected."
-                                                << " - Date Range Problem";
-        QTest::newRow("the whole year") << 1 << 1 << "" << D("2026-09-01") << D("2027-06-25") << "" << "";
+        QTest::newRow("a tick beyond the terms in use")
+            << 1 << 0 << "4" << none << none << "No Terms have been selected."
+            << " - Terms Problem";
+        QTest::newRow("unchecked picker first")
+            << 1 << 1 << "" << none << D("2027-09-01") << "Both From and To Dates must be selected."
+            << " - Date Range Problem";
+        QTest::newRow("the whole year") << 1 << 1 << "" << D("2026-09-01") << D("2027-06-25") << ""
+                                        << "";
         QTest::newRow("a day before the year") << 1 << 1 << "" << D("2026-08-31") << D("2027-06-25")
                                                << "The Date Range must be within the School Year Range."
                                                << " - Date Range Problem";
         QTest::newRow("same day") << 1 << 1 << "" << D("2026-10-01") << D("2026-10-01")
-                                  << "The From and To Dates cannot be the same." << " - Date Range Problem";
+                                  << "The From and To Dates cannot be the same."
+                                  << " - Date Range Problem";
         QTest::newRow("from after to") << 1 << 1 << "" << D("2026-10-02") << D("2026-10-01")
-                                       << "The From Date must come before the To Date." << " - Date Range Problem";
+                                       << "The From Date must come before the To Date."
+                                       << " - Date Range Problem";
     }
     void modeStepChecksInOrder() {
         QFETCH(int, mode);
@@ -83,17 +94,41 @@ private Q_SLOTS:
         QTest::addColumn<QString>("days2");
         QTest::addColumn<QString>("weekdays");
         QTest::addColumn<QString>("problem"); // its first line
-        QTest::newRow("one teacher, the second name ignored") << 1 << 0 << "" << "123" << "" << "23456" << "";
-        QTest::newRow("two teachers, one name empty") << 2 << 0 << "" << "135" << "246" << "23456"
+        QTest::newRow("one teacher, the second name ignored") << 1 << 0 << ""
+                                                              << "123"
+                                                              << ""
+                                                              << "23456"
+                                                              << "";
+        QTest::newRow("two teachers, one name empty") << 2 << 0 << ""
+                                                      << "135"
+                                                      << "246"
+                                                      << "23456"
                                                       << "One or Both Teacher Names are blank.";
-        QTest::newRow("a teacher without days") << 2 << 0 << "Mr. B" << "135" << "" << "23456"
+        QTest::newRow("a teacher without days") << 2 << 0 << "Mr. B"
+                                                << "135"
+                                                << ""
+                                                << "23456"
                                                 << "One or Both Teacher Names are blank.";
-        QTest::newRow("six-day without weekdays") << 1 << 0 << "" << "123456" << "" << ""
+        QTest::newRow("six-day without weekdays") << 1 << 0 << ""
+                                                  << "123456"
+                                                  << ""
+                                                  << ""
                                                   << "There are No Weekdays Selected.";
-        QTest::newRow("teacher 2 on an untaught Saturday") << 2 << 1 << "Mr. B" << "23" << "7" << "23456"
-                                                           << "There are Scheduled Work Days that do not have";
-        QTest::newRow("the same tick with one teacher") << 1 << 1 << "Mr. B" << "23" << "7" << "23456" << "";
-        QTest::newRow("six-day box 7 does not count") << 1 << 0 << "" << "7" << "" << "23456"
+        QTest::newRow("teacher 2 on an untaught Saturday")
+            << 2 << 1 << "Mr. B"
+            << "23"
+            << "7"
+            << "23456"
+            << "There are Scheduled Work Days that do not have";
+        QTest::newRow("the same tick with one teacher") << 1 << 1 << "Mr. B"
+                                                        << "23"
+                                                        << "7"
+                                                        << "23456"
+                                                        << "";
+        QTest::newRow("six-day box 7 does not count") << 1 << 0 << ""
+                                                      << "7"
+                                                      << ""
+                                                      << "23456"
                                                       << "One or Both Teacher Names are blank.";
     }
     void userStepChecksInOrder() {
@@ -115,8 +150,8 @@ private Q_SLOTS:
         QCOMPARE(found.section(QStringLiteral("\r\n"), 0, 0), problem);
         if (!problem.isEmpty()) {
             QVERIFY(found.endsWith(QStringLiteral("\r\n\r\n")));
-            QVERIFY(UserProblemMessage(found).endsWith(
-                QStringLiteral("\r\n\r\nThis must be corrected before continuing\r\nwith the User Schedule Setup.")));
+            QVERIFY(UserProblemMessage(found).endsWith(QStringLiteral(
+                "\r\n\r\nThis must be corrected before continuing\r\nwith the User Schedule Setup.")));
         }
     }
 
@@ -126,12 +161,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("codes");
         QTest::addColumn<QString>("query");
         QTest::newRow("six-day 1, 3, 5")
-            << 0 << "135" << "135"
+            << 0 << "135"
+            << "135"
             << "(((QLM.SchoolDay) = '1')) Or (((QLM.SchoolDay) = '3')) Or (((QLM.SchoolDay) = '5')) ";
         QTest::newRow("weekdays Mon, Wed, Fri")
-            << 1 << "246" << "MonWedFri"
+            << 1 << "246"
+            << "MonWedFri"
             << "(((QLM.SchoolDay) = 'Mon')) Or (((QLM.SchoolDay) = 'Wed')) Or (((QLM.SchoolDay) = 'Fri')) ";
-        QTest::newRow("one day") << 0 << "6" << "6" << "(((QLM.SchoolDay) = '6')) ";
+        QTest::newRow("one day") << 0 << "6"
+                                 << "6"
+                                 << "(((QLM.SchoolDay) = '6')) ";
     }
     void teacherDaysAndQueries() {
         QFETCH(int, cycle);
@@ -145,7 +184,8 @@ private Q_SLOTS:
         QCOMPARE(count, QString::number(boxes.size()));
         QCOMPARE(BuildTeacherQuery(built, count, cycle), query);
         QVERIFY(!BuildTeacherDays(Ticks(QString()), cycle, kDayNames, &built, &count));
-        QCOMPARE(WkDayFromTicks(Ticks(QStringLiteral("23456")), kDayNames), QStringLiteral("xxxMonTueWedThuFrixxx"));
+        QCOMPARE(WkDayFromTicks(Ticks(QStringLiteral("23456")), kDayNames),
+                 QStringLiteral("xxxMonTueWedThuFrixxx"));
     }
 
     void schoolYearChecksInOrder_data() {
@@ -159,21 +199,23 @@ private Q_SLOTS:
         const QString ok = QStringLiteral("2026-09-01:2026-12-18 2027-01-04:2027-06-25");
         QTest::newRow("two terms in use") << ok << true << true << int(Kind::None) << 0 << "";
         QTest::newRow("term 1 empty, term 2 in use")
-            << "-:- 2027-01-04:2027-06-25" << true << true << int(Kind::Terms) << 2 << "All Terms must be Consecutive.";
-        QTest::newRow("only a start") << "2026-09-01:- " << true << true << int(Kind::Terms) << 1
-                                      << "A Missing Start or End Date.";
+            << "-:- 2027-01-04:2027-06-25" << true << true << int(Kind::Terms) << 2
+            << "All Terms must be Consecutive.";
+        QTest::newRow("only a start")
+            << "2026-09-01:- " << true << true << int(Kind::Terms) << 1 << "A Missing Start or End Date.";
         QTest::newRow("no term") << "" << true << true << int(Kind::Terms) << 1 << "No Terms were selected.";
-        QTest::newRow("start equals end") << "2026-09-01:2026-09-01" << true << true << int(Kind::Terms) << 1
-                                          << "The Start Term Date is the same as\r\nor is past the End Term Date.";
+        QTest::newRow("start equals end")
+            << "2026-09-01:2026-09-01" << true << true << int(Kind::Terms) << 1
+            << "The Start Term Date is the same as\r\nor is past the End Term Date.";
         QTest::newRow("ends the day the next starts")
             << "2026-09-01:2027-01-04 2027-01-04:2027-06-25" << true << true << int(Kind::Terms) << 0
             << "One Term Date Overlaps with\r\nanother Term Date.";
-        QTest::newRow("ends the day before") << "2026-09-01:2027-01-03 2027-01-04:2027-06-25" << true << true
-                                             << int(Kind::None) << 0 << "";
+        QTest::newRow("ends the day before")
+            << "2026-09-01:2027-01-03 2027-01-04:2027-06-25" << true << true << int(Kind::None) << 0 << "";
         QTest::newRow("no holiday") << ok << false << true << int(Kind::Holidays) << 0
                                     << "There are No Holiday Dates Selected.";
-        QTest::newRow("no in-service day") << ok << true << false << int(Kind::Inservices) << 0
-                                           << "There are No Inservice Dates Selected.";
+        QTest::newRow("no in-service day")
+            << ok << true << false << int(Kind::Inservices) << 0 << "There are No Inservice Dates Selected.";
     }
     void schoolYearChecksInOrder() {
         QFETCH(QString, terms);
@@ -209,21 +251,28 @@ private Q_SLOTS:
     }
 
     void problemMessagesHaveTheirForm() {
-        QCOMPARE(TermsProblemMessage(QStringLiteral("No Terms were selected."), 1),
-                 QStringLiteral("The problem is with Term 1...\r\n\r\nNo Terms were selected.\r\n\r\nThis must be "
-                                "corrected before continuing\r\nwith the School Year Dates Setup."));
-        QVERIFY(TermsProblemMessage(QStringLiteral("One Term"), 0).startsWith(QStringLiteral("One Term\r\n\r\n")));
+        QCOMPARE(
+            TermsProblemMessage(QStringLiteral("No Terms were selected."), 1),
+            QStringLiteral("The problem is with Term 1...\r\n\r\nNo Terms were selected.\r\n\r\nThis must be "
+                           "corrected before continuing\r\nwith the School Year Dates Setup."));
+        QVERIFY(TermsProblemMessage(QStringLiteral("One Term"), 0)
+                    .startsWith(QStringLiteral("One Term\r\n\r\n")));
         QCOMPARE(HolidayProblemMessage(QStringLiteral("There are No Inservice Dates Selected."), true),
-                 QStringLiteral("There are No Inservice Dates Selected.\r\n\r\nIf you would like to continue Setup "
-                                "without any\r\nInservice Date entries please select...\r\n\r\n'Ignore Inservice "
-                                "Error Message if No Dates are Selected'\r\n\r\nwhich is located on the Inservices "
-                                "tab.\r\n"));
+                 QStringLiteral(
+                     "There are No Inservice Dates Selected.\r\n\r\nIf you would like to continue Setup "
+                     "without any\r\nInservice Date entries please select...\r\n\r\n'Ignore Inservice "
+                     "Error Message if No Dates are Selected'\r\n\r\nwhich is located on the Inservices "
+                     "tab.\r\n"));
         QCOMPARE(ModeProblemMessage(QStringLiteral("No Terms have been selected.")),
-                 QStringLiteral("No Terms have been selected.\r\n\r\nThis must be corrected before continuing\r\nto "
-                                "change the TimeTable."));
-        QVERIFY(EmptyTimeTableMessage().startsWith(QStringLiteral("The TimeTable appears to be empty.\r\n\r\n")));
-        QVERIFY(EmptyTimeTableMessage().endsWith(QStringLiteral("which is located below the TimeTable.\r\n")));
-        QVERIFY(SetupSuccessMessage().contains(QStringLiteral("\r\nQuillmarsh program.\r\n\r\nTry 'Help > Contents'")));
+                 QStringLiteral(
+                     "No Terms have been selected.\r\n\r\nThis must be corrected before continuing\r\nto "
+                     "change the TimeTable."));
+        QVERIFY(
+            EmptyTimeTableMessage().startsWith(QStringLiteral("The TimeTable appears to be empty.\r\n\r\n")));
+        QVERIFY(
+            EmptyTimeTableMessage().endsWith(QStringLiteral("which is located below the TimeTable.\r\n")));
+        QVERIFY(SetupSuccessMessage().contains(
+            QStringLiteral("\r\nQuillmarsh program.\r\n\r\nTry 'Help > Contents'")));
         QVERIFY(SetupIncompleteMessage().endsWith(
             QStringLiteral("Click 'Cancel to exit Setup now.\r\nClick 'OK' to continue with Setup.")));
     }
@@ -234,8 +283,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("width");
         QTest::newRow("six-day: W/6 + W") << 7 << 990 << 1155;
         QTest::newRow("three weekdays: 4W/3 + W") << 4 << 990 << 2310;
-        QTest::newRow("half to even, down") << 7 << 1005 << 1172;  // 1172.5
-        QTest::newRow("half to even, up") << 7 << 1011 << 1180;    // 1179.5
+        QTest::newRow("half to even, down") << 7 << 1005 << 1172; // 1172.5
+        QTest::newRow("half to even, up") << 7 << 1011 << 1180;   // 1179.5
         QTest::newRow("no weekday: one column") << 2 << 990 << 6930;
     }
     void gridColumnsShareSevenDesignColumns() {
@@ -263,10 +312,12 @@ private Q_SLOTS:
         QCOMPARE(one.at(1).second, QStringLiteral("Mon, Wed, Fri"));
         QCOMPARE(one.at(2), qMakePair(QStringLiteral("One Teacher"), QStringLiteral("No Log On Reguired")));
         QCOMPARE(one.size(), 3);
-        QCOMPARE(ReviewWeekdays(Ticks(QStringLiteral("246")), kDayNames), QStringLiteral("Monday, Wednesday, Friday"));
-        QCOMPARE(ReviewModeInfo(0, QStringLiteral("New School Year")),
-                 QStringLiteral("New School Year Mode does not allow Lesson Plan Details or Notes entries to be "
-                                "preserved. All previous entries will be removed."));
+        QCOMPARE(ReviewWeekdays(Ticks(QStringLiteral("246")), kDayNames),
+                 QStringLiteral("Monday, Wednesday, Friday"));
+        QCOMPARE(
+            ReviewModeInfo(0, QStringLiteral("New School Year")),
+            QStringLiteral("New School Year Mode does not allow Lesson Plan Details or Notes entries to be "
+                           "preserved. All previous entries will be removed."));
         QVERIFY(ReviewModeInfo(2, QStringLiteral("Corrective Action"))
                     .startsWith(QStringLiteral("Corrective Action Mode allows Lesson Plan Details")));
         QCOMPARE(ReviewHolidayWidths(4000, 11), qMakePair(2100, 1900));

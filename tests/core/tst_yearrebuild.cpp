@@ -58,10 +58,12 @@ QStringList TableText(const QString& path) {
     QStringList rows;
     const int n = probe.count();
     for (int i = 0; i < n; ++i) {
-        rows << probe.value(QStringLiteral("SELECT quote(rowid) || '|' || quote(Date) || '|' || quote(SchoolDay) || "
-                                           "'|' || quote(Subject1) || '|' || quote(Details3) || '|' || quote(Notes) "
-                                           "FROM QLM ORDER BY rowid LIMIT 1 OFFSET %1")
-                                .arg(i))
+        rows << probe
+                    .value(QStringLiteral(
+                               "SELECT quote(rowid) || '|' || quote(Date) || '|' || quote(SchoolDay) || "
+                               "'|' || quote(Subject1) || '|' || quote(Details3) || '|' || quote(Notes) "
+                               "FROM QLM ORDER BY rowid LIMIT 1 OFFSET %1")
+                               .arg(i))
                     .toString();
     }
     return rows;
@@ -127,8 +129,8 @@ private Q_SLOTS:
         QFETCH(QString, code);
         QFETCH(int, column);
         const SchoolCalendar cal = Calendar(calendar);
-        const std::vector<DayValues> year =
-            ComputeSchoolYear(cal, SchoolYearStartOf(cal), SchoolYearEndOf(cal), Labelled(QStringLiteral("S")));
+        const std::vector<DayValues> year = ComputeSchoolYear(
+            cal, SchoolYearStartOf(cal), SchoolYearEndOf(cal), Labelled(QStringLiteral("S")));
         QCOMPARE(int(year.size()), 24); // one record a day, first to last
         const DayValues& day = year[static_cast<size_t>(D("2026-09-07").daysTo(date))];
         QCOMPARE(day.Date, date);
@@ -190,7 +192,8 @@ private Q_SLOTS:
         YearPlan plan;
         plan.timeRows = 12;
         BuildYear(plan);
-        ExecSql(env.DatabasePath(), QStringLiteral("UPDATE QLM SET Notes = 'n ' || Date, Details5 = 'd ' || Date"));
+        ExecSql(env.DatabasePath(),
+                QStringLiteral("UPDATE QLM SET Notes = 'n ' || Date, Details5 = 'd ' || Date"));
         QVERIFY(OpenBook());
         SetupValues values = ValuesOfTheBuiltYear();
         values.SetupMode = 2;
@@ -199,15 +202,18 @@ private Q_SLOTS:
         const QString path = env.DatabasePath();
         DatabaseProbe probe(path);
         QCOMPARE(probe.count(), int(D("2026-09-01").daysTo(D("2027-05-31")) + 1));
-        QCOMPARE(probe.value(QStringLiteral("SELECT count(*) FROM QLM WHERE Notes = 'n ' || Date AND "
-                                            "Details5 = 'd ' || Date"))
+        QCOMPARE(probe
+                     .value(QStringLiteral("SELECT count(*) FROM QLM WHERE Notes = 'n ' || Date AND "
+                                           "Details5 = 'd ' || Date"))
                      .toInt(),
                  probe.count());
-        QCOMPARE(probe.value(QStringLiteral("SELECT count(*) FROM QLM WHERE Date > '2027-05-31'")).toInt(), 0);
+        QCOMPARE(probe.value(QStringLiteral("SELECT count(*) FROM QLM WHERE Date > '2027-05-31'")).toInt(),
+                 0);
         QCOMPARE(Notes(path, QStringLiteral("2026-10-14")), QStringLiteral("n 2026-10-14"));
         // Every school day shows the new timetable.
-        QCOMPARE(probe.value(QStringLiteral("SELECT count(*) FROM QLM WHERE SchoolDay <> 'x' AND Subject1 NOT "
-                                            "LIKE 'New %'"))
+        QCOMPARE(probe
+                     .value(QStringLiteral("SELECT count(*) FROM QLM WHERE SchoolDay <> 'x' AND Subject1 NOT "
+                                           "LIKE 'New %'"))
                      .toInt(),
                  0);
         QVERIFY(!Globals().BlankDataBase);
@@ -222,7 +228,8 @@ private Q_SLOTS:
         QVERIFY(OpenBook());
         QVERIFY(FinishSetup(ValuesOfTheBuiltYear()));
         QCOMPARE(QueryValue(env.DatabasePath(),
-                            QStringLiteral("SELECT count(*) FROM QLM WHERE Notes IS NOT NULL OR Details1 IS NOT NULL"))
+                            QStringLiteral(
+                                "SELECT count(*) FROM QLM WHERE Notes IS NOT NULL OR Details1 IS NOT NULL"))
                      .toInt(),
                  0);
         VerifyNoUnexpectedMessages();
@@ -234,8 +241,9 @@ private Q_SLOTS:
         const QString path = env.DatabasePath();
         ExecSql(path, QStringLiteral("UPDATE QLM SET Notes = 'n ' || Date, Details3 = 'lesson'"));
         // The disk "fills up" at the record of one date in the middle of the year.
-        QVERIFY(ExecSql(path, QStringLiteral("CREATE TRIGGER full BEFORE INSERT ON QLM WHEN NEW.Date = '2027-01-15' "
-                                             "BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END")));
+        QVERIFY(ExecSql(
+            path, QStringLiteral("CREATE TRIGGER full BEFORE INSERT ON QLM WHEN NEW.Date = '2027-01-15' "
+                                 "BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END")));
         QVERIFY(OpenBook());
         const QStringList before = TableText(path);
         const QByteArray settingsBefore = FileBytes(env.SettingsFile());
@@ -249,7 +257,8 @@ private Q_SLOTS:
         QVERIFY(!FinishSetup(values));
 
         QCOMPARE(MessageTestSeam::Answered().size(), 1); // once, not once per row
-        QVERIFY(MessageTestSeam::Answered().first().text.contains(QStringLiteral("database or disk is full")));
+        QVERIFY(
+            MessageTestSeam::Answered().first().text.contains(QStringLiteral("database or disk is full")));
         VerifyNoUnexpectedMessages();
         QCOMPARE(TableText(path), before);
         QCOMPARE(FileBytes(env.SettingsFile()), settingsBefore);
@@ -299,18 +308,35 @@ private Q_SLOTS:
         };
         const QStringList settings = keys(QStringLiteral("Settings"));
         const QStringList expected{
-            "SetupMode=0",      "PreserveMode=0",  "PreserveTerms1=1", "PreserveTerms2=0",  "PreserveTerms3=0",
-            "PreserveTerms4=1", "SetupUser=1",     "TeacherNum=1",     "TeacherName1=Ms. Avery", "TeacherDays1=6",
+            "SetupMode=0",
+            "PreserveMode=0",
+            "PreserveTerms1=1",
+            "PreserveTerms2=0",
+            "PreserveTerms3=0",
+            "PreserveTerms4=1",
+            "SetupUser=1",
+            "TeacherNum=1",
+            "TeacherName1=Ms. Avery",
+            "TeacherDays1=6",
             "TeacherCycle1=123456",
-            "TeacherQuery1=(((QLM.SchoolDay) = '1')) Or (((QLM.SchoolDay) = '2')) Or (((QLM.SchoolDay) = '3')) Or "
+            "TeacherQuery1=(((QLM.SchoolDay) = '1')) Or (((QLM.SchoolDay) = '2')) Or (((QLM.SchoolDay) = "
+            "'3')) Or "
             "(((QLM.SchoolDay) = '4')) Or (((QLM.SchoolDay) = '5')) Or (((QLM.SchoolDay) = '6')) ",
-            "TeacherName2=",    "TeacherDays2=",   "TeacherCycle2=",   "TeacherQuery2=",    "SetupTimeTable=1",
-            "IgnoreTimeTable=0", "SetupDates=1",   "IgnoreHolidays=1", "IgnoreInservices=1"};
+            "TeacherName2=",
+            "TeacherDays2=",
+            "TeacherCycle2=",
+            "TeacherQuery2=",
+            "SetupTimeTable=1",
+            "IgnoreTimeTable=0",
+            "SetupDates=1",
+            "IgnoreHolidays=1",
+            "IgnoreInservices=1"};
         QCOMPARE(settings, expected);
         const QStringList dates = keys(QStringLiteral("Settings\\Dates"));
-        QCOMPARE(dates.mid(0, 8), (QStringList{"TermStart1=2026-09-01", "TermEnd1=2026-12-18", "TermStart2=2027-01-04",
-                                              "TermEnd2=2027-06-25", "TermStart3=12:00:00 AM", "TermEnd3=12:00:00 AM",
-                                              "TermStart4=12:00:00 AM", "TermEnd4=12:00:00 AM"}));
+        QCOMPARE(dates.mid(0, 8),
+                 (QStringList{"TermStart1=2026-09-01", "TermEnd1=2026-12-18", "TermStart2=2027-01-04",
+                              "TermEnd2=2027-06-25", "TermStart3=12:00:00 AM", "TermEnd3=12:00:00 AM",
+                              "TermStart4=12:00:00 AM", "TermEnd4=12:00:00 AM"}));
         QCOMPARE(dates.mid(8, 2), (QStringList{"Holidays1=12:00:00 AM", "Holidays2=2026-11-11"}));
         QCOMPARE(dates.size(), 28);
         const QStringList timetable = keys(QStringLiteral("Settings\\TimeTable"));
