@@ -15,8 +15,10 @@
 #include "widgets/TwipsGeometry.h"
 
 #include <QCheckBox>
+#include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -72,6 +74,7 @@ void frmSetup::LoadModeStep() {
 void frmSetup::optSetupMode_Click(int index) {
     ModeChoice = index;
     lblSetUpMode->setText(QStringLiteral("Setup Mode - ") + optSetupMode[index]->text());
+    fraSetUpTitle->layout()->activate(); // the banner makes room for the longer mode at once
     if (YearExists()) {
         for (int i = 0; i < 3; ++i) {
             optSetupMode[i]->setEnabled(true);
@@ -89,13 +92,7 @@ void frmSetup::optSetupMode_Click(int index) {
             EnableUserControls(false);
             EnableSchoolYearControls(false);
         } else {
-            fraPreservedSettings->setEnabled(false);
-            for (QWidget* control : std::initializer_list<QWidget*>{
-                     optPreserveMode[0], optPreserveMode[1], chkPreserveTerms[1], chkPreserveTerms[2],
-                     chkPreserveTerms[3], chkPreserveTerms[4], lblPreserveDates[0], lblPreserveDates[1],
-                     dtpPreserveDates[0], dtpPreserveDates[1]}) {
-                control->setEnabled(false);
-            }
+            disablePreserveOptions();
             EnableUserControls(true);
             EnableSchoolYearControls(true);
         }
@@ -121,13 +118,19 @@ void frmSetup::optPreserveMode_Click(int index) {
             dtpPreserveDates[i]->setEnabled(index == 1);
         }
     } else {
-        fraPreservedSettings->setEnabled(false);
-        for (QWidget* control : std::initializer_list<QWidget*>{
-                 optPreserveMode[0], optPreserveMode[1], chkPreserveTerms[1], chkPreserveTerms[2],
-                 chkPreserveTerms[3], chkPreserveTerms[4], lblPreserveDates[0], lblPreserveDates[1],
-                 dtpPreserveDates[0], dtpPreserveDates[1]}) {
-            control->setEnabled(false);
-        }
+        disablePreserveOptions();
+    }
+}
+
+void frmSetup::disablePreserveOptions() {
+    fraPreservedSettings->setEnabled(false);
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{optPreserveMode[0], optPreserveMode[1], lblPreserveDates[0],
+                                         lblPreserveDates[1], dtpPreserveDates[0], dtpPreserveDates[1]}) {
+        control->setEnabled(false);
+    }
+    for (int t = 1; t <= 4; ++t) {
+        chkPreserveTerms[t]->setEnabled(false);
     }
 }
 

@@ -407,7 +407,7 @@ void frmSetup::buildModeStep() {
     lblPreserveDates[2] = MakeLabel(fraPreservedSettings, QString());
     lblPreserveDates[3] = MakeLabel(fraPreservedSettings, QString());
     year->addWidget(lblPreserveDates[2]);
-    m_rangeTo = MakeLabel(fraPreservedSettings, QStringLiteral("to"));
+    m_rangeTo = MakeLabel(fraPreservedSettings, QStringLiteral(" to "));
     m_rangeTo->setEnabled(false);
     year->addWidget(m_rangeTo);
     year->addWidget(lblPreserveDates[3]);
@@ -424,20 +424,22 @@ void frmSetup::buildUserStep() {
     auto* layout = new QGridLayout(page);
     layout->setContentsMargins(6, 0, 6, 0);
 
-    fraNumber = new QGroupBox(QStringLiteral("Number of Teachers"), page);
-    auto* number = new QVBoxLayout(fraNumber);
-    optTeacherNum[1] = new QRadioButton(QStringLiteral("One Teacher"), fraNumber);
-    optTeacherNum[2] = new QRadioButton(QStringLiteral("Two Teachers"), fraNumber);
-    number->addWidget(optTeacherNum[1]);
-    number->addWidget(optTeacherNum[2]);
+    // Two choices in a frame of their own, so that each pair excludes only itself.
+    auto choices = [page](const QString& caption, QRadioButton*& first, const QString& firstText,
+                          QRadioButton*& second, const QString& secondText) {
+        auto* frame = new QGroupBox(caption, page);
+        auto* box = new QVBoxLayout(frame);
+        first = new QRadioButton(firstText, frame);
+        second = new QRadioButton(secondText, frame);
+        box->addWidget(first);
+        box->addWidget(second);
+        return frame;
+    };
+    fraNumber = choices(QStringLiteral("Number of Teachers"), optTeacherNum[1], QStringLiteral("One Teacher"),
+                        optTeacherNum[2], QStringLiteral("Two Teachers"));
     layout->addWidget(fraNumber, 0, 0);
-
-    fraCycle = new QGroupBox(QStringLiteral("School Day Cycle"), page);
-    auto* cycle = new QVBoxLayout(fraCycle);
-    optCycle[0] = new QRadioButton(QStringLiteral("6 Day Cycle"), fraCycle);
-    optCycle[1] = new QRadioButton(QStringLiteral("Weekday Cycle"), fraCycle);
-    cycle->addWidget(optCycle[0]);
-    cycle->addWidget(optCycle[1]);
+    fraCycle = choices(QStringLiteral("School Day Cycle"), optCycle[0], QStringLiteral("6 Day Cycle"),
+                       optCycle[1], QStringLiteral("Weekday Cycle"));
     layout->addWidget(fraCycle, 0, 1);
 
     fraWeekDays = new QGroupBox(QStringLiteral("Weekdays Included as Regular School Days"), page);

@@ -250,6 +250,7 @@ private:
     void setNodePicture(int step, int picture);
     void applyStepStatus(int step, bool changed);
     void enableTeacherNames(int teachers);
+    void disablePreserveOptions();
     // Values set from code run the control's change handling, as the teacher's action does.
     void setOption(QRadioButton* option);
     void setCheck(QCheckBox* box, int value);

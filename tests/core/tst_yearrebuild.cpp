@@ -198,7 +198,9 @@ private Q_SLOTS:
         SetupValues values = ValuesOfTheBuiltYear();
         values.SetupMode = 2;
         values.TermEnd[1] = D("2027-05-31"); // the year ends earlier
-        QVERIFY(FinishSetup(values));
+        QList<RebuildStage> stages;
+        QVERIFY(FinishSetup(values, [&stages](RebuildStage stage) { stages << stage; }));
+        QCOMPARE(stages, (QList<RebuildStage>{RebuildStage::Writing, RebuildStage::Updating}));
         const QString path = env.DatabasePath();
         DatabaseProbe probe(path);
         QCOMPARE(probe.count(), int(D("2026-09-01").daysTo(D("2027-05-31")) + 1));
@@ -254,7 +256,13 @@ private Q_SLOTS:
         values.SetupMode = 2;
         values.TeacherNames[1] = QStringLiteral("Someone Else");
         MessageTestSeam::QueueAnswer(MsgAnswerOK);
-        QVERIFY(!FinishSetup(values));
+        QList<RebuildStage> stages;
+        QVERIFY(!FinishSetup(values, [&stages](RebuildStage stage) {
+            stages << stage;
+            // The progress window goes before the message comes.
+            QCOMPARE(MessageTestSeam::Answered().size(), 0);
+        }));
+        QCOMPARE(stages.last(), RebuildStage::Failed);
 
         QCOMPARE(MessageTestSeam::Answered().size(), 1); // once, not once per row
         QVERIFY(

@@ -161,6 +161,10 @@ private Q_SLOTS:
         QVERIFY(frmMain::Get().mnuFExit->isEnabled());
         QCOMPARE(page.fraCalendar->isVisible(), Globals().CalendarShow);
         QCOMPARE(page.fraTimeTable->isVisible(), Globals().TimeTableShow);
+        QCOMPARE(frmMain::Get().StatusPanel(QStringLiteral("TeacherName"))->text(),
+                 QStringLiteral("Teacher: Ms. Avery"));
+        QVERIFY(frmMain::Get().windowTitle().contains(QStringLiteral("Ms. Avery")));
+        Shot(&frmMain::Get(), QStringLiteral("finished"));
     }
 
     void closingAnIncompleteSetupAsksFirst() {
@@ -209,8 +213,12 @@ private Q_SLOTS:
         QTest::keyClicks(w.txtTeacherName[1], QStringLiteral("Ms. Avery"));
         QCOMPARE(w.NodePicture(2), 8);
         QVERIFY(w.cmdReset->isEnabled());
+        w.chkDays1[3]->click();
         w.cmdReset->click(); // back to what is saved, without a word
         QCOMPARE(w.txtTeacherName[1]->text(), QString());
+        // The cycle was chosen already; choosing it again from code still sets the boxes.
+        QVERIFY(w.chkDays1[3]->isChecked());
+        QCOMPARE(w.CurrentDays1[3], 1);
         QTest::keyClicks(w.txtTeacherName[1], QStringLiteral("Ms. Avery"));
         Next();
         // Step 3: the problem names its term, and the holiday message brings its tab forward.
@@ -227,6 +235,7 @@ private Q_SLOTS:
         QCOMPARE(MessageTestSeam::Answered().last().icon, int(MsgInformation));
         QCOMPARE(w.SSTabSetup->currentIndex(), 1);
         QCOMPARE(w.lblStepsSchoolYear[0]->text(), QStringLiteral("Holidays NOT counted as School Days"));
+        Shot(&w, QStringLiteral("holidays"));
         w.chkIgnoreHolidays->click();
         w.chkIgnoreInservices->click();
         Next();
@@ -253,11 +262,24 @@ private Q_SLOTS:
     void timetableChangeLocksTheOtherStepsAndChecksItsRange() {
         TestEnvironment env;
         BuildYear(YearPlan{});
+        // Dates not used, as the set-up writes them: the same as a picker without a date.
+        const QString dates = QStringLiteral("Settings\\Dates");
+        SaveText(dates, QStringLiteral("TermStart2"), QStringLiteral("12:00:00 AM"));
+        SaveText(dates, QStringLiteral("TermEnd2"), QStringLiteral("12:00:00 AM"));
+        SaveText(dates, QStringLiteral("Holidays3"), QStringLiteral("12:00:00 AM"));
         QVERIFY(Main());
         frmMain::Get().mnuTSetup_Click();
         frmSetup& w = Wizard();
+        QVERIFY(!w.DatesChanged);
+        QCOMPARE(w.NodePicture(3), 7); // unchanged, and without holidays not yet complete
+        QCOMPARE(w.NodePicture(2), 6);
         QVERIFY(w.optSetupMode[1]->isEnabled());
+        // Choosing TimeTable Change drops what was edited in step 2.
+        Next();
+        QTest::keyClicks(w.txtTeacherName[1], QStringLiteral(" Jr."));
+        w.cmdBack->click();
         w.optSetupMode[1]->click();
+        QCOMPARE(w.txtTeacherName[1]->text(), QStringLiteral("Ms. Avery"));
         QVERIFY(!w.fraNames->isEnabled());
         QCOMPARE(w.TermCount, 1);
         QVERIFY(w.chkPreserveTerms[1]->isEnabled());
@@ -281,6 +303,10 @@ private Q_SLOTS:
         QVERIFY(!w.cmdReset->isEnabled());
         Next();
         QCOMPARE(w.lblSetUpTitle->text(), QStringLiteral("School Year Dates - Restricted Access"));
+        Shot(&w, QStringLiteral("restricted"));
+        w.cmdBack->click();
+        w.cmdBack->click();
+        Shot(&w, QStringLiteral("timetableChange"));
         VerifyNoUnexpectedMessages();
     }
 
