@@ -294,6 +294,7 @@ private Q_SLOTS:
         Next();
         QVERIFY(MessageTestSeam::Answered().last().text.startsWith(
             QStringLiteral("The Date Range must be within the School Year Range.")));
+        QVERIFY(!Globals().SchoolYearStart.isValid()); // checked against step 3, set only at Finish
         QCOMPARE(w.lblPreserveDates[2]->text(), QStringLiteral("September 1, 2026"));
         QCOMPARE(w.lblPreserveDates[3]->text(), QStringLiteral("June 25, 2027"));
         w.dtpPreserveDates[0]->edit->setDate(QDate(2026, 9, 1));
