@@ -193,16 +193,9 @@ void ClearDayTable() {
         ReportDatabaseFailure(days.LastError());
         return;
     }
-    days.MoveLast();
-    for (int i = 0; i < n; ++i) {
-        if (!days.Delete()) {
-            fail();
-            return;
-        }
-        days.MoveNext();
-        if (days.AtEOF()) {
-            days.MovePrevious();
-        }
+    if (!DeleteDayRows(days)) {
+        fail();
+        return;
     }
     // The table is never left without its blank row, even if no rebuild follows; the rebuild
     // fills it, and the next add or move stores what it wrote.
@@ -212,6 +205,22 @@ void ClearDayTable() {
         return;
     }
     g.BlankDataBase = true;
+}
+
+bool DeleteDayRows(Recordset& days) {
+    // From the last row backwards, as the rows go.
+    const int n = days.RecordCount();
+    days.MoveLast();
+    for (int i = 0; i < n; ++i) {
+        if (!days.Delete()) {
+            return false;
+        }
+        days.MoveNext();
+        if (days.AtEOF()) {
+            days.MovePrevious();
+        }
+    }
+    return true;
 }
 
 bool StorePendingDayEdits(QString* error) {

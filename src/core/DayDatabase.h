@@ -32,6 +32,9 @@ void GoToDate(const QDate& d);
 // Moves to the listed day of exactly this date; false, and the page stays, when it is not listed.
 bool GoToListedDate(const QDate& d);
 void ClearDayTable();
+// The clearing step inside a caller's transaction: deletes every row of the cursor and says
+// nothing on failure (LastError says why); the caller rolls back and reports.
+bool DeleteDayRows(Recordset& days);
 // Stores whatever is pending and lets go of the file, as the day page closes.
 void CloseDayTable();
 // Before the file is let go: stores what the page holds unsaved. False, with the reason, when

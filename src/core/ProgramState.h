@@ -72,6 +72,9 @@ struct ProgramState : SchoolCalendar {
     std::array<int, 5> PreserveTerms{};
     std::array<QDate, 2> PreserveRange;
     std::array<QString, 21> HolidayNames;
+    // The first and last day of the school year, as the set-up last built it.
+    QDate SchoolYearStart;
+    QDate SchoolYearEnd;
 
     // Derived by Main.
     int CurrentTeacher = 0;

@@ -156,10 +156,13 @@ void Recordset::closeDatabase() {
     if (!m_open) {
         return;
     }
+    m_insert.reset();
+    m_delete.reset();
     {
         QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+        // Work left half-done is never made permanent by letting go of the file.
         if (m_transactionDepth > 0) {
-            db.commit();
+            db.rollback();
         }
         db.close();
     }
@@ -169,6 +172,9 @@ void Recordset::closeDatabase() {
 }
 
 bool Recordset::loadRows() {
+    // The rows read now may be another table's, with other fields.
+    m_insert.reset();
+    m_delete.reset();
     if (!openDatabase()) {
         return false;
     }
@@ -598,12 +604,18 @@ bool Recordset::Delete() {
         return false;
     }
     if (!row->isNew) {
-        QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
-        query.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(Quoted(tableName())));
-        query.addBindValue(row->rowid);
-        if (!query.exec()) {
-            fail(ErrorKind::WriteFailed, QStringLiteral("A record could not be deleted from %1.\r\n\r\n%2")
-                                             .arg(m_databasePath, query.lastError().text()));
+        // Emptying a year deletes every row: the statement is prepared once.
+        if (!m_delete) {
+            m_delete = std::make_unique<QSqlQuery>(QSqlDatabase::database(m_connectionName, false));
+            m_delete->prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(Quoted(tableName())));
+        }
+        m_delete->bindValue(0, row->rowid);
+        if (!m_open || !m_delete->exec()) {
+            fail(ErrorKind::WriteFailed,
+                 QStringLiteral("A record could not be deleted from %1.\r\n\r\n%2")
+                     .arg(m_databasePath,
+                          m_open ? m_delete->lastError().text() : QStringLiteral("The database is closed.")));
+            m_delete.reset();
             announceWriteFailure();
             return false;
         }
@@ -674,20 +686,34 @@ bool Recordset::storeRow(Row& row) {
     if (row.deleted) {
         return true;
     }
+    if (!m_open) {
+        fail(ErrorKind::WriteFailed,
+             QStringLiteral("Changes to the record could not be saved in %1.\r\n\r\nThe "
+                            "database is closed.")
+                 .arg(m_databasePath));
+        return false;
+    }
     QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
-    QSqlQuery query(db);
     const QString table = Quoted(tableName());
+    QSqlQuery update(db);
+    QSqlQuery* query = &update;
     if (row.isNew) {
-        QStringList columns;
-        QStringList marks;
-        for (const QString& name : m_fieldNames) {
-            columns << Quoted(name);
-            marks << QStringLiteral("?");
+        // A school year is written a row at a time: the insert is prepared once for the rows as
+        // they were read.
+        if (!m_insert) {
+            QStringList columns;
+            QStringList marks;
+            for (const QString& name : m_fieldNames) {
+                columns << Quoted(name);
+                marks << QStringLiteral("?");
+            }
+            m_insert = std::make_unique<QSqlQuery>(db);
+            m_insert->prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                  .arg(table, columns.join(QLatin1Char(',')), marks.join(QLatin1Char(','))));
         }
-        query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                          .arg(table, columns.join(QLatin1Char(',')), marks.join(QLatin1Char(','))));
-        for (const QVariant& value : row.values) {
-            query.addBindValue(value);
+        query = m_insert.get();
+        for (int f = 0; f < row.values.size(); ++f) {
+            query->bindValue(f, row.values[f]);
         }
     } else {
         QStringList sets;
@@ -701,22 +727,22 @@ bool Recordset::storeRow(Row& row) {
         if (sets.isEmpty()) {
             return true;
         }
-        query.prepare(
+        update.prepare(
             QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(table, sets.join(QLatin1Char(','))));
         for (const QVariant& value : values) {
-            query.addBindValue(value);
+            update.addBindValue(value);
         }
-        query.addBindValue(row.rowid);
+        update.addBindValue(row.rowid);
     }
-    if (!m_open || !query.exec()) {
-        const QString message = QStringLiteral("Changes to the record could not be saved in %1.\r\n\r\n%2")
-                                    .arg(m_databasePath, m_open ? query.lastError().text()
-                                                                : QStringLiteral("The database is closed."));
-        fail(ErrorKind::WriteFailed, message);
+    if (!query->exec()) {
+        fail(ErrorKind::WriteFailed,
+             QStringLiteral("Changes to the record could not be saved in %1.\r\n\r\n%2")
+                 .arg(m_databasePath, query->lastError().text()));
+        m_insert.reset(); // prepared again next time: the table may have changed meanwhile
         return false;
     }
     if (row.isNew) {
-        row.rowid = query.lastInsertId().toLongLong();
+        row.rowid = query->lastInsertId().toLongLong();
         row.isNew = false;
     }
     std::fill(row.dirty.begin(), row.dirty.end(), false);
@@ -838,11 +864,23 @@ bool Recordset::CommitTrans() {
         return false;
     }
     collectEdits();
-    bool ok = storeDirtyRows(false);
-    if (--m_transactionDepth == 0) {
-        ok = QSqlDatabase::database(m_connectionName, false).commit() && ok;
+    QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    bool stored = storeDirtyRows(false);
+    if (stored && m_transactionDepth == 1 && !db.commit()) {
+        stored = false;
+        fail(ErrorKind::WriteFailed, QStringLiteral("The changes could not be saved in %1.\r\n\r\n%2")
+                                         .arg(m_databasePath, db.lastError().text()));
     }
-    return ok;
+    if (!stored) {
+        // Part of the work could not be stored: none of it is, at whatever depth. The reason
+        // outlives the rows being read again.
+        const QString reason = m_errorText;
+        RollbackTrans();
+        fail(ErrorKind::WriteFailed, reason);
+        return false;
+    }
+    --m_transactionDepth;
+    return true;
 }
 
 bool Recordset::RollbackTrans() {

@@ -9,8 +9,11 @@
 #include <QVariant>
 #include <QVector>
 
+#include <memory>
 #include <optional>
 #include <vector>
+
+class QSqlQuery;
 
 // Whoever shows a cursor's rows and may hold edits of them (the controls bound to it). The
 // cursor asks for the edits before it stores or leaves a row, and says when it has moved.
@@ -99,6 +102,9 @@ public:
     QStringList FieldNames() const { return m_fieldNames; }
     bool HasCurrentRow() const;
 
+    // Transactions nest; only the outermost commits. A commit that cannot store everything
+    // rolls the whole transaction back (LastError says why), and closing the file inside a
+    // transaction rolls it back too: half-done work never reaches the file.
     bool BeginTrans();
     bool CommitTrans();
     bool RollbackTrans();
@@ -173,7 +179,9 @@ private:
     RowKey m_nextSerial = 1;
     quint64 m_generation = 0;
 
-    QSet<RowKey> m_dirtySerials; // rows holding changes not yet stored
+    QSet<RowKey> m_dirtySerials;         // rows holding changes not yet stored
+    std::unique_ptr<QSqlQuery> m_insert; // the prepared insert of new rows
+    std::unique_ptr<QSqlQuery> m_delete; // the prepared delete of a row
     std::vector<RecordsetClient*> m_clients;
 
     ErrorKind m_errorKind = ErrorKind::None;

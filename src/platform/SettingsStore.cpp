@@ -5,11 +5,13 @@
 
 #include <QFile>
 #include <QHash>
+#include <QSet>
 #include <QStandardPaths>
 
 #include <sys/stat.h>
 
 #include <cmath>
+#include <utility>
 
 namespace {
 struct FileStamp {
@@ -35,6 +37,8 @@ QString g_folderOverride;
 int g_fileReads = 0;
 QHash<QString, CachedFile> g_cache;
 std::function<void(const QString&)> g_reporter;
+int g_batchDepth = 0;
+QSet<QString> g_batchPaths; // files changed in the batch, not yet written
 
 // Values may hold line breaks and backslashes; the file keeps one value per line.
 QString Escape(const QString& value) {
@@ -93,6 +97,9 @@ CachedFile& Document(const QString& appName) {
     // small file is also compared by content, as another program's edit can leave its stamp as
     // it was on a file system with coarse times. A missing or unreadable file is empty, so every
     // reader gets its default.
+    if (g_batchPaths.contains(path)) {
+        return cached; // memory holds the batch's values, which the file does not have yet
+    }
     const FileStamp stamp = StampOf(path);
     const bool sameStamp = cached.loaded && stamp == cached.stamp;
     if (sameStamp && stamp.size > kCompareLimit) {
@@ -125,6 +132,8 @@ QString Folder() {
 void SetFolderForTests(const QString& folder) {
     g_folderOverride = folder;
     g_cache.clear();
+    g_batchPaths.clear();
+    g_batchDepth = 0;
 }
 
 QString FilePath(const QString& appName) {
@@ -144,6 +153,34 @@ void Reset() {
 int FileReads() {
     return g_fileReads;
 }
+
+void BeginBatch() {
+    ++g_batchDepth;
+}
+
+bool EndBatch() {
+    if (g_batchDepth == 0 || --g_batchDepth > 0) {
+        return true;
+    }
+    bool ok = true;
+    const QSet<QString> paths = std::exchange(g_batchPaths, {});
+    for (const QString& path : paths) {
+        CachedFile& cached = g_cache[path];
+        QString error;
+        if (!cached.document.Save(path, &error)) {
+            ok = false;
+            cached.loaded = false; // the file kept its old values: read it again
+            if (g_reporter) {
+                g_reporter(
+                    QStringLiteral("The settings could not be saved in %1.\r\n\r\n%2").arg(path, error));
+            }
+            continue;
+        }
+        cached.data = cached.document.Serialize();
+        cached.stamp = StampOf(path);
+    }
+    return ok;
+}
 } // namespace SettingsStore
 
 QString GetSetting(const QString& appName, const QString& section, const QString& key,
@@ -156,6 +193,10 @@ bool SaveSetting(const QString& appName, const QString& section, const QString& 
     CachedFile& cached = Document(appName);
     cached.document.SetValue(section, key, Escape(value));
     const QString path = SettingsStore::FilePath(appName);
+    if (g_batchDepth > 0) {
+        g_batchPaths.insert(path);
+        return true;
+    }
     QString error;
     if (!cached.document.Save(path, &error)) {
         cached.loaded = false; // read the file again next time: memory and file must agree

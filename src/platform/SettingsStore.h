@@ -47,6 +47,11 @@ QString FilePath(const QString& appName);
 void SetFailureReporter(std::function<void(const QString&)> reporter);
 // Forgets what was read, so the next read goes to the file again.
 void Reset();
+// Many saves as one: between BeginBatch and EndBatch a save changes what reads give at once but
+// writes nothing; EndBatch writes each changed file once, whole or not at all. A failure is
+// reported once and EndBatch gives false; the file is then as it was before the batch.
+void BeginBatch();
+bool EndBatch();
 // How many times a settings file has been read and parsed (to check that it is not re-read
 // needlessly).
 int FileReads();

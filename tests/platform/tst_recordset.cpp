@@ -181,6 +181,43 @@ private Q_SLOTS:
         QCOMPARE(DatabaseProbe(m_path).count(), 5);
     }
 
+    void closingInsideATransactionRollsBack() {
+        fillFiveDays();
+        Recordset days;
+        openDays(days);
+        QVERIFY(days.BeginTrans());
+        QVERIFY(days.Delete());
+        days.MoveNext();
+        QVERIFY(days.setField(QStringLiteral("Notes"), QStringLiteral("half done")));
+        QVERIFY(days.StorePending());
+        days.Close();
+        DatabaseProbe probe(m_path);
+        QCOMPARE(probe.count(), 5);
+        QCOMPARE(probe.value(QStringLiteral("SELECT count(*) FROM QLM WHERE Notes = 'half done'")).toInt(),
+                 0);
+    }
+
+    void aCommitThatCannotStoreEverythingStoresNothing() {
+        fillFiveDays();
+        Recordset days;
+        openDays(days);
+        DatabaseProbe(m_path).exec(
+            QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON QLM WHEN NEW.Notes = "
+                           "'refused' BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+        QSignalSpy failures(&days, &Recordset::WriteFailed);
+        QVERIFY(days.BeginTrans());
+        QVERIFY(days.BeginTrans()); // nested: the inner failure ends the outer one too
+        QVERIFY(days.Delete());
+        days.MoveNext();
+        QVERIFY(days.setField(QStringLiteral("Notes"), QStringLiteral("refused")));
+        QVERIFY(!days.CommitTrans());
+        QVERIFY(days.LastError().contains(QStringLiteral("refused")));
+        QVERIFY(!days.CommitTrans());  // nothing left open
+        QCOMPARE(failures.count(), 0); // its owner reports
+        QCOMPARE(days.RecordCount(), 5);
+        QCOMPARE(DatabaseProbe(m_path).count(), 5);
+    }
+
     void aFailedWriteIsReported() {
         fillFiveDays();
         Recordset days;

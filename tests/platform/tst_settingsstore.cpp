@@ -327,6 +327,34 @@ private Q_SLOTS:
         QCOMPARE(ReadText(kSettings, "Before"), QString("kept"));
     }
 
+    void aBatchIsWrittenOnceWholeOrNotAtAll() {
+        TestEnvironment env;
+        QVERIFY(SaveText(kSettings, "Before", "kept"));
+        const QByteArray before = ReadFile(env.SettingsFile());
+        SettingsStore::BeginBatch();
+        QVERIFY(SaveText(kSettings, "Mode", "2"));
+        QVERIFY(SaveText("Settings\\Dates", "TermStart1", "2026-09-01"));
+        QCOMPARE(ReadText(kSettings, "Mode"), QString("2")); // reads see the batch at once
+        QCOMPARE(ReadFile(env.SettingsFile()), before);      // the file does not, yet
+        QVERIFY(SettingsStore::EndBatch());
+        SettingsStore::Reset();
+        QCOMPARE(ReadText("Settings\\Dates", "TermStart1"), QString("2026-09-01"));
+        QCOMPARE(ReadText(kSettings, "Before"), QString("kept"));
+
+        // A batch that cannot be written is reported once, whatever it held, and is not read back.
+        const QString target = env.SettingsFile();
+        QVERIFY(QFile::remove(target));
+        QVERIFY(QDir().mkpath(target));
+        ReportCounter reports;
+        SettingsStore::BeginBatch();
+        for (int i = 0; i < 5; ++i) {
+            SaveText(kSettings, QString("Key%1").arg(i), "value");
+        }
+        QVERIFY(!SettingsStore::EndBatch());
+        QCOMPARE(reports.count, 1);
+        QCOMPARE(ReadText(kSettings, "Key0", "none"), QString("none"));
+    }
+
     void changesByOthersAreSeen_data() {
         QTest::addColumn<QByteArray>("edited");
         QTest::addColumn<QString>("expected");

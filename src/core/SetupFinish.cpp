@@ -1,0 +1,167 @@
+#include "SetupFinish.h"
+
+#include "ProgramState.h"
+#include "SetupRules.h"
+#include "platform/DateText.h"
+#include "platform/SettingsStore.h"
+
+namespace {
+const QString kSettings = QStringLiteral("Settings");
+const QString kDates = QStringLiteral("Settings\\Dates");
+const QString kTimeTable = QStringLiteral("Settings\\TimeTable");
+
+QDate DateOrZero(const QDate& d) {
+    return IsNoDate(d) ? ZeroDate() : d;
+}
+
+// The range end the rebuild and the settings get: the picker's date, or the one saved before.
+QDate RangeEnd(const SetupValues& values, const ProgramState& g, int i) {
+    return IsNoDate(values.PreserveRange[i]) ? g.PreserveRange[i] : values.PreserveRange[i];
+}
+} // namespace
+
+RebuildRequest RebuildRequestFor(const SetupValues& values, const ProgramState& g) {
+    RebuildRequest request;
+    request.Calendar.Cycle = values.Cycle;
+    request.Calendar.WkDay = values.WkDay;
+    for (int t = 1; t <= 4; ++t) {
+        request.Calendar.TermStart[t] = DateOrZero(values.TermStart[t]);
+        request.Calendar.TermEnd[t] = DateOrZero(values.TermEnd[t]);
+    }
+    for (int i = 1; i <= 20; ++i) {
+        request.Calendar.Holidays[i] = DateOrZero(values.Holidays[i]);
+    }
+    request.SchoolYearStart = SchoolYearStartOf(request.Calendar);
+    request.SchoolYearEnd = SchoolYearEndOf(request.Calendar);
+    request.TimeTable = values.TimeTable;
+    request.Rules.SetupMode = values.SetupMode;
+    request.Rules.PreserveMode = values.PreserveMode;
+    request.Rules.PreserveTerms = values.PreserveTerms;
+    request.Rules.PreserveRange = {RangeEnd(values, g, 0), RangeEnd(values, g, 1)};
+    request.Rules.TermCount = values.TermCount;
+    return request;
+}
+
+void ApplySetupValues(const SetupValues& values, ProgramState& g) {
+    // Mode.
+    g.SetupMode = values.SetupMode;
+    g.PreserveMode = values.PreserveMode;
+    g.PreserveTerms = values.PreserveTerms;
+    g.PreserveRange = {RangeEnd(values, g, 0), RangeEnd(values, g, 1)};
+
+    // Users.
+    const int teachers = values.TeacherNum == 2 ? 2 : 1;
+    bool named = true;
+    for (int t = 1; t <= teachers; ++t) {
+        named = named && !values.TeacherNames[t].isEmpty();
+    }
+    if (named) {
+        for (int t = 1; t <= teachers; ++t) {
+            g.TeacherNames[t] = values.TeacherNames[t];
+            g.TeacherDays[t] = values.WorkDayCounts[t];
+            g.TeacherCycle[t] = values.WorkDayCodes[t];
+        }
+        if (teachers == 1) {
+            g.TeacherNames[2].clear();
+            g.TeacherDays[2].clear();
+            g.TeacherCycle[2].clear();
+            g.TeacherQuery[2].clear();
+            g.BothTeacherDays = false;
+        }
+    }
+    g.SetupUser = 1;
+    g.CurrentTeacher = 1;
+    g.Cycle = values.Cycle;
+    g.TeacherNum = values.TeacherNum;
+    g.CurrentTeacherName = g.TeacherNames[1];
+    for (int t = 1; t <= teachers; ++t) {
+        g.TeacherQuery[t] = BuildTeacherQuery(g.TeacherCycle[t], g.TeacherDays[t], g.Cycle);
+        g.TeacherCriteria[t] = g.TeacherQuery[t];
+    }
+
+    // Timetable.
+    g.WkDay = values.WkDay;
+    g.SetupTimeTable = 1;
+    g.IgnoreTimeTable = values.IgnoreTimeTable;
+
+    // School-year dates.
+    g.SetupDates = 1;
+    g.SchoolYearStart = values.TermStart[1];
+    for (int t = 1; t <= 4; ++t) {
+        g.TermStart[t] = DateOrZero(values.TermStart[t]);
+        g.TermEnd[t] = DateOrZero(values.TermEnd[t]);
+        if (!IsNoDate(values.TermEnd[t])) {
+            g.SchoolYearEnd = values.TermEnd[t];
+        }
+    }
+    g.IgnoreHolidays = values.IgnoreHolidays;
+    g.IgnoreInservices = values.IgnoreInservices;
+    for (int i = 1; i <= 20; ++i) {
+        g.Holidays[i] = DateOrZero(values.Holidays[i]);
+    }
+}
+
+bool SaveSetupSettings(const SetupValues& values, const ProgramState& g) {
+    SettingsStore::BeginBatch();
+
+    // Mode.
+    SaveInt(kSettings, QStringLiteral("SetupMode"), g.SetupMode);
+    SaveInt(kSettings, QStringLiteral("PreserveMode"), g.PreserveMode);
+    for (int t = 1; t <= 4; ++t) {
+        SaveInt(kSettings, QStringLiteral("PreserveTerms%1").arg(t), g.PreserveTerms[t]);
+    }
+    if (!IsNoDate(values.PreserveRange[0])) {
+        SaveDate(kSettings, QStringLiteral("PreserveRangeStart"), g.PreserveRange[0]);
+    }
+    if (!IsNoDate(values.PreserveRange[1])) {
+        SaveDate(kSettings, QStringLiteral("PreserveRangeEnd"), g.PreserveRange[1]);
+    }
+
+    // Users.
+    SaveInt(kTimeTable, QStringLiteral("Cycle"), g.Cycle);
+    SaveBool(QStringLiteral("Settings\\Effects%1").arg(g.CurrentTeacher), QStringLiteral("BothTeacherDays"),
+             g.BothTeacherDays);
+    SaveInt(kSettings, QStringLiteral("SetupUser"), g.SetupUser);
+    SaveInt(kSettings, QStringLiteral("TeacherNum"), g.TeacherNum);
+    for (int t = 1; t <= 2; ++t) {
+        SaveText(kSettings, QStringLiteral("TeacherName%1").arg(t), g.TeacherNames[t]);
+        SaveText(kSettings, QStringLiteral("TeacherDays%1").arg(t), g.TeacherDays[t]);
+        SaveText(kSettings, QStringLiteral("TeacherCycle%1").arg(t), g.TeacherCycle[t]);
+        SaveText(kSettings, QStringLiteral("TeacherQuery%1").arg(t), g.TeacherQuery[t]);
+    }
+
+    // Timetable.
+    SaveText(kTimeTable, QStringLiteral("WkDay"), g.WkDay);
+    SaveInt(kSettings, QStringLiteral("SetupTimeTable"), g.SetupTimeTable);
+    SaveInt(kSettings, QStringLiteral("IgnoreTimeTable"), g.IgnoreTimeTable);
+    for (int c = 1; c <= 7; ++c) {
+        SaveText(kTimeTable, QStringLiteral("Header%1").arg(c), values.Headers[c]);
+        for (int r = 1; r <= 12; ++r) {
+            SaveText(kTimeTable, QStringLiteral("Time%1").arg(r), values.TimeTable.Time[r]);
+            SaveText(kTimeTable, QStringLiteral("Subject%1%2").arg(c).arg(r), values.TimeTable.Subject[c][r]);
+        }
+    }
+
+    // School-year dates; a date not used is written as the zero date's text.
+    SaveInt(kSettings, QStringLiteral("SetupDates"), g.SetupDates);
+    for (int t = 1; t <= 4; ++t) {
+        SaveDate(kDates, QStringLiteral("TermStart%1").arg(t), g.TermStart[t]);
+        SaveDate(kDates, QStringLiteral("TermEnd%1").arg(t), g.TermEnd[t]);
+    }
+    SaveInt(kSettings, QStringLiteral("IgnoreHolidays"), g.IgnoreHolidays);
+    SaveInt(kSettings, QStringLiteral("IgnoreInservices"), g.IgnoreInservices);
+    for (int i = 1; i <= 20; ++i) {
+        SaveDate(kDates, QStringLiteral("Holidays%1").arg(i), g.Holidays[i]);
+    }
+    return SettingsStore::EndBatch();
+}
+
+bool FinishSetup(const SetupValues& values, const std::function<void(RebuildStage)>& progress) {
+    ProgramState& g = Globals();
+    if (!RebuildDayTable(RebuildRequestFor(values, g), progress)) {
+        return false;
+    }
+    ApplySetupValues(values, g);
+    SaveSetupSettings(values, g);
+    return true;
+}
