@@ -71,8 +71,9 @@ SaveAsName CheckSaveAsName(const QString& typed, const QString& dbaseFileName, c
     }
     // A book stays in the program folder, under a name the settings can carry.
     if (typed.contains(QLatin1String("..")) || !IsPlainDatabaseName(typed) || typed.trimmed() != typed) {
-        result.error = QStringLiteral("The File Name may not contain \"/\", \"\\\", \"..\", \";\" or quotation "
-                                      "marks, nor begin or end with a blank.");
+        result.error =
+            QStringLiteral("The File Name may not contain \"/\", \"\\\", \"..\", \";\" or quotation "
+                           "marks, nor begin or end with a blank.");
         return result;
     }
     result.selectedFile = QLatin1Char('\\') + typed;
@@ -83,7 +84,8 @@ SaveAsName CheckSaveAsName(const QString& typed, const QString& dbaseFileName, c
     // the book in use too.
     if (result.selectedFile == dbaseFileName ||
         SameFile(NativePath(folder + result.selectedFile), NativePath(folder + dbaseFileName))) {
-        result.error = QStringLiteral("The File Name is the same as the one\r\ncurrently in use. This is not permitted.");
+        result.error = QStringLiteral(
+            "The File Name is the same as the one\r\ncurrently in use. This is not permitted.");
     }
     return result;
 }
@@ -92,10 +94,11 @@ bool SwitchDataBase(DayPageHost& host, const QString& selectedFile) {
     const ProgramState& g = Globals();
     QString reason;
     if (!CheckDayDatabase(DatabaseFilePath(selectedFile), -1, &reason)) {
-        ShowMessage(QStringLiteral("%1 is not a DataBase File of Quillmarsh, so it was not opened.\r\n\r\n%2\r\n\r\n"
-                                   "The DataBase File %3 stays in use.")
-                        .arg(selectedFile.mid(1), reason, g.DBaseFileName.mid(1)),
-                    MsgOK, MsgWarning, g.AppTitle + QStringLiteral(" - DataBase Open"), 0);
+        ShowMessage(
+            QStringLiteral("%1 is not a DataBase File of Quillmarsh, so it was not opened.\r\n\r\n%2\r\n\r\n"
+                           "The DataBase File %3 stays in use.")
+                .arg(selectedFile.mid(1), reason, g.DBaseFileName.mid(1)),
+            MsgOK, MsgWarning, g.AppTitle + QStringLiteral(" - DataBase Open"), 0);
         return false;
     }
     if (!LetGoOfBook(host, &reason)) {
@@ -116,8 +119,9 @@ bool CopyDataBaseAs(DayPageHost& host, const QString& selectedFile) {
     if (!copy.ok) {
         ReopenBook(host);
         host.RefreshPage();
-        ShowMessage(QStringLiteral("The DataBase File could not be saved as %1.\r\n\r\n%2\r\n\r\nThe DataBase File %3 "
-                                   "stays in use.")
+        ShowMessage(QStringLiteral(
+                        "The DataBase File could not be saved as %1.\r\n\r\n%2\r\n\r\nThe DataBase File %3 "
+                        "stays in use.")
                         .arg(selectedFile.mid(1), copy.text, g.DBaseFileName.mid(1)),
                     MsgOK, MsgAlert, g.AppTitle + QStringLiteral(" - Save As Error"), 0);
         return false;

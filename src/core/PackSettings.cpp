@@ -15,9 +15,12 @@ QString EffectsSection(int teacher) {
 
 // The sections whose rows may be written back, in the spelling the store is given.
 const QStringList& RestorableSections() {
-    static const QStringList sections{QStringLiteral("Settings"),         QStringLiteral("Settings\\Dates"),
-                                      QStringLiteral("Settings\\Effects1"), QStringLiteral("Settings\\Effects2"),
-                                      QStringLiteral("Settings\\HolidayNames"), kTimeTable};
+    static const QStringList sections{QStringLiteral("Settings"),
+                                      QStringLiteral("Settings\\Dates"),
+                                      QStringLiteral("Settings\\Effects1"),
+                                      QStringLiteral("Settings\\Effects2"),
+                                      QStringLiteral("Settings\\HolidayNames"),
+                                      kTimeTable};
     return sections;
 }
 
@@ -35,7 +38,8 @@ QList<RegKeyRow> CollectPackedSettings(int teacher, const QString& packDate) {
         const QString carried = section == kTimeTable ? kCarriedTimeTable : section;
         bool dated = false;
         for (const auto& [key, value] : GetAllSettings(AppKey, section)) {
-            const bool isPackDate = section == effects && key.compare(QLatin1String("PackDate"), Qt::CaseInsensitive) == 0;
+            const bool isPackDate =
+                section == effects && key.compare(QLatin1String("PackDate"), Qt::CaseInsensitive) == 0;
             dated = dated || isPackDate;
             rows.append({carried, key, isPackDate ? packDate : value});
         }
@@ -84,8 +88,8 @@ bool SaveSettingsToDataBase(Recordset& keys, int teacher, const QString& packDat
     }
     for (const RegKeyRow& row : rows) {
         if (!keys.AddNew() || !keys.setField(QStringLiteral("Section"), row.section) ||
-            !keys.setField(QStringLiteral("Key"), row.key) || !keys.setField(QStringLiteral("Value"), row.value) ||
-            !keys.Update()) {
+            !keys.setField(QStringLiteral("Key"), row.key) ||
+            !keys.setField(QStringLiteral("Value"), row.value) || !keys.Update()) {
             return fail();
         }
     }
@@ -125,8 +129,11 @@ bool RestoreSettingsFromDataBase(Recordset& keys, PackError* error) {
     for (; !keys.AtEOF(); keys.MoveNext()) {
         const QString key = keys.Field(QStringLiteral("Key")).toString();
         const QString section = RestoredSection(keys.Field(QStringLiteral("Section")).toString(), key);
-        if (!section.isEmpty() && !SaveSetting(AppKey, section, key, keys.Field(QStringLiteral("Value")).toString())) {
-            *error = {75, QStringLiteral("Path/File access error\r\n\r\nThe setting %1 could not be saved.").arg(key)};
+        if (!section.isEmpty() &&
+            !SaveSetting(AppKey, section, key, keys.Field(QStringLiteral("Value")).toString())) {
+            *error = {
+                75,
+                QStringLiteral("Path/File access error\r\n\r\nThe setting %1 could not be saved.").arg(key)};
             return false;
         }
     }

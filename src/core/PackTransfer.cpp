@@ -99,8 +99,8 @@ bool FindPortableDrives(int mode) {
     if (drives.isEmpty()) {
         const QString last = mode == 1 ? QStringLiteral("Unable to Update your DataBase File.")
                                        : QStringLiteral("Please insert it and try again.");
-        ShowMessage(QStringLiteral("There does not seem to be a Portable\r\nDrive attached.\r\n\r\n") + last, MsgOK,
-                    MsgAlert, Title(" - Portable Drive"), 340);
+        ShowMessage(QStringLiteral("There does not seem to be a Portable\r\nDrive attached.\r\n\r\n") + last,
+                    MsgOK, MsgAlert, Title(" - Portable Drive"), 340);
         return false;
     }
     g.PortableDrives.fill(QString());
@@ -144,8 +144,9 @@ bool CheckDayDatabase(const QString& path, int maxRegKeys, QString* reason) {
     QString problem;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(QStringLiteral("file:%1?mode=ro")
-                               .arg(QString::fromUtf8(QUrl::toPercentEncoding(QFileInfo(path).absoluteFilePath(), "/"))));
+        db.setDatabaseName(
+            QStringLiteral("file:%1?mode=ro")
+                .arg(QString::fromUtf8(QUrl::toPercentEncoding(QFileInfo(path).absoluteFilePath(), "/"))));
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
         if (!FileExists(path) || !db.open()) {
             problem = QStringLiteral("The file cannot be opened as a database.");
@@ -159,9 +160,11 @@ bool CheckDayDatabase(const QString& path, int maxRegKeys, QString* reason) {
             if (!query.exec(QStringLiteral("PRAGMA integrity_check")) || !query.next() ||
                 query.value(0).toString() != QLatin1String("ok")) {
                 problem = QStringLiteral("The file is damaged or is not a database.");
-            } else if (!query.exec(QStringLiteral("SELECT %1 FROM QLM LIMIT 1").arg(columns.join(QLatin1Char(','))))) {
+            } else if (!query.exec(QStringLiteral("SELECT %1 FROM QLM LIMIT 1")
+                                       .arg(columns.join(QLatin1Char(','))))) {
                 problem = QStringLiteral("The file holds no day table the program can read.");
-            } else if (!query.exec(QStringLiteral("SELECT count(*) FROM (SELECT Section, Key, Value FROM RegKeys)")) ||
+            } else if (!query.exec(QStringLiteral(
+                           "SELECT count(*) FROM (SELECT Section, Key, Value FROM RegKeys)")) ||
                        !query.next()) {
                 problem = QStringLiteral("The file holds no settings table the program can read.");
             } else if (maxRegKeys >= 0 && query.value(0).toInt() > maxRegKeys) {
@@ -198,18 +201,20 @@ bool CreatePackFolder(const QString& root, QString* folder, QString* reason) {
 }
 
 void ShowLocateFailure(const QString& operation) {
-    ShowMessage(QStringLiteral("Update failed. Encountered an Error locating\r\nyour database file.\r\n\r\nCheck "
-                               "to make sure the correct Portable Drive\r\nis inserted. If it is, you will need to "
-                               "re-configure\r\nit by going to Tools>Options>Settings and\r\nclicking on the "
-                               "Configure Button."),
-                MsgOK, MsgAlert, Globals().AppTitle + operation, 0);
+    ShowMessage(
+        QStringLiteral("Update failed. Encountered an Error locating\r\nyour database file.\r\n\r\nCheck "
+                       "to make sure the correct Portable Drive\r\nis inserted. If it is, you will need to "
+                       "re-configure\r\nit by going to Tools>Options>Settings and\r\nclicking on the "
+                       "Configure Button."),
+        MsgOK, MsgAlert, Globals().AppTitle + operation, 0);
 }
 
 void ShowWriteFailure() {
-    ShowMessage(QStringLiteral("Unable to write to this Portable Device.\r\n\r\nThe device may be write protected "
-                               "or damaged.\r\nYou will need to solve this problem before you\r\ncan use the "
-                               "'Pack To Go' feature."),
-                MsgOK, MsgAlert, Globals().AppTitle, 0);
+    ShowMessage(
+        QStringLiteral("Unable to write to this Portable Device.\r\n\r\nThe device may be write protected "
+                       "or damaged.\r\nYou will need to solve this problem before you\r\ncan use the "
+                       "'Pack To Go' feature."),
+        MsgOK, MsgAlert, Globals().AppTitle, 0);
 }
 
 void ShowPackError(const PackError& error) {

@@ -20,17 +20,21 @@ constexpr int kRootRole = Qt::UserRole;
 
 QString Description(const QString& scanCaption) {
     const QString blank = QStringLiteral("\n\n");
-    return QStringLiteral("Pack To Go is a feature to help keep your Lumenleaf database file up to date between "
-                          "two computers.") +
+    return QStringLiteral(
+               "Pack To Go is a feature to help keep your Lumenleaf database file up to date between "
+               "two computers.") +
            blank +
            QStringLiteral("To use this feature you must have a Portable Device such as a USB Memory stick or "
                           "similar that acts like a hard disk drive.") +
-           blank + QStringLiteral("Pack To Go requires a special folder to be created on this device.") + blank +
-           QStringLiteral("To place this folder and a copy of your database file on your device please make sure "
-                          "it is plugged in to a USB port.") +
+           blank + QStringLiteral("Pack To Go requires a special folder to be created on this device.") +
+           blank +
+           QStringLiteral(
+               "To place this folder and a copy of your database file on your device please make sure "
+               "it is plugged in to a USB port.") +
            blank + QStringLiteral("Click '") + scanCaption + QStringLiteral("' when ready.") + blank +
-           QStringLiteral("A list of Portable Drives will appear. If there is more than one you must Select your "
-                          "choice.") +
+           QStringLiteral(
+               "A list of Portable Drives will appear. If there is more than one you must Select your "
+               "choice.") +
            blank + QStringLiteral("Click 'OK' after making your Selection.");
 }
 } // namespace
@@ -108,7 +112,8 @@ void frmPackConfig::cmdScan_Click() {
     }
     for (int i = 1; i <= g.PortableDriveCount && i <= kMaxRemovableDrives; ++i) {
         const QString& root = g.PortableDrives[size_t(i)];
-        auto* item = new QListWidgetItem(QStringLiteral("%1    (%2)").arg(DriveLabelOf(root), root), lvwDrives);
+        auto* item =
+            new QListWidgetItem(QStringLiteral("%1    (%2)").arg(DriveLabelOf(root), root), lvwDrives);
         item->setData(kRootRole, root);
         item->setIcon(style()->standardIcon(QStyle::SP_DriveFDIcon));
     }

@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
-#include <QThread>
 
 #include <cerrno>
 #include <cstring>
@@ -16,9 +15,8 @@
 namespace {
 constexpr qint64 kBlockSize = 1 << 20;
 
-int g_pauseMs = 0;
+std::function<bool(int)> g_blockHook;
 qint64 g_blockSize = kBlockSize;
-int g_failAfterBlocks = -1;
 
 QByteArray Native(const QString& path) {
     return QFile::encodeName(path);
@@ -94,8 +92,8 @@ CopyResult CopyFileSafely(const QString& source, const QString& target,
 
     const QFileInfo targetInfo(target);
     const QString folder = targetInfo.absolutePath();
-    QByteArray temporary = Native(folder + QStringLiteral("/.") + targetInfo.fileName() +
-                                  QStringLiteral(".copy-XXXXXX"));
+    QByteArray temporary =
+        Native(folder + QStringLiteral("/.") + targetInfo.fileName() + QStringLiteral(".copy-XXXXXX"));
     Descriptor out(::mkostemp(temporary.data(), O_CLOEXEC));
     if (!out.valid()) {
         return Failed(errno, QStringLiteral("Cannot write in"), folder);
@@ -119,21 +117,19 @@ CopyResult CopyFileSafely(const QString& source, const QString& target,
         if (got == 0) {
             break;
         }
-        if (g_failAfterBlocks >= 0 && blocks >= g_failAfterBlocks) {
-            return abandon(ENOSPC, QStringLiteral("Cannot write"), target);
-        }
         if (!WriteAll(out.get(), block.data(), got)) {
             return abandon(errno, QStringLiteral("Cannot write"), target);
         }
         ++blocks;
-        if (g_pauseMs > 0) {
-            QThread::msleep(static_cast<unsigned long>(g_pauseMs));
+        if (g_blockHook && !g_blockHook(blocks)) {
+            return abandon(ENOSPC, QStringLiteral("Cannot write"), target);
         }
     }
     // The target keeps the permissions it had; a new one takes the source's. A drive's file
     // system may not keep permissions at all, which is no failure.
     struct stat oldTarget {};
-    const mode_t mode = ::stat(Native(target).constData(), &oldTarget) == 0 ? oldTarget.st_mode : sourceInfo.st_mode;
+    const mode_t mode =
+        ::stat(Native(target).constData(), &oldTarget) == 0 ? oldTarget.st_mode : sourceInfo.st_mode;
     ::fchmod(out.get(), mode & 07777);
     if (::fsync(out.get()) != 0) {
         return abandon(errno, QStringLiteral("Cannot write"), target);
@@ -191,7 +187,7 @@ std::optional<qint64> ModifiedTime(const QString& path) {
 }
 
 bool SetModifiedTime(const QString& path, qint64 nanoseconds) {
-    struct timespec times[2] {};
+    struct timespec times[2]{};
     times[0].tv_nsec = UTIME_OMIT;
     times[1].tv_sec = time_t(nanoseconds / 1000000000);
     times[1].tv_nsec = long(nanoseconds % 1000000000);
@@ -199,12 +195,8 @@ bool SetModifiedTime(const QString& path, qint64 nanoseconds) {
 }
 
 namespace FileCopySeam {
-void SetBlockPauseForTests(int milliseconds, qint64 blockSize) {
-    g_pauseMs = milliseconds;
-    g_blockSize = blockSize > 0 ? blockSize : kBlockSize;
-}
-
-void FailAfterBlocksForTests(int blocks) {
-    g_failAfterBlocks = blocks;
+void SetBlockHookForTests(std::function<bool(int blocksWritten)> hook, qint64 blockSize) {
+    g_blockHook = std::move(hook);
+    g_blockSize = g_blockHook && blockSize > 0 ? blockSize : kBlockSize;
 }
 } // namespace FileCopySeam

@@ -11,8 +11,8 @@
 // renames it over the target. A copy that fails leaves the target as it was.
 struct CopyResult {
     bool ok = false;
-    int error = 0; // errno of the step that failed
-    QString text;  // what failed, for the teacher
+    int error = 0;        // errno of the step that failed
+    QString text;         // what failed, for the teacher
     bool refused = false; // the check turned the copy down
 };
 // check, when given, looks at the finished temporary copy before it replaces the target: a
@@ -31,9 +31,9 @@ std::optional<qint64> ModifiedTime(const QString& path);
 bool SetModifiedTime(const QString& path, qint64 nanoseconds);
 
 namespace FileCopySeam {
-// Tests slow a copy down by pausing after each block, so that it can be stopped half-way; the
-// block size is small then so that a small file still takes many blocks.
-void SetBlockPauseForTests(int milliseconds, qint64 blockSize);
-// A test may stop the copy after this many blocks, as a full disk or a pulled drive would.
-void FailAfterBlocksForTests(int blocks);
+// Tests watch a copy block by block: the hook is called after each block is written (it may
+// pause, so that the copy can be stopped half-way) and a false answer fails the copy there, as
+// a full disk or a pulled drive would. The block size is small then, so a small file takes
+// many blocks. An empty hook restores the normal copy.
+void SetBlockHookForTests(std::function<bool(int blocksWritten)> hook, qint64 blockSize);
 } // namespace FileCopySeam

@@ -80,9 +80,11 @@ bool DeviceIsRemovable(const MountEntry& mount) {
 
 QString SystemLabelOf(const MountEntry& mount) {
     static const QString byLabel = QStringLiteral("/dev/disk/by-label");
+    // A label names a whole volume; a folder of it mounted on its own is named by its mount point.
     const QString device = QFileInfo(mount.device).canonicalFilePath();
-    if (!device.isEmpty()) {
-        const QFileInfoList links = QDir(byLabel).entryInfoList(QDir::System | QDir::Files | QDir::NoDotAndDotDot);
+    if (!device.isEmpty() && mount.fsRoot == QLatin1String("/")) {
+        const QFileInfoList links =
+            QDir(byLabel).entryInfoList(QDir::System | QDir::Files | QDir::NoDotAndDotDot);
         for (const QFileInfo& link : links) {
             if (link.canonicalFilePath() == device) {
                 return DecodeHex(link.fileName());
@@ -104,6 +106,7 @@ QList<MountEntry> ParseMountInfo(const QByteArray& text) {
         }
         MountEntry entry;
         entry.devNumber = QString::fromLatin1(fields.at(2));
+        entry.fsRoot = DecodeOctal(fields.at(3));
         entry.mountPoint = DecodeOctal(fields.at(4));
         entry.fsType = QString::fromLatin1(fields.at(dash + 1));
         entry.device = DecodeOctal(fields.at(dash + 2));
@@ -126,7 +129,8 @@ QList<RemovableDrive> SelectRemovableDrives(const QList<MountEntry>& mounts, con
     for (auto it = byPoint.cbegin(); it != byPoint.cend() && drives.size() < kMaxRemovableDrives; ++it) {
         const QString& point = it.key();
         const bool desktopMount =
-            !user.isEmpty() && std::any_of(desktopFolders.begin(), desktopFolders.end(), [&point](const QString& f) {
+            !user.isEmpty() &&
+            std::any_of(desktopFolders.begin(), desktopFolders.end(), [&point](const QString& f) {
                 return point.startsWith(f) && point.size() > f.size();
             });
         if (desktopMount || isRemovable(it.value())) {

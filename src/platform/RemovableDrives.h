@@ -20,7 +20,8 @@ inline constexpr int kMaxRemovableDrives = 10;
 // One line of /proc/self/mountinfo, the parts that matter here.
 struct MountEntry {
     QString mountPoint;
-    QString device;   // the mount source, such as /dev/sdb1
+    QString fsRoot;    // the folder of the file system mounted there ("/" for a whole volume)
+    QString device;    // the mount source, such as /dev/sdb1
     QString devNumber; // major:minor
     QString fsType;
 };
