@@ -10,7 +10,6 @@
 #include "platform/Recordset.h"
 #include "platform/SettingsStore.h"
 
-#include <QCollator>
 #include <QDir>
 
 #include <algorithm>
@@ -51,10 +50,9 @@ QStringList ListDatabaseFiles(const QString& folder) {
             files.append(name);
         }
     }
-    QCollator collator;
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    collator.setNumericMode(true);
-    std::sort(files.begin(), files.end(), collator);
+    // In the order a file list shows names: alphabetical, capitals or not.
+    std::sort(files.begin(), files.end(),
+              [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
     return files;
 }
 

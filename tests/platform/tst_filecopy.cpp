@@ -84,8 +84,8 @@ private Q_SLOTS:
         const QByteArray old = Pattern(7000, 'o');
         Write(target, old);
         const qint64 oldTime = ModifiedTime(target).value();
-        FileCopySeam::SetBlockHookForTests([failAfter](int blocks) { return failAfter < 0 || blocks < failAfter; },
-                                           4096);
+        FileCopySeam::SetBlockHookForTests(
+            [failAfter](int blocks) { return failAfter < 0 || blocks < failAfter; }, 4096);
         const CopyResult copy = CopyFileSafely(source, target, [refuse](const QString& copied) {
             // The check sees the whole copy.
             return refuse && QFileInfo(copied).size() == 40 * 4096 ? QStringLiteral("not a book") : QString();
@@ -143,7 +143,8 @@ private Q_SLOTS:
         Write(source, fresh);
         Write(target, old);
         QProcess helper;
-        helper.start(QCoreApplication::applicationDirPath() + QStringLiteral("/copy_helper"), {source, target});
+        helper.start(QCoreApplication::applicationDirPath() + QStringLiteral("/copy_helper"),
+                     {source, target});
         QVERIFY(helper.waitForStarted());
         int reported = 0;
         while (killAfter > 0 && reported < killAfter && helper.waitForReadyRead(10000)) {

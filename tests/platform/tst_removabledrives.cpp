@@ -5,8 +5,8 @@
 namespace {
 // One mountinfo line: a mount of device dev (major:minor number) at point.
 QByteArray Line(int id, const char* number, const char* point, const char* device, const char* root = "/") {
-    return QByteArray::number(id) + " 1 " + number + ' ' + root + ' ' + point + " rw,relatime shared:1 - vfat " +
-           device + " rw\n";
+    return QByteArray::number(id) + " 1 " + number + ' ' + root + ' ' + point +
+           " rw,relatime shared:1 - vfat " + device + " rw\n";
 }
 } // namespace
 
@@ -33,8 +33,10 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("roots");
 
         QTest::newRow("desktop mounts of the user, sorted")
-            << Line(1, "8:33", "/run/media/avery/ZED", "/dev/sdc1") + Line(2, "8:17", "/media/avery/KEY", "/dev/sdb1")
-            << QStringList() << QStringList{QStringLiteral("/media/avery/KEY"), QStringLiteral("/run/media/avery/ZED")};
+            << Line(1, "8:33", "/run/media/avery/ZED", "/dev/sdc1") +
+                   Line(2, "8:17", "/media/avery/KEY", "/dev/sdb1")
+            << QStringList()
+            << QStringList{QStringLiteral("/media/avery/KEY"), QStringLiteral("/run/media/avery/ZED")};
         QTest::newRow("another user's mounts and the folder itself are not")
             << Line(1, "8:17", "/media/brook/KEY", "/dev/sdb1") + Line(2, "0:40", "/media/avery", "tmpfs")
             << QStringList() << QStringList();
@@ -42,7 +44,8 @@ private Q_SLOTS:
             << Line(1, "8:17", "/mnt/stick", "/dev/sdb1") + Line(2, "8:1", "/home", "/dev/sda1")
             << QStringList{QStringLiteral("8:17")} << QStringList{QStringLiteral("/mnt/stick")};
         QTest::newRow("a point mounted over is one drive")
-            << Line(1, "8:17", "/media/avery/KEY", "/dev/sdb1") + Line(2, "8:18", "/media/avery/KEY/", "/dev/sdb2")
+            << Line(1, "8:17", "/media/avery/KEY", "/dev/sdb1") +
+                   Line(2, "8:18", "/media/avery/KEY/", "/dev/sdb2")
             << QStringList() << QStringList{QStringLiteral("/media/avery/KEY")};
         QByteArray many;
         QStringList firstTen;
@@ -77,11 +80,21 @@ private Q_SLOTS:
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("joined");
-        QTest::newRow("program name") << "/media/a/KEY/VNT" << "\\QLM.mdb" << "/media/a/KEY/VNT/QLM.mdb";
-        QTest::newRow("trailing slash") << "/media/a/KEY/" << "VNT" << "/media/a/KEY/VNT";
-        QTest::newRow("root") << "/" << "VNT" << "/VNT";
-        QTest::newRow("backslashes") << "C:\\x\\" << "\\y" << "C:/x/y";
-        QTest::newRow("no name") << "/media/a/KEY" << "" << "/media/a/KEY";
+        QTest::newRow("program name") << "/media/a/KEY/VNT"
+                                      << "\\QLM.mdb"
+                                      << "/media/a/KEY/VNT/QLM.mdb";
+        QTest::newRow("trailing slash") << "/media/a/KEY/"
+                                        << "VNT"
+                                        << "/media/a/KEY/VNT";
+        QTest::newRow("root") << "/"
+                              << "VNT"
+                              << "/VNT";
+        QTest::newRow("backslashes") << "C:\\x\\"
+                                     << "\\y"
+                                     << "C:/x/y";
+        QTest::newRow("no name") << "/media/a/KEY"
+                                 << ""
+                                 << "/media/a/KEY";
     }
 
     void joinsPaths() {
@@ -92,7 +105,8 @@ private Q_SLOTS:
     }
 
     void labelsPathsOnTheDrives() {
-        RemovableDrivesSeam::SetDrivesForTests({QStringLiteral("/tmp/x/STICK"), QStringLiteral("/tmp/x/STICK2")});
+        RemovableDrivesSeam::SetDrivesForTests(
+            {QStringLiteral("/tmp/x/STICK"), QStringLiteral("/tmp/x/STICK2")});
         QCOMPARE(DriveLabelOf(QStringLiteral("/tmp/x/STICK/VNT")), QStringLiteral("STICK"));
         QCOMPARE(DriveLabelOf(QStringLiteral("/tmp/x/STICK2")), QStringLiteral("STICK2"));
         QCOMPARE(DriveLabelOf(QStringLiteral("/tmp/x/STICK3/VNT")), QString());
