@@ -40,8 +40,8 @@ class tst_DatabaseFiles : public QObject {
 private Q_SLOTS:
     void listsTheBooksOfTheFolder() {
         TestEnvironment env;
-        for (const char* name : {"Term2.mdb", "QLM.mdb-journal", ".QLM.mdb.copy-x1Y2z3", "notes.txt", "b.MDB",
-                                 "term10.mdb"}) {
+        for (const char* name :
+             {"Term2.mdb", "QLM.mdb-journal", ".QLM.mdb.copy-x1Y2z3", "notes.txt", "b.MDB", "term10.mdb"}) {
             Touch(env.ProgramFolder() + QLatin1Char('/') + QLatin1String(name));
         }
         QDir().mkpath(env.ProgramFolder() + QStringLiteral("/folder.mdb"));
@@ -58,20 +58,34 @@ private Q_SLOTS:
         QTest::addColumn<QString>("selected"); // "" when refused
         QTest::addColumn<QString>("error");
         const QString blank = QStringLiteral("A Blank File Name is not permitted.");
-        const QString same =
-            QStringLiteral("The File Name is the same as the one\r\ncurrently in use. This is not permitted.");
+        const QString same = QStringLiteral(
+            "The File Name is the same as the one\r\ncurrently in use. This is not permitted.");
         const QString folder = QStringLiteral("The File Name may not contain");
-        QTest::newRow("extension added") << "Term2" << "\\Term2.mdb" << "";
-        QTest::newRow("extension typed") << "Term2.mdb" << "\\Term2.mdb" << "";
-        QTest::newRow("extension in capitals") << "Term2.MDB" << "\\Term2.MDB" << "";
-        QTest::newRow("empty") << "" << "" << blank;
-        QTest::newRow("extension only") << ".mdb" << "" << blank;
-        QTest::newRow("the book in use") << "QLM" << "\\QLM.mdb" << same;
-        QTest::newRow("a slash") << "../QLM" << "" << folder;
-        QTest::newRow("a backslash") << "a\\b" << "" << folder;
-        QTest::newRow("dots") << "a..b" << "" << folder;
-        QTest::newRow("a semicolon") << "a;b" << "" << folder;
-        QTest::newRow("a blank at the end") << "Term2 " << "" << folder;
+        QTest::newRow("extension added") << "Term2"
+                                         << "\\Term2.mdb"
+                                         << "";
+        QTest::newRow("extension typed") << "Term2.mdb"
+                                         << "\\Term2.mdb"
+                                         << "";
+        QTest::newRow("extension in capitals") << "Term2.MDB"
+                                               << "\\Term2.MDB"
+                                               << "";
+        QTest::newRow("empty") << ""
+                               << "" << blank;
+        QTest::newRow("extension only") << ".mdb"
+                                        << "" << blank;
+        QTest::newRow("the book in use") << "QLM"
+                                         << "\\QLM.mdb" << same;
+        QTest::newRow("a slash") << "../QLM"
+                                 << "" << folder;
+        QTest::newRow("a backslash") << "a\\b"
+                                     << "" << folder;
+        QTest::newRow("dots") << "a..b"
+                              << "" << folder;
+        QTest::newRow("a semicolon") << "a;b"
+                                     << "" << folder;
+        QTest::newRow("a blank at the end") << "Term2 "
+                                            << "" << folder;
     }
 
     void checksTheSaveAsName() {
@@ -91,7 +105,8 @@ private Q_SLOTS:
         TestEnvironment env;
         // A second name for the book in use (as a file system that ignores case gives one).
         QVERIFY(QFile::link(env.DatabasePath(), env.ProgramFolder() + QStringLiteral("/qlm.MDB")));
-        const SaveAsName name = CheckSaveAsName(QStringLiteral("qlm.MDB"), QStringLiteral("\\QLM.mdb"), env.ProgramFolder());
+        const SaveAsName name =
+            CheckSaveAsName(QStringLiteral("qlm.MDB"), QStringLiteral("\\QLM.mdb"), env.ProgramFolder());
         QVERIFY(name.error.startsWith(QStringLiteral("The File Name is the same")));
     }
 
@@ -112,9 +127,10 @@ private Q_SLOTS:
         // Work goes on in the copy; the old book keeps what it had.
         DayRecords().setField(QStringLiteral("Notes"), QStringLiteral("in the copy"));
         QVERIFY(DayRecords().Update());
-        QVERIFY(QueryValue(env.DatabasePath(), QStringLiteral("SELECT Notes FROM QLM WHERE Date='2026-10-14'"))
-                    .toString()
-                    .isEmpty());
+        QVERIFY(
+            QueryValue(env.DatabasePath(), QStringLiteral("SELECT Notes FROM QLM WHERE Date='2026-10-14'"))
+                .toString()
+                .isEmpty());
     }
 
     void aFailedSaveAsKeepsTheBook() {
@@ -160,7 +176,8 @@ private Q_SLOTS:
         MessageTestSeam::QueueAnswer(MsgAnswerOK);
         QVERIFY(!SwitchDataBase(host, QStringLiteral("\\Other.mdb")));
         VerifyNoUnexpectedMessages();
-        QVERIFY(MessageTestSeam::Answered().last().text.startsWith(QStringLiteral("Other.mdb is not a DataBase File")));
+        QVERIFY(MessageTestSeam::Answered().last().text.startsWith(
+            QStringLiteral("Other.mdb is not a DataBase File")));
         QCOMPARE(Globals().DBaseFileName, QStringLiteral("\\QLM.mdb"));
         QCOMPARE(SavedName(), QStringLiteral("\\QLM.mdb"));
         QCOMPARE(DayRecords().DatabasePath(), env.DatabasePath());

@@ -150,10 +150,11 @@ private Q_SLOTS:
                 sections << row.section;
             }
         }
-        QCOMPARE(sections, (QStringList{"Settings", "Settings\\Dates", "Settings\\Effects1", "\\Settings\\TimeTable"}));
+        QCOMPARE(sections,
+                 (QStringList{"Settings", "Settings\\Dates", "Settings\\Effects1", "\\Settings\\TimeTable"}));
         QVERIFY(TextToDateTime(Effects("PackDate")).isValid());
-        QCOMPARE(m_host.calls, (QStringList{"progress Packing up now.  One Moment Please...", "close page", "load page",
-                                            "refresh", "close progress"}));
+        QCOMPARE(m_host.calls, (QStringList{"progress Packing up now.  One Moment Please...", "close page",
+                                            "load page", "refresh", "close progress"}));
         QVERIFY(DayRecords().IsOpen());
         QCOMPARE(DayRecords().Field(QStringLiteral("Date")).toString(), QStringLiteral("2026-10-14"));
     }
@@ -163,12 +164,14 @@ private Q_SLOTS:
         openPackedBook();
         putOnDrive("A_STICK", env.DatabasePath());
         for (const char* note : {"first", "second"}) {
-            QVERIFY(ExecSql(env.DatabasePath(), QStringLiteral("UPDATE QLM SET Notes = ? WHERE Date = '2026-10-14'"),
+            QVERIFY(ExecSql(env.DatabasePath(),
+                            QStringLiteral("UPDATE QLM SET Notes = ? WHERE Date = '2026-10-14'"),
                             {QString::fromLatin1(note)}));
             MessageTestSeam::QueueAnswer(MsgAnswerYes);
             PackDataBase(m_host);
             VerifyNoUnexpectedMessages();
-            QCOMPARE(QueryValue(packed("A_STICK"), QStringLiteral("SELECT Notes FROM QLM WHERE Date = '2026-10-14'"))
+            QCOMPARE(QueryValue(packed("A_STICK"),
+                                QStringLiteral("SELECT Notes FROM QLM WHERE Date = '2026-10-14'"))
                          .toString(),
                      QString::fromLatin1(note));
             QCOMPARE(Bytes(packed("A_STICK")), Bytes(env.DatabasePath()));
@@ -190,11 +193,13 @@ private Q_SLOTS:
         openPackedBook();
         // The other computer's book: another note, another timetable time.
         putOnDrive("B_STICK", env.DatabasePath());
-        QVERIFY(ExecSql(packed("B_STICK"), QStringLiteral("UPDATE QLM SET Notes = 'from school' WHERE Date = '2026-10-14'")));
+        QVERIFY(ExecSql(packed("B_STICK"),
+                        QStringLiteral("UPDATE QLM SET Notes = 'from school' WHERE Date = '2026-10-14'")));
         QVERIFY(ExecSql(packed("B_STICK"), QStringLiteral("INSERT INTO RegKeys VALUES (?, 'Time1', '7:55')"),
                         {QStringLiteral("\\Settings\\TimeTable")}));
         const QByteArray local = Bytes(env.DatabasePath());
-        QVERIFY(SetModifiedTime(packed("B_STICK"), ModifiedTime(env.DatabasePath()).value() - driveAge * 1000000000));
+        QVERIFY(SetModifiedTime(packed("B_STICK"),
+                                ModifiedTime(env.DatabasePath()).value() - driveAge * 1000000000));
         MessageTestSeam::QueueAnswer(MsgAnswerYes);
         UnPackCommand(m_host);
         VerifyNoUnexpectedMessages();
@@ -264,7 +269,9 @@ private Q_SLOTS:
         QCOMPARE(last.icon, int(MsgAlert));
         QCOMPARE(Bytes(env.DatabasePath()), local);
         QCOMPARE(Bytes(env.SettingsFile()), settings);
-        QVERIFY(QDir(env.ProgramFolder()).entryList({QStringLiteral(".*copy*")}, QDir::Hidden | QDir::Files).isEmpty());
+        QVERIFY(QDir(env.ProgramFolder())
+                    .entryList({QStringLiteral(".*copy*")}, QDir::Hidden | QDir::Files)
+                    .isEmpty());
         // The page is back on the book in use.
         QVERIFY(DayRecords().IsOpen());
         QCOMPARE(DayRecords().Field(QStringLiteral("Date")).toString(), QStringLiteral("2026-10-14"));
@@ -276,7 +283,8 @@ private Q_SLOTS:
         putOnDrive("A_STICK", env.DatabasePath());
         const QByteArray before = Bytes(packed("A_STICK"));
         for (int i = 0; i < kMaxRegKeyRows; ++i) {
-            SaveText(QStringLiteral("Settings\\HolidayNames"), QStringLiteral("Extra%1").arg(i), QStringLiteral("x"));
+            SaveText(QStringLiteral("Settings\\HolidayNames"), QStringLiteral("Extra%1").arg(i),
+                     QStringLiteral("x"));
         }
         MessageTestSeam::QueueAnswer(MsgAnswerYes);
         MessageTestSeam::QueueAnswer(MsgAnswerOK);
@@ -338,16 +346,36 @@ private Q_SLOTS:
         QTest::addColumn<QString>("section");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("restored");
-        QTest::newRow("general") << "Settings" << "TeacherNum" << "Settings";
-        QTest::newRow("timetable with backslash") << "\\Settings\\TimeTable" << "Time1" << "Settings\\TimeTable";
-        QTest::newRow("timetable plain") << "settings\\timetable" << "Time1" << "Settings\\TimeTable";
-        QTest::newRow("other teacher") << "Settings\\Effects2" << "PackRun" << "Settings\\Effects2";
-        QTest::newRow("menu is not carried") << "Settings\\Menu1" << "MenuStyle" << "";
-        QTest::newRow("unknown section") << "Other" << "A" << "";
-        QTest::newRow("section header in key") << "Settings" << "A]\n[Evil" << "";
-        QTest::newRow("line break in key") << "Settings" << "A\r\nB=1" << "";
-        QTest::newRow("equals in key") << "Settings" << "A=B" << "";
-        QTest::newRow("empty key") << "Settings" << "" << "";
+        QTest::newRow("general") << "Settings"
+                                 << "TeacherNum"
+                                 << "Settings";
+        QTest::newRow("timetable with backslash") << "\\Settings\\TimeTable"
+                                                  << "Time1"
+                                                  << "Settings\\TimeTable";
+        QTest::newRow("timetable plain") << "settings\\timetable"
+                                         << "Time1"
+                                         << "Settings\\TimeTable";
+        QTest::newRow("other teacher") << "Settings\\Effects2"
+                                       << "PackRun"
+                                       << "Settings\\Effects2";
+        QTest::newRow("menu is not carried") << "Settings\\Menu1"
+                                             << "MenuStyle"
+                                             << "";
+        QTest::newRow("unknown section") << "Other"
+                                         << "A"
+                                         << "";
+        QTest::newRow("section header in key") << "Settings"
+                                               << "A]\n[Evil"
+                                               << "";
+        QTest::newRow("line break in key") << "Settings"
+                                           << "A\r\nB=1"
+                                           << "";
+        QTest::newRow("equals in key") << "Settings"
+                                       << "A=B"
+                                       << "";
+        QTest::newRow("empty key") << "Settings"
+                                   << ""
+                                   << "";
     }
 
     void restoresOnlyWhatThePackWrites() {
@@ -359,13 +387,12 @@ private Q_SLOTS:
 
     void restoreKeepsTheSettingsFileWhole() {
         TestEnvironment env;
-        const QList<QVariantList> rows{{QStringLiteral("Settings"), QStringLiteral("Evil]"), QStringLiteral("1")},
-                                       {QStringLiteral("\\Settings\\TimeTable"), QStringLiteral("Time2"),
-                                        QStringLiteral("9:00\r\n[Settings\\Menu1]\r\nMenuStyle=9")},
-                                       {QStringLiteral("Settings\\Dates"), QStringLiteral("TermStart1"),
-                                        QStringLiteral("2026-09-02")},
-                                       {QStringLiteral("Settings\\Dates"), QStringLiteral("TermStart1"),
-                                        QStringLiteral("2026-09-03")}};
+        const QList<QVariantList> rows{
+            {QStringLiteral("Settings"), QStringLiteral("Evil]"), QStringLiteral("1")},
+            {QStringLiteral("\\Settings\\TimeTable"), QStringLiteral("Time2"),
+             QStringLiteral("9:00\r\n[Settings\\Menu1]\r\nMenuStyle=9")},
+            {QStringLiteral("Settings\\Dates"), QStringLiteral("TermStart1"), QStringLiteral("2026-09-02")},
+            {QStringLiteral("Settings\\Dates"), QStringLiteral("TermStart1"), QStringLiteral("2026-09-03")}};
         for (const QVariantList& row : rows) {
             QVERIFY(ExecSql(env.DatabasePath(), QStringLiteral("INSERT INTO RegKeys VALUES (?, ?, ?)"), row));
         }
@@ -381,16 +408,20 @@ private Q_SLOTS:
         QCOMPARE(ReadText(QStringLiteral("Settings\\Menu1"), QStringLiteral("MenuStyle")), QString());
         QCOMPARE(ReadText(QStringLiteral("Settings"), QStringLiteral("Evil]")), QString());
         // Later rows win.
-        QCOMPARE(ReadText(QStringLiteral("Settings\\Dates"), QStringLiteral("TermStart1")), QStringLiteral("2026-09-03"));
+        QCOMPARE(ReadText(QStringLiteral("Settings\\Dates"), QStringLiteral("TermStart1")),
+                 QStringLiteral("2026-09-03"));
     }
 
     void theQuestionAndTheMissingDrive_data() {
         QTest::addColumn<int>("command"); // 0 Pack, 1 UnPack, 2 the start-up offer
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("lastLine");
-        QTest::newRow("pack") << 0 << "Quillmarsh - Pack To Go" << "Unable to Update your DataBase File.";
-        QTest::newRow("unpack") << 1 << "Quillmarsh - UnPack" << "Unable to Update your DataBase File.";
-        QTest::newRow("offer") << 2 << "Quillmarsh - Pack To Go Update" << "Unable to Update your DataBase File.";
+        QTest::newRow("pack") << 0 << "Quillmarsh - Pack To Go"
+                              << "Unable to Update your DataBase File.";
+        QTest::newRow("unpack") << 1 << "Quillmarsh - UnPack"
+                                << "Unable to Update your DataBase File.";
+        QTest::newRow("offer") << 2 << "Quillmarsh - Pack To Go Update"
+                               << "Unable to Update your DataBase File.";
     }
 
     void theQuestionAndTheMissingDrive() {
@@ -418,7 +449,8 @@ private Q_SLOTS:
         VerifyNoUnexpectedMessages();
         const auto& missing = MessageTestSeam::Answered().last();
         QCOMPARE(missing.text,
-                 QStringLiteral("There does not seem to be a Portable\r\nDrive attached.\r\n\r\n") + lastLine);
+                 QStringLiteral("There does not seem to be a Portable\r\nDrive attached.\r\n\r\n") +
+                     lastLine);
         QCOMPARE(missing.title, QStringLiteral("Quillmarsh - Portable Drive"));
         QCOMPARE(missing.helpContext, 340);
         QVERIFY(m_host.calls.isEmpty());
@@ -468,8 +500,8 @@ private Q_SLOTS:
         if (::geteuid() != 0 || !QDir().mkpath(point)) {
             QSKIP("mounting needs root");
         }
-        if (::mount(QFile::encodeName(volume.path()).constData(), QFile::encodeName(point).constData(), nullptr,
-                    MS_BIND, nullptr) != 0) {
+        if (::mount(QFile::encodeName(volume.path()).constData(), QFile::encodeName(point).constData(),
+                    nullptr, MS_BIND, nullptr) != 0) {
             QDir().rmdir(point);
             QSKIP("mounting is refused here");
         }
