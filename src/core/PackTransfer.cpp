@@ -255,13 +255,19 @@ void UnPackDataBase(DayPageHost& host) {
     }
     const QString packed = PackedFilePath();
     const QString local = DatabaseFilePath(Globals().DBaseFileName);
+    // What the page holds unsaved is local work: it is stored before the files are compared.
+    QString reason;
+    if (!StorePendingDayEdits(&reason)) {
+        host.CloseProgress();
+        ReportDatabaseFailure(reason);
+        return;
+    }
     if (!DriveCopyIsNewer(packed, local)) {
         // Local work is never replaced by the same or an older copy.
         host.ShowBriefly(QStringLiteral("File is Up To Date..."));
         return;
     }
     host.ShowProgress(QStringLiteral("Updating now.  One Moment Please..."));
-    QString reason;
     if (!LetGoOfBook(host, &reason)) {
         host.CloseProgress();
         ReportDatabaseFailure(reason);

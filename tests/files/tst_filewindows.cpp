@@ -97,7 +97,8 @@ private Q_SLOTS:
         QVERIFY(FileExists(env.ProgramFolder() + QStringLiteral("/Term2.mdb")));
         QVERIFY(!frmFileDialog::IsLoaded());
         QVERIFY(frmMain::Get().windowTitle().endsWith(QStringLiteral(" - Term2.mdb")));
-        QCOMPARE(ReadText(QStringLiteral("Settings"), QStringLiteral("DBaseFileName")), QStringLiteral("\\Term2.mdb"));
+        QCOMPARE(ReadText(QStringLiteral("Settings"), QStringLiteral("DBaseFileName")),
+                 QStringLiteral("\\Term2.mdb"));
         QCOMPARE(Shown(), QStringLiteral("2026-10-14"));
         QVERIFY(!Globals().BlankDataBase);
     }
@@ -139,7 +140,8 @@ private Q_SLOTS:
         QVERIFY(Started());
         const QString term2 = env.ProgramFolder() + QStringLiteral("/Term2.mdb");
         QVERIFY(QFile::copy(env.DatabasePath(), term2));
-        QVERIFY(ExecSql(term2, QStringLiteral("UPDATE QLM SET Notes = 'term two' WHERE Date = '2026-10-14'")));
+        QVERIFY(
+            ExecSql(term2, QStringLiteral("UPDATE QLM SET Notes = 'term two' WHERE Date = '2026-10-14'")));
         QFile journal(env.ProgramFolder() + QStringLiteral("/Term2.mdb-journal"));
         QVERIFY(journal.open(QIODevice::WriteOnly));
         frmMain::Get().mnuFOpen_Click();
@@ -180,7 +182,8 @@ private Q_SLOTS:
         QTest::mouseClick(FileDialog().cmdInfo, Qt::LeftButton);
         VerifyNoUnexpectedMessages();
         const auto& info = MessageTestSeam::Answered().last();
-        QVERIFY(info.text.startsWith(QStringLiteral("Opening:\r\nOnly open a DataBase File created by Quillmarsh")));
+        QVERIFY(info.text.startsWith(
+            QStringLiteral("Opening:\r\nOnly open a DataBase File created by Quillmarsh")));
         QCOMPARE(info.helpContext, 170);
         QCOMPARE(info.icon, int(MsgInformation));
         QCOMPARE(info.title, QStringLiteral("Quillmarsh - Important Information"));
@@ -213,7 +216,8 @@ private Q_SLOTS:
         WithDriveDialog([&](frmPackConfig& dialog) {
             okAtLoad = dialog.cmdOK->isEnabled();
             QCOMPARE(dialog.windowTitle(), QStringLiteral("Quillmarsh - Pack To Go Configuration  "));
-            QVERIFY(dialog.lblDescription->text().contains(QStringLiteral("Click 'Scan for Portable Drives' when ready.")));
+            QVERIFY(dialog.lblDescription->text().contains(
+                QStringLiteral("Click 'Scan for Portable Drives' when ready.")));
             QTest::mouseClick(dialog.cmdScan, Qt::LeftButton);
             QCOMPARE(dialog.lvwDrives->count(), 1);
             QCOMPARE(Globals().PackPath, stick);
@@ -250,7 +254,8 @@ private Q_SLOTS:
             dialog.cmdCancel_Click();
         });
         VerifyNoUnexpectedMessages();
-        QCOMPARE(MessageTestSeam::Answered().last().text.right(31), QStringLiteral("Please insert it and try again."));
+        QCOMPARE(MessageTestSeam::Answered().last().text.right(31),
+                 QStringLiteral("Please insert it and try again."));
         QVERIFY(stayedOpen);
         QCOMPARE(frmPackConfig::Beeps, beeps + 1);
         QVERIFY(!Globals().PackConfig);
