@@ -55,7 +55,8 @@ int main(int argc, char* argv[]) {
         packTimes.push_back(timer.nsecsElapsed() / 1e6);
 
         // The drive copy made newer, as the other computer would leave it.
-        SetModifiedTime(stick + QStringLiteral("/VNT/QLM.mdb"), *ModifiedTime(env.DatabasePath()) + 1000000000LL);
+        SetModifiedTime(stick + QStringLiteral("/VNT/QLM.mdb"),
+                        *ModifiedTime(env.DatabasePath()) + 1000000000LL);
         MessageTestSeam::QueueAnswer(MsgAnswerYes);
         timer.restart();
         UnPackCommand(host);

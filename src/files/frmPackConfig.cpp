@@ -2,6 +2,7 @@
 
 #include "core/PackTransfer.h"
 #include "core/ProgramState.h"
+#include "daypage/frmMain.h"
 #include "platform/RemovableDrives.h"
 #include "ui/OpenWindows.h"
 #include "widgets/CommandIcons.h"
@@ -39,7 +40,7 @@ QString Description(const QString& scanCaption) {
 }
 } // namespace
 
-frmPackConfig::frmPackConfig() : QDialog(nullptr) {
+frmPackConfig::frmPackConfig() : QDialog(frmMain::IfLoaded()) {
     setObjectName(QStringLiteral("frmPackConfig"));
     setModal(true);
     auto* layout = new QVBoxLayout(this);

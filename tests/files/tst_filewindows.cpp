@@ -261,6 +261,30 @@ private Q_SLOTS:
         QVERIFY(!Globals().PackConfig);
     }
 
+    // Yes to the offer at start-up: the newer book from the drive replaces the page's book while
+    // the page is becoming active, and the page comes back on it.
+    void theStartupOfferTakesTheNewerBook() {
+        TestEnvironment env;
+        BuildYear(YearPlan{});
+        SaveText(QStringLiteral("Settings\\Effects1"), QStringLiteral("PackRun"), QStringLiteral("1"));
+        const QString stick = m_drives.filePath(QStringLiteral("OFFER"));
+        QDir().mkpath(stick + QStringLiteral("/VNT"));
+        const QString packed = stick + QStringLiteral("/VNT/QLM.mdb");
+        QFile::remove(packed);
+        QVERIFY(QFile::copy(env.DatabasePath(), packed));
+        QVERIFY(
+            ExecSql(packed, QStringLiteral("UPDATE QLM SET Notes = 'from home' WHERE Date = '2026-10-14'")));
+        QVERIFY(SetModifiedTime(packed, ModifiedTime(env.DatabasePath()).value() + 60LL * 1000000000));
+        RemovableDrivesSeam::SetDrivesForTests({stick});
+        MessageTestSeam::QueueAnswer(MsgAnswerYes);
+        QVERIFY(Main());
+        QTRY_COMPARE(MessageTestSeam::QueuedAnswers(), 0);
+        QTRY_COMPARE(frmSchedule::Get().txtNotes->Text(), QStringLiteral("from home"));
+        VerifyNoUnexpectedMessages();
+        QCOMPARE(Shown(), QStringLiteral("2026-10-14"));
+        QVERIFY(Globals().UnPackOffered);
+    }
+
     // The first pack, a pack and an unpack through the real windows: the page closes and comes
     // back each time, and the progress window names the drive.
     void packingThroughTheWindows() {
