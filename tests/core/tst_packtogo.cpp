@@ -456,20 +456,6 @@ private Q_SLOTS:
         QVERIFY(m_host.calls.isEmpty());
     }
 
-    void thePackFolder() {
-        QTemporaryDir dir;
-        QString folder;
-        QString reason;
-        QVERIFY(CreatePackFolder(dir.path(), &folder, &reason));
-        QCOMPARE(folder, dir.filePath(QStringLiteral("VNT")));
-        QVERIFY(QFileInfo(folder).isDir());
-        // It is there already: no error.
-        QVERIFY(CreatePackFolder(dir.path() + QLatin1Char('/'), &folder, &reason));
-        QFile blocker(dir.filePath(QStringLiteral("file")));
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        QVERIFY(!CreatePackFolder(dir.filePath(QStringLiteral("file")), &folder, &reason));
-    }
-
     void firstPackOntoANewFolder() {
         TestEnvironment env;
         openPackedBook();

@@ -97,16 +97,6 @@ private Q_SLOTS:
         QVERIFY(Leftovers(dir.path()).isEmpty());
     }
 
-    void aMissingFolderOrSourceFails() {
-        QTemporaryDir dir;
-        const QString source = dir.filePath(QStringLiteral("a.mdb"));
-        QVERIFY(!CopyFileSafely(source, dir.filePath(QStringLiteral("b.mdb"))).ok);
-        Write(source, "x");
-        const CopyResult copy = CopyFileSafely(source, dir.filePath(QStringLiteral("gone/b.mdb")));
-        QVERIFY(!copy.ok);
-        QCOMPARE(copy.error, ENOENT);
-    }
-
     void knowsOneFileByItsIdentity() {
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("QLM.mdb"));

@@ -103,15 +103,6 @@ private Q_SLOTS:
         QFETCH(QString, joined);
         QCOMPARE(JoinPath(folder, name), joined);
     }
-
-    void labelsPathsOnTheDrives() {
-        RemovableDrivesSeam::SetDrivesForTests(
-            {QStringLiteral("/tmp/x/STICK"), QStringLiteral("/tmp/x/STICK2")});
-        QCOMPARE(DriveLabelOf(QStringLiteral("/tmp/x/STICK/VNT")), QStringLiteral("STICK"));
-        QCOMPARE(DriveLabelOf(QStringLiteral("/tmp/x/STICK2")), QStringLiteral("STICK2"));
-        QCOMPARE(DriveLabelOf(QStringLiteral("/tmp/x/STICK3/VNT")), QString());
-        QCOMPARE(DriveLabelOf(QString()), QString());
-    }
 };
 
 QTEST_GUILESS_MAIN(tst_RemovableDrives)
