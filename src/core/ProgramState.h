@@ -163,6 +163,11 @@ struct ProgramState : SchoolCalendar {
     QString PackPath;
     QString PackDate;
     QString IniPath;
+    // The removable drives of the last scan (1..10), and whether the drive dialog is open
+    // without a drive chosen yet.
+    std::array<QString, 11> PortableDrives;
+    int PortableDriveCount = 0;
+    bool PackConfigOpen = false;
 };
 
 ProgramState& Globals();

@@ -18,12 +18,7 @@ const QString kSuppliedDatabase = QStringLiteral("\\QLM.mdb");
 // of the program folder, with or without its leading backslash. Anything else is refused.
 QString CheckedDatabaseName(const QString& stored) {
     const QString name = stored.startsWith(QLatin1Char('\\')) ? stored.mid(1) : stored;
-    const bool plain =
-        !name.isEmpty() && name.size() <= 255 && name != QLatin1String(".") && name != QLatin1String("..") &&
-        std::none_of(name.begin(), name.end(), [](QChar c) {
-            return c == u'\\' || c == u'/' || c == u';' || c == u'"' || c.category() == QChar::Other_Control;
-        });
-    if (plain) {
+    if (IsPlainDatabaseName(name)) {
         return QLatin1Char('\\') + name;
     }
     ShowMessage(
@@ -42,6 +37,14 @@ QString DayQuerySelectList() {
     return list + QStringLiteral("QLM.Notes ");
 }
 } // namespace
+
+bool IsPlainDatabaseName(const QString& name) {
+    return !name.isEmpty() && name.size() <= 255 && name != QLatin1String(".") &&
+           name != QLatin1String("..") && std::none_of(name.begin(), name.end(), [](QChar c) {
+               return c == u'\\' || c == u'/' || c == u';' || c == u'"' ||
+                      c.category() == QChar::Other_Control;
+           });
+}
 
 void InitGlobals() {
     ProgramState& g = Globals();

@@ -1,8 +1,13 @@
 #pragma once
 
+#include <QString>
+
 // The program-wide state at start-up: the first values, then the general settings and the
 // school year from the settings store.
 void InitGlobals();
 void ReadProgramSettings();
 // Settles SetupComplete from the three set-up steps.
 int ComputeSetupComplete();
+// A database name as the settings may hold it: a plain file name of the program folder (no
+// folder, no separator of the connection string, no control character).
+bool IsPlainDatabaseName(const QString& name);

@@ -1,8 +1,20 @@
 #include "PackConfig.h"
 
-// The drive dialog and the first pack arrive with Pack To Go.
-void ShowPackConfigDialog() {}
+#include "DayPageWindows.h"
+#include "core/PackTransfer.h"
+#include "core/ProgramState.h"
+#include "frmPackConfig.h"
+
+void ShowPackConfigDialog() {
+    frmPackConfig::Get().exec();
+    frmPackConfig::Unload();
+}
+
+bool DriveDialogEndedWithOK() {
+    const ProgramState& g = Globals();
+    return !g.PackPath.isEmpty() && g.PackConfig && !g.PackConfigOpen;
+}
 
 bool MakeFirstPack() {
-    return false;
+    return FirstPack(DayPageWindows());
 }

@@ -1,13 +1,31 @@
 #include "PackToGo.h"
 
+#include "DayPageWindows.h"
+#include "core/PackTransfer.h"
 #include "core/ProgramState.h"
 
-// Packing and unpacking arrive in a later step.
-void PackToGo() {}
+#include <QCoreApplication>
+#include <QTimer>
 
-void UnPack() {}
+void PackToGo() {
+    PackDataBase(DayPageWindows());
+}
+
+void UnPack() {
+    UnPackCommand(DayPageWindows());
+}
 
 void OfferStartupUnPack() {
-    // The offer is made once per run.
-    Globals().UnPackOffered = true;
+    ProgramState& g = Globals();
+    if (g.UnPackOffered) {
+        return;
+    }
+    // Offered once per run, when the page first becomes active, answered or not.
+    g.UnPackOffered = true;
+    if (g.PackRun == 0) {
+        return;
+    }
+    // The unpack closes the page and loads it again, so it waits until the page's own
+    // activation has finished.
+    QTimer::singleShot(0, QCoreApplication::instance(), [] { OfferUnPack(DayPageWindows()); });
 }

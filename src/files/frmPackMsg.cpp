@@ -1,11 +1,13 @@
 #include "frmPackMsg.h"
 
 #include "core/ProgramState.h"
+#include "platform/RemovableDrives.h"
 #include "ui/OpenWindows.h"
 #include "widgets/Colours.h"
 
 #include <QApplication>
 #include <QLabel>
+#include <QTimer>
 #include <QVBoxLayout>
 
 frmPackMsg::frmPackMsg() : QWidget(nullptr, Qt::Dialog | Qt::WindowStaysOnTopHint) {
@@ -23,8 +25,7 @@ frmPackMsg::frmPackMsg() : QWidget(nullptr, Qt::Dialog | Qt::WindowStaysOnTopHin
 
 void frmPackMsg::Form_Load() {
     const ProgramState& g = Globals();
-    // The drive packed to, as far as a name of two characters can say it.
-    setWindowTitle(g.AppTitle + QStringLiteral(" - Pack To Go using Drive: ") + g.PackPath.left(2));
+    setWindowTitle(PackDriveCaption());
     SetBackColor(lblPackMsg, ColorFromBgr(g.ColourBack[3]));
     RegisterOpenWindow(QStringLiteral("frmPackMsg"), [] { frmPackMsg::Unload(); });
 }
@@ -34,7 +35,19 @@ void frmPackMsg::Form_Unload() {
     hide();
 }
 
+namespace {
+// Counts what the window was given to show, so a timer closes only what it was set for.
+quint64 g_shown = 0;
+} // namespace
+
+QString PackDriveCaption() {
+    // The drive is named by its label, as the teacher knows it.
+    return Globals().AppTitle + QStringLiteral(" - Pack To Go using Drive: ") +
+           DriveLabelOf(Globals().PackPath);
+}
+
 void ShowPackMsg(const QString& caption, const QString& text) {
+    ++g_shown;
     frmPackMsg& window = frmPackMsg::Get();
     if (!caption.isEmpty()) {
         window.setWindowTitle(caption);
@@ -43,6 +56,16 @@ void ShowPackMsg(const QString& caption, const QString& text) {
     window.show();
     window.raise();
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void ShowPackMsgBriefly(const QString& caption, const QString& text, int milliseconds) {
+    ShowPackMsg(caption, text);
+    const quint64 shown = g_shown;
+    QTimer::singleShot(milliseconds, &frmPackMsg::Get(), [shown] {
+        if (g_shown == shown) {
+            ClosePackMsg();
+        }
+    });
 }
 
 void ClosePackMsg() {

@@ -23,4 +23,8 @@ public:
 // window gave itself) and lets pending window events run once, so that it is painted before
 // the long work starts.
 void ShowPackMsg(const QString& caption, const QString& text);
+// Shows it for a moment; it closes by itself unless something else was shown in it meanwhile.
+void ShowPackMsgBriefly(const QString& caption, const QString& text, int milliseconds);
 void ClosePackMsg();
+// The caption of Pack To Go's progress: the label of the drive PackPath is on.
+QString PackDriveCaption();

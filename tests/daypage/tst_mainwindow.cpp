@@ -102,7 +102,8 @@ private Q_SLOTS:
         QCOMPARE(Ui().UndoTop, 9);
         for (int i = 10; i >= 1; --i) {
             main.mnuEUndo_Click();
-            QCOMPARE(Page().lblDetails[2]->Caption(), i == 1 ? QStringLiteral("edit 1") : QStringLiteral("edit %1").arg(i));
+            QCOMPARE(Page().lblDetails[2]->Caption(),
+                     i == 1 ? QStringLiteral("edit 1") : QStringLiteral("edit %1").arg(i));
         }
         QCOMPARE(Ui().UndoTop, -1);
         QVERIFY(!main.mnuEUndo->isEnabled());
@@ -122,8 +123,9 @@ private Q_SLOTS:
         QCOMPARE(Shown(), QStringLiteral("2026-10-14"));
         QCOMPARE(Page().lblDetails[4]->Caption(), QString());
         Page().cmdNext_Click(); // the restored text reaches the record when the day is left
-        QCOMPARE(Stored(env.DatabasePath(), QStringLiteral("2026-10-14"), QStringLiteral("Details5")).toString(),
-                 QString());
+        QCOMPARE(
+            Stored(env.DatabasePath(), QStringLiteral("2026-10-14"), QStringLiteral("Details5")).toString(),
+            QString());
     }
 
     void undoOfADayNoLongerListedTouchesNoOtherDay() {
@@ -142,10 +144,12 @@ private Q_SLOTS:
         QCOMPARE(Page().lblDetails[0]->Caption(), QString());
         QVERIFY(!Window().mnuEUndo->isEnabled());
         frmMain::Get().close();
-        QCOMPARE(Stored(env.DatabasePath(), QStringLiteral("2026-10-19"), QStringLiteral("Details1")).toString(),
-                 QString());
-        QCOMPARE(Stored(env.DatabasePath(), QStringLiteral("2026-10-17"), QStringLiteral("Details1")).toString(),
-                 QStringLiteral("Weekend marking"));
+        QCOMPARE(
+            Stored(env.DatabasePath(), QStringLiteral("2026-10-19"), QStringLiteral("Details1")).toString(),
+            QString());
+        QCOMPARE(
+            Stored(env.DatabasePath(), QStringLiteral("2026-10-17"), QStringLiteral("Details1")).toString(),
+            QStringLiteral("Weekend marking"));
         VerifyNoUnexpectedMessages();
     }
 
@@ -241,8 +245,8 @@ private Q_SLOTS:
         QVERIFY(!frmSetup::IsLoaded());
         QVERIFY(Globals().BlankDataBase);
         frmMain& main = Window();
-        const QList<QAction*> allowed{main.mnuTSetup,    main.mnuFExit,  main.mnuHContents, main.mnuHTips,
-                                      main.mnuHAbout,    main.mnuHUpdates, main.mnuHMenuDesigner};
+        const QList<QAction*> allowed{main.mnuTSetup, main.mnuFExit,    main.mnuHContents,    main.mnuHTips,
+                                      main.mnuHAbout, main.mnuHUpdates, main.mnuHMenuDesigner};
         for (QAction* top : main.menuBar()->actions()) {
             for (QAction* item : top->menu()->actions()) {
                 if (item->isSeparator() || allowed.contains(item)) {

@@ -1,0 +1,128 @@
+#include "DatabaseFiles.h"
+
+#include "DayDatabase.h"
+#include "Message.h"
+#include "PackTransfer.h"
+#include "ProgramState.h"
+#include "Startup.h"
+#include "platform/FileCopy.h"
+#include "platform/ProgramFolder.h"
+#include "platform/Recordset.h"
+#include "platform/SettingsStore.h"
+
+#include <QDir>
+
+#include <algorithm>
+
+namespace {
+const QString kExtension = QStringLiteral(".mdb");
+
+void UseDataBase(const QString& selectedFile) {
+    ProgramState& g = Globals();
+    g.DBaseFileName = selectedFile;
+    g.ConnectionString = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + ProgramFolder() +
+                         selectedFile + QStringLiteral(";Persist Security Info=False");
+}
+
+// The page goes onto the chosen file; a file the day table cannot be opened on (it changed
+// since it was checked) sends the page back to the book it came from.
+bool MoveBookTo(DayPageHost& host, const QString& selectedFile) {
+    const QString previous = Globals().DBaseFileName;
+    UseDataBase(selectedFile);
+    ReopenBook(host);
+    const bool opened = DayRecords().IsOpen();
+    if (!opened) {
+        UseDataBase(previous);
+        ReopenBook(host);
+    }
+    SaveText(QStringLiteral("Settings"), QStringLiteral("DBaseFileName"), Globals().DBaseFileName);
+    host.RefreshPage();
+    return opened;
+}
+} // namespace
+
+QStringList ListDatabaseFiles(const QString& folder) {
+    QStringList files;
+    const QStringList names = QDir(folder).entryList(QDir::Files | QDir::Readable, QDir::NoSort);
+    for (const QString& name : names) {
+        // Journals ("QLM.mdb-journal") and the copies under way (".QLM.mdb.copy-...") are no books.
+        if (name.endsWith(kExtension, Qt::CaseInsensitive) && !name.startsWith(QLatin1Char('.'))) {
+            files.append(name);
+        }
+    }
+    // In the order a file list shows names: alphabetical, capitals or not.
+    std::sort(files.begin(), files.end(),
+              [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+    return files;
+}
+
+int EntryForName(const QStringList& files, const QString& name) {
+    const qsizetype found = files.indexOf(name);
+    return int(found >= 0 ? found : files.size() - 1);
+}
+
+SaveAsName CheckSaveAsName(const QString& typed, const QString& dbaseFileName, const QString& folder) {
+    SaveAsName result;
+    if (typed.isEmpty() || typed == kExtension) {
+        result.error = QStringLiteral("A Blank File Name is not permitted.");
+        return result;
+    }
+    // A book stays in the program folder, under a name the settings can carry.
+    if (typed.contains(QLatin1String("..")) || !IsPlainDatabaseName(typed) || typed.trimmed() != typed) {
+        result.error =
+            QStringLiteral("The File Name may not contain \"/\", \"\\\", \"..\", \";\" or quotation "
+                           "marks, nor begin or end with a blank.");
+        return result;
+    }
+    result.selectedFile = QLatin1Char('\\') + typed;
+    if (!typed.endsWith(kExtension, Qt::CaseInsensitive)) {
+        result.selectedFile += kExtension;
+    }
+    // The same file by name or by identity: on a file system that ignores case, "qlm.MDB" is
+    // the book in use too.
+    if (result.selectedFile == dbaseFileName ||
+        SameFile(NativePath(folder + result.selectedFile), NativePath(folder + dbaseFileName))) {
+        result.error = QStringLiteral(
+            "The File Name is the same as the one\r\ncurrently in use. This is not permitted.");
+    }
+    return result;
+}
+
+bool SwitchDataBase(DayPageHost& host, const QString& selectedFile) {
+    const ProgramState& g = Globals();
+    QString reason;
+    if (!CheckDayDatabase(DatabaseFilePath(selectedFile), -1, &reason)) {
+        ShowMessage(
+            QStringLiteral("%1 is not a DataBase File of Quillmarsh, so it was not opened.\r\n\r\n%2\r\n\r\n"
+                           "The DataBase File %3 stays in use.")
+                .arg(selectedFile.mid(1), reason, g.DBaseFileName.mid(1)),
+            MsgOK, MsgWarning, g.AppTitle + QStringLiteral(" - DataBase Open"), 0);
+        return false;
+    }
+    if (!LetGoOfBook(host, &reason)) {
+        ReportDatabaseFailure(reason);
+        return false;
+    }
+    return MoveBookTo(host, selectedFile);
+}
+
+bool CopyDataBaseAs(DayPageHost& host, const QString& selectedFile) {
+    const ProgramState& g = Globals();
+    QString reason;
+    if (!LetGoOfBook(host, &reason)) {
+        ReportDatabaseFailure(reason);
+        return false;
+    }
+    const CopyResult copy = CopyFileSafely(DatabaseFilePath(g.DBaseFileName), DatabaseFilePath(selectedFile));
+    if (!copy.ok) {
+        ReopenBook(host);
+        host.RefreshPage();
+        ShowMessage(QStringLiteral(
+                        "The DataBase File could not be saved as %1.\r\n\r\n%2\r\n\r\nThe DataBase File %3 "
+                        "stays in use.")
+                        .arg(selectedFile.mid(1), copy.text, g.DBaseFileName.mid(1)),
+                    MsgOK, MsgAlert, g.AppTitle + QStringLiteral(" - Save As Error"), 0);
+        return false;
+    }
+    return MoveBookTo(host, selectedFile);
+}

@@ -1,0 +1,520 @@
+#include "core/DayDatabase.h"
+#include "core/Message.h"
+#include "core/PackSettings.h"
+#include "core/PackTransfer.h"
+#include "core/ProgramState.h"
+#include "platform/DateText.h"
+#include "platform/FileCopy.h"
+#include "platform/Recordset.h"
+#include "platform/RemovableDrives.h"
+#include "platform/SettingsStore.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <QScopeGuard>
+
+#include <pwd.h>
+#include <sys/mount.h>
+#include <unistd.h>
+
+namespace {
+// The windows around the sequences, as a record of what was asked of them.
+class RecordingHost final : public DayPageHost {
+public:
+    QStringList calls;
+    void ShowProgress(const QString& text) override { calls << QStringLiteral("progress ") + text; }
+    void ShowBriefly(const QString& text) override { calls << QStringLiteral("briefly ") + text; }
+    void CloseProgress() override { calls << QStringLiteral("close progress"); }
+    void ClosePage() override { calls << QStringLiteral("close page"); }
+    void LoadPage() override { calls << QStringLiteral("load page"); }
+    void RefreshPage() override { calls << QStringLiteral("refresh"); }
+};
+
+QByteArray Bytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QList<RegKeyRow> StoredRows(const QString& path) {
+    QList<RegKeyRow> rows;
+    DatabaseProbe probe(path);
+    const int n = probe.value(QStringLiteral("SELECT count(*) FROM RegKeys")).toInt();
+    for (int i = 0; i < n; ++i) {
+        const QString at = QStringLiteral(" FROM RegKeys ORDER BY rowid LIMIT 1 OFFSET %1").arg(i);
+        rows.append({probe.value(QStringLiteral("SELECT Section") + at).toString(),
+                     probe.value(QStringLiteral("SELECT Key") + at).toString(),
+                     probe.value(QStringLiteral("SELECT Value") + at).toString()});
+    }
+    return rows;
+}
+
+QString Effects(const char* key) {
+    return ReadText(QStringLiteral("Settings\\Effects1"), QString::fromLatin1(key));
+}
+
+const QString kLocateFailureStart = QStringLiteral("Update failed. Encountered an Error locating");
+} // namespace
+
+class tst_PackToGo : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir m_drives;
+    RecordingHost m_host;
+
+    // A book with a school year, Pack To Go on, and two drives ("A_STICK", "B_STICK").
+    void openPackedBook() {
+        BuildYear(YearPlan{});
+        SaveText(QStringLiteral("Settings\\Effects1"), QStringLiteral("PackRun"), QStringLiteral("1"));
+        QVERIFY(OpenBook());
+        QCOMPARE(Globals().PackRun, 1);
+        RemovableDrivesSeam::SetDrivesForTests({drive("B_STICK"), drive("A_STICK")});
+        m_host.calls.clear();
+    }
+
+    QString drive(const char* name) const { return m_drives.filePath(QString::fromLatin1(name)); }
+    QString packed(const char* name) const { return drive(name) + QStringLiteral("/VNT/QLM.mdb"); }
+
+    // Puts a copy of a file on a drive as its packed book.
+    void putOnDrive(const char* name, const QString& file) {
+        QDir().mkpath(drive(name) + QStringLiteral("/VNT"));
+        QFile::remove(packed(name));
+        QVERIFY(QFile::copy(file, packed(name)));
+    }
+
+private Q_SLOTS:
+    void init() {
+        QDir(m_drives.path()).removeRecursively();
+        QDir().mkpath(drive("A_STICK"));
+        QDir().mkpath(drive("B_STICK"));
+    }
+    void cleanup() {
+        RemovableDrivesSeam::ClearForTests();
+        FileCopySeam::SetBlockHookForTests({}, 0);
+    }
+
+    void packUsesTheFirstDriveHoldingTheFile_data() {
+        QTest::addColumn<QStringList>("holding");
+        QTest::addColumn<QString>("used"); // "" when none holds it
+        QTest::newRow("both drives") << QStringList{"A_STICK", "B_STICK"} << "A_STICK";
+        QTest::newRow("only the second") << QStringList{"B_STICK"} << "B_STICK";
+        QTest::newRow("neither") << QStringList() << "";
+    }
+
+    void packUsesTheFirstDriveHoldingTheFile() {
+        QFETCH(QStringList, holding);
+        QFETCH(QString, used);
+        TestEnvironment env;
+        openPackedBook();
+        const QByteArray stale("stale copy");
+        for (const QString& name : holding) {
+            QDir().mkpath(drive(name.toLatin1().constData()) + QStringLiteral("/VNT"));
+            QFile file(packed(name.toLatin1().constData()));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(stale);
+        }
+        MessageTestSeam::QueueAnswer(MsgAnswerYes);
+        if (used.isEmpty()) {
+            MessageTestSeam::QueueAnswer(MsgAnswerOK);
+        }
+        PackDataBase(m_host);
+        VerifyNoUnexpectedMessages();
+        const auto& shown = MessageTestSeam::Answered();
+        QCOMPARE(shown.first().title, QStringLiteral("Quillmarsh - Pack To Go"));
+        QCOMPARE(shown.first().buttons, int(MsgYesNo));
+        if (used.isEmpty()) {
+            QVERIFY(shown.last().text.startsWith(kLocateFailureStart));
+            QCOMPARE(shown.last().title, QStringLiteral("Quillmarsh - Pack To Go"));
+            QVERIFY(Effects("PackDate").isEmpty());
+            return;
+        }
+        const QString local = env.DatabasePath();
+        const QString copy = packed(used.toLatin1().constData());
+        QCOMPARE(Globals().PackPath, drive(used.toLatin1().constData()) + QStringLiteral("/VNT"));
+        QCOMPARE(Bytes(copy), Bytes(local));
+        QCOMPARE(ModifiedTime(copy), ModifiedTime(local));
+        for (const QString& other : holding) {
+            if (other != used) {
+                QCOMPARE(Bytes(packed(other.toLatin1().constData())), stale);
+            }
+        }
+        // The settings travel in the book, in order, the pack's date among them.
+        const QList<RegKeyRow> rows = StoredRows(copy);
+        QCOMPARE(rows, CollectPackedSettings(1, Effects("PackDate")));
+        QStringList sections;
+        for (const RegKeyRow& row : rows) {
+            if (sections.isEmpty() || sections.last() != row.section) {
+                sections << row.section;
+            }
+        }
+        QCOMPARE(sections,
+                 (QStringList{"Settings", "Settings\\Dates", "Settings\\Effects1", "\\Settings\\TimeTable"}));
+        QVERIFY(TextToDateTime(Effects("PackDate")).isValid());
+        QCOMPARE(m_host.calls, (QStringList{"progress Packing up now.  One Moment Please...", "close page",
+                                            "load page", "refresh", "close progress"}));
+        QVERIFY(DayRecords().IsOpen());
+        QCOMPARE(DayRecords().Field(QStringLiteral("Date")).toString(), QStringLiteral("2026-10-14"));
+    }
+
+    void packTwiceReplacesTheCopy() {
+        TestEnvironment env;
+        openPackedBook();
+        putOnDrive("A_STICK", env.DatabasePath());
+        for (const char* note : {"first", "second"}) {
+            QVERIFY(ExecSql(env.DatabasePath(),
+                            QStringLiteral("UPDATE QLM SET Notes = ? WHERE Date = '2026-10-14'"),
+                            {QString::fromLatin1(note)}));
+            MessageTestSeam::QueueAnswer(MsgAnswerYes);
+            PackDataBase(m_host);
+            VerifyNoUnexpectedMessages();
+            QCOMPARE(QueryValue(packed("A_STICK"),
+                                QStringLiteral("SELECT Notes FROM QLM WHERE Date = '2026-10-14'"))
+                         .toString(),
+                     QString::fromLatin1(note));
+            QCOMPARE(Bytes(packed("A_STICK")), Bytes(env.DatabasePath()));
+        }
+    }
+
+    void unpackTakesOnlyANewerCopy_data() {
+        QTest::addColumn<qint64>("driveAge"); // seconds the drive copy is older than the book
+        QTest::addColumn<bool>("copied");
+        QTest::newRow("the same time") << qint64(0) << false;
+        QTest::newRow("older") << qint64(600) << false;
+        QTest::newRow("newer") << qint64(-600) << true;
+    }
+
+    void unpackTakesOnlyANewerCopy() {
+        QFETCH(qint64, driveAge);
+        QFETCH(bool, copied);
+        TestEnvironment env;
+        openPackedBook();
+        // The other computer's book: another note, another timetable time.
+        putOnDrive("B_STICK", env.DatabasePath());
+        QVERIFY(ExecSql(packed("B_STICK"),
+                        QStringLiteral("UPDATE QLM SET Notes = 'from school' WHERE Date = '2026-10-14'")));
+        QVERIFY(ExecSql(packed("B_STICK"), QStringLiteral("INSERT INTO RegKeys VALUES (?, 'Time1', '7:55')"),
+                        {QStringLiteral("\\Settings\\TimeTable")}));
+        const QByteArray local = Bytes(env.DatabasePath());
+        QVERIFY(SetModifiedTime(packed("B_STICK"),
+                                ModifiedTime(env.DatabasePath()).value() - driveAge * 1000000000));
+        MessageTestSeam::QueueAnswer(MsgAnswerYes);
+        UnPackCommand(m_host);
+        VerifyNoUnexpectedMessages();
+        QCOMPARE(MessageTestSeam::Answered().first().title, QStringLiteral("Quillmarsh - UnPack"));
+        const QString time1 = ReadText(QStringLiteral("Settings\\TimeTable"), QStringLiteral("Time1"));
+        if (!copied) {
+            QCOMPARE(m_host.calls, QStringList{"briefly File is Up To Date..."});
+            QCOMPARE(Bytes(env.DatabasePath()), local);
+            QCOMPARE(time1, QStringLiteral("8:30"));
+            return;
+        }
+        QCOMPARE(Bytes(env.DatabasePath()), Bytes(packed("B_STICK")));
+        QCOMPARE(ModifiedTime(env.DatabasePath()), ModifiedTime(packed("B_STICK")));
+        QCOMPARE(time1, QStringLiteral("7:55"));
+        QCOMPARE(DayRecords().Field(QStringLiteral("Notes")).toString(), QStringLiteral("from school"));
+        QCOMPARE(m_host.calls.first(), QStringLiteral("progress Updating now.  One Moment Please..."));
+        QCOMPARE(m_host.calls.last(), QStringLiteral("close progress"));
+    }
+
+    void unpackRefusesWhatIsNoBook_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("truncated") << "truncated";
+        QTest::newRow("foreign database") << "foreign";
+        QTest::newRow("text file") << "text";
+        QTest::newRow("more than 300 settings") << "settings";
+    }
+
+    void unpackRefusesWhatIsNoBook() {
+        QFETCH(QString, kind);
+        TestEnvironment env;
+        openPackedBook();
+        putOnDrive("A_STICK", env.DatabasePath());
+        const QString copy = packed("A_STICK");
+        if (kind == QLatin1String("truncated")) {
+            // Enough rows that the file spans many pages, then only its first half.
+            for (int i = 0; i < 40; ++i) {
+                QVERIFY(ExecSql(copy, QStringLiteral("INSERT INTO RegKeys VALUES ('Settings', ?, ?)"),
+                                {QStringLiteral("K%1").arg(i), QString(3000, QLatin1Char('x'))}));
+            }
+            const QByteArray whole = Bytes(copy);
+            QFile file(copy);
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(whole.left(whole.size() / 2));
+        } else if (kind == QLatin1String("foreign")) {
+            QFile::remove(copy);
+            QVERIFY(ExecSql(copy, QStringLiteral("CREATE TABLE Photos (Name TEXT)")));
+        } else if (kind == QLatin1String("text")) {
+            QFile file(copy);
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(QByteArray(5000, 'q'));
+        } else {
+            for (int i = 0; i < kMaxRegKeyRows + 1; ++i) {
+                QVERIFY(ExecSql(copy, QStringLiteral("INSERT INTO RegKeys VALUES ('Settings', ?, 'x')"),
+                                {QStringLiteral("K%1").arg(i)}));
+            }
+        }
+        QVERIFY(SetModifiedTime(copy, ModifiedTime(env.DatabasePath()).value() + 3600LL * 1000000000));
+        const QByteArray local = Bytes(env.DatabasePath());
+        const QByteArray settings = Bytes(env.SettingsFile());
+        MessageTestSeam::QueueAnswer(MsgAnswerYes);
+        MessageTestSeam::QueueAnswer(MsgAnswerOK);
+        UnPackCommand(m_host);
+        VerifyNoUnexpectedMessages();
+        const auto& last = MessageTestSeam::Answered().last();
+        QVERIFY(last.text.startsWith(kLocateFailureStart));
+        QCOMPARE(last.title, QStringLiteral("Quillmarsh - UnPack"));
+        QCOMPARE(last.icon, int(MsgAlert));
+        QCOMPARE(Bytes(env.DatabasePath()), local);
+        QCOMPARE(Bytes(env.SettingsFile()), settings);
+        QVERIFY(QDir(env.ProgramFolder())
+                    .entryList({QStringLiteral(".*copy*")}, QDir::Hidden | QDir::Files)
+                    .isEmpty());
+        // The page is back on the book in use.
+        QVERIFY(DayRecords().IsOpen());
+        QCOMPARE(DayRecords().Field(QStringLiteral("Date")).toString(), QStringLiteral("2026-10-14"));
+    }
+
+    void tooManySettingsStopThePack() {
+        TestEnvironment env;
+        openPackedBook();
+        putOnDrive("A_STICK", env.DatabasePath());
+        const QByteArray before = Bytes(packed("A_STICK"));
+        for (int i = 0; i < kMaxRegKeyRows; ++i) {
+            SaveText(QStringLiteral("Settings\\HolidayNames"), QStringLiteral("Extra%1").arg(i),
+                     QStringLiteral("x"));
+        }
+        MessageTestSeam::QueueAnswer(MsgAnswerYes);
+        MessageTestSeam::QueueAnswer(MsgAnswerOK);
+        PackDataBase(m_host);
+        VerifyNoUnexpectedMessages();
+        const auto& error = MessageTestSeam::Answered().last();
+        QVERIFY(error.text.startsWith(QStringLiteral("9\r\nSubscript out of range")));
+        QCOMPARE(error.title, QStringLiteral("Quillmarsh - Pack To Go"));
+        QCOMPARE(error.icon, int(MsgAlert));
+        QCOMPARE(Bytes(packed("A_STICK")), before);
+        QVERIFY(Effects("PackDate").isEmpty());
+        QCOMPARE(QueryValue(env.DatabasePath(), QStringLiteral("SELECT count(*) FROM RegKeys")).toInt(), 0);
+        QCOMPARE(m_host.calls.last(), QStringLiteral("close progress"));
+    }
+
+    void aFailedCopyIsNoPack() {
+        TestEnvironment env;
+        openPackedBook();
+        putOnDrive("A_STICK", env.DatabasePath());
+        const QByteArray before = Bytes(packed("A_STICK"));
+        FileCopySeam::SetBlockHookForTests([](int blocks) { return blocks < 2; }, 1024);
+        MessageTestSeam::QueueAnswer(MsgAnswerYes);
+        MessageTestSeam::QueueAnswer(MsgAnswerOK);
+        PackDataBase(m_host);
+        VerifyNoUnexpectedMessages();
+        QVERIFY(MessageTestSeam::Answered().last().text.startsWith(QStringLiteral("61\r\nDisk full")));
+        QCOMPARE(Bytes(packed("A_STICK")), before);
+        QVERIFY(Effects("PackDate").isEmpty());
+        // The page came back on the book.
+        QVERIFY(m_host.calls.contains(QStringLiteral("load page")));
+        QVERIFY(DayRecords().IsOpen());
+    }
+
+    void keepsASingleRowAheadOfTheSettings_data() {
+        QTest::addColumn<int>("rowsBefore");
+        QTest::newRow("empty") << 0;
+        QTest::newRow("one row stays") << 1;
+        QTest::newRow("three rows go") << 3;
+    }
+
+    void keepsASingleRowAheadOfTheSettings() {
+        QFETCH(int, rowsBefore);
+        TestEnvironment env;
+        for (int i = 0; i < rowsBefore; ++i) {
+            QVERIFY(ExecSql(env.DatabasePath(), QStringLiteral("INSERT INTO RegKeys VALUES ('Old', ?, 'v')"),
+                            {QStringLiteral("K%1").arg(i)}));
+        }
+        openPackedBook();
+        PackError error;
+        QVERIFY(SaveSettingsToDataBase(RegKeyRecords(), 1, QStringLiteral("2026-10-14T16:05:00"), &error));
+        QList<RegKeyRow> expected = CollectPackedSettings(1, QStringLiteral("2026-10-14T16:05:00"));
+        if (rowsBefore == 1) {
+            expected.prepend({QStringLiteral("Old"), QStringLiteral("K0"), QStringLiteral("v")});
+        }
+        QCOMPARE(StoredRows(env.DatabasePath()), expected);
+    }
+
+    void restoresOnlyWhatThePackWrites_data() {
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("restored");
+        QTest::newRow("general") << "Settings"
+                                 << "TeacherNum"
+                                 << "Settings";
+        QTest::newRow("timetable with backslash") << "\\Settings\\TimeTable"
+                                                  << "Time1"
+                                                  << "Settings\\TimeTable";
+        QTest::newRow("timetable plain") << "settings\\timetable"
+                                         << "Time1"
+                                         << "Settings\\TimeTable";
+        QTest::newRow("other teacher") << "Settings\\Effects2"
+                                       << "PackRun"
+                                       << "Settings\\Effects2";
+        QTest::newRow("menu is not carried") << "Settings\\Menu1"
+                                             << "MenuStyle"
+                                             << "";
+        QTest::newRow("unknown section") << "Other"
+                                         << "A"
+                                         << "";
+        QTest::newRow("section header in key") << "Settings"
+                                               << "A]\n[Evil"
+                                               << "";
+        QTest::newRow("line break in key") << "Settings"
+                                           << "A\r\nB=1"
+                                           << "";
+        QTest::newRow("equals in key") << "Settings"
+                                       << "A=B"
+                                       << "";
+        QTest::newRow("empty key") << "Settings"
+                                   << ""
+                                   << "";
+    }
+
+    void restoresOnlyWhatThePackWrites() {
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(QString, restored);
+        QCOMPARE(RestoredSection(section, key), restored);
+    }
+
+    void restoreKeepsTheSettingsFileWhole() {
+        TestEnvironment env;
+        const QList<QVariantList> rows{
+            {QStringLiteral("Settings"), QStringLiteral("Evil]"), QStringLiteral("1")},
+            {QStringLiteral("\\Settings\\TimeTable"), QStringLiteral("Time2"),
+             QStringLiteral("9:00\r\n[Settings\\Menu1]\r\nMenuStyle=9")},
+            {QStringLiteral("Settings\\Dates"), QStringLiteral("TermStart1"), QStringLiteral("2026-09-02")},
+            {QStringLiteral("Settings\\Dates"), QStringLiteral("TermStart1"), QStringLiteral("2026-09-03")}};
+        for (const QVariantList& row : rows) {
+            QVERIFY(ExecSql(env.DatabasePath(), QStringLiteral("INSERT INTO RegKeys VALUES (?, ?, ?)"), row));
+        }
+        Recordset keys;
+        keys.setConnectionString(ConnectionStringFor(env.DatabasePath()));
+        keys.setCommandType(Recordset::CommandType::Table);
+        keys.setRecordSource(QStringLiteral("RegKeys"));
+        PackError error;
+        QVERIFY(RestoreSettingsFromDataBase(keys, &error));
+        SettingsStore::Reset();
+        QCOMPARE(ReadText(QStringLiteral("Settings\\TimeTable"), QStringLiteral("Time2")),
+                 QStringLiteral("9:00\r\n[Settings\\Menu1]\r\nMenuStyle=9"));
+        QCOMPARE(ReadText(QStringLiteral("Settings\\Menu1"), QStringLiteral("MenuStyle")), QString());
+        QCOMPARE(ReadText(QStringLiteral("Settings"), QStringLiteral("Evil]")), QString());
+        // Later rows win.
+        QCOMPARE(ReadText(QStringLiteral("Settings\\Dates"), QStringLiteral("TermStart1")),
+                 QStringLiteral("2026-09-03"));
+    }
+
+    void theQuestionAndTheMissingDrive_data() {
+        QTest::addColumn<int>("command"); // 0 Pack, 1 UnPack, 2 the start-up offer
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("lastLine");
+        QTest::newRow("pack") << 0 << "Quillmarsh - Pack To Go"
+                              << "Unable to Update your DataBase File.";
+        QTest::newRow("unpack") << 1 << "Quillmarsh - UnPack"
+                                << "Unable to Update your DataBase File.";
+        QTest::newRow("offer") << 2 << "Quillmarsh - Pack To Go Update"
+                               << "Unable to Update your DataBase File.";
+    }
+
+    void theQuestionAndTheMissingDrive() {
+        QFETCH(int, command);
+        QFETCH(QString, title);
+        QFETCH(QString, lastLine);
+        TestEnvironment env;
+        openPackedBook();
+        const auto run = [this, command] {
+            command == 0 ? PackDataBase(m_host) : command == 1 ? UnPackCommand(m_host) : OfferUnPack(m_host);
+        };
+        // No: nothing more.
+        MessageTestSeam::QueueAnswer(MsgAnswerNo);
+        run();
+        QCOMPARE(MessageTestSeam::Answered().size(), 1);
+        const auto& question = MessageTestSeam::Answered().first();
+        QCOMPARE(question.title, title);
+        QCOMPARE(question.icon, int(MsgQuestion));
+        QVERIFY(question.text.endsWith(QStringLiteral("Is your Portable Device inserted?")));
+        // Yes, but no drive.
+        RemovableDrivesSeam::SetDrivesForTests({});
+        MessageTestSeam::QueueAnswer(MsgAnswerYes);
+        MessageTestSeam::QueueAnswer(MsgAnswerOK);
+        run();
+        VerifyNoUnexpectedMessages();
+        const auto& missing = MessageTestSeam::Answered().last();
+        QCOMPARE(missing.text,
+                 QStringLiteral("There does not seem to be a Portable\r\nDrive attached.\r\n\r\n") +
+                     lastLine);
+        QCOMPARE(missing.title, QStringLiteral("Quillmarsh - Portable Drive"));
+        QCOMPARE(missing.helpContext, 340);
+        QVERIFY(m_host.calls.isEmpty());
+    }
+
+    void firstPackOntoANewFolder() {
+        TestEnvironment env;
+        openPackedBook();
+        QDir().mkpath(drive("A_STICK") + QStringLiteral("/VNT"));
+        Globals().PackPath = drive("A_STICK") + QStringLiteral("/VNT");
+        QVERIFY(FirstPack(m_host));
+        VerifyNoUnexpectedMessages();
+        QCOMPARE(Bytes(packed("A_STICK")), Bytes(env.DatabasePath()));
+        QVERIFY(!Effects("PackDate").isEmpty());
+        // A folder that went away: said why, no date, the page back.
+        Globals().PackPath = drive("A_STICK") + QStringLiteral("/GONE");
+        const QString date = Effects("PackDate");
+        MessageTestSeam::QueueAnswer(MsgAnswerOK);
+        QVERIFY(!FirstPack(m_host));
+        VerifyNoUnexpectedMessages();
+        QVERIFY(MessageTestSeam::Answered().last().text.startsWith(QStringLiteral("53\r\nFile not found")));
+        QCOMPARE(Effects("PackDate"), date);
+        QVERIFY(DayRecords().IsOpen());
+    }
+
+    // Once, on a drive the system itself reports: a folder bound under /media plays it. Only
+    // where the test may mount.
+    void packsOntoAMountedDrive() {
+        QTemporaryDir volume;
+        const passwd* account = ::getpwuid(::geteuid());
+        const QString user = QString::fromLocal8Bit(account ? account->pw_name : "root");
+        const QString point = QStringLiteral("/media/%1/QLMTEST%2").arg(user).arg(::getpid());
+        if (::geteuid() != 0 || !QDir().mkpath(point)) {
+            QSKIP("mounting needs root");
+        }
+        if (::mount(QFile::encodeName(volume.path()).constData(), QFile::encodeName(point).constData(),
+                    nullptr, MS_BIND, nullptr) != 0) {
+            QDir().rmdir(point);
+            QSKIP("mounting is refused here");
+        }
+        const auto unmount = qScopeGuard([&point] {
+            ::umount(QFile::encodeName(point).constData());
+            QDir().rmdir(point);
+        });
+        TestEnvironment env;
+        BuildYear(YearPlan{});
+        SaveText(QStringLiteral("Settings\\Effects1"), QStringLiteral("PackRun"), QStringLiteral("1"));
+        QVERIFY(OpenBook());
+        bool listed = false;
+        for (const RemovableDrive& d : RemovableDrives()) {
+            listed = listed || d.root == point;
+        }
+        if (!listed) {
+            QSKIP("the mount is not under this user's media folder");
+        }
+        QDir().mkpath(point + QStringLiteral("/VNT"));
+        QVERIFY(QFile::copy(env.DatabasePath(), point + QStringLiteral("/VNT/QLM.mdb")));
+        MessageTestSeam::QueueAnswer(MsgAnswerYes);
+        PackDataBase(m_host);
+        VerifyNoUnexpectedMessages();
+        QCOMPARE(Bytes(volume.filePath(QStringLiteral("VNT/QLM.mdb"))), Bytes(env.DatabasePath()));
+        QCOMPARE(DriveLabelOf(Globals().PackPath), QStringLiteral("QLMTEST%1").arg(::getpid()));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_PackToGo)
+#include "tst_packtogo.moc"

@@ -1,0 +1,333 @@
+#include "app/Main.h"
+#include "core/DayDatabase.h"
+#include "core/Message.h"
+#include "core/ProgramState.h"
+#include "daypage/frmMain.h"
+#include "daypage/frmSchedule.h"
+#include "files/PackConfig.h"
+#include "files/frmFileDialog.h"
+#include "files/frmPackConfig.h"
+#include "files/frmPackMsg.h"
+#include "platform/FileCopy.h"
+#include "platform/RemovableDrives.h"
+#include "platform/SettingsStore.h"
+#include "support/UiTestSupport.h"
+#include "widgets/Help.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+bool Started(bool packRun = false) {
+    BuildYear(YearPlan{});
+    if (packRun) {
+        SaveText(QStringLiteral("Settings\\Effects1"), QStringLiteral("PackRun"), QStringLiteral("1"));
+        SaveText(QStringLiteral("Settings\\Effects1"), QStringLiteral("PackConfig"), QStringLiteral("True"));
+        MessageTestSeam::QueueAnswer(MsgAnswerNo); // the offer to unpack at start-up
+    }
+    if (!Main()) {
+        return false;
+    }
+    QTest::qWait(1); // the page activates once the start-up has finished
+    return true;
+}
+
+frmFileDialog& FileDialog() {
+    return *frmFileDialog::IfLoaded();
+}
+
+// A look at a window as the teacher sees it, when asked for.
+void Grab(QWidget* window, const char* name) {
+    const QString folder = qEnvironmentVariable("QLM_GRAB_DIR");
+    if (!folder.isEmpty()) {
+        window->grab().save(folder + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png"));
+    }
+}
+
+QString Shown() {
+    return frmSchedule::Get().txtDate->Text();
+}
+
+// Runs the drive dialog, doing `work` in it once it shows.
+void WithDriveDialog(std::function<void(frmPackConfig&)> work) {
+    QTimer::singleShot(0, [work] {
+        if (frmPackConfig* dialog = frmPackConfig::IfLoaded()) {
+            work(*dialog);
+        }
+    });
+    ShowPackConfigDialog();
+}
+} // namespace
+
+class tst_FileWindows : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir m_drives;
+
+private Q_SLOTS:
+    void cleanup() { RemovableDrivesSeam::ClearForTests(); }
+
+    void saveAsMakesTheNamedBook() {
+        TestEnvironment env;
+        QVERIFY(Started());
+        frmMain::Get().mnuFSaveAs_Click();
+        frmFileDialog& dialog = FileDialog();
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("DataBase Save As"));
+        QCOMPARE(dialog.cmdOK->text(), QStringLiteral("Save As"));
+        QVERIFY(!dialog.txtFileName->isReadOnly());
+        QCOMPARE(dialog.txtFileName->text(), QStringLiteral("QLM.mdb"));
+        QCOMPARE(dialog.filFiles->currentItem()->text(), QStringLiteral("QLM.mdb"));
+        QCOMPARE(dialog.txtFileType->text(), QStringLiteral("DataBase (*.mdb)"));
+        QCOMPARE(dialog.txtLocation->text(), env.ProgramFolder());
+        Grab(&dialog, "save-as");
+        dialog.txtFileName->setText(QStringLiteral("Term2"));
+        QTest::mouseClick(dialog.cmdOK, Qt::LeftButton);
+        VerifyNoUnexpectedMessages();
+        QVERIFY(FileExists(env.ProgramFolder() + QStringLiteral("/Term2.mdb")));
+        QVERIFY(!frmFileDialog::IsLoaded());
+        QVERIFY(frmMain::Get().windowTitle().endsWith(QStringLiteral(" - Term2.mdb")));
+        QCOMPARE(ReadText(QStringLiteral("Settings"), QStringLiteral("DBaseFileName")),
+                 QStringLiteral("\\Term2.mdb"));
+        QCOMPARE(Shown(), QStringLiteral("2026-10-14"));
+        QVERIFY(!Globals().BlankDataBase);
+    }
+
+    void saveAsRefusesAndOffersAnotherTry_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("textStart");
+        QTest::newRow("same name, try again") << "QLM" << int(MsgAnswerCancel) << "The File Name is the same";
+        QTest::newRow("same name, leave") << "QLM.mdb" << int(MsgAnswerOK) << "The File Name is the same";
+        QTest::newRow("blank") << "" << int(MsgAnswerCancel) << "A Blank File Name";
+        QTest::newRow("another folder") << "../Term2" << int(MsgAnswerOK) << "The File Name may not";
+    }
+
+    void saveAsRefusesAndOffersAnotherTry() {
+        QFETCH(QString, typed);
+        QFETCH(int, answer);
+        QFETCH(QString, textStart);
+        TestEnvironment env;
+        QVERIFY(Started());
+        frmMain::Get().mnuFSaveAs_Click();
+        FileDialog().txtFileName->setText(typed);
+        MessageTestSeam::QueueAnswer(answer);
+        FileDialog().cmdOK_Click();
+        VerifyNoUnexpectedMessages();
+        const auto& error = MessageTestSeam::Answered().last();
+        QVERIFY(error.text.startsWith(textStart));
+        QVERIFY(error.text.endsWith(QStringLiteral("'OK' to Exit\r\n'Cancel' to try again.")));
+        QCOMPARE(error.title, QStringLiteral("Quillmarsh - Save As Error"));
+        QCOMPARE(error.buttons, int(MsgOKCancel));
+        QCOMPARE(error.icon, int(MsgWarning));
+        QCOMPARE(frmFileDialog::IsLoaded(), answer == MsgAnswerCancel);
+        QCOMPARE(QDir(env.ProgramFolder()).entryList({QStringLiteral("*.mdb")}), QStringList{"QLM.mdb"});
+        QCOMPARE(Globals().DBaseFileName, QStringLiteral("\\QLM.mdb"));
+    }
+
+    void openTakesTheDoubleClickedBook() {
+        TestEnvironment env;
+        QVERIFY(Started());
+        const QString term2 = env.ProgramFolder() + QStringLiteral("/Term2.mdb");
+        QVERIFY(QFile::copy(env.DatabasePath(), term2));
+        QVERIFY(
+            ExecSql(term2, QStringLiteral("UPDATE QLM SET Notes = 'term two' WHERE Date = '2026-10-14'")));
+        QFile journal(env.ProgramFolder() + QStringLiteral("/Term2.mdb-journal"));
+        QVERIFY(journal.open(QIODevice::WriteOnly));
+        frmMain::Get().mnuFOpen_Click();
+        frmFileDialog& dialog = FileDialog();
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("DataBase Open"));
+        QVERIFY(dialog.txtFileName->isReadOnly());
+        QCOMPARE(dialog.filFiles->count(), 2);
+        // The page's own activation has run by now; then the dialog is the active window.
+        QTest::qWait(10);
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        // No read-only box takes the caret.
+        QCOMPARE(QApplication::focusWidget(), dialog.cmdTakeFocus);
+        QTest::mouseClick(dialog.txtLocation, Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), dialog.cmdTakeFocus);
+        QListWidgetItem* item = dialog.filFiles->item(1);
+        QCOMPARE(item->text(), QStringLiteral("Term2.mdb"));
+        QTest::mouseClick(dialog.filFiles->viewport(), Qt::LeftButton, {},
+                          dialog.filFiles->visualItemRect(item).center());
+        QCOMPARE(dialog.txtFileName->text(), QStringLiteral("Term2.mdb"));
+        QTest::mouseDClick(dialog.filFiles->viewport(), Qt::LeftButton, {},
+                           dialog.filFiles->visualItemRect(item).center());
+        VerifyNoUnexpectedMessages();
+        QVERIFY(!frmFileDialog::IsLoaded());
+        QCOMPARE(Globals().DBaseFileName, QStringLiteral("\\Term2.mdb"));
+        QVERIFY(frmMain::Get().windowTitle().endsWith(QStringLiteral(" - Term2.mdb")));
+        QCOMPARE(frmSchedule::Get().txtNotes->Text(), QStringLiteral("term two"));
+    }
+
+    void helpAndInformation() {
+        TestEnvironment env;
+        QVERIFY(Started());
+        frmMain::Get().mnuFOpen_Click();
+        QTest::mouseClick(FileDialog().cmdHelp, Qt::LeftButton);
+        QCOMPARE(RecordedHelpCalls().last().context, 340);
+        QCOMPARE(RecordedHelpCalls().last().command, HH_HELP_CONTEXT);
+        MessageTestSeam::QueueAnswer(MsgAnswerOK);
+        QTest::mouseClick(FileDialog().cmdInfo, Qt::LeftButton);
+        VerifyNoUnexpectedMessages();
+        const auto& info = MessageTestSeam::Answered().last();
+        QVERIFY(info.text.startsWith(
+            QStringLiteral("Opening:\r\nOnly open a DataBase File created by Quillmarsh")));
+        QCOMPARE(info.helpContext, 170);
+        QCOMPARE(info.icon, int(MsgInformation));
+        QCOMPARE(info.title, QStringLiteral("Quillmarsh - Important Information"));
+        QTest::mouseClick(FileDialog().cmdCancel, Qt::LeftButton);
+        QVERIFY(!frmFileDialog::IsLoaded());
+    }
+
+    void theDriveDialog_data() {
+        QTest::addColumn<bool>("configuredBefore");
+        QTest::addColumn<bool>("pressOK");
+        QTest::addColumn<bool>("folderThere");
+        QTest::newRow("OK on a drive") << false << true << false;
+        QTest::newRow("OK, the folder is there") << false << true << true;
+        QTest::newRow("cancel, no drive before") << false << false << false;
+        QTest::newRow("cancel, a drive before") << true << false << false;
+    }
+
+    void theDriveDialog() {
+        QFETCH(bool, configuredBefore);
+        QFETCH(bool, pressOK);
+        QFETCH(bool, folderThere);
+        TestEnvironment env;
+        QVERIFY(Started());
+        const QString stick = m_drives.filePath(QStringLiteral("STICK"));
+        QDir(stick).removeRecursively();
+        QDir().mkpath(folderThere ? stick + QStringLiteral("/VNT") : stick);
+        RemovableDrivesSeam::SetDrivesForTests({stick});
+        Globals().PackConfig = configuredBefore;
+        bool okAtLoad = true;
+        WithDriveDialog([&](frmPackConfig& dialog) {
+            okAtLoad = dialog.cmdOK->isEnabled();
+            QCOMPARE(dialog.windowTitle(), QStringLiteral("Quillmarsh - Pack To Go Configuration  "));
+            QVERIFY(dialog.lblDescription->text().contains(
+                QStringLiteral("Click 'Scan for Portable Drives' when ready.")));
+            QTest::mouseClick(dialog.cmdScan, Qt::LeftButton);
+            QCOMPARE(dialog.lvwDrives->count(), 1);
+            QCOMPARE(Globals().PackPath, stick);
+            Grab(&dialog, "pack-config");
+            QTest::mouseClick(pressOK ? dialog.cmdOK : dialog.cmdCancel, Qt::LeftButton);
+        });
+        VerifyNoUnexpectedMessages();
+        QVERIFY(!okAtLoad);
+        QVERIFY(!frmPackConfig::IsLoaded());
+        QCOMPARE(Globals().PackConfig, pressOK || configuredBefore);
+        QCOMPARE(DriveDialogEndedWithOK(), pressOK);
+        QCOMPARE(QFileInfo(stick + QStringLiteral("/VNT")).isDir(), pressOK || folderThere);
+        if (pressOK) {
+            QCOMPARE(Globals().PackPath, stick + QStringLiteral("/VNT"));
+        }
+    }
+
+    void anEmptyChoiceBeeps() {
+        TestEnvironment env;
+        QVERIFY(Started());
+        const QString stick = m_drives.filePath(QStringLiteral("STICK"));
+        QDir().mkpath(stick);
+        RemovableDrivesSeam::SetDrivesForTests({stick});
+        const int beeps = frmPackConfig::Beeps;
+        bool stayedOpen = false;
+        WithDriveDialog([&](frmPackConfig& dialog) {
+            QTest::mouseClick(dialog.cmdScan, Qt::LeftButton);
+            // The drive is pulled out; the next scan finds none.
+            RemovableDrivesSeam::SetDrivesForTests({});
+            MessageTestSeam::QueueAnswer(MsgAnswerOK);
+            QTest::mouseClick(dialog.cmdScan, Qt::LeftButton);
+            QTest::mouseClick(dialog.cmdOK, Qt::LeftButton);
+            stayedOpen = dialog.isVisible();
+            dialog.cmdCancel_Click();
+        });
+        VerifyNoUnexpectedMessages();
+        QCOMPARE(MessageTestSeam::Answered().last().text.right(31),
+                 QStringLiteral("Please insert it and try again."));
+        QVERIFY(stayedOpen);
+        QCOMPARE(frmPackConfig::Beeps, beeps + 1);
+        QVERIFY(!Globals().PackConfig);
+    }
+
+    // Yes to the offer at start-up: the newer book from the drive replaces the page's book while
+    // the page is becoming active, and the page comes back on it.
+    void theStartupOfferTakesTheNewerBook() {
+        TestEnvironment env;
+        BuildYear(YearPlan{});
+        SaveText(QStringLiteral("Settings\\Effects1"), QStringLiteral("PackRun"), QStringLiteral("1"));
+        const QString stick = m_drives.filePath(QStringLiteral("OFFER"));
+        QDir().mkpath(stick + QStringLiteral("/VNT"));
+        const QString packed = stick + QStringLiteral("/VNT/QLM.mdb");
+        QFile::remove(packed);
+        QVERIFY(QFile::copy(env.DatabasePath(), packed));
+        QVERIFY(
+            ExecSql(packed, QStringLiteral("UPDATE QLM SET Notes = 'from home' WHERE Date = '2026-10-14'")));
+        QVERIFY(SetModifiedTime(packed, ModifiedTime(env.DatabasePath()).value() + 60LL * 1000000000));
+        RemovableDrivesSeam::SetDrivesForTests({stick});
+        MessageTestSeam::QueueAnswer(MsgAnswerYes);
+        QVERIFY(Main());
+        QTRY_COMPARE(MessageTestSeam::QueuedAnswers(), 0);
+        QTRY_COMPARE(frmSchedule::Get().txtNotes->Text(), QStringLiteral("from home"));
+        VerifyNoUnexpectedMessages();
+        QCOMPARE(Shown(), QStringLiteral("2026-10-14"));
+        QVERIFY(Globals().UnPackOffered);
+    }
+
+    // The first pack, a pack and an unpack through the real windows: the page closes and comes
+    // back each time, and the progress window names the drive.
+    void packingThroughTheWindows() {
+        TestEnvironment env;
+        QVERIFY(Started(true));
+        QTRY_COMPARE(MessageTestSeam::Answered().size(), 1);
+        QCOMPARE(MessageTestSeam::Answered().first().title, QStringLiteral("Quillmarsh - Pack To Go Update"));
+        const QString stick = m_drives.filePath(QStringLiteral("STICK"));
+        QDir(stick).removeRecursively();
+        QDir().mkpath(stick + QStringLiteral("/VNT"));
+        RemovableDrivesSeam::SetDrivesForTests({stick});
+        Globals().PackPath = stick + QStringLiteral("/VNT");
+        QVERIFY(MakeFirstPack());
+        VerifyNoUnexpectedMessages();
+        const QString packed = stick + QStringLiteral("/VNT/QLM.mdb");
+        QVERIFY(FileExists(packed));
+        QCOMPARE(Shown(), QStringLiteral("2026-10-14"));
+        QVERIFY(frmMain::Get().CoolBarBand2->text().startsWith(QStringLiteral("Last Pack To Go: ")));
+
+        MessageTestSeam::QueueAnswer(MsgAnswerYes);
+        frmMain::Get().mnuFPack_Click();
+        VerifyNoUnexpectedMessages();
+        QCOMPARE(ModifiedTime(packed), ModifiedTime(env.DatabasePath()));
+        QVERIFY(!frmPackMsg::IsLoaded());
+
+        // The same book on the drive: nothing to take, said for a moment.
+        MessageTestSeam::QueueAnswer(MsgAnswerYes);
+        frmMain::Get().mnuFUnPack_Click();
+        VerifyNoUnexpectedMessages();
+        QVERIFY(frmPackMsg::IsLoaded());
+        frmPackMsg& progress = *frmPackMsg::IfLoaded();
+        QCOMPARE(progress.lblPackMsg->text(), QStringLiteral("File is Up To Date..."));
+        QCOMPARE(progress.windowTitle(), QStringLiteral("Quillmarsh - Pack To Go using Drive: STICK"));
+        Grab(&progress, "pack-msg");
+        QTRY_VERIFY_WITH_TIMEOUT(!frmPackMsg::IsLoaded(), 10000);
+        // The start-up offer was made once, whatever the page's reloads.
+        int offers = 0;
+        for (const auto& shown : MessageTestSeam::Answered()) {
+            offers += shown.title == QLatin1String("Quillmarsh - Pack To Go Update") ? 1 : 0;
+        }
+        QCOMPARE(offers, 1);
+    }
+};
+
+QTEST_MAIN(tst_FileWindows)
+#include "tst_filewindows.moc"
