@@ -135,6 +135,7 @@ struct ProgramState : SchoolCalendar {
 
     // Pack To Go: the drive folder of this run (not saved), and the last pack; the menu INI file.
     QString PackPath;
+    bool PackConfigOpen = false; // from the drive dialog's load until its OK succeeds
     QString PackDate;
     QString IniPath;
 };
