@@ -392,7 +392,7 @@ QWidget* frmOptions::buildHolidayLabelsTab() {
     for (int i = 1; i <= 20; ++i) {
         const int column = i <= 10 ? 0 : 3;
         const int row = (i - 1) % 10 + 1;
-        auto* number = new QLabel(QString::number((i - 1) % 10 + 1), Frame4);
+        auto* number = new QLabel(QString::number(row), Frame4);
         number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         txtHolidayNames[i] = new QLineEdit(Frame4);
         number->setBuddy(txtHolidayNames[i]);
@@ -523,7 +523,6 @@ void frmOptions::Form_Load() {
     WorkBinderStyle = g.BinderStyle;
     WorkCalendarPosition = g.CalendarPosition;
     WorkNotesPosition = g.NotesPosition;
-    m_loadedMenu = MenuThemeSettings::From(g);
     WorkGradientLeftColour = g.GradientLeftColour;
     WorkGradientRightColour = g.GradientRightColour;
     WorkXPRightBackColourUser = g.XPRightBackColourUser;
@@ -685,8 +684,7 @@ void frmOptions::SaveOptions() {
     g.BinderStyle = WorkBinderStyle;
     g.CalendarPosition = WorkCalendarPosition;
     g.NotesPosition = WorkNotesPosition;
-    const MenuThemeSettings menu = MenuThemeShown();
-    menu.StoreInto(g);
+    StoreMenuTheme(g);
 
     // 10.
     g.RunStartup = Value(chkRunStartup);

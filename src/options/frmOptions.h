@@ -39,37 +39,6 @@ private:
     int m_index;
 };
 
-// The menu settings as the "Menu Styles" tab shows them: what SaveOptions stores.
-struct MenuThemeSettings {
-    int MenuStyle = 0;
-    int XPTheme = 0;
-    int DTheme = 0;
-    int GradientBar = 0;
-    int Vertical = 0;
-    int LumenleafColours = 0;
-    BgrColour GradientLeftColour = 0;
-    BgrColour GradientRightColour = 0;
-    BgrColour XPRightBackColour = 0;
-    BgrColour XPLeftBackColour = 0;
-    BgrColour XPSelectedColour = 0;
-    BgrColour XPAllColour = 0;
-    BgrColour XPBarColour = 0;
-    BgrColour XPRightBackColourUser = 0;
-    BgrColour XPLeftBackColourUser = 0;
-    BgrColour XPSelectedColourUser = 0;
-    BgrColour XPAllColourUser = 0;
-    BgrColour XPBarColourUser = 0;
-    BgrColour TopColour = 0;
-    BgrColour MiddleColour = 0;
-    BgrColour BottomColour = 0;
-    BgrColour TopColourUser = 0;
-    BgrColour MiddleColourUser = 0;
-    BgrColour BottomColourUser = 0;
-
-    static MenuThemeSettings From(const ProgramState& g);
-    void StoreInto(ProgramState& g) const;
-};
-
 // A font as the font dialog takes and gives it: the size may have a fraction.
 struct FontChoice {
     QString name;
@@ -237,7 +206,8 @@ public:
     // Menu styles. The tab's controls fill these in (frmOptionsMenuStyles.cpp).
     void ShowThemeColours();
     void RefreshAllThemeColours();
-    MenuThemeSettings MenuThemeShown() const;
+    // What the tab shows goes into the program's menu settings, for the save to store.
+    void StoreMenuTheme(ProgramState& g) const;
 
     // Statistics.
     void ShowSchoolYearStatistics();
@@ -261,8 +231,6 @@ private:
     // The teacher's own style as stored: what the working copy starts from and is compared with.
     std::array<BgrColour, 4> m_savedColourBack{};
     std::array<BgrColour, 4> m_savedColourFore{};
-    // The menu settings as loaded, kept until the tab's controls hold them.
-    MenuThemeSettings m_loadedMenu;
     int m_shownTab = 0;
 };
 

@@ -1,67 +1,11 @@
 // The "Menu Styles" tab of the options dialog: the menu's style and theme colours. Its frames
-// are laid out here; the style and theme controls go into them. Until they do, the dialog keeps
-// the menu settings as they were loaded, and stores those.
+// are laid out here; the style and theme controls go into them. Until they do, the menu
+// settings are stored as they were loaded.
 #include "frmOptions.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QVBoxLayout>
-
-MenuThemeSettings MenuThemeSettings::From(const ProgramState& g) {
-    MenuThemeSettings m;
-    m.MenuStyle = g.MenuStyle;
-    m.XPTheme = g.XPTheme;
-    m.DTheme = g.DTheme;
-    m.GradientBar = g.GradientBar;
-    m.Vertical = g.Vertical;
-    m.LumenleafColours = g.LumenleafColours;
-    m.GradientLeftColour = g.GradientLeftColour;
-    m.GradientRightColour = g.GradientRightColour;
-    m.XPRightBackColour = g.XPRightBackColour;
-    m.XPLeftBackColour = g.XPLeftBackColour;
-    m.XPSelectedColour = g.XPSelectedColour;
-    m.XPAllColour = g.XPAllColour;
-    m.XPBarColour = g.XPBarColour;
-    m.XPRightBackColourUser = g.XPRightBackColourUser;
-    m.XPLeftBackColourUser = g.XPLeftBackColourUser;
-    m.XPSelectedColourUser = g.XPSelectedColourUser;
-    m.XPAllColourUser = g.XPAllColourUser;
-    m.XPBarColourUser = g.XPBarColourUser;
-    m.TopColour = g.TopColour;
-    m.MiddleColour = g.MiddleColour;
-    m.BottomColour = g.BottomColour;
-    m.TopColourUser = g.TopColourUser;
-    m.MiddleColourUser = g.MiddleColourUser;
-    m.BottomColourUser = g.BottomColourUser;
-    return m;
-}
-
-void MenuThemeSettings::StoreInto(ProgramState& g) const {
-    g.MenuStyle = MenuStyle;
-    g.XPTheme = XPTheme;
-    g.DTheme = DTheme;
-    g.GradientBar = GradientBar;
-    g.Vertical = Vertical;
-    g.LumenleafColours = LumenleafColours;
-    g.GradientLeftColour = GradientLeftColour;
-    g.GradientRightColour = GradientRightColour;
-    g.XPRightBackColour = XPRightBackColour;
-    g.XPLeftBackColour = XPLeftBackColour;
-    g.XPSelectedColour = XPSelectedColour;
-    g.XPAllColour = XPAllColour;
-    g.XPBarColour = XPBarColour;
-    g.XPRightBackColourUser = XPRightBackColourUser;
-    g.XPLeftBackColourUser = XPLeftBackColourUser;
-    g.XPSelectedColourUser = XPSelectedColourUser;
-    g.XPAllColourUser = XPAllColourUser;
-    g.XPBarColourUser = XPBarColourUser;
-    g.TopColour = TopColour;
-    g.MiddleColour = MiddleColour;
-    g.BottomColour = BottomColour;
-    g.TopColourUser = TopColourUser;
-    g.MiddleColourUser = MiddleColourUser;
-    g.BottomColourUser = BottomColourUser;
-}
 
 QWidget* frmOptions::buildMenuStylesTab() {
     auto* page = new QWidget(this);
@@ -101,18 +45,18 @@ void frmOptions::RefreshAllThemeColours() {
     WorkMenuStyle = style;
 }
 
-MenuThemeSettings frmOptions::MenuThemeShown() const {
-    MenuThemeSettings shown = m_loadedMenu;
-    shown.MenuStyle = WorkMenuStyle;
-    shown.XPTheme = WorkXPTheme;
-    shown.DTheme = WorkDTheme;
-    shown.XPRightBackColourUser = WorkXPRightBackColourUser;
-    shown.XPLeftBackColourUser = WorkXPLeftBackColourUser;
-    shown.XPSelectedColourUser = WorkXPSelectedColourUser;
-    shown.XPAllColourUser = WorkXPAllColourUser;
-    shown.XPBarColourUser = WorkXPBarColourUser;
-    shown.TopColourUser = WorkTopColourUser;
-    shown.MiddleColourUser = WorkMiddleColourUser;
-    shown.BottomColourUser = WorkBottomColourUser;
-    return shown;
+void frmOptions::StoreMenuTheme(ProgramState& g) const {
+    // The colours shown and the check boxes are still those the dialog was loaded with; the
+    // working values are the teacher's choices.
+    g.MenuStyle = WorkMenuStyle;
+    g.XPTheme = WorkXPTheme;
+    g.DTheme = WorkDTheme;
+    g.XPRightBackColourUser = WorkXPRightBackColourUser;
+    g.XPLeftBackColourUser = WorkXPLeftBackColourUser;
+    g.XPSelectedColourUser = WorkXPSelectedColourUser;
+    g.XPAllColourUser = WorkXPAllColourUser;
+    g.XPBarColourUser = WorkXPBarColourUser;
+    g.TopColourUser = WorkTopColourUser;
+    g.MiddleColourUser = WorkMiddleColourUser;
+    g.BottomColourUser = WorkBottomColourUser;
 }

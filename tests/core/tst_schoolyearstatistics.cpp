@@ -40,7 +40,8 @@ private Q_SLOTS:
     void schoolDayCodes_data() {
         QTest::addColumn<QString>("code");
         QTest::addColumn<bool>("school");
-        for (const char* code : {"1", "2", "3", "4", "5", "6", "Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"}) {
+        for (const char* code :
+             {"1", "2", "3", "4", "5", "6", "Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"}) {
             QTest::newRow(code) << QString::fromLatin1(code) << true;
         }
         for (const char* code : {"x", "", "0", "7", "mon", "MON", " Mon", "Mon ", "Mond", "12"}) {

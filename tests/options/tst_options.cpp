@@ -264,9 +264,10 @@ private Q_SLOTS:
         QCOMPARE(dialog.WorkColourBack, back);
         const auto& shown = MessageTestSeam::Answered();
         QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown.first().text, QStringLiteral("You are using Colour Schemes!\r\n\r\nIf you want to change Font "
-                                                     "Colours or Background Colours\r\nthen you must Uncheck the "
-                                                     "box 'Use Colour Schemes."));
+        QCOMPARE(shown.first().text,
+                 QStringLiteral("You are using Colour Schemes!\r\n\r\nIf you want to change Font "
+                                "Colours or Background Colours\r\nthen you must Uncheck the "
+                                "box 'Use Colour Schemes."));
         QCOMPARE(shown.first().title, Globals().AppTitle);
         VerifyNoUnexpectedMessages();
     }
@@ -475,7 +476,8 @@ private Q_SLOTS:
         dialog.cmdApply->click(); // clean: nothing more
         QCOMPARE(added, adds);
         QCOMPARE(removed, removes);
-        QCOMPARE(ReadInt(QStringLiteral("Settings"), QStringLiteral("RunStartup"), -1), clicks % 2 ? 1 - stored : stored);
+        QCOMPARE(ReadInt(QStringLiteral("Settings"), QStringLiteral("RunStartup"), -1),
+                 clicks % 2 ? 1 - stored : stored);
     }
 
     void packToGoWithoutADrive() {
@@ -569,9 +571,13 @@ private Q_SLOTS:
         QTest::addColumn<QString>("past");
         QTest::addColumn<QString>("pastCaption");
         QTest::addColumn<QString>("infoCaption");
-        QTest::newRow("school days only") << true << "137" << "31" << "School Days Past:"
+        QTest::newRow("school days only") << true << "137"
+                                          << "31"
+                                          << "School Days Past:"
                                           << "School Year Information - School Days Only";
-        QTest::newRow("with weekends") << false << "207" << "44" << "Total Days Past:"
+        QTest::newRow("with weekends") << false << "207"
+                                       << "44"
+                                       << "Total Days Past:"
                                        << "School Year Information - School Days and Weekends";
     }
     void theStatisticsTab() {
