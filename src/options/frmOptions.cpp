@@ -44,7 +44,6 @@ const QString kFormName = QStringLiteral("frmOptions");
 constexpr int kHelpContext = 290;
 constexpr BgrColour kButtonFace = static_cast<BgrColour>(0x8000000F);
 constexpr BgrColour kWindowBackground = static_cast<BgrColour>(0x80000005);
-const char* const kSchemeNames[] = {"Blue", "Brown", "Gray", "Green", "Orange", "Purple", "Red", "Yellow"};
 
 // What tests put in place of the dialogs and of the calls that reach outside the program.
 std::function<QColor(const QColor&)> g_colourAnswer;
@@ -356,8 +355,8 @@ QWidget* frmOptions::buildColoursTab() {
     {
         // Filled before the load, with nothing chosen: the load chooses the stored scheme.
         const QSignalBlocker quiet(cboScheme);
-        for (const char* name : kSchemeNames) {
-            cboScheme->addItem(QString::fromLatin1(name));
+        for (const ColourScheme& scheme : ColourSchemes()) {
+            cboScheme->addItem(QString::fromLatin1(scheme.name));
         }
         cboScheme->setCurrentIndex(-1);
     }
@@ -484,13 +483,8 @@ void frmOptions::Form_Load() {
     setWindowTitle(g.AppTitle + QStringLiteral(" - Options  "));
 
     // 2. In a shared book the style arrays hold the style of the day shown, which may be the
-    // partner's; the dialog edits the logged-on teacher's own.
-    const std::array<BgrColour, 4> shownBack = g.ColourBack;
-    const std::array<BgrColour, 4> shownFore = g.ColourFore;
-    const std::array<QString, 3> shownName = g.FontName;
-    const std::array<int, 3> shownSize = g.FontSize;
-    const std::array<bool, 3> shownBold = g.FontBold;
-    const std::array<bool, 3> shownItalic = g.FontItalic;
+    // partner's; the dialog edits the logged-on teacher's own, read aside.
+    const ProgramState shown = g;
     if (g.TeacherNum == 2 || g.BothTeacherDays) {
         LoadStyleArrays(g.CurrentTeacher);
     }
@@ -500,12 +494,7 @@ void frmOptions::Form_Load() {
     WorkFontSize = g.FontSize;
     WorkFontBold = g.FontBold;
     WorkFontItalic = g.FontItalic;
-    g.ColourBack = shownBack;
-    g.ColourFore = shownFore;
-    g.FontName = shownName;
-    g.FontSize = shownSize;
-    g.FontBold = shownBold;
-    g.FontItalic = shownItalic;
+    g = shown;
     for (int i = 1; i <= 20; ++i) {
         WorkHolidayNames[i] = g.HolidayNames[i];
         txtHolidayNames[i]->setText(g.HolidayNames[i]);
