@@ -317,6 +317,21 @@ private Q_SLOTS:
         QVERIFY(!dialog.cmdApply->isEnabled());
     }
 
+    // A settings file edited by hand may hold values no control stands for: the dialog still
+    // opens, clean, on the first of each row of buttons.
+    void valuesNoControlStandsFor() {
+        OptionsCase c;
+        SaveInt(kEffects, QStringLiteral("BinderStyle"), 9);
+        SaveInt(kEffects, QStringLiteral("NotesPosition"), -3);
+        SaveInt(kEffects, QStringLiteral("LastTab"), 12);
+        frmOptions& dialog = OpenDialog();
+        QVERIFY(dialog.optBinderStyle[1]->isChecked());
+        QCOMPARE(dialog.WorkBinderStyle, 1);
+        QVERIFY(dialog.optNotesPosition[1]->isChecked());
+        QCOMPARE(dialog.SSTabOptions->currentIndex(), 0);
+        QVERIFY(!dialog.cmdApply->isEnabled());
+    }
+
     void theDefaultButtons() {
         OptionsCase c;
         SaveText(kEffects, QStringLiteral("Scheme"), QStringLiteral("Green"));
