@@ -161,13 +161,12 @@ struct ProgramState : SchoolCalendar {
 
     // Pack To Go: the drive folder of this run (not saved), and the last pack; the menu INI file.
     QString PackPath;
+    bool PackConfigOpen = false; // from the drive dialog's load until its OK succeeds
     QString PackDate;
     QString IniPath;
-    // The removable drives of the last scan (1..10), and whether the drive dialog is open
-    // without a drive chosen yet.
+    // The removable drives of the last scan (1..10).
     std::array<QString, 11> PortableDrives;
     int PortableDriveCount = 0;
-    bool PackConfigOpen = false;
 };
 
 ProgramState& Globals();
