@@ -125,17 +125,20 @@ bool RestoreSettingsFromDataBase(Recordset& keys, PackError* error) {
                          .arg(kMaxRegKeyRows)};
         return false;
     }
+    // One write of the settings file for all the carried settings, whole or not at all.
+    SettingsStore::BeginBatch();
     keys.MoveFirst();
     for (; !keys.AtEOF(); keys.MoveNext()) {
         const QString key = keys.Field(QStringLiteral("Key")).toString();
         const QString section = RestoredSection(keys.Field(QStringLiteral("Section")).toString(), key);
-        if (!section.isEmpty() &&
-            !SaveSetting(AppKey, section, key, keys.Field(QStringLiteral("Value")).toString())) {
-            *error = {
-                75,
-                QStringLiteral("Path/File access error\r\n\r\nThe setting %1 could not be saved.").arg(key)};
-            return false;
+        if (!section.isEmpty()) {
+            SaveSetting(AppKey, section, key, keys.Field(QStringLiteral("Value")).toString());
         }
+    }
+    if (!SettingsStore::EndBatch()) {
+        *error = {75, QStringLiteral("Path/File access error\r\n\r\nThe carried settings could not be saved.")};
+        keys.MoveFirst();
+        return false;
     }
     keys.MoveFirst();
     return true;

@@ -641,6 +641,9 @@ void frmOptions::SaveOptions() {
         }
     }
 
+    // The settings go to the file once, whole: a teacher's Apply is one save, not seventy.
+    SettingsStore::BeginBatch();
+
     // 3.-4.
     for (int i = 0; i <= 3; ++i) {
         g.ColourBack[i] = WorkColourBack[i];
@@ -721,6 +724,7 @@ void frmOptions::SaveOptions() {
     for (const auto& [key, value] : menuKeys) {
         SaveInt(menuSection, QString::fromLatin1(key), value);
     }
+    SettingsStore::EndBatch(); // a failure is reported by the store
 
     // 12.-13. The shown day's teacher's style goes back onto the page, which may be the partner's.
     frmSchedule* page = frmSchedule::IfLoaded();
