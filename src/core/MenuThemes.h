@@ -62,4 +62,3 @@ std::optional<ThreeDThemeColours> ThreeDThemeShows(int theme, const DayPageBackC
 // else the teacher's own.
 std::pair<BgrColour, BgrColour> GradientShows(bool lumenleaf, const DayPageBackColours& colourBack,
                                               BgrColour userLeft, BgrColour userRight);
-

@@ -163,7 +163,8 @@ void MenuExtendedStyle::takeBackdrop(QMenu* menu) {
         const QPoint origin = owner->mapFromGlobal(menu->mapToGlobal(QPoint(0, 0)));
         const int w = menu->width();
         const int h = menu->height();
-        for (const QRect& strip : {QRect(w - shadow, 0, shadow, h), QRect(0, h - shadow, w - shadow, shadow)}) {
+        for (const QRect& strip :
+             {QRect(w - shadow, 0, shadow, h), QRect(0, h - shadow, w - shadow, shadow)}) {
             const QRect wanted = strip.translated(origin) & owner->rect();
             if (!wanted.isEmpty()) {
                 painter.drawPixmap(wanted.topLeft() - origin, owner->grab(wanted));
@@ -173,7 +174,8 @@ void MenuExtendedStyle::takeBackdrop(QMenu* menu) {
     m_backdrops.insert(menu, backdrop);
 }
 
-int MenuExtendedStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const {
+int MenuExtendedStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
+                                   const QWidget* widget) const {
     switch (metric) {
     case PM_MenuPanelWidth:
         return m_look.style == Style::OfficeXP ? 1 : 2;
@@ -270,7 +272,8 @@ void MenuExtendedStyle::drawControl(ControlElement element, const QStyleOption* 
     QProxyStyle::drawControl(element, option, painter, widget);
 }
 
-void MenuExtendedStyle::paintMenuPanel(QPainter* painter, const QRect& menuRect, const QWidget* widget) const {
+void MenuExtendedStyle::paintMenuPanel(QPainter* painter, const QRect& menuRect,
+                                       const QWidget* widget) const {
     painter->save();
     const QPalette palette = widget ? widget->palette() : QApplication::palette();
     const int shadow = qobject_cast<const QMenu*>(widget) ? ShadowMargin() : 0;
@@ -284,7 +287,8 @@ void MenuExtendedStyle::paintMenuPanel(QPainter* painter, const QRect& menuRect,
         // inner and dark outer edge at the bottom right.
         painter->fillRect(inner, palette.button());
         Frame(painter, box, palette.color(QPalette::Midlight), palette.color(QPalette::Shadow));
-        Frame(painter, box.adjusted(1, 1, -1, -1), palette.color(QPalette::Light), palette.color(QPalette::Dark));
+        Frame(painter, box.adjusted(1, 1, -1, -1), palette.color(QPalette::Light),
+              palette.color(QPalette::Dark));
         break;
     case Style::OfficeXP:
         painter->fillRect(inner, m_look.area);
@@ -300,17 +304,19 @@ void MenuExtendedStyle::paintMenuPanel(QPainter* painter, const QRect& menuRect,
                 if (backdrop.isNull()) {
                     painter->fillRect(strip, palette.window());
                 } else {
-                    painter->drawPixmap(strip, backdrop, QRectF(strip.topLeft() * backdrop.devicePixelRatio(),
-                                                                QSizeF(strip.size()) * backdrop.devicePixelRatio()));
+                    painter->drawPixmap(strip, backdrop,
+                                        QRectF(strip.topLeft() * backdrop.devicePixelRatio(),
+                                               QSizeF(strip.size()) * backdrop.devicePixelRatio()));
                 }
             }
             // The shadow fades outwards, and starts a little way along each edge.
             for (int i = 0; i < shadow; ++i) {
                 QColor ink = m_look.shadow;
                 ink.setAlpha(150 * (shadow - i) / shadow);
-                painter->fillRect(QRect(box.right() + 1 + i, box.top() + shadow, 1, box.height() - shadow + i + 1),
+                painter->fillRect(
+                    QRect(box.right() + 1 + i, box.top() + shadow, 1, box.height() - shadow + i + 1), ink);
+                painter->fillRect(QRect(box.left() + shadow, box.bottom() + 1 + i, box.width() - shadow, 1),
                                   ink);
-                painter->fillRect(QRect(box.left() + shadow, box.bottom() + 1 + i, box.width() - shadow, 1), ink);
             }
         }
         break;
@@ -383,11 +389,11 @@ void MenuExtendedStyle::paintSelection(QPainter* painter, const QRect& row, cons
         break;
     }
     case Style::OfficeXP: {
-        const QRect bar = row.adjusted(1, 0, -1, -1);
+        const QRect bar = row.adjusted(1, 0, -1, 0);
         painter->fillRect(bar, m_look.fill);
         painter->setPen(m_look.border);
         painter->setBrush(Qt::NoBrush);
-        painter->drawRect(bar.adjusted(0, 0, -1, 0));
+        painter->drawRect(bar.adjusted(0, 0, -1, -1));
         break;
     }
     case Style::ThreeD:
@@ -483,7 +489,8 @@ void MenuExtendedStyle::paintMenuItem(QPainter* painter, const QStyleOptionMenuI
     }
 
     // The picture, or the check mark, in the band.
-    const QRect iconRect(row.left() + (BandWidth - kIcon) / 2, row.top() + (row.height() - kIcon) / 2, kIcon, kIcon);
+    const QRect iconRect(row.left() + (BandWidth - kIcon) / 2, row.top() + (row.height() - kIcon) / 2, kIcon,
+                         kIcon);
     const QRect box = iconRect.adjusted(-2, -2, 2, 2);
     const QColor textColour = itemTextColour(selected, item->palette);
     if (checked) {
@@ -508,19 +515,21 @@ void MenuExtendedStyle::paintMenuItem(QPainter* painter, const QStyleOptionMenuI
     const int textLeft = row.left() + BandWidth + kTextGap;
     const int shortcutLeft = row.right() + 1 - kRightArea - item->reservedShortcutWidth;
     painter->setFont(item->font);
-    paintItemText(painter, QRect(textLeft, row.top(), std::max(0, shortcutLeft - textLeft), row.height()), flags,
-                  caption, textColour, enabled, item->palette);
+    paintItemText(painter, QRect(textLeft, row.top(), std::max(0, shortcutLeft - textLeft), row.height()),
+                  flags, caption, textColour, enabled, item->palette);
     if (!shortcut.isEmpty()) {
-        paintItemText(painter, QRect(shortcutLeft, row.top(), item->reservedShortcutWidth, row.height()), flags,
-                      shortcut, textColour, enabled, item->palette);
+        paintItemText(painter, QRect(shortcutLeft, row.top(), item->reservedShortcutWidth, row.height()),
+                      flags, shortcut, textColour, enabled, item->palette);
     }
     if (item->menuItemType == QStyleOptionMenuItem::SubMenu) {
-        PaintSubMenuArrow(painter, row, enabled ? textColour : item->palette.color(QPalette::Disabled, QPalette::Text));
+        PaintSubMenuArrow(painter, row,
+                          enabled ? textColour : item->palette.color(QPalette::Disabled, QPalette::Text));
     }
     painter->restore();
 }
 
-void MenuExtendedStyle::paintBarBackground(QPainter* painter, const QRect& rect, const QWidget* widget) const {
+void MenuExtendedStyle::paintBarBackground(QPainter* painter, const QRect& rect,
+                                           const QWidget* widget) const {
     const QRect bar = widget ? widget->rect() : rect;
     const QPalette palette = widget ? widget->palette() : QApplication::palette();
     switch (m_look.style) {
@@ -581,7 +590,8 @@ void MenuExtendedStyle::paintBarItem(QPainter* painter, const QStyleOptionMenuIt
         if (selected) {
             RaisedBar(painter, box, m_look, open);
         }
-        colour = enabled ? ReadableOn(selected ? m_look.middle : Mix(m_look.middle, m_look.top, 0.5)) : colour;
+        colour =
+            enabled ? ReadableOn(selected ? m_look.middle : Mix(m_look.middle, m_look.top, 0.5)) : colour;
         break;
     case Style::Plain:
         break;

@@ -55,8 +55,8 @@ private:
     void paintSeparator(QPainter* painter, const QRect& row, const QPalette& palette) const;
     void paintSelection(QPainter* painter, const QRect& row, const QPalette& palette) const;
     void paintCheckBox(QPainter* painter, const QRect& box, bool selected, const QPalette& palette) const;
-    void paintItemText(QPainter* painter, const QRect& rect, int flags, const QString& text, const QColor& colour,
-                       bool enabled, const QPalette& palette) const;
+    void paintItemText(QPainter* painter, const QRect& rect, int flags, const QString& text,
+                       const QColor& colour, bool enabled, const QPalette& palette) const;
     void paintBarBackground(QPainter* painter, const QRect& rect, const QWidget* widget) const;
     void paintBarItem(QPainter* painter, const QStyleOptionMenuItem* item, const QWidget* widget) const;
     QColor itemTextColour(bool selected, const QPalette& palette) const;

@@ -8,8 +8,7 @@
 
 namespace {
 std::optional<qint64> ReadNumber(const IniDocument& file, const char* section, const char* key) {
-    const std::optional<QString> text =
-        file.Value(QString::fromLatin1(section), QString::fromLatin1(key));
+    const std::optional<QString> text = file.Value(QString::fromLatin1(section), QString::fromLatin1(key));
     if (!text) {
         return std::nullopt;
     }
@@ -50,7 +49,8 @@ MenuLook ReadMenuLook(const QString& iniPath) {
     file.Load(iniPath, true); // a file that cannot be read leaves the document empty
     MenuLook look;
     const std::optional<qint64> style = ReadNumber(file, "Menu", "MenuStyle");
-    const bool fits = style && *style >= std::numeric_limits<int>::min() && *style <= std::numeric_limits<int>::max();
+    const bool fits =
+        style && *style >= std::numeric_limits<int>::min() && *style <= std::numeric_limits<int>::max();
     look.style = MenuLookStyle(fits ? static_cast<int>(*style) : 4);
 
     look.gradientFrom = ReadColour(file, "Office2000", "MenuBackColor", 0xE6B36C);

@@ -220,7 +220,8 @@ private Q_SLOTS:
         QTest::newRow("Blue") << 0 << "Blue" << true << XPThemeColours{0xFFD7AE, 0xFFFFFF, 0, 0, 0xFF8000};
         QTest::newRow("Gray") << 1 << "Gray" << true << XPThemeColours{0xE8E4E5, 0xFBFAFB, 0, 0, 0xCAC7C7};
         QTest::newRow("Green") << 2 << "Green" << true << XPThemeColours{0xDEEDEF, 0xF9FCFC, 0, 0, 0xC3D1CE};
-        QTest::newRow("Classic") << 3 << "Classic" << true << XPThemeColours{0xD1D8DB, 0xF7F8F9, 0, 0, 0xD2BDB6};
+        QTest::newRow("Classic") << 3 << "Classic" << true
+                                 << XPThemeColours{0xD1D8DB, 0xF7F8F9, 0, 0, 0xD2BDB6};
         QTest::newRow("User") << 4 << "User" << true << user;
         QTest::newRow("Lumenleaf: strips, page, black, black, date bar")
             << 5 << "Lumenleaf" << true << XPThemeColours{0xF0D0A6, 0xFAEDDC, 0, 0, 0xE6B36C};
@@ -233,7 +234,8 @@ private Q_SLOTS:
         QFETCH(bool, exists);
         QFETCH(XPThemeColours, colours);
         QCOMPARE(XPThemeCaption(theme), caption);
-        const std::optional<XPThemeColours> shown = XPThemeShows(theme, kBlueScheme, XPThemeColours{1, 2, 3, 4, 5});
+        const std::optional<XPThemeColours> shown =
+            XPThemeShows(theme, kBlueScheme, XPThemeColours{1, 2, 3, 4, 5});
         QCOMPARE(shown.has_value(), exists);
         if (exists) {
             QVERIFY(*shown == colours);
@@ -263,7 +265,8 @@ private Q_SLOTS:
         QFETCH(bool, exists);
         QFETCH(ThreeDThemeColours, colours);
         QCOMPARE(ThreeDThemeCaption(theme), caption);
-        const std::optional<ThreeDThemeColours> shown = ThreeDThemeShows(theme, kBlueScheme, ThreeDThemeColours{7, 8, 9});
+        const std::optional<ThreeDThemeColours> shown =
+            ThreeDThemeShows(theme, kBlueScheme, ThreeDThemeColours{7, 8, 9});
         QCOMPARE(shown.has_value(), exists);
         if (exists) {
             QVERIFY(*shown == colours);
@@ -271,7 +274,8 @@ private Q_SLOTS:
     }
 
     void theGradientTakesTheDayPageColoursWithLumenleaf() {
-        QCOMPARE(GradientShows(true, kBlueScheme, 1, 2), std::make_pair(BgrColour(0xE6B36C), BgrColour(0xFAEDDC)));
+        QCOMPARE(GradientShows(true, kBlueScheme, 1, 2),
+                 std::make_pair(BgrColour(0xE6B36C), BgrColour(0xFAEDDC)));
         QCOMPARE(GradientShows(false, kBlueScheme, 1, 2), std::make_pair(BgrColour(1), BgrColour(2)));
     }
 };
