@@ -42,7 +42,8 @@ int main(int argc, char* argv[]) {
     out << "menus redrawn from the file: " << apply << " ms (median of 15)\n";
 
     const QPoint below = main.mapToGlobal(QPoint(0, main.menuBar()->height()));
-    for (const auto& [style, name] : {std::pair{2, "Office XP"}, std::pair{0, "Office 2000"}, std::pair{4, "3D"}}) {
+    for (const auto& [style, name] :
+         {std::pair{2, "Office XP"}, std::pair{0, "Office 2000"}, std::pair{4, "3D"}}) {
         Globals().MenuStyle = style;
         WriteMenuIni();
         const double paint = MedianMs(15, [&] {

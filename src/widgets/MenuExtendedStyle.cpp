@@ -279,8 +279,8 @@ void MenuExtendedStyle::paintMenuPanel(QPainter* painter, const QRect& menuRect,
     const int shadow = qobject_cast<const QMenu*>(widget) ? ShadowMargin() : 0;
     const QRect box = menuRect.adjusted(0, 0, -shadow, -shadow);
     const int frame = pixelMetric(PM_MenuPanelWidth, nullptr, widget);
+    // The inside is one tall row: the band and the item area line up with every item's.
     const QRect inner = box.adjusted(frame, frame, -frame, -frame);
-    const QRect band(inner.left(), inner.top(), BandWidth, inner.height());
     switch (m_look.style) {
     case Style::Office2000:
         // The classic raised menu: a light outer and white inner edge at the top left, a grey
@@ -291,8 +291,7 @@ void MenuExtendedStyle::paintMenuPanel(QPainter* painter, const QRect& menuRect,
               palette.color(QPalette::Dark));
         break;
     case Style::OfficeXP:
-        painter->fillRect(inner, m_look.area);
-        painter->fillRect(band, m_look.band);
+        paintItemRow(painter, inner);
         painter->setPen(m_look.border);
         painter->setBrush(Qt::NoBrush);
         painter->drawRect(box.adjusted(0, 0, -1, -1));
@@ -321,8 +320,7 @@ void MenuExtendedStyle::paintMenuPanel(QPainter* painter, const QRect& menuRect,
         }
         break;
     case Style::ThreeD:
-        painter->fillRect(inner, m_look.middle);
-        painter->fillRect(band, BandGradient(band, m_look));
+        paintItemRow(painter, inner);
         Frame(painter, box, Mix(m_look.bottom, Qt::black, 0.35), Mix(m_look.bottom, Qt::black, 0.35));
         Frame(painter, box.adjusted(1, 1, -1, -1), Qt::white, m_look.bottom);
         break;

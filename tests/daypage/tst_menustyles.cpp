@@ -64,15 +64,16 @@ private Q_SLOTS:
         frmMain& main = frmMain::Get();
         QVERIFY(QFile::exists(env.ProgramFolder() + QStringLiteral("/frmMain.ini")));
         QCOMPARE(main.MenuXP->Look().style, MenuLook::Style::ThreeD);
-        for (QWidget* drawn : std::initializer_list<QWidget*>{main.menuBar(), main.mnuFile, main.mnuHelp,
-                                                              main.mnuPopUpDetails, main.mnuPopupSubject,
-                                                              main.mnuPopUpTime}) {
+        for (QWidget* drawn :
+             std::initializer_list<QWidget*>{main.menuBar(), main.mnuFile, main.mnuHelp, main.mnuPopUpDetails,
+                                             main.mnuPopupSubject, main.mnuPopUpTime}) {
             QVERIFY2(qobject_cast<MenuExtendedStyle*>(drawn->style()), qPrintable(drawn->objectName()));
         }
         QCOMPARE(main.mnuFPrint->text(), QStringLiteral("&Print..."));
         QVERIFY(!main.mnuFPrint->icon().isNull());
         // The band of a cell's pop-up starts in the top colour (&HF0D0A6).
-        const QColor band = BandBeside(main.mnuPopUpDetails, main.mnuPopUpDetailsMagnify, main.mnuPopUpDetailsPaste);
+        const QColor band =
+            BandBeside(main.mnuPopUpDetails, main.mnuPopUpDetailsMagnify, main.mnuPopUpDetailsPaste);
         QVERIFY2(qAbs(band.red() - 0xA6) < 12 && qAbs(band.blue() - 0xF0) < 12, qPrintable(band.name()));
     }
 
@@ -83,7 +84,8 @@ private Q_SLOTS:
         // The options store Office XP; loading the teacher's settings rewrites the file and the
         // open window follows without being told more.
         SaveText(QStringLiteral("Settings\\Menu1"), QStringLiteral("MenuStyle"), QStringLiteral("2"));
-        SaveText(QStringLiteral("Settings\\Menu1"), QStringLiteral("XPLeftBackColour"), QStringLiteral("12639424"));
+        SaveText(QStringLiteral("Settings\\Menu1"), QStringLiteral("XPLeftBackColour"),
+                 QStringLiteral("12639424"));
         LoadTeacherSettings();
         QCOMPARE(main.MenuXP->Look().style, MenuLook::Style::OfficeXP);
         QCOMPARE(BandBeside(main.mnuFile, main.mnuFPack, main.mnuFPrint), QColor(0xC0, 0xDC, 0xC0));
@@ -124,8 +126,8 @@ private Q_SLOTS:
             window->close();
         });
         main.mnuHMenuDesigner->trigger();
-        QCOMPARE(titles, (QStringList{"&File", "&Edit", "&View", "&Tools", "&Help", "PopUp Details", "Popup Subject",
-                                      "PopUp Time"}));
+        QCOMPARE(titles, (QStringList{"&File", "&Edit", "&View", "&Tools", "&Help", "PopUp Details",
+                                      "Popup Subject", "PopUp Time"}));
         QVERIFY(about.contains(QStringLiteral("3D")));
         QVERIFY(print && calendar && designer);
         QCOMPARE(print->text(1), QStringLiteral("Print"));

@@ -54,8 +54,10 @@ QByteArray IniFor(const QByteArray& style, const QByteArray& gradient, const QBy
                   const QByteArray& showShadow = "1") {
     return "[Menu]\nMenuStyle=" + style + "\n[Office2000]\nMenuBackColor=" + Bgr(kRed) +
            "\nMenuBackColor2=" + Bgr(kBlue) + "\nGradientStyle=" + vertical + "\nGradient=" + gradient +
-           "\n[OfficeXP]\nXPBarColor=" + Bgr(kBand) + "\nXPBackColor=" + Bgr(kArea) + "\nXPFillColor=" + Bgr(kFill) +
-           "\nXPTextColor=0\nXPTextColorAll=0\nXPBorderColor=10066329\nXPShadowColor=10066329\nXPShowShadow=" +
+           "\n[OfficeXP]\nXPBarColor=" + Bgr(kBand) + "\nXPBackColor=" + Bgr(kArea) +
+           "\nXPFillColor=" + Bgr(kFill) +
+           "\nXPTextColor=0\nXPTextColorAll=0\nXPBorderColor=10066329\nXPShadowColor="
+           "10066329\nXPShowShadow=" +
            showShadow + "\n[New3D]\nNew3DColor1=" + Bgr(kRed) + "\nNew3DColor2=" + Bgr(kWhite) +
            "\nNew3DColor3=" + Bgr(kBlue) + "\n";
 }
@@ -190,7 +192,8 @@ private Q_SLOTS:
         const QRect disabled = menus.file->actionGeometry(menus.unpack);
         const QColor band = image.pixelColor(plain.left() + 1, plain.top() + 1);
         const QColor area = image.pixelColor(plain.right() - 6, plain.center().y());
-        const QColor barLeft = image.pixelColor(selected.left() + MenuExtendedStyle::BandWidth + 1, selected.top() + 1);
+        const QColor barLeft =
+            image.pixelColor(selected.left() + MenuExtendedStyle::BandWidth + 1, selected.top() + 1);
         const QColor barRight = image.pixelColor(selected.right() - 3, selected.bottom() - 1);
         const QColor barTopRight = image.pixelColor(selected.right() - 3, selected.top());
         const QColor button = menus.file->palette().color(QPalette::Button);
@@ -285,7 +288,8 @@ private Q_SLOTS:
         int differing = 0;
         for (int y = 0; y < 32; ++y) {
             for (int x = 0; x < 32; ++x) {
-                differing += Near(image.pixelColor(origin + QPoint(x, y)), reference.pixelColor(x, y), 8) ? 0 : 1;
+                differing +=
+                    Near(image.pixelColor(origin + QPoint(x, y)), reference.pixelColor(x, y), 8) ? 0 : 1;
             }
         }
         QVERIFY2(differing < 20, qPrintable(QString::number(differing)));
