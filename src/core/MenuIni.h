@@ -14,7 +14,6 @@ struct MenuIniEntry {
     QString section;
     QString key;
     QString value;
-    bool operator==(const MenuIniEntry&) const = default;
 };
 
 // Every section and key of the file with its value, in the order they are written. Colours are

@@ -33,14 +33,12 @@ struct XPThemeColours {
     BgrColour Selected = 0; // text of the selected item
     BgrColour All = 0;      // text of every other item
     BgrColour Bar = 0;      // the selection bar's back colour
-    bool operator==(const XPThemeColours&) const = default;
 };
 
 struct ThreeDThemeColours {
     BgrColour Top = 0;
     BgrColour Middle = 0;
     BgrColour Bottom = 0;
-    bool operator==(const ThreeDThemeColours&) const = default;
 };
 
 // The day page's four back colours (date bar, time and subject strips, captions, page): the
