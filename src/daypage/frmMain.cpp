@@ -7,6 +7,7 @@
 #include "Panels.h"
 #include "TimeTableGrid.h"
 #include "core/DayDatabase.h"
+#include "core/MenuIni.h"
 #include "core/Message.h"
 #include "core/ProgramState.h"
 #include "core/TeacherSettings.h"
@@ -506,6 +507,12 @@ void frmMain::SubClassMenuXP() {
     connect(menuEvents, &MenuEvents::MenuHelp, this, &frmMain::MenuEvents_MenuHelp);
     MenuXP = new MenuExtended(this);
     MenuXP->InstallMenus(this, ProgramFolder() + QStringLiteral("\\frmMain"), &imlQLMMenu, 2, menuEvents, 0);
+    // Every rewrite of the menu INI file is drawn at once, by whichever main window is open then.
+    SetMenuIniListener([] {
+        if (frmMain* main = frmMain::IfLoaded(); main && main->MenuXP) {
+            main->MenuXP->ApplyMenuSettings(main);
+        }
+    });
 }
 
 void frmMain::MenuDesigner() {
