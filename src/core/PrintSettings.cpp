@@ -47,6 +47,7 @@ void LoadPrintSettings(ProgramState& g) {
 
 void SavePrintSettings(const ProgramState& g) {
     const QString section = EffectsSection(g);
+    SettingsStore::BeginBatch(); // one write of the settings file
     SaveInt(section, QStringLiteral("Item"), g.PrintItem);
     SaveInt(section, QStringLiteral("Orientation"), g.PrintOrientation);
     SaveInt(section, QStringLiteral("PRFont"), g.PRFont);
@@ -57,6 +58,7 @@ void SavePrintSettings(const ProgramState& g) {
     SaveBool(section, QStringLiteral("PRNotes"), g.PRNotes);
     SaveBool(section, QStringLiteral("ULHeading"), g.ULHeading);
     SaveBool(section, QStringLiteral("ULTimeSubject"), g.ULTimeSubject);
+    SettingsStore::EndBatch(); // a failure is reported by the store
 }
 
 void RestorePrintSettingDefaults(ProgramState& g) {
