@@ -1,5 +1,7 @@
 #include "frmOptions.h"
 
+#include "OptionControls.h"
+
 #include "core/ColourSchemes.h"
 #include "core/MenuIni.h"
 #include "core/Message.h"
@@ -59,27 +61,6 @@ QString EffectsSection() {
 
 QString MenuSection() {
     return QStringLiteral("Settings\\Menu%1").arg(Globals().CurrentTeacher);
-}
-
-int Value(const QCheckBox* box) {
-    return box->isChecked() ? 1 : 0;
-}
-
-// A value set from code runs the control's click handling as a click does. When the value is
-// already the one asked for, the handling runs all the same, so that what depends on the value
-// is in step with it.
-void SetChecked(QAbstractButton* button, bool on, const std::function<void()>& handler) {
-    if (button->isChecked() == on) {
-        handler();
-    } else {
-        button->setChecked(on);
-    }
-}
-
-// The index of an option button row for a stored value; a value no button stands for takes the
-// first button's place.
-int OptionIndex(int value, int first, int last) {
-    return value >= first && value <= last ? value : first;
 }
 
 void Paint(QWidget* label, BgrColour back) {
@@ -506,6 +487,7 @@ void frmOptions::Form_Load() {
     SetChecked(chkShowSplash, g.ShowSplash != 0, [this] { chkShowSplash_Click(); });
     SetChecked(chkPackRun, g.PackConfig && g.PackRun != 0, [this] { chkPackRun_Click(); });
     chkPackRun->setEnabled(g.PackConfig);
+    loadMenuStyleChecks();
 
     // 4.
     WorkRunStartup = g.RunStartup;
@@ -540,7 +522,7 @@ void frmOptions::Form_Load() {
                [this, calendar] { optCalendarPosition_Click(calendar); });
     const int notes = g.NotesPosition == 0 ? 0 : 1;
     SetChecked(optNotesPosition[notes], true, [this, notes] { optNotesPosition_Click(notes); });
-    loadMenuStyleControls();
+    loadMenuStyleOptions();
 
     // 7. A stored name that is no scheme of the list is still shown (and matches no scheme).
     const int scheme = cboScheme->findText(g.Scheme, Qt::MatchExactly | Qt::MatchCaseSensitive);

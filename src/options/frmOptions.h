@@ -39,6 +39,23 @@ private:
     int m_index;
 };
 
+// A colour label of the menu styles: it shows a colour as its back colour and keeps the value
+// exactly, for the save to read back. A caption on it is drawn in black or white, whichever reads
+// on the colour; the colour stays visible when the label is disabled.
+class ColourLabel : public PreviewLabel {
+    Q_OBJECT
+public:
+    ColourLabel(const QString& caption, QWidget* parent);
+    BgrColour BackColor() const { return m_back; }
+    void setBackColor(BgrColour back);
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    BgrColour m_back = 0;
+};
+
 // A font as the font dialog takes and gives it: the size may have a fraction.
 struct FontChoice {
     QString name;
@@ -136,13 +153,34 @@ public:
     QPushButton* cmdDefaultColours = nullptr;
     QPushButton* cmdDefaultFonts = nullptr;
 
-    // Tab 2, "Menu Styles": the frames its controls sit in.
+    // Tab 2, "Menu Styles".
     QGroupBox* Frame15 = nullptr;
+    std::array<QRadioButton*, 5> optMenuStyle{}; // 0, 2 and 4 only
     QGroupBox* fraOffice2000 = nullptr;
+    QCheckBox* chkGradientBar = nullptr;
+    QCheckBox* chkVertical = nullptr;
+    QCheckBox* chkLumenleafColours = nullptr;
+    ColourLabel* lblGradientLeft = nullptr;
+    ColourLabel* lblGradientRight = nullptr;
     QGroupBox* fraOfficeXP = nullptr;
     QGroupBox* fraOfficeXPPreset = nullptr;
+    std::array<QRadioButton*, 6> optXPTheme{};
+    ColourLabel* lblXPLeftBackColour = nullptr;
+    ColourLabel* lblXPRightBackColour = nullptr;
+    ColourLabel* lblXPSelectedColour = nullptr;
+    ColourLabel* lblXPAllColour = nullptr;
+    ColourLabel* lblXPBarColour = nullptr;
+    QLabel* lblXPLeftBackColourText = nullptr;
+    QLabel* lblXPRightBackColourText = nullptr;
+    QLabel* lblXPSelectedColourText = nullptr;
+    QLabel* lblXPAllColourText = nullptr;
+    QLabel* lblXPBarColourText = nullptr;
     QGroupBox* fra3D = nullptr;
     QGroupBox* fra3DPreset = nullptr;
+    std::array<QRadioButton*, 7> opt3DTheme{};
+    ColourLabel* lbl3DTopColour = nullptr;
+    ColourLabel* lbl3DMiddleColour = nullptr;
+    ColourLabel* lbl3DBottomColour = nullptr;
 
     // Tab 3, "Holiday/Inservice Labels".
     QGroupBox* Frame4 = nullptr;
@@ -203,10 +241,28 @@ public:
     void cmdPackConfig_Click();
     void txtHolidayNames_Change(int index);
 
-    // Menu styles. The tab's controls fill these in (frmOptionsMenuStyles.cpp).
+    // Menu styles (frmOptionsMenuStyles.cpp).
     void ShowThemeColours();
     void RefreshAllThemeColours();
-    // What the tab shows goes into the program's menu settings, for the save to store.
+    void EnableMenuStyleFrames(int style);
+    void optMenuStyle_Click(int index);
+    void optXPTheme_Click(int index);
+    void opt3DTheme_Click(int index);
+    void chkGradientBar_Click();
+    void chkVertical_Click();
+    void chkLumenleafColours_Click();
+    void lblGradientLeft_Click();
+    void lblGradientRight_Click();
+    void lblXPRightBackColour_Click();
+    void lblXPLeftBackColour_Click();
+    void lblXPSelectedColour_Click();
+    void lblXPAllColour_Click();
+    void lblXPBarColour_Click();
+    void lbl3DTopColour_Click();
+    void lbl3DMiddleColour_Click();
+    void lbl3DBottomColour_Click();
+    // What the tab shows, its check boxes and the user colours go into the program's menu
+    // settings, for the save to store.
     void StoreMenuTheme(ProgramState& g) const;
 
     // Statistics.
@@ -223,7 +279,10 @@ private:
     QWidget* buildMenuStylesTab();
     QWidget* buildHolidayLabelsTab();
     QWidget* buildStatisticsTab();
-    void loadMenuStyleControls();
+    void loadMenuStyleChecks();
+    void loadMenuStyleOptions();
+    void showGradientColours();
+    void pickMenuColour(ColourLabel* label, BgrColour& userColour);
     void markDirty();
     void colourClick(PreviewPart part, Qt::MouseButton button);
     void enableSchemeList(bool enabled);

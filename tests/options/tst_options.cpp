@@ -1,5 +1,6 @@
 #include "app/Main.h"
 #include "core/DayDatabase.h"
+#include "core/IniFile.h"
 #include "core/Message.h"
 #include "core/ProgramState.h"
 #include "core/TeacherSettings.h"
@@ -31,6 +32,7 @@
 
 namespace {
 const QString kEffects = QStringLiteral("Settings\\Effects1");
+const QString kMenu = QStringLiteral("Settings\\Menu1");
 
 // A case with its own program and settings folders; the dialog and the stand-ins go with it.
 struct OptionsCase {
@@ -96,6 +98,45 @@ void WhenModal(const std::function<void(frmOptions&)>& work, int tries = 1000) {
 void ShowModalThen(const std::function<void(frmOptions&)>& work) {
     WhenModal(work);
     ShowOptionsDialog();
+}
+
+// A press on an option button's round indicator (the button may be wider than its caption).
+void ClickIndicator(QRadioButton* option) {
+    QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(5, option->height() / 2));
+}
+
+// The teacher's menu settings, key by key, as the store holds them.
+void SaveMenu(std::initializer_list<std::pair<const char*, qint32>> values) {
+    for (const auto& [key, value] : values) {
+        SaveInt(kMenu, QString::fromLatin1(key), value);
+    }
+}
+
+// The menu styles' colour labels, by style, in the order their colours are listed.
+QList<ColourLabel*> MenuColourLabels(const frmOptions& d, int style) {
+    switch (style) {
+    case 0:
+        return {d.lblGradientLeft, d.lblGradientRight};
+    case 2:
+        return {d.lblXPLeftBackColour, d.lblXPRightBackColour, d.lblXPSelectedColour, d.lblXPAllColour,
+                d.lblXPBarColour};
+    default:
+        return {d.lbl3DTopColour, d.lbl3DMiddleColour, d.lbl3DBottomColour};
+    }
+}
+
+QList<qint32> ShownColours(const QList<ColourLabel*>& labels) {
+    QList<qint32> shown;
+    for (const ColourLabel* label : labels) {
+        shown << label->BackColor();
+    }
+    return shown;
+}
+
+QString MenuIniValue(const QString& section, const QString& key) {
+    IniFile ini;
+    ini.setConfigName(Globals().IniPath);
+    return ini.KeyGet(section, key, QStringLiteral("missing"));
 }
 } // namespace
 
@@ -324,12 +365,299 @@ private Q_SLOTS:
         SaveInt(kEffects, QStringLiteral("BinderStyle"), 9);
         SaveInt(kEffects, QStringLiteral("NotesPosition"), -3);
         SaveInt(kEffects, QStringLiteral("LastTab"), 12);
+        SaveMenu({{"MenuStyle", 3}, {"XPTheme", 9}, {"dTheme", -1}});
         frmOptions& dialog = OpenDialog();
         QVERIFY(dialog.optBinderStyle[1]->isChecked());
+        QVERIFY(dialog.optMenuStyle[0]->isChecked() && dialog.fraOffice2000->isEnabled());
+        QVERIFY(dialog.optXPTheme[0]->isChecked() && dialog.opt3DTheme[0]->isChecked());
+        QCOMPARE(dialog.WorkMenuStyle, 0);
+        QCOMPARE(dialog.WorkXPTheme, 0);
         QCOMPARE(dialog.WorkBinderStyle, 1);
         QVERIFY(dialog.optNotesPosition[1]->isChecked());
         QCOMPARE(dialog.SSTabOptions->currentIndex(), 0);
         QVERIFY(!dialog.cmdApply->isEnabled());
+        dialog.SSTabOptions->setCurrentIndex(2);
+        QCOMPARE(dialog.lbl3DBottomColour->BackColor(), 0xFF8000); // the Blue theme's
+    }
+
+    // Only the chosen style's group is on; inside it the colour labels only with the "User"
+    // theme, the gradient's controls only with its bar ticked. The stored choice, loaded, and the
+    // same choice clicked leave the same state; only the click is an edit.
+    void eachStyleEnablesItsGroup_data() {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<int>("xpTheme");
+        QTest::addColumn<int>("dTheme");
+        QTest::addColumn<bool>("gradientBar");
+        QTest::newRow("Office 2000, bar ticked") << 0 << 4 << 6 << true;
+        QTest::newRow("Office 2000, bar unticked") << 0 << 4 << 6 << false;
+        QTest::newRow("Office XP, User") << 2 << 4 << 6 << true;
+        QTest::newRow("Office XP, Lumenleaf") << 2 << 5 << 6 << true;
+        QTest::newRow("3D, User") << 4 << 4 << 6 << true;
+        QTest::newRow("3D, Classic Windows XP") << 4 << 4 << 5 << false;
+    }
+    void eachStyleEnablesItsGroup() {
+        QFETCH(int, style);
+        QFETCH(int, xpTheme);
+        QFETCH(int, dTheme);
+        QFETCH(bool, gradientBar);
+        OptionsCase c;
+        SaveMenu({{"MenuStyle", style},
+                  {"XPTheme", xpTheme},
+                  {"dTheme", dTheme},
+                  {"GradientBar", gradientBar ? 1 : 0}});
+        frmOptions& d = OpenDialog();
+        d.SSTabOptions->setCurrentIndex(2);
+        auto verify = [&](bool bar) {
+            QVERIFY(d.optMenuStyle[style]->isChecked() && d.optXPTheme[xpTheme]->isChecked() &&
+                    d.opt3DTheme[dTheme]->isChecked());
+            const QList<std::pair<QList<QWidget*>, bool>> expected{
+                {{d.fraOffice2000, d.chkGradientBar}, style == 0},
+                {{d.lblGradientLeft, d.lblGradientRight, d.chkVertical, d.chkLumenleafColours},
+                 style == 0 && bar},
+                {{d.fraOfficeXP, d.optXPTheme[0], d.optXPTheme[5]}, style == 2},
+                {{d.lblXPLeftBackColour, d.lblXPRightBackColour, d.lblXPSelectedColour, d.lblXPAllColour,
+                  d.lblXPBarColour, d.lblXPLeftBackColourText, d.lblXPBarColourText},
+                 style == 2 && xpTheme == 4},
+                {{d.fra3D, d.opt3DTheme[0], d.opt3DTheme[6]}, style == 4},
+                {{d.lbl3DTopColour, d.lbl3DMiddleColour, d.lbl3DBottomColour}, style == 4 && dTheme == 6}};
+            for (const auto& [widgets, enabled] : expected) {
+                for (const QWidget* w : widgets) {
+                    QCOMPARE(w->isEnabled(), enabled);
+                }
+            }
+        };
+        verify(gradientBar);
+        QVERIFY(!QTest::currentTestFailed());
+        QVERIFY(!d.cmdApply->isEnabled());
+        d.optMenuStyle[style == 0 ? 4 : 0]->click();
+        d.optMenuStyle[style]->click();
+        verify(gradientBar);
+        QVERIFY(!QTest::currentTestFailed());
+        QVERIFY(d.cmdApply->isEnabled());
+        d.chkGradientBar->setChecked(!gradientBar);
+        verify(!gradientBar);
+    }
+
+    // Each option button stands for its theme (core holds the tables): a preset shows its own
+    // colours, "Lumenleaf" the day page's (Blue), "User" the teacher's. Office 2000 shows the
+    // day page's colours with "Lumenleaf" ticked, else the teacher's.
+    void themesShowTheirColours_data() {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<int>("theme"); // for Office 2000: 1 with "Lumenleaf" ticked
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QList<qint32>>("colours");
+        QTest::newRow("2000, own colours") << 0 << 0 << "" << QList<qint32>{0x123456, 0x654321};
+        QTest::newRow("2000, Lumenleaf") << 0 << 1 << "" << QList<qint32>{0xE6B36C, 0xFAEDDC};
+        QTest::newRow("XP 3") << 2 << 3 << "Classic" << QList<qint32>{0xD1D8DB, 0xF7F8F9, 0, 0, 0xD2BDB6};
+        QTest::newRow("XP 4") << 2 << 4 << "User"
+                              << QList<qint32>{0x010101, 0x020202, 0x030303, 0x040404, 0x050505};
+        QTest::newRow("XP 5") << 2 << 5 << "Lumenleaf" << QList<qint32>{0xF0D0A6, 0xFAEDDC, 0, 0, 0xE6B36C};
+        QTest::newRow("3D 4") << 4 << 4 << "Lumenleaf" << QList<qint32>{0xF0D0A6, 0xFAEDDC, 0xE6B36C};
+        QTest::newRow("3D 5") << 4 << 5 << "Classic Windows XP"
+                              << QList<qint32>{0xDCB4B4, 0xFFFFFF, 0x984545};
+        QTest::newRow("3D 6") << 4 << 6 << "User" << QList<qint32>{0x0A0A0A, 0x0B0B0B, 0x0C0C0C};
+    }
+    void themesShowTheirColours() {
+        QFETCH(int, style);
+        QFETCH(int, theme);
+        QFETCH(QString, caption);
+        QFETCH(QList<qint32>, colours);
+        OptionsCase c;
+        SaveMenu({
+            {"MenuStyle", style},
+            {"XPTheme", theme == 0 ? 1 : 0}, // another theme than the one clicked
+            {"dTheme", theme == 0 ? 1 : 0},
+            {"LumenleafColours", theme == 1 ? 0 : 1},
+            {"GradientLeftColour", 0x123456},
+            {"GradientRightColour", 0x654321},
+            {"XPLeftBackColourUser", 0x010101},
+            {"XPRightBackColourUser", 0x020202},
+            {"XPSelectedColourUser", 0x030303},
+            {"XPAllColourUser", 0x040404},
+            {"XPBarColourUser", 0x050505},
+            {"TopColourUser", 0x0A0A0A},
+            {"MiddleColourUser", 0x0B0B0B},
+            {"BottomColourUser", 0x0C0C0C},
+        });
+        frmOptions& d = OpenDialog();
+        d.SSTabOptions->setCurrentIndex(2);
+        if (style == 0) {
+            d.chkLumenleafColours->click();
+        } else {
+            QRadioButton* option = style == 2 ? d.optXPTheme[theme] : d.opt3DTheme[theme];
+            QCOMPARE(option->text(), caption);
+            option->click();
+        }
+        const QList<ColourLabel*> labels = MenuColourLabels(d, style);
+        QCOMPARE(ShownColours(labels), colours);
+        for (ColourLabel* label : labels) {
+            QCOMPARE(PixelOf(label), ColorFromBgr(label->BackColor()));
+        }
+    }
+
+    // The gradient's colours can be picked only while "Lumenleaf" is not ticked.
+    void gradientLabelClicks_data() {
+        QTest::addColumn<bool>("right");
+        QTest::addColumn<bool>("lumenleaf");
+        QTest::newRow("left, Lumenleaf") << false << true;
+        QTest::newRow("right, Lumenleaf") << true << true;
+        QTest::newRow("left, own colours") << false << false;
+        QTest::newRow("right, own colours") << true << false;
+    }
+    void gradientLabelClicks() {
+        QFETCH(bool, right);
+        QFETCH(bool, lumenleaf);
+        OptionsCase c;
+        SaveMenu({{"MenuStyle", 0},
+                  {"GradientBar", 1},
+                  {"LumenleafColours", lumenleaf ? 1 : 0},
+                  {"GradientLeftColour", 0x123456},
+                  {"GradientRightColour", 0x654321}});
+        frmOptions& d = OpenDialog();
+        d.SSTabOptions->setCurrentIndex(2);
+        ColourLabel* label = right ? d.lblGradientRight : d.lblGradientLeft;
+        const qint32 before = label->BackColor();
+        const QList<QColor>* opened = AnswerColours({QColor(0x10, 0x20, 0x30)});
+        QTest::mouseClick(label, Qt::RightButton); // only the left button clicks
+        QTest::mouseClick(label, Qt::LeftButton);
+        QCOMPARE(opened->size(), lumenleaf ? 0 : 1);
+        QCOMPARE(d.cmdApply->isEnabled(), !lumenleaf);
+        if (lumenleaf) {
+            QCOMPARE(label->BackColor(), before);
+            return;
+        }
+        QCOMPARE(opened->first(), ColorFromBgr(before));
+        QCOMPARE(label->BackColor(), 0x302010);
+        QCOMPARE(right ? d.WorkGradientRightColour : d.WorkGradientLeftColour, 0x302010);
+        // Ticking "Lumenleaf" shows the day page's colours; unticking it, the one picked.
+        d.chkLumenleafColours->click();
+        QCOMPARE(label->BackColor(), right ? 0xFAEDDC : 0xE6B36C);
+        d.chkLumenleafColours->click();
+        QCOMPARE(label->BackColor(), 0x302010);
+    }
+
+    // The save stores what the labels show once they have caught up with the day page's colours,
+    // also when the tab was not shown after a scheme was chosen; the menu file follows.
+    void savingStoresWhatTheLabelsShow_data() {
+        QTest::addColumn<QString>("scheme"); // "" keeps the Blue colours
+        QTest::addColumn<QList<qint32>>("gradient");
+        QTest::addColumn<qint32>("xpBar");
+        QTest::addColumn<qint32>("threeDTop");
+        QTest::newRow("Blue") << "" << QList<qint32>{0xE6B36C, 0xFAEDDC} << 0xE6B36C << 0xF0D0A6;
+        QTest::newRow("Gray chosen") << "Gray" << QList<qint32>{0x999999, 0xE5E5E5} << 0x999999 << 0xC1C1C1;
+    }
+    void savingStoresWhatTheLabelsShow() {
+        QFETCH(QString, scheme);
+        QFETCH(QList<qint32>, gradient);
+        QFETCH(qint32, xpBar);
+        QFETCH(qint32, threeDTop);
+        OptionsCase c;
+        SaveMenu({{"MenuStyle", 0},
+                  {"LumenleafColours", 1},
+                  {"XPTheme", 5},
+                  {"dTheme", 4},
+                  {"GradientLeftColour", 0x111111},
+                  {"GradientRightColour", 0x222222},
+                  {"XPBarColourUser", 0x333333}});
+        frmOptions& d = OpenDialog();
+        d.SSTabOptions->setCurrentIndex(2);
+        d.SSTabOptions->setCurrentIndex(1);
+        if (scheme.isEmpty()) {
+            d.chkVertical->click();
+        } else {
+            d.chkUseScheme->click();
+            d.cboScheme->setCurrentText(scheme);
+        }
+        d.cmdApply->click();
+        QCOMPARE(ReadLong(kMenu, QStringLiteral("GradientLeftColour"), 0), gradient[0]);
+        QCOMPARE(ReadLong(kMenu, QStringLiteral("GradientRightColour"), 0), gradient[1]);
+        QCOMPARE(ReadLong(kMenu, QStringLiteral("XPBarColour"), 0), xpBar);
+        QCOMPARE(ReadLong(kMenu, QStringLiteral("XPLeftBackColour"), 0), threeDTop); // the strips' colour
+        QCOMPARE(ReadLong(kMenu, QStringLiteral("XPBarColourUser"), 0), 0x333333);
+        QCOMPARE(ReadLong(kMenu, QStringLiteral("TopColour"), 0), threeDTop);
+        QCOMPARE(ReadInt(kMenu, QStringLiteral("Vertical"), -1), scheme.isEmpty() ? 1 : 0);
+        QCOMPARE(MenuIniValue(QStringLiteral("Office2000"), QStringLiteral("MenuBackColor")),
+                 QString::number(gradient[0]));
+        QCOMPARE(MenuIniValue(QStringLiteral("OfficeXP"), QStringLiteral("XPFillColor")),
+                 QString::number(xpBar));
+        QCOMPARE(MenuIniValue(QStringLiteral("New3D"), QStringLiteral("New3DColor1")),
+                 QString::number(threeDTop));
+        // Shown again, the tab has caught up too.
+        d.SSTabOptions->setCurrentIndex(2);
+        QCOMPARE(ShownColours(MenuColourLabels(d, 0)), gradient);
+        QCOMPARE(d.lblXPBarColour->BackColor(), xpBar);
+    }
+
+    // A colour picked on a "User" theme is the user's colour and, while that theme is chosen,
+    // the one shown; a preset chosen afterwards is shown while the user's colour is kept.
+    void aUserColourIsStoredUnderItsKeys_data() {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<int>("label"); // in the order of MenuColourLabels
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<qint32>("presetShows"); // the colour of the theme chosen afterwards (Blue)
+        QTest::newRow("XP left back") << 2 << 0 << "XPLeftBackColour" << 0xFFD7AE;
+        QTest::newRow("XP right back") << 2 << 1 << "XPRightBackColour" << 0xFFFFFF;
+        QTest::newRow("XP selected") << 2 << 2 << "XPSelectedColour" << 0;
+        QTest::newRow("XP all") << 2 << 3 << "XPAllColour" << 0;
+        QTest::newRow("XP bar") << 2 << 4 << "XPBarColour" << 0xFF8000;
+        QTest::newRow("3D top") << 4 << 0 << "TopColour" << 0xFFD7AE;
+        QTest::newRow("3D middle") << 4 << 1 << "MiddleColour" << 0xFFFFFF;
+        QTest::newRow("3D bottom") << 4 << 2 << "BottomColour" << 0xFF8000;
+    }
+    void aUserColourIsStoredUnderItsKeys() {
+        QFETCH(int, style);
+        QFETCH(int, label);
+        QFETCH(QString, key);
+        QFETCH(qint32, presetShows);
+        OptionsCase c;
+        frmOptions& d = OpenDialog();
+        d.SSTabOptions->setCurrentIndex(2);
+        d.optMenuStyle[style]->click();
+        (style == 2 ? d.optXPTheme[4] : d.opt3DTheme[6])->click();
+        AnswerColours({QColor(0x56, 0x34, 0x12)});
+        QTest::mouseClick(MenuColourLabels(d, style)[label], Qt::LeftButton);
+        d.cmdApply->click();
+        QCOMPARE(ReadLong(kMenu, key, -1), 0x123456);
+        QCOMPARE(ReadLong(kMenu, key + QStringLiteral("User"), -1), 0x123456);
+        QCOMPARE(ReadInt(kMenu, QStringLiteral("MenuStyle"), -1), style);
+        (style == 2 ? d.optXPTheme[0] : d.opt3DTheme[0])->click();
+        d.cmdOK->click();
+        QCOMPARE(ReadLong(kMenu, key, -1), presetShows);
+        QCOMPARE(ReadLong(kMenu, key + QStringLiteral("User"), -1), 0x123456);
+        // Back on "User" in a new dialog, the picked colour is shown again.
+        frmOptions& again = OpenDialog();
+        (style == 2 ? again.optXPTheme[4] : again.opt3DTheme[6])->click();
+        QCOMPARE(MenuColourLabels(again, style)[label]->BackColor(), 0x123456);
+    }
+
+    // Through the real windows: the menu command opens the dialog, OK stores the style, and the
+    // main window's menus are drawn again from the file.
+    void theMenusFollowTheTab() {
+        OptionsCase c;
+        SaveMenu({{"MenuStyle", 0}});
+        QVERIFY(Main());
+        QCOMPARE(frmMain::Get().MenuXP->Look().style, MenuLook::Style::Office2000);
+        AnswerColours({QColor(0x20, 0x40, 0x60)});
+        bool openedClean = false;
+        QColor shown;
+        WhenModal([&](frmOptions& d) {
+            openedClean = !d.cmdApply->isEnabled();
+            d.SSTabOptions->setCurrentIndex(2);
+            ClickIndicator(d.optMenuStyle[4]);
+            ClickIndicator(d.opt3DTheme[6]);
+            QTest::mouseClick(d.lbl3DBottomColour, Qt::LeftButton);
+            shown = PixelOf(d.lbl3DBottomColour);
+            d.cmdOK->click();
+        });
+        frmMain::Get().mnuTOptions->trigger();
+        QVERIFY(!frmOptions::IsLoaded());
+        QVERIFY(openedClean);
+        QCOMPARE(shown, QColor(0x20, 0x40, 0x60));
+        const MenuLook& look = frmMain::Get().MenuXP->Look();
+        QCOMPARE(look.style, MenuLook::Style::ThreeD);
+        QCOMPARE(look.bottom, QColor(0x20, 0x40, 0x60));
+        QCOMPARE(look.top, ColorFromBgr(0xC9EDD3)); // the user's top colour as first stored
+        VerifyNoUnexpectedMessages();
     }
 
     void theDefaultButtons() {
