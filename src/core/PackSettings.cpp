@@ -136,7 +136,8 @@ bool RestoreSettingsFromDataBase(Recordset& keys, PackError* error) {
         }
     }
     if (!SettingsStore::EndBatch()) {
-        *error = {75, QStringLiteral("Path/File access error\r\n\r\nThe carried settings could not be saved.")};
+        *error = {75,
+                  QStringLiteral("Path/File access error\r\n\r\nThe carried settings could not be saved.")};
         keys.MoveFirst();
         return false;
     }
