@@ -1,5 +1,6 @@
 #include "PackSettings.h"
 
+#include "TeacherSettings.h"
 #include "platform/Recordset.h"
 #include "platform/SettingsStore.h"
 
@@ -8,10 +9,6 @@
 namespace {
 const QString kTimeTable = QStringLiteral("Settings\\TimeTable");
 const QString kCarriedTimeTable = QStringLiteral("\\Settings\\TimeTable");
-
-QString EffectsSection(int teacher) {
-    return QStringLiteral("Settings\\Effects%1").arg(teacher);
-}
 
 // The sections whose rows may be written back, in the spelling the store is given.
 const QStringList& RestorableSections() {

@@ -4,6 +4,7 @@
 #include "Message.h"
 #include "PackSettings.h"
 #include "ProgramState.h"
+#include "TeacherSettings.h"
 #include "platform/Clock.h"
 #include "platform/DateText.h"
 #include "platform/FileCopy.h"
@@ -26,10 +27,6 @@ const QString kPackFolder = QStringLiteral("VNT");
 
 QString Title(const char* operation) {
     return Globals().AppTitle + QLatin1String(operation);
-}
-
-QString EffectsSection() {
-    return QStringLiteral("Settings\\Effects%1").arg(Globals().CurrentTeacher);
 }
 
 // A copy's failure in the words of the pack's error message: a number and what it means.

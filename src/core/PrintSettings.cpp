@@ -1,6 +1,7 @@
 #include "PrintSettings.h"
 
 #include "ProgramState.h"
+#include "TeacherSettings.h"
 #include "platform/Rounding.h"
 #include "platform/SettingsStore.h"
 
@@ -12,10 +13,6 @@
 namespace {
 constexpr qint32 kDefaultMargin = 720;
 constexpr qint32 kMaxMargin = kMarginTenthsMax * 144;
-
-QString EffectsSection(const ProgramState& g) {
-    return QStringLiteral("Settings\\Effects%1").arg(g.CurrentTeacher);
-}
 
 qint32 ReadMargin(const QString& section, const QString& key) {
     return std::clamp(ReadLong(section, key, kDefaultMargin), 0, kMaxMargin);
@@ -29,7 +26,7 @@ QLocale NumberLocale() {
 } // namespace
 
 void LoadPrintSettings(ProgramState& g) {
-    const QString section = EffectsSection(g);
+    const QString section = EffectsSection(g.CurrentTeacher);
     g.PrintItem = ReadInt(section, QStringLiteral("Item"), 0);
     if (g.PrintItem < 0 || g.PrintItem > 3) {
         g.PrintItem = 0;
@@ -46,7 +43,7 @@ void LoadPrintSettings(ProgramState& g) {
 }
 
 void SavePrintSettings(const ProgramState& g) {
-    const QString section = EffectsSection(g);
+    const QString section = EffectsSection(g.CurrentTeacher);
     SettingsStore::BeginBatch(); // one write of the settings file
     SaveInt(section, QStringLiteral("Item"), g.PrintItem);
     SaveInt(section, QStringLiteral("Orientation"), g.PrintOrientation);

@@ -2,6 +2,7 @@
 
 #include "ProgramState.h"
 #include "SetupRules.h"
+#include "TeacherSettings.h"
 #include "platform/DateText.h"
 #include "platform/SettingsStore.h"
 
@@ -119,8 +120,7 @@ bool SaveSetupSettings(const SetupValues& values, const ProgramState& g) {
 
     // Users.
     SaveInt(kTimeTable, QStringLiteral("Cycle"), g.Cycle);
-    SaveBool(QStringLiteral("Settings\\Effects%1").arg(g.CurrentTeacher), QStringLiteral("BothTeacherDays"),
-             g.BothTeacherDays);
+    SaveBool(EffectsSection(g.CurrentTeacher), QStringLiteral("BothTeacherDays"), g.BothTeacherDays);
     SaveInt(kSettings, QStringLiteral("SetupUser"), g.SetupUser);
     SaveInt(kSettings, QStringLiteral("TeacherNum"), g.TeacherNum);
     for (int t = 1; t <= 2; ++t) {

@@ -4,10 +4,22 @@
 #include "ProgramState.h"
 #include "platform/SettingsStore.h"
 
+QString EffectsSection(int teacher) {
+    return QStringLiteral("Settings\\Effects%1").arg(teacher);
+}
+
+QString EffectsSection() {
+    return EffectsSection(Globals().CurrentTeacher);
+}
+
+QString MenuSection() {
+    return QStringLiteral("Settings\\Menu%1").arg(Globals().CurrentTeacher);
+}
+
 void LoadTeacherSettings() {
     ProgramState& g = Globals();
-    const QString effects = QStringLiteral("Settings\\Effects%1").arg(g.CurrentTeacher);
-    const QString menu = QStringLiteral("Settings\\Menu%1").arg(g.CurrentTeacher);
+    const QString effects = EffectsSection();
+    const QString menu = MenuSection();
 
     // 1.
     g.PackRun = ReadInt(effects, QStringLiteral("PackRun"), 0);
@@ -63,7 +75,7 @@ void LoadTeacherSettings() {
 
 void LoadStyleArrays(int teacher) {
     ProgramState& g = Globals();
-    const QString section = QStringLiteral("Settings\\Effects%1").arg(teacher);
+    const QString section = EffectsSection(teacher);
     for (int i = 0; i <= 3; ++i) {
         g.ColourBack[i] = ReadLong(section, QStringLiteral("ColourBack%1").arg(i), g.DefaultColourBack[i]);
         g.ColourFore[i] = ReadLong(section, QStringLiteral("ColourFore%1").arg(i), g.DefaultColourFore[i]);

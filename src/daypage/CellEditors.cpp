@@ -73,9 +73,7 @@ void StoreCell(BoundLabel* cell, const QString& text, bool details) {
 
 void FocusNextDay() {
     if (frmSchedule* page = frmSchedule::IfLoaded()) {
-        if (page->cmdNext->isEnabled() && page->cmdNext->isVisible()) {
-            page->cmdNext->setFocus();
-        }
+        page->FocusNext();
     }
 }
 

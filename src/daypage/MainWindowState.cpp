@@ -3,6 +3,7 @@
 #include "EditCommands.h"
 #include "core/ProgramState.h"
 #include "core/TeacherCycle.h"
+#include "core/TeacherSettings.h"
 #include "frmMain.h"
 #include "frmSchedule.h"
 #include "platform/DateText.h"
@@ -142,8 +143,7 @@ void RefreshMainMenus(frmMain& main) {
     // 10. Pack To Go band: the date of the last pack, read again in case a pack just wrote it.
     QString band;
     if (g.PackRun != 0) {
-        g.PackDate =
-            ReadText(QStringLiteral("Settings\\Effects%1").arg(g.CurrentTeacher), QStringLiteral("PackDate"));
+        g.PackDate = ReadText(EffectsSection(), QStringLiteral("PackDate"));
         const QDateTime packed = TextToDateTime(g.PackDate);
         band = packed.isValid() ? QStringLiteral("Last Pack To Go: ") +
                                       FormatDateTime(packed, QStringLiteral("mmmm d, yyyy at h:mm AM/PM"))

@@ -1,6 +1,7 @@
 #include "Panels.h"
 
 #include "core/ProgramState.h"
+#include "core/TeacherSettings.h"
 #include "frmMain.h"
 #include "frmSchedule.h"
 #include "platform/Rounding.h"
@@ -129,7 +130,7 @@ void PanelTitle_DragDrop(frmSchedule& page, QWidget* panel, const QPointF& at) {
         ProgramState& g = Globals();
         g.TimeTableLeft = CLng(TwLeft(panel));
         g.TimeTableTop = CLng(TwTop(panel));
-        const QString section = QStringLiteral("Settings\\Effects%1").arg(g.CurrentTeacher);
+        const QString section = EffectsSection();
         SaveInt(section, QStringLiteral("TimeTableLeft"), g.TimeTableLeft);
         SaveInt(section, QStringLiteral("TimeTableTop"), g.TimeTableTop);
     }

@@ -55,12 +55,6 @@
 #include <QWindow>
 
 namespace {
-const QString kEffects = QStringLiteral("Settings\\Effects%1");
-
-QString EffectsSection() {
-    return kEffects.arg(Globals().CurrentTeacher);
-}
-
 // The tool bar's buttons: key, tool tip, and whether it is a two-state button.
 struct ButtonSpec {
     const char* key;

@@ -433,7 +433,7 @@ void frmSchedule::SetBackColour(qint32 bgr) {
     SetBackColor(this, ColorFromBgr(bgr));
 }
 
-void frmSchedule::focusNext() {
+void frmSchedule::FocusNext() {
     if (cmdNext->isEnabled() && cmdNext->isVisible()) {
         cmdNext->setFocus();
     }
@@ -459,7 +459,7 @@ void frmSchedule::Form_Activate() {
     ClearUndo();
     DisableEditCommands();
     if (!g.BlankDataBase) {
-        focusNext();
+        FocusNext();
     }
 }
 
@@ -469,7 +469,7 @@ void frmSchedule::MonthView_DateClick(const QDate& dateClicked) {
     LoadDayTeacherStyle(*this);
     ApplyDayStyle(*this);
     if (!Globals().BlankDataBase) {
-        focusNext();
+        FocusNext();
     }
 }
 
@@ -558,7 +558,7 @@ void frmSchedule::cmdNotesSave_Click() {
         days.Update();
     }
     DisableEditCommands();
-    focusNext();
+    FocusNext();
 }
 
 void frmSchedule::cmdNotesClear_Click() {
@@ -578,7 +578,7 @@ void frmSchedule::cmdNotesCancel_Click() {
         days.Update();
     }
     DisableEditCommands();
-    focusNext();
+    FocusNext();
 }
 
 namespace {

@@ -33,6 +33,8 @@ public:
     void Form_Activate();
     // The main window the page is the child window of.
     frmMain& MainWindow() const;
+    // The focus goes to the next-day button when it can take it (it may be disabled or hidden).
+    void FocusNext();
 
     // Data controls and the hidden bound boxes.
     DataControl datLumenleaf;
@@ -125,7 +127,6 @@ private:
     void connectPanelTitle(PanelTitle* title, QWidget* panel);
     void bindControls();
     void layOut();
-    void focusNext();
 
     QMdiSubWindow* m_subWindow = nullptr;
     double m_width = 0;

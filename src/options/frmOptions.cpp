@@ -55,14 +55,6 @@ std::function<void()> g_removeRunAtStartup;
 std::function<void()> g_showPackConfig;
 std::function<bool()> g_makeFirstPack;
 
-QString EffectsSection() {
-    return QStringLiteral("Settings\\Effects%1").arg(Globals().CurrentTeacher);
-}
-
-QString MenuSection() {
-    return QStringLiteral("Settings\\Menu%1").arg(Globals().CurrentTeacher);
-}
-
 void Paint(QWidget* label, BgrColour back) {
     SetBackColor(label, ColorFromBgr(back));
 }
