@@ -27,29 +27,44 @@ PackError DatabaseError(const Recordset& keys) {
 } // namespace
 
 QList<RegKeyRow> CollectPackedSettings(int teacher, const QString& packDate) {
+    return CollectPackedSettings(teacher, PackedEffects{{QStringLiteral("PackDate"), packDate}});
+}
+
+QList<RegKeyRow> CollectPackedSettings(int teacher, const PackedEffects& effects) {
     QList<RegKeyRow> rows;
-    const QString effects = EffectsSection(teacher);
-    const QStringList sections{QStringLiteral("Settings"), QStringLiteral("Settings\\Dates"), effects,
+    const QString section = EffectsSection(teacher);
+    const QStringList sections{QStringLiteral("Settings"), QStringLiteral("Settings\\Dates"), section,
                                QStringLiteral("Settings\\HolidayNames"), kTimeTable};
-    for (const QString& section : sections) {
-        const QString carried = section == kTimeTable ? kCarriedTimeTable : section;
-        bool dated = false;
-        for (const auto& [key, value] : GetAllSettings(AppKey, section)) {
-            const bool isPackDate =
-                section == effects && key.compare(QLatin1String("PackDate"), Qt::CaseInsensitive) == 0;
-            dated = dated || isPackDate;
-            rows.append({carried, key, isPackDate ? packDate : value});
+    for (const QString& name : sections) {
+        const QString carried = name == kTimeTable ? kCarriedTimeTable : name;
+        QList<bool> given(effects.size(), false);
+        for (const auto& [key, value] : GetAllSettings(AppKey, name)) {
+            QString text = value;
+            for (qsizetype i = 0; name == section && i < effects.size(); ++i) {
+                if (key.compare(effects[i].first, Qt::CaseInsensitive) == 0) {
+                    text = effects[i].second;
+                    given[i] = true;
+                }
+            }
+            rows.append({carried, key, text});
         }
-        // A first pack has no date stored yet: it goes where saving it would have put it.
-        if (section == effects && !dated) {
-            rows.append({carried, QStringLiteral("PackDate"), packDate});
+        // A value not stored yet (the first pack's date) goes where saving it would put it.
+        for (qsizetype i = 0; name == section && i < effects.size(); ++i) {
+            if (!given[i]) {
+                rows.append({carried, effects[i].first, effects[i].second});
+            }
         }
     }
     return rows;
 }
 
 bool SaveSettingsToDataBase(Recordset& keys, int teacher, const QString& packDate, PackError* error) {
-    const QList<RegKeyRow> rows = CollectPackedSettings(teacher, packDate);
+    return SaveSettingsToDataBase(keys, teacher, PackedEffects{{QStringLiteral("PackDate"), packDate}},
+                                  error);
+}
+
+bool SaveSettingsToDataBase(Recordset& keys, int teacher, const PackedEffects& effects, PackError* error) {
+    const QList<RegKeyRow> rows = CollectPackedSettings(teacher, effects);
     if (rows.size() > kMaxRegKeyRows) {
         // The table holds at most 300 settings; the 301st is where the pack stops.
         *error = {9, QStringLiteral("Subscript out of range\r\n\r\nThere are more than %1 settings to carry.")

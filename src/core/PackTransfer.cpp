@@ -13,6 +13,7 @@
 #include "platform/RemovableDrives.h"
 #include "platform/SettingsStore.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -56,17 +57,151 @@ void OpenDaysAgain() {
     }
 }
 
-// Copies the book in use to the drive folder and, once it is there, stores the pack's date.
-bool CopyBookToDrive(DayPageHost& host, const QString& packDate, PackError* error) {
+// The scanned drive whose root holds a path: its root and the file system it held.
+struct ScannedDrive {
+    QString root;
+    DeviceId device = 0;
+};
+
+std::optional<ScannedDrive> ScannedDriveOf(const QString& path) {
+    const ProgramState& g = Globals();
+    const QString clean = QDir::cleanPath(path);
+    std::optional<ScannedDrive> found;
+    for (int i = 1; i <= g.PortableDriveCount && i <= kMaxRemovableDrives; ++i) {
+        const QString root = QDir::cleanPath(g.PortableDrives[size_t(i)]);
+        const bool holds = !root.isEmpty() && (clean == root || clean.startsWith(root + QLatin1Char('/')) ||
+                                               root == QLatin1String("/"));
+        if (holds && g.PortableDriveDevices[size_t(i)] != 0 && (!found || root.size() > found->root.size())) {
+            found = ScannedDrive{root, g.PortableDriveDevices[size_t(i)]};
+        }
+    }
+    return found;
+}
+
+// The device a write under this path must land on, or none when the path lies on no drive the
+// scan found mounted: then nothing may be written there.
+std::optional<DeviceId> DriveDeviceFor(const QString& path) {
+    const std::optional<ScannedDrive> drive = ScannedDriveOf(path);
+    if (!drive || DeviceOf(drive->root) != drive->device) {
+        return std::nullopt;
+    }
+    return drive->device;
+}
+
+// What the packed book on the drive tells of itself: the teachers it belongs to and the pack
+// that wrote it, by teacher section.
+struct PackedBook {
+    bool readable = false;
+    QString teachers;
+    QList<QPair<QString, QString>> packDates; // section, date
+};
+
+PackedBook ReadPackedBook(const QString& path) {
+    PackedBook book;
+    const QString name = QStringLiteral("qlm_packed_book");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(
+            QStringLiteral("file:%1?mode=ro")
+                .arg(QString::fromUtf8(QUrl::toPercentEncoding(QFileInfo(path).absoluteFilePath(), "/"))));
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
+        if (db.open()) {
+            QSqlQuery query(db);
+            if (query.exec(QStringLiteral("SELECT Section, Key, Value FROM RegKeys"))) {
+                book.readable = true;
+                QStringList names(2);
+                while (query.next()) {
+                    const QString section = query.value(0).toString();
+                    const QString key = query.value(1).toString();
+                    const QString value = query.value(2).toString();
+                    if (section.compare(QLatin1String("Settings"), Qt::CaseInsensitive) == 0 &&
+                        key.startsWith(QLatin1String("TeacherName"), Qt::CaseInsensitive)) {
+                        const int n = QStringView(key).mid(11).toInt();
+                        if (n >= 1 && n <= 2) {
+                            names[n - 1] = value;
+                        }
+                    } else if (key.compare(QLatin1String("PackDate"), Qt::CaseInsensitive) == 0 &&
+                               section.startsWith(QLatin1String("Settings\\Effects"), Qt::CaseInsensitive)) {
+                        book.packDates.append({section, value});
+                    }
+                }
+                names.removeAll(QString());
+                book.teachers = names.join(QStringLiteral(" and "));
+            }
+            query.finish();
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return book;
+}
+
+// The drive holds what this computer last packed or unpacked: each carried pack date is the
+// one this computer's settings hold for that teacher.
+bool LastExchangedHere(const PackedBook& book) {
+    if (!book.readable || book.packDates.isEmpty()) {
+        return false;
+    }
+    for (const auto& [section, date] : book.packDates) {
+        if (date.isEmpty() || ReadText(section, QStringLiteral("PackDate")) != date) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// A packed book that this computer did not make or take last may hold work that exists nowhere
+// else: the teacher decides whether it is replaced. True when the copy may go ahead.
+bool MayReplacePackedBook(const QString& packed, const QString& local) {
+    if (!FileExists(packed) || SameContent(packed, local)) {
+        return true;
+    }
+    // A file that holds no readable book cannot be unpacked either: it is no one's work.
+    const PackedBook book = ReadPackedBook(packed);
+    if (!book.readable || LastExchangedHere(book)) {
+        return true;
+    }
+    QString when;
+    for (const auto& entry : book.packDates) {
+        when = entry.second;
+    }
+    if (when.isEmpty()) {
+        if (const std::optional<qint64> modified = ModifiedTime(packed)) {
+            when = DateTimeToText(QDateTime::fromMSecsSinceEpoch(*modified / 1000000));
+        }
+    }
+    const QString whose = book.teachers.isEmpty() ? QStringLiteral("an unknown teacher") : book.teachers;
+    const QString text =
+        QStringLiteral("The Portable Drive already holds a DataBase File of this name:\r\n%1\r\n\r\n"
+                       "It may belong to %2, packed %3. It is not the DataBase File that this "
+                       "computer packed or unpacked last, so it may hold work that is not on this "
+                       "computer.\r\n\r\nKeep the DataBase File on the drive?\r\n\r\n'Yes' keeps it: "
+                       "nothing is copied.\r\n'No' replaces it with the DataBase File of this computer.")
+            .arg(packed, whose,
+                 when.isEmpty() ? QStringLiteral("at an unknown time") : QStringLiteral("on ") + when);
+    return ShowMessage(text, MsgYesNo, MsgWarning, Title(" - Pack To Go"), 0) == MsgAnswerNo;
+}
+
+// Copies the book in use to the drive folder and, once it is there, stores the pack's date
+// and the values that only a finished pack may store.
+bool CopyBookToDrive(DayPageHost& host, const PackedEffects& effects, PackError* error, bool* wrongDrive) {
     QString reason;
     if (!LetGoOfBook(host, &reason)) {
         *error = {75, QStringLiteral("Path/File access error\r\n\r\n") + reason};
         return false;
     }
-    const CopyResult copy = CopyFileSafely(DatabaseFilePath(Globals().DBaseFileName), PackedFilePath());
+    const std::optional<DeviceId> device = DriveDeviceFor(Globals().PackPath);
+    const CopyResult copy =
+        device ? CopyFileSafely(DatabaseFilePath(Globals().DBaseFileName), PackedFilePath(), {}, device)
+               : CopyResult{false, ENODEV, QString(), false, true};
+    *wrongDrive = copy.wrongDrive;
     if (copy.ok) {
-        SaveText(EffectsSection(), QStringLiteral("PackDate"), packDate);
-        Globals().PackDate = packDate;
+        SettingsStore::BeginBatch();
+        for (const auto& [key, value] : effects) {
+            SaveText(EffectsSection(), key, value);
+        }
+        SettingsStore::EndBatch();
+        Globals().PackDate = effects.first().second;
     } else {
         *error = CopyError(copy);
     }
@@ -75,18 +210,36 @@ bool CopyBookToDrive(DayPageHost& host, const QString& packDate, PackError* erro
     return copy.ok;
 }
 
-// Carries the settings into RegKeys and the book onto the drive.
-bool PackOnto(DayPageHost& host) {
+// Carries the settings into RegKeys and the book onto the drive. Nothing is written when the
+// drive is no longer the one the scan found, nor over a packed book the teacher keeps.
+PackOutcome PackOnto(DayPageHost& host, const PackedEffects& extra) {
+    if (!DriveDeviceFor(Globals().PackPath)) {
+        ShowWriteFailure();
+        return PackOutcome::Failed;
+    }
+    // What the page holds unsaved is part of the book that is compared and packed.
+    QString reason;
+    if (!StorePendingDayEdits(&reason)) {
+        ReportDatabaseFailure(reason);
+        return PackOutcome::Failed;
+    }
+    if (!MayReplacePackedBook(PackedFilePath(), DatabaseFilePath(Globals().DBaseFileName))) {
+        return PackOutcome::Kept;
+    }
     host.ShowProgress(QStringLiteral("Packing up now.  One Moment Please..."));
-    const QString packDate = DateTimeToText(Clock::Now());
+    PackedEffects effects{{QStringLiteral("PackDate"), DateTimeToText(Clock::Now())}};
+    effects += extra;
     PackError error;
-    const bool ok = SaveSettingsToDataBase(RegKeyRecords(), Globals().CurrentTeacher, packDate, &error) &&
-                    CopyBookToDrive(host, packDate, &error);
+    bool wrongDrive = false;
+    const bool ok = SaveSettingsToDataBase(RegKeyRecords(), Globals().CurrentTeacher, effects, &error) &&
+                    CopyBookToDrive(host, effects, &error, &wrongDrive);
     host.CloseProgress();
-    if (!ok) {
+    if (wrongDrive) {
+        ShowWriteFailure();
+    } else if (!ok) {
         ShowPackError(error);
     }
-    return ok;
+    return ok ? PackOutcome::Packed : PackOutcome::Failed;
 }
 } // namespace
 
@@ -101,8 +254,10 @@ bool FindPortableDrives(int mode) {
         return false;
     }
     g.PortableDrives.fill(QString());
+    g.PortableDriveDevices.fill(0);
     for (int i = 0; i < drives.size() && i < kMaxRemovableDrives; ++i) {
         g.PortableDrives[size_t(i) + 1] = drives[i].root;
+        g.PortableDriveDevices[size_t(i) + 1] = drives[i].device;
     }
     g.PortableDriveCount = int(drives.size());
     return true;
@@ -187,14 +342,12 @@ bool DriveCopyIsNewer(const QString& packed, const QString& local) {
 
 bool CreatePackFolder(const QString& root, QString* folder, QString* reason) {
     *folder = JoinPath(root, kPackFolder);
-    if (QFileInfo(*folder).isDir()) {
-        return true;
-    }
-    if (!QDir().mkdir(*folder)) {
-        *reason = QStringLiteral("The folder %1 could not be made.").arg(*folder);
+    const std::optional<DeviceId> device = DriveDeviceFor(root);
+    if (!device) {
+        *reason = QStringLiteral("The drive is no longer mounted at %1.").arg(root);
         return false;
     }
-    return true;
+    return MakeFolderOn(root, kPackFolder, device, reason);
 }
 
 void ShowLocateFailure(const QString& operation) {
@@ -228,7 +381,7 @@ void PackDataBase(DayPageHost& host) {
         host.CloseProgress();
         return;
     }
-    PackOnto(host);
+    PackOnto(host, {});
 }
 
 void UnPackCommand(DayPageHost& host) {
@@ -287,8 +440,9 @@ void UnPackDataBase(DayPageHost& host) {
     }
 }
 
-bool FirstPack(DayPageHost& host) {
-    return PackOnto(host);
+PackOutcome FirstPack(DayPageHost& host) {
+    return PackOnto(host, {{QStringLiteral("PackConfig"), BoolToText(true)},
+                           {QStringLiteral("PackRun"), QStringLiteral("1")}});
 }
 
 bool LetGoOfBook(DayPageHost& host, QString* reason) {

@@ -41,7 +41,8 @@ bool CheckDayDatabase(const QString& path, int maxRegKeys, QString* reason);
 // The drive copy is newer than the local file (a later modification time).
 bool DriveCopyIsNewer(const QString& packed, const QString& local);
 
-// The drive dialog's OK: makes the folder "VNT" on the drive root (one that exists is fine).
+// The drive dialog's OK: makes the folder "VNT" on the drive root (one that exists is fine),
+// only while the root still holds the volume the scan found there.
 bool CreatePackFolder(const QString& root, QString* folder, QString* reason);
 
 // The pack's and the unpack's messages.
@@ -49,13 +50,18 @@ void ShowLocateFailure(const QString& operation);
 void ShowWriteFailure();
 void ShowPackError(const PackError& error);
 
+// How a pack ended: the book is on the drive; the teacher kept the different book the drive
+// already held (nothing copied); or it failed and said why. Only a pack that ended Packed
+// stores its date (and the first pack "PackConfig" and "PackRun").
+enum class PackOutcome { Packed, Kept, Failed };
+
 // File > Pack To Go; File > UnPack; the offer at start-up; the unpack itself; the first pack of
-// the drive set-up (false after it said why).
+// the drive set-up.
 void PackDataBase(DayPageHost& host);
 void UnPackCommand(DayPageHost& host);
 void OfferUnPack(DayPageHost& host);
 void UnPackDataBase(DayPageHost& host);
-bool FirstPack(DayPageHost& host);
+PackOutcome FirstPack(DayPageHost& host);
 
 // Around every replacement of a file the page is open on: what the page holds unsaved is
 // stored and the page closed (false, with the page left open, when it could not be stored);

@@ -167,6 +167,9 @@ struct ProgramState : SchoolCalendar {
     // The removable drives of the last scan (1..10).
     std::array<QString, 11> PortableDrives;
     int PortableDriveCount = 0;
+    // The file system each scanned root held: nothing is written under a root that no longer
+    // holds it (the drive was unmounted and its mount point is an empty folder again).
+    std::array<quint64, 11> PortableDriveDevices{};
 };
 
 ProgramState& Globals();

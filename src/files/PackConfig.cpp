@@ -16,5 +16,5 @@ bool DriveDialogEndedWithOK() {
 }
 
 bool MakeFirstPack() {
-    return FirstPack(DayPageWindows());
+    return FirstPack(DayPageWindows()) == PackOutcome::Packed;
 }

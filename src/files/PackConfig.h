@@ -4,11 +4,13 @@
 // onto the folder it made. The options dialog runs them in its configure sequence:
 //   ShowPackConfigDialog();
 //   if (!Globals().PackConfig) untick "Use Pack To Go";
-//   if (DriveDialogEndedWithOK()) { tick it, PackRun = 1, save "PackConfig" and "PackRun",
-//                                   MakeFirstPack(); }
+//   if (DriveDialogEndedWithOK()) { tick it, PackRun = 1, MakeFirstPack(), and when it did not
+//                                   pack, PackConfig and PackRun go back to what they were; }
 void ShowPackConfigDialog();
 // The drive dialog closed through a successful OK: a drive folder is chosen and made.
 bool DriveDialogEndedWithOK();
 // Packs the database and settings onto the configured drive folder for the first time: no drive
-// search, the folder was just made. False (after saying why) when it failed.
+// search, the folder was just made. Once the copy is on the drive "PackConfig" (True), "PackRun"
+// (1) and "PackDate" are saved. False when nothing was packed: it failed (and said why), or the
+// folder already held a different book that the teacher chose to keep.
 bool MakeFirstPack();

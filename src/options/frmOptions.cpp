@@ -1019,6 +1019,8 @@ void frmOptions::chkPackRun_Click() {
 
 void frmOptions::cmdPackConfig_Click() {
     ProgramState& g = Globals();
+    const bool configBefore = g.PackConfig;
+    const int runBefore = g.PackRun;
     // 1. The drive dialog takes the dialog's place while it is open. Until its OK succeeds the
     // set-up is not done.
     hide();
@@ -1028,15 +1030,17 @@ void frmOptions::cmdPackConfig_Click() {
     if (!g.PackConfig) {
         chkPackRun->setChecked(false);
     }
-    // 2. A drive was set up: Pack To Go is on, and the first pack goes onto it.
+    // 2. A drive was set up: Pack To Go is on, and the first pack goes onto it. Only a pack that
+    // reached the drive turns it on for good: one that failed, or that the teacher refused
+    // because the drive holds another book, leaves the settings as they were.
     if (DriveDialogEndedWithOK()) {
         hide();
         chkPackRun->setChecked(true);
         g.PackRun = Value(chkPackRun);
-        const QString effects = EffectsSection();
-        SaveBool(effects, QStringLiteral("PackConfig"), true);
-        SaveInt(effects, QStringLiteral("PackRun"), g.PackRun);
-        (g_makeFirstPack ? g_makeFirstPack : MakeFirstPack)();
+        if (!(g_makeFirstPack ? g_makeFirstPack : MakeFirstPack)()) {
+            g.PackConfig = configBefore;
+            g.PackRun = runBefore;
+        }
         if (frmMain* main = frmMain::IfLoaded()) {
             RefreshMainMenus(*main);
         }

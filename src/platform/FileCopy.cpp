@@ -3,12 +3,17 @@
 #include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 
+#include <cctype>
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <vector>
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -64,17 +69,115 @@ bool WriteAll(int fd, const char* data, qint64 size) {
     return true;
 }
 
-// The rename is only lasting once the folder that holds the name is synced too.
-void SyncFolder(const QString& folder) {
-    Descriptor fd(::open(Native(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (fd.valid()) {
-        ::fsync(fd.get());
+} // namespace
+
+namespace {
+const QByteArray kCopyInfix = ".copy-";
+constexpr int kRandomChars = 6;
+// A dot, ".copy-" and the six characters come on top of the target's own name.
+constexpr int kTemporaryExtra = 1 + 6 + kRandomChars;
+
+bool IsOurTemporaryName(const char* name) {
+    const QByteArray text(name);
+    const qsizetype infix = text.lastIndexOf(kCopyInfix);
+    if (!text.startsWith('.') || infix < 2 || infix + kCopyInfix.size() + kRandomChars != text.size()) {
+        return false;
     }
+    for (qsizetype i = infix + kCopyInfix.size(); i < text.size(); ++i) {
+        const char c = text.at(i);
+        if (!std::isalnum(static_cast<unsigned char>(c))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// A temporary copy whose writer no longer holds its lock was left by a copy that never ended.
+void RemoveStaleCopies(int folder) {
+    const int listing = ::dup(folder);
+    DIR* dir = listing >= 0 ? ::fdopendir(listing) : nullptr;
+    if (!dir) {
+        if (listing >= 0) {
+            ::close(listing);
+        }
+        return;
+    }
+    ::rewinddir(dir);
+    while (const dirent* entry = ::readdir(dir)) {
+        if (!IsOurTemporaryName(entry->d_name)) {
+            continue;
+        }
+        Descriptor stale(::openat(folder, entry->d_name, O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
+        struct stat opened {};
+        struct stat named {};
+        if (!stale.valid() || ::fstat(stale.get(), &opened) != 0 || !S_ISREG(opened.st_mode) ||
+            ::flock(stale.get(), LOCK_EX | LOCK_NB) != 0) {
+            continue;
+        }
+        // Still the file that was locked under that name, not one made since.
+        if (::fstatat(folder, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+            named.st_dev == opened.st_dev && named.st_ino == opened.st_ino) {
+            ::unlinkat(folder, entry->d_name, 0);
+        }
+    }
+    ::closedir(dir);
+}
+
+// Makes a temporary file of ours beside the target and locks it while it is written, so that
+// no other copy takes it for a stale one.
+int CreateTemporary(int folder, const QByteArray& targetName, QByteArray* name) {
+    static const char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        QByteArray candidate = '.' + targetName + kCopyInfix;
+        for (int i = 0; i < kRandomChars; ++i) {
+            candidate += kChars[QRandomGenerator::global()->bounded(int(sizeof kChars) - 1)];
+        }
+        const int fd = ::openat(folder, candidate.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd >= 0) {
+            ::flock(fd, LOCK_EX | LOCK_NB);
+            *name = candidate;
+            return fd;
+        }
+        if (errno != EEXIST) {
+            return -1;
+        }
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+CopyResult WrongDrive(const QString& folder) {
+    CopyResult result = Failed(ENODEV, QStringLiteral("The drive is no longer mounted at"), folder);
+    result.wrongDrive = true;
+    return result;
+}
+
+// Opens a folder for work inside it, and checks that it still lies on the device it must.
+int OpenFolder(const QString& folder, std::optional<DeviceId> device, bool* wrongDrive) {
+    *wrongDrive = false;
+    const int fd = ::open(Native(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    struct stat info {};
+    if (fd >= 0 && device && (::fstat(fd, &info) != 0 || DeviceId(info.st_dev) != *device)) {
+        ::close(fd);
+        *wrongDrive = true;
+        errno = ENODEV;
+        return -1;
+    }
+    return fd;
 }
 } // namespace
 
+std::optional<DeviceId> DeviceOf(const QString& path) {
+    struct stat info {};
+    if (path.isEmpty() || ::stat(Native(path).constData(), &info) != 0) {
+        return std::nullopt;
+    }
+    return DeviceId(info.st_dev);
+}
+
 CopyResult CopyFileSafely(const QString& source, const QString& target,
-                          const std::function<QString(const QString& copy)>& check) {
+                          const std::function<QString(const QString& copy)>& check,
+                          std::optional<DeviceId> targetDevice) {
     Descriptor in(::open(Native(source).constData(), O_RDONLY | O_CLOEXEC));
     if (!in.valid()) {
         return Failed(errno, QStringLiteral("Cannot read"), source);
@@ -91,16 +194,25 @@ CopyResult CopyFileSafely(const QString& source, const QString& target,
     }
 
     const QFileInfo targetInfo(target);
-    const QString folder = targetInfo.absolutePath();
-    QByteArray temporary =
-        Native(folder + QStringLiteral("/.") + targetInfo.fileName() + QStringLiteral(".copy-XXXXXX"));
-    Descriptor out(::mkostemp(temporary.data(), O_CLOEXEC));
-    if (!out.valid()) {
-        return Failed(errno, QStringLiteral("Cannot write in"), folder);
+    const QString folderPath = targetInfo.absolutePath();
+    const QByteArray targetName = Native(targetInfo.fileName());
+    bool wrongDrive = false;
+    Descriptor folder(OpenFolder(folderPath, targetDevice, &wrongDrive));
+    if (wrongDrive) {
+        return WrongDrive(folderPath);
     }
-    auto abandon = [&temporary, &out](int error, const QString& what, const QString& path) {
+    if (!folder.valid()) {
+        return Failed(errno, QStringLiteral("Cannot write in"), folderPath);
+    }
+    RemoveStaleCopies(folder.get());
+    QByteArray temporary;
+    Descriptor out(CreateTemporary(folder.get(), targetName, &temporary));
+    if (!out.valid()) {
+        return Failed(errno, QStringLiteral("Cannot write in"), folderPath);
+    }
+    auto abandon = [&](int error, const QString& what, const QString& path) {
+        ::unlinkat(folder.get(), temporary.constData(), 0);
         out.reset();
-        ::unlink(temporary.constData());
         return Failed(error, what, path);
     };
 
@@ -128,8 +240,9 @@ CopyResult CopyFileSafely(const QString& source, const QString& target,
     // The target keeps the permissions it had; a new one takes the source's. A drive's file
     // system may not keep permissions at all, which is no failure.
     struct stat oldTarget {};
-    const mode_t mode =
-        ::stat(Native(target).constData(), &oldTarget) == 0 ? oldTarget.st_mode : sourceInfo.st_mode;
+    const mode_t mode = ::fstatat(folder.get(), targetName.constData(), &oldTarget, 0) == 0
+                            ? oldTarget.st_mode
+                            : sourceInfo.st_mode;
     ::fchmod(out.get(), mode & 07777);
     if (::fsync(out.get()) != 0) {
         return abandon(errno, QStringLiteral("Cannot write"), target);
@@ -139,15 +252,10 @@ CopyResult CopyFileSafely(const QString& source, const QString& target,
     if (::futimens(out.get(), times) != 0) {
         return abandon(errno, QStringLiteral("Cannot set the time of"), target);
     }
-    if (!out.reset()) {
-        const int error = errno;
-        ::unlink(temporary.constData());
-        return Failed(error, QStringLiteral("Cannot write"), target);
-    }
     if (check) {
-        const QString reason = check(QFile::decodeName(temporary));
+        const QString reason = check(folderPath + QLatin1Char('/') + QFile::decodeName(temporary));
         if (!reason.isEmpty()) {
-            ::unlink(temporary.constData());
+            abandon(EINVAL, QString(), target);
             CopyResult refused;
             refused.error = EINVAL;
             refused.refused = true;
@@ -155,15 +263,48 @@ CopyResult CopyFileSafely(const QString& source, const QString& target,
             return refused;
         }
     }
-    if (::rename(temporary.constData(), Native(target).constData()) != 0) {
-        const int error = errno;
-        ::unlink(temporary.constData());
-        return Failed(error, QStringLiteral("Cannot replace"), target);
+    if (::renameat(folder.get(), temporary.constData(), folder.get(), targetName.constData()) != 0) {
+        return abandon(errno, QStringLiteral("Cannot replace"), target);
     }
-    SyncFolder(folder);
+    // The rename is only lasting once the folder that holds the name is synced too.
+    ::fsync(folder.get());
+    if (!out.reset()) {
+        return Failed(errno, QStringLiteral("Cannot write"), target);
+    }
     CopyResult done;
     done.ok = true;
     return done;
+}
+
+bool MakeFolderOn(const QString& parent, const QString& name, std::optional<DeviceId> device, QString* reason,
+                  bool* wrongDrive) {
+    bool gone = false;
+    Descriptor folder(OpenFolder(parent, device, &gone));
+    if (wrongDrive) {
+        *wrongDrive = gone;
+    }
+    if (gone) {
+        *reason = QStringLiteral("The drive is no longer mounted at %1.").arg(parent);
+        return false;
+    }
+    struct stat info {};
+    const QByteArray native = Native(name);
+    if (folder.valid() && ::fstatat(folder.get(), native.constData(), &info, 0) == 0 &&
+        S_ISDIR(info.st_mode)) {
+        return true;
+    }
+    if (!folder.valid() || ::mkdirat(folder.get(), native.constData(), 0777) != 0) {
+        *reason = QStringLiteral("The folder %1 could not be made: %2")
+                      .arg(parent + QLatin1Char('/') + name, QString::fromLocal8Bit(std::strerror(errno)));
+        return false;
+    }
+    ::fsync(folder.get());
+    return true;
+}
+
+bool CopyNameFits(const QString& folder, const QString& fileName) {
+    const long longest = ::pathconf(Native(folder).constData(), _PC_NAME_MAX);
+    return Native(fileName).size() + kTemporaryExtra <= (longest > 0 ? longest : NAME_MAX);
 }
 
 bool FileExists(const QString& path) {
@@ -200,3 +341,18 @@ void SetBlockHookForTests(std::function<bool(int blocksWritten)> hook, qint64 bl
     g_blockSize = g_blockHook && blockSize > 0 ? blockSize : kBlockSize;
 }
 } // namespace FileCopySeam
+
+bool SameContent(const QString& first, const QString& second) {
+    QFile a(first);
+    QFile b(second);
+    if (!a.open(QIODevice::ReadOnly) || !b.open(QIODevice::ReadOnly) || a.size() != b.size()) {
+        return false;
+    }
+    constexpr qint64 kChunk = 1 << 20;
+    while (!a.atEnd()) {
+        if (a.read(kChunk) != b.read(kChunk)) {
+            return false;
+        }
+    }
+    return a.error() == QFile::NoError && b.error() == QFile::NoError;
+}

@@ -6,19 +6,40 @@
 #include <functional>
 #include <optional>
 
+// The file system a path lies on (its device number). A drive root keeps the one the scan saw
+// for as long as the same volume stays mounted there; an empty mount point shows another.
+using DeviceId = quint64;
+std::optional<DeviceId> DeviceOf(const QString& path);
+
 // Whole-file copies of a database. A copy never leaves a half-written target: it writes a
-// temporary file beside the target, syncs it, gives it the source's modification time and
-// renames it over the target. A copy that fails leaves the target as it was.
+// temporary file beside the target (a dot, the target's name, ".copy-" and six characters),
+// syncs it, gives it the source's modification time and renames it over the target. A copy
+// that fails leaves the target as it was. A temporary file of ours that an earlier copy left
+// behind (its writer was killed or lost its power) is removed before the next copy into that
+// folder; one whose writer still runs is left alone.
 struct CopyResult {
     bool ok = false;
-    int error = 0;        // errno of the step that failed
-    QString text;         // what failed, for the teacher
-    bool refused = false; // the check turned the copy down
+    int error = 0;           // errno of the step that failed
+    QString text;            // what failed, for the teacher
+    bool refused = false;    // the check turned the copy down
+    bool wrongDrive = false; // the target folder is no longer on the device it had to be on
 };
 // check, when given, looks at the finished temporary copy before it replaces the target: a
-// reason it returns refuses the copy, and the target stays as it was.
+// reason it returns refuses the copy, and the target stays as it was. targetDevice, when given,
+// is the device the target's folder must lie on: a drive that was unmounted (its mount point
+// left as an empty folder of the internal disk) is never written into.
 CopyResult CopyFileSafely(const QString& source, const QString& target,
-                          const std::function<QString(const QString& copy)>& check = {});
+                          const std::function<QString(const QString& copy)>& check = {},
+                          std::optional<DeviceId> targetDevice = {});
+
+// Makes the folder name in parent (one that already exists is fine), only while parent lies on
+// device when that is given. False with the reason (and wrongDrive) when it could not.
+bool MakeFolderOn(const QString& parent, const QString& name, std::optional<DeviceId> device, QString* reason,
+                  bool* wrongDrive = nullptr);
+
+// Whether a file of this name can be copied into the folder: its temporary name is longer than
+// the name itself, and must still fit the folder's file system.
+bool CopyNameFits(const QString& folder, const QString& fileName);
 
 // True when a file (hidden and read-only ones too) exists at the path; a folder is no file.
 bool FileExists(const QString& path);
@@ -29,6 +50,8 @@ bool SameFile(const QString& first, const QString& second);
 std::optional<qint64> ModifiedTime(const QString& path);
 // Sets it, as a copy keeps the source's.
 bool SetModifiedTime(const QString& path, qint64 nanoseconds);
+// Whether two files hold the same bytes (false when either cannot be read).
+bool SameContent(const QString& first, const QString& second);
 
 namespace FileCopySeam {
 // Tests watch a copy block by block: the hook is called after each block is written (it may

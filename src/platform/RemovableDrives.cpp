@@ -1,5 +1,7 @@
 #include "RemovableDrives.h"
 
+#include "FileCopy.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -152,7 +154,8 @@ QList<RemovableDrive> RemovableDrives() {
         roots.sort();
         QList<RemovableDrive> drives;
         for (const QString& root : roots.mid(0, kMaxRemovableDrives)) {
-            drives.append({QDir::cleanPath(root), QFileInfo(QDir::cleanPath(root)).fileName()});
+            const QString clean = QDir::cleanPath(root);
+            drives.append({clean, QFileInfo(clean).fileName(), DeviceOf(clean).value_or(0)});
         }
         return drives;
     }
@@ -160,8 +163,12 @@ QList<RemovableDrive> RemovableDrives() {
     if (!table.open(QIODevice::ReadOnly)) {
         return {};
     }
-    return SelectRemovableDrives(ParseMountInfo(table.readAll()), UserName(), &DeviceIsRemovable,
-                                 &SystemLabelOf);
+    QList<RemovableDrive> drives = SelectRemovableDrives(ParseMountInfo(table.readAll()), UserName(),
+                                                         &DeviceIsRemovable, &SystemLabelOf);
+    for (RemovableDrive& drive : drives) {
+        drive.device = DeviceOf(drive.root).value_or(0);
+    }
+    return drives;
 }
 
 QString DriveLabelOf(const QString& path) {

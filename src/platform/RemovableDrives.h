@@ -11,8 +11,9 @@
 // mounted for the user (under /media/USER or /run/media/USER), and any volume whose device is
 // removable, wherever it is mounted. Each stands for a drive root.
 struct RemovableDrive {
-    QString root;  // the mount point, without a trailing "/"
-    QString label; // the volume's label, or the mount point's own name when it has none
+    QString root;       // the mount point, without a trailing "/"
+    QString label;      // the volume's label, or the mount point's own name when it has none
+    quint64 device = 0; // the file system on the root when it was found (see DeviceOf)
 };
 
 inline constexpr int kMaxRemovableDrives = 10;

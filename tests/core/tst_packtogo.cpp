@@ -17,6 +17,9 @@
 
 #include <QScopeGuard>
 
+#include <functional>
+#include <utility>
+
 #include <pwd.h>
 #include <sys/mount.h>
 #include <unistd.h>
@@ -26,7 +29,13 @@ namespace {
 class RecordingHost final : public DayPageHost {
 public:
     QStringList calls;
-    void ShowProgress(const QString& text) override { calls << QStringLiteral("progress ") + text; }
+    std::function<void()> onProgress; // what happens while the progress window is up
+    void ShowProgress(const QString& text) override {
+        calls << QStringLiteral("progress ") + text;
+        if (onProgress) {
+            std::exchange(onProgress, {})();
+        }
+    }
     void ShowBriefly(const QString& text) override { calls << QStringLiteral("briefly ") + text; }
     void CloseProgress() override { calls << QStringLiteral("close progress"); }
     void ClosePage() override { calls << QStringLiteral("close page"); }
@@ -72,6 +81,7 @@ private:
         QVERIFY(OpenBook());
         QCOMPARE(Globals().PackRun, 1);
         RemovableDrivesSeam::SetDrivesForTests({drive("B_STICK"), drive("A_STICK")});
+        QVERIFY(FindPortableDrives(1));
         m_host.calls.clear();
     }
 
@@ -168,6 +178,10 @@ private Q_SLOTS:
                             QStringLiteral("UPDATE QLM SET Notes = ? WHERE Date = '2026-10-14'"),
                             {QString::fromLatin1(note)}));
             MessageTestSeam::QueueAnswer(MsgAnswerYes);
+            // The hand-made copy was never packed: replacing it is asked once; our own pack not.
+            if (qstrcmp(note, "first") == 0) {
+                MessageTestSeam::QueueAnswer(MsgAnswerNo);
+            }
             PackDataBase(m_host);
             VerifyNoUnexpectedMessages();
             QCOMPARE(QueryValue(packed("A_STICK"),
@@ -459,21 +473,138 @@ private Q_SLOTS:
     void firstPackOntoANewFolder() {
         TestEnvironment env;
         openPackedBook();
-        QDir().mkpath(drive("A_STICK") + QStringLiteral("/VNT"));
-        Globals().PackPath = drive("A_STICK") + QStringLiteral("/VNT");
-        QVERIFY(FirstPack(m_host));
+        QString folder;
+        QString reason;
+        QVERIFY2(CreatePackFolder(drive("A_STICK"), &folder, &reason), qPrintable(reason));
+        Globals().PackPath = folder;
+        QCOMPARE(FirstPack(m_host), PackOutcome::Packed);
         VerifyNoUnexpectedMessages();
         QCOMPARE(Bytes(packed("A_STICK")), Bytes(env.DatabasePath()));
         QVERIFY(!Effects("PackDate").isEmpty());
+        QCOMPARE(Effects("PackConfig"), QStringLiteral("True"));
         // A folder that went away: said why, no date, the page back.
         Globals().PackPath = drive("A_STICK") + QStringLiteral("/GONE");
         const QString date = Effects("PackDate");
         MessageTestSeam::QueueAnswer(MsgAnswerOK);
-        QVERIFY(!FirstPack(m_host));
+        QCOMPARE(FirstPack(m_host), PackOutcome::Failed);
         VerifyNoUnexpectedMessages();
         QVERIFY(MessageTestSeam::Answered().last().text.startsWith(QStringLiteral("53\r\nFile not found")));
         QCOMPARE(Effects("PackDate"), date);
         QVERIFY(DayRecords().IsOpen());
+    }
+
+    // Computer B's first pack (or a pack) finds computer A's book on the drive: it is replaced
+    // only on the teacher's word. The drive's own pack from here, or the same book, is not asked.
+    void aBookOnTheDriveIsReplacedOnlyWhenAsked_data() {
+        QTest::addColumn<QString>("onDrive"); // "other", "ours", "same"
+        QTest::addColumn<bool>("first");
+        QTest::addColumn<int>("answer"); // 0: no question
+        QTest::newRow("first pack, other book kept") << "other" << true << int(MsgAnswerYes);
+        QTest::newRow("first pack, other book replaced") << "other" << true << int(MsgAnswerNo);
+        QTest::newRow("pack, other book kept") << "other" << false << int(MsgAnswerYes);
+        QTest::newRow("first pack, our last pack") << "ours" << true << 0;
+        QTest::newRow("first pack, the same book") << "same" << true << 0;
+    }
+
+    void aBookOnTheDriveIsReplacedOnlyWhenAsked() {
+        QFETCH(QString, onDrive);
+        QFETCH(bool, first);
+        QFETCH(int, answer);
+        TestEnvironment env;
+        openPackedBook();
+        Globals().PackPath = drive("A_STICK") + QStringLiteral("/VNT");
+        if (onDrive == QLatin1String("other")) {
+            // Another computer's book: its own teacher and pack date.
+            putOnDrive("A_STICK", env.DatabasePath());
+            QVERIFY(ExecSql(packed("A_STICK"),
+                            QStringLiteral("INSERT INTO RegKeys (Section, Key, Value) VALUES "
+                                           "('Settings', 'TeacherName1', 'Mr. Other'), "
+                                           "('Settings\\Effects1', 'PackDate', '2026-10-13T17:00:00'), "
+                                           "('Settings', 'Year', 'A full year of notes')"),
+                            {}));
+        } else {
+            if (onDrive == QLatin1String("ours")) {
+                QDir().mkpath(Globals().PackPath);
+                QCOMPARE(FirstPack(m_host), PackOutcome::Packed);
+                QVERIFY(ExecSql(env.DatabasePath(),
+                                QStringLiteral("UPDATE QLM SET Notes = 'later' WHERE Date = '2026-10-14'"),
+                                {}));
+            } else {
+                putOnDrive("A_STICK", env.DatabasePath());
+            }
+            SaveText(QStringLiteral("Settings\\Effects1"), QStringLiteral("PackConfig"),
+                     QStringLiteral("False"));
+        }
+        const QByteArray before = Bytes(packed("A_STICK"));
+        const QString dateBefore = Effects("PackDate");
+        if (!first) {
+            MessageTestSeam::QueueAnswer(MsgAnswerYes); // the device is inserted
+        }
+        if (answer != 0) {
+            MessageTestSeam::QueueAnswer(answer);
+        }
+        const PackOutcome outcome = first ? FirstPack(m_host) : (PackDataBase(m_host), PackOutcome::Failed);
+        VerifyNoUnexpectedMessages();
+        const bool replaced = answer != MsgAnswerYes;
+        if (answer != 0) {
+            const auto& question = MessageTestSeam::Answered().last();
+            QVERIFY2(question.text.contains(QStringLiteral("Mr. Other")) &&
+                         question.text.contains(QStringLiteral("2026-10-13T17:00:00")),
+                     qPrintable(question.text));
+            QCOMPARE(question.buttons, int(MsgYesNo));
+        }
+        QCOMPARE(Bytes(packed("A_STICK")) == before, !replaced);
+        QCOMPARE(Bytes(packed("A_STICK")) == Bytes(env.DatabasePath()), replaced);
+        if (!replaced) {
+            QCOMPARE(Effects("PackDate"), dateBefore);
+        }
+        if (first) {
+            QCOMPARE(outcome, replaced ? PackOutcome::Packed : PackOutcome::Kept);
+            QCOMPARE(Effects("PackConfig"), replaced ? QStringLiteral("True") : QStringLiteral(""));
+        }
+        QVERIFY(DayRecords().IsOpen());
+    }
+
+    // A drive unmounted after the scan leaves its mount point as an empty folder of the internal
+    // disk: nothing is made or packed there. Only where the test may mount.
+    void nothingIsWrittenWhereTheDriveWas() {
+        QTemporaryDir point;
+        if (::geteuid() != 0 ||
+            ::mount("qlmtest", QFile::encodeName(point.path()).constData(), "tmpfs", 0, "size=4m") != 0) {
+            QSKIP("mounting needs root");
+        }
+        auto unmount = qScopeGuard([&point] { ::umount(QFile::encodeName(point.path()).constData()); });
+        TestEnvironment env;
+        openPackedBook();
+        RemovableDrivesSeam::SetDrivesForTests({point.path()});
+        QVERIFY(FindPortableDrives(2));
+        QString folder;
+        QString reason;
+        QVERIFY2(CreatePackFolder(point.path(), &folder, &reason), qPrintable(reason));
+        Globals().PackPath = folder;
+        QCOMPARE(FirstPack(m_host), PackOutcome::Packed);
+        const QString date = Effects("PackDate");
+        QVERIFY(ExecSql(env.DatabasePath(),
+                        QStringLiteral("UPDATE QLM SET Notes = 'new' WHERE Date = '2026-10-14'"), {}));
+        // Pulled while the pack is under way, after its scan found it.
+        m_host.onProgress = [&] {
+            QVERIFY(::umount(QFile::encodeName(point.path()).constData()) == 0);
+            unmount.dismiss();
+        };
+        MessageTestSeam::QueueAnswer(MsgAnswerYes);
+        MessageTestSeam::QueueAnswer(MsgAnswerOK);
+        PackDataBase(m_host);
+        VerifyNoUnexpectedMessages();
+        QVERIFY(MessageTestSeam::Answered().last().text.startsWith(QStringLiteral("Unable to write")));
+        QVERIFY(QDir(point.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+        // Scanned, then unmounted before the drive dialog's OK: no folder on the internal disk.
+        RemovableDrivesSeam::SetDrivesForTests({point.path()});
+        QVERIFY(::mount("qlmtest", QFile::encodeName(point.path()).constData(), "tmpfs", 0, "size=4m") == 0);
+        QVERIFY(FindPortableDrives(2));
+        QVERIFY(::umount(QFile::encodeName(point.path()).constData()) == 0);
+        QVERIFY(!CreatePackFolder(point.path(), &folder, &reason));
+        QVERIFY(!QFileInfo::exists(point.filePath(QStringLiteral("VNT"))));
+        QCOMPARE(Effects("PackDate"), date);
     }
 
     // Once, on a drive the system itself reports: a folder bound under /media plays it. Only

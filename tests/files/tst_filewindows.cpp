@@ -1,6 +1,7 @@
 #include "app/Main.h"
 #include "core/DayDatabase.h"
 #include "core/Message.h"
+#include "core/PackTransfer.h"
 #include "core/ProgramState.h"
 #include "daypage/frmMain.h"
 #include "daypage/frmSchedule.h"
@@ -296,6 +297,7 @@ private Q_SLOTS:
         QDir(stick).removeRecursively();
         QDir().mkpath(stick + QStringLiteral("/VNT"));
         RemovableDrivesSeam::SetDrivesForTests({stick});
+        QVERIFY(FindPortableDrives(2));
         Globals().PackPath = stick + QStringLiteral("/VNT");
         QVERIFY(MakeFirstPack());
         VerifyNoUnexpectedMessages();

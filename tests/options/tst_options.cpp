@@ -806,14 +806,17 @@ private Q_SLOTS:
     void theConfigureButton_data() {
         QTest::addColumn<bool>("configuredBefore");
         QTest::addColumn<bool>("driveChosen");
-        QTest::newRow("cancelled, no drive") << false << false;
-        QTest::newRow("cancelled, a drive set up before") << true << false;
-        QTest::newRow("a drive chosen") << false << true;
+        QTest::addColumn<bool>("packed"); // the first pack reached the drive
+        QTest::newRow("cancelled, no drive") << false << false << false;
+        QTest::newRow("cancelled, a drive set up before") << true << false << false;
+        QTest::newRow("a drive chosen") << false << true << true;
+        QTest::newRow("a drive chosen, nothing packed") << false << true << false;
     }
     void theConfigureButton() {
         QFETCH(bool, configuredBefore);
         QFETCH(bool, driveChosen);
-        const bool configured = configuredBefore || driveChosen;
+        QFETCH(bool, packed);
+        const bool configured = configuredBefore || (driveChosen && packed);
         OptionsCase c;
         SaveBool(kEffects, QStringLiteral("PackConfig"), configuredBefore);
         SaveInt(kEffects, QStringLiteral("PackRun"), 1);
@@ -828,9 +831,14 @@ private Q_SLOTS:
                     Globals().PackConfigOpen = false;
                 }
             },
-            [&firstPacks] {
+            [&firstPacks, packed] {
                 ++firstPacks;
-                return true;
+                // A pack that reached the drive stores what turns Pack To Go on.
+                if (packed) {
+                    SaveBool(kEffects, QStringLiteral("PackConfig"), true);
+                    SaveInt(kEffects, QStringLiteral("PackRun"), 1);
+                }
+                return packed;
             });
         OpenBook();
         // Through the dialog's own modal loop: it steps aside for the drive dialog and comes back,
@@ -863,7 +871,8 @@ private Q_SLOTS:
         QCOMPARE(boxEnabled, configured);
         QCOMPARE(applyEnabled, configuredBefore && !driveChosen);
         QCOMPARE(ReadBool(kEffects, QStringLiteral("PackConfig"), false), configured);
-        if (driveChosen) {
+        QCOMPARE(Globals().PackConfig, configured);
+        if (driveChosen && packed) {
             QCOMPARE(Globals().PackRun, 1);
             QCOMPARE(ReadText(kEffects, QStringLiteral("PackRun")), QStringLiteral("1"));
             QCOMPARE(ReadText(kEffects, QStringLiteral("PackConfig")), QStringLiteral("True"));

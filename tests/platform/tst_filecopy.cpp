@@ -28,7 +28,7 @@ QByteArray Read(const QString& path) {
 
 // Nothing of a copy under way may be left beside the target.
 QStringList Leftovers(const QString& folder) {
-    return QDir(folder).entryList({QStringLiteral(".*.copy-*")}, QDir::Files | QDir::Hidden);
+    return QDir(folder).entryList({QStringLiteral(".*.copy-??????")}, QDir::Files | QDir::Hidden);
 }
 } // namespace
 
@@ -149,6 +149,35 @@ private Q_SLOTS:
         const QByteArray now = Read(target);
         QVERIFY2(now == old || now == fresh, "the target holds part of a copy");
         QCOMPARE(now, killAfter > 0 ? old : fresh);
+    }
+
+    // A copy killed half-way leaves its temporary file; the next copy into that folder removes
+    // it, but never the file of a copy that is still being written, nor anyone else's file.
+    void theNextCopyRemovesWhatAKilledOneLeft() {
+        QTemporaryDir dir;
+        const QString source = dir.filePath(QStringLiteral("new.mdb"));
+        Write(source, Pattern(50 * 4096, 'n'));
+        Write(dir.filePath(QStringLiteral("keep.copy-ABCDEF")), "a teacher's own file");
+        Write(dir.filePath(QStringLiteral(".QLM.mdb.copy-AB")), "not one of ours either");
+        QProcess helper;
+        helper.start(QCoreApplication::applicationDirPath() + QStringLiteral("/copy_helper"),
+                     {source, dir.filePath(QStringLiteral("QLM.mdb"))});
+        QVERIFY(helper.waitForStarted());
+        int reported = 0;
+        while (reported < 2 && helper.waitForReadyRead(10000)) {
+            while (helper.canReadLine()) {
+                reported += helper.readLine().startsWith("block") ? 1 : 0;
+            }
+        }
+        QVERIFY(CopyFileSafely(source, dir.filePath(QStringLiteral("Other.mdb"))).ok);
+        QCOMPARE(Leftovers(dir.path()).size(), 1); // the running copy's own
+        helper.kill();
+        QVERIFY(helper.waitForFinished(30000));
+        QCOMPARE(Leftovers(dir.path()).size(), 1);
+        QVERIFY(CopyFileSafely(source, dir.filePath(QStringLiteral("Other.mdb"))).ok);
+        QVERIFY(Leftovers(dir.path()).isEmpty());
+        QVERIFY(QFile::exists(dir.filePath(QStringLiteral("keep.copy-ABCDEF"))));
+        QVERIFY(QFile::exists(dir.filePath(QStringLiteral(".QLM.mdb.copy-AB"))));
     }
 };
 
