@@ -1,5 +1,6 @@
 #include "SetupFinish.h"
 
+#include "Message.h"
 #include "ProgramState.h"
 #include "SetupRules.h"
 #include "TeacherSettings.h"
@@ -102,8 +103,9 @@ void ApplySetupValues(const SetupValues& values, ProgramState& g) {
     }
 }
 
-bool SaveSetupSettings(const SetupValues& values, const ProgramState& g) {
-    SettingsStore::BeginBatch();
+namespace {
+// The saves of SaveSetupSettings, inside the caller's batch.
+void WriteSetupSettings(const SetupValues& values, const ProgramState& g) {
 
     // Mode.
     SaveInt(kSettings, QStringLiteral("SetupMode"), g.SetupMode);
@@ -153,15 +155,49 @@ bool SaveSetupSettings(const SetupValues& values, const ProgramState& g) {
     for (int i = 1; i <= 20; ++i) {
         SaveDate(kDates, QStringLiteral("Holidays%1").arg(i), g.Holidays[i]);
     }
+}
+} // namespace
+
+bool SaveSetupSettings(const SetupValues& values, const ProgramState& g) {
+    SettingsStore::BeginBatch();
+    WriteSetupSettings(values, g);
     return SettingsStore::EndBatch();
 }
 
 bool FinishSetup(const SetupValues& values, const std::function<void(RebuildStage)>& progress) {
     ProgramState& g = Globals();
-    if (!RebuildDayTable(RebuildRequestFor(values, g), progress)) {
+    // The settings of this Finish are written beside the settings file before the table's
+    // transaction commits, and put in place after it: the two stand or fall together.
+    ProgramState next = g;
+    ApplySetupValues(values, next);
+    SettingsStore::PendingSave settings;
+    const auto stageSettings = [&values, &next, &settings](QString* message) {
+        SettingsStore::BeginBatch();
+        WriteSetupSettings(values, next);
+        QString reason;
+        if (SettingsStore::EndBatchPending(&settings, &reason)) {
+            return true;
+        }
+        *message =
+            QStringLiteral("The settings of this Setup could not be saved, so the DataBase File has "
+                           "been left exactly as it was and nothing of this Setup was saved.\r\n\r\n") +
+            reason;
+        return false;
+    };
+    if (!RebuildDayTable(RebuildRequestFor(values, g), progress, stageSettings)) {
+        return false;
+    }
+    QString reason;
+    if (!settings.Commit(&reason)) {
+        if (progress) {
+            progress(RebuildStage::Failed);
+        }
+        ShowMessage(QStringLiteral("The school year was written into the DataBase File, but the settings of "
+                                   "this Setup could not be put in place. Run the Setup again.\r\n\r\n") +
+                        reason,
+                    MsgOK, MsgAlert, g.AppTitle + QStringLiteral(" - Saving Settings"), 0);
         return false;
     }
     ApplySetupValues(values, g);
-    SaveSetupSettings(values, g);
     return true;
 }

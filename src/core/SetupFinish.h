@@ -49,7 +49,8 @@ void ApplySetupValues(const SetupValues& values, ProgramState& g);
 // the settings file. False when it could not be written (reported once by the store).
 bool SaveSetupSettings(const SetupValues& values, const ProgramState& g);
 
-// Finish without its window: the day table is rebuilt first; only once it has committed do the
-// program-wide values change and the settings get written. False, with nothing changed, when
-// the rebuild failed (it has said why).
+// Finish without its window: the new settings are written beside the settings file, the day
+// table is rebuilt, and only once both are done does the table commit, the settings file take
+// the new settings and the program-wide values change. False, with nothing changed, when either
+// failed (one message has said which).
 bool FinishSetup(const SetupValues& values, const std::function<void(RebuildStage)>& progress = {});

@@ -223,7 +223,8 @@ bool WriteDayRecords(Recordset& days, const std::vector<DayValues>& year) {
     return true;
 }
 
-bool RebuildDayTable(const RebuildRequest& request, const std::function<void(RebuildStage)>& progress) {
+bool RebuildDayTable(const RebuildRequest& request, const std::function<void(RebuildStage)>& progress,
+                     const std::function<bool(QString* message)>& beforeCommit) {
     ProgramState& g = Globals();
     Recordset& days = DayRecords();
     auto tell = [&progress](RebuildStage stage) {
@@ -238,7 +239,7 @@ bool RebuildDayTable(const RebuildRequest& request, const std::function<void(Reb
     const QString viewSource = days.RecordSource();
     const QDate viewDate = TextToDate(days.Field(QStringLiteral("Date")).toString());
     const bool wasBlank = g.BlankDataBase;
-    auto fail = [&](const QString& reason) {
+    auto fail = [&](const QString& reason, const QString& message = QString()) {
         days.RollbackTrans();
         g.BlankDataBase = wasBlank;
         days.setCommandType(viewType);
@@ -248,9 +249,12 @@ bool RebuildDayTable(const RebuildRequest& request, const std::function<void(Reb
         }
         tell(RebuildStage::Failed);
         ShowMessage(
-            QStringLiteral("The school year could not be written into the DataBase File, so it has "
-                           "been left exactly as it was and nothing of this Setup was saved.\r\n\r\n") +
-                reason,
+            !message.isEmpty()
+                ? message
+                : QStringLiteral("The school year could not be written into the DataBase File, so it has "
+                                 "been left exactly as it was and nothing of this Setup was "
+                                 "saved.\r\n\r\n") +
+                      reason,
             MsgOK, MsgAlert, g.AppTitle + QStringLiteral(" - Writing DataBase"), 0);
         return false;
     };
@@ -277,7 +281,14 @@ bool RebuildDayTable(const RebuildRequest& request, const std::function<void(Reb
     if (!days.BeginTrans()) {
         return fail(days.LastError());
     }
-    if (!WriteDayRecords(days, year) || !days.CommitTrans()) {
+    if (!WriteDayRecords(days, year)) {
+        return fail(days.LastError());
+    }
+    QString message;
+    if (beforeCommit && !beforeCommit(&message)) {
+        return fail(QString(), message);
+    }
+    if (!days.CommitTrans()) {
         return fail(days.LastError());
     }
     // One row is the blank table, even when it is a school year of one day.

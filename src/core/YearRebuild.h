@@ -82,6 +82,9 @@ enum class RebuildStage { Writing, Updating, Failed };
 // Finish's rebuild of the day table: the old entries are read, the new year is written and the
 // kept entries are put back, all in one transaction. On failure nothing has changed (the table,
 // the cursor's view and BlankDataBase are as they were) and the teacher has been told once.
-bool RebuildDayTable(const RebuildRequest& request, const std::function<void(RebuildStage)>& progress = {});
+// beforeCommit, when given, runs once the rows are written and before they are committed: when
+// it fails, its message is the one the teacher is shown and the table is rolled back.
+bool RebuildDayTable(const RebuildRequest& request, const std::function<void(RebuildStage)>& progress = {},
+                     const std::function<bool(QString* message)>& beforeCommit = {});
 // The request that the saved settings describe (what the benchmark's reviewer mode runs).
 RebuildRequest RebuildRequestFromSettings(const ProgramState& g);

@@ -1,6 +1,7 @@
 #include "FileCopy.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -9,6 +10,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include <dirent.h>
@@ -274,6 +276,91 @@ CopyResult CopyFileSafely(const QString& source, const QString& target,
     CopyResult done;
     done.ok = true;
     return done;
+}
+
+StagedFile::~StagedFile() {
+    Discard();
+}
+
+StagedFile::StagedFile(StagedFile&& other) noexcept
+    : m_path(std::move(other.m_path)), m_name(std::move(other.m_name)),
+      m_temporary(std::move(other.m_temporary)), m_folder(std::exchange(other.m_folder, -1)),
+      m_file(std::exchange(other.m_file, -1)) {}
+
+StagedFile& StagedFile::operator=(StagedFile&& other) noexcept {
+    if (this != &other) {
+        Discard();
+        m_path = std::move(other.m_path);
+        m_name = std::move(other.m_name);
+        m_temporary = std::move(other.m_temporary);
+        m_folder = std::exchange(other.m_folder, -1);
+        m_file = std::exchange(other.m_file, -1);
+    }
+    return *this;
+}
+
+bool StagedFile::Stage(const QString& path, const QByteArray& content, QString* error) {
+    Discard();
+    const QFileInfo info(path);
+    auto failed = [this, error, &path](int code) {
+        *error = QStringLiteral("%1: %2").arg(path, QString::fromLocal8Bit(std::strerror(code)));
+        Discard();
+        return false;
+    };
+    QDir().mkpath(info.absolutePath());
+    m_folder = ::open(Native(info.absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (m_folder < 0) {
+        return failed(errno);
+    }
+    m_path = path;
+    m_name = Native(info.fileName());
+    // Only a file can take the place of a file: a folder there would refuse the rename later.
+    struct stat existing {};
+    if (::fstatat(m_folder, m_name.constData(), &existing, 0) == 0 && !S_ISREG(existing.st_mode)) {
+        return failed(EISDIR);
+    }
+    RemoveStaleCopies(m_folder);
+    m_file = CreateTemporary(m_folder, m_name, &m_temporary);
+    if (m_file < 0) {
+        return failed(errno);
+    }
+    const mode_t mode = ::fstatat(m_folder, m_name.constData(), &existing, 0) == 0 ? existing.st_mode : 0600;
+    ::fchmod(m_file, mode & 07777);
+    if (!WriteAll(m_file, content.constData(), content.size())) {
+        return failed(errno);
+    }
+    if (::fsync(m_file) != 0) {
+        return failed(errno);
+    }
+    return true;
+}
+
+bool StagedFile::Commit(QString* error) {
+    if (m_file < 0) {
+        *error = QStringLiteral("%1: nothing was written").arg(m_path);
+        return false;
+    }
+    if (::renameat(m_folder, m_temporary.constData(), m_folder, m_name.constData()) != 0) {
+        *error = QStringLiteral("%1: %2").arg(m_path, QString::fromLocal8Bit(std::strerror(errno)));
+        Discard();
+        return false;
+    }
+    ::fsync(m_folder);
+    m_temporary.clear();
+    ::close(std::exchange(m_file, -1));
+    ::close(std::exchange(m_folder, -1));
+    return true;
+}
+
+void StagedFile::Discard() {
+    if (m_file >= 0) {
+        ::unlinkat(m_folder, m_temporary.constData(), 0);
+        ::close(std::exchange(m_file, -1));
+    }
+    if (m_folder >= 0) {
+        ::close(std::exchange(m_folder, -1));
+    }
+    m_temporary.clear();
 }
 
 bool MakeFolderOn(const QString& parent, const QString& name, std::optional<DeviceId> device, QString* reason,

@@ -32,6 +32,33 @@ CopyResult CopyFileSafely(const QString& source, const QString& target,
                           const std::function<QString(const QString& copy)>& check = {},
                           std::optional<DeviceId> targetDevice = {});
 
+// A file's new content, written and synced beside it under a temporary name of ours, and put in
+// place by Commit (one rename) or dropped by Discard (also when it is destroyed uncommitted). It
+// lets a file stand or fall with other work: stage it, do the work, then commit.
+class StagedFile {
+public:
+    StagedFile() = default;
+    ~StagedFile();
+    StagedFile(StagedFile&& other) noexcept;
+    StagedFile& operator=(StagedFile&& other) noexcept;
+    StagedFile(const StagedFile&) = delete;
+    StagedFile& operator=(const StagedFile&) = delete;
+
+    // False (with the reason) when the new content could not be written in full, or the path
+    // cannot be replaced by a file (a folder stands there): nothing is left behind then.
+    bool Stage(const QString& path, const QByteArray& content, QString* error);
+    bool Commit(QString* error);
+    void Discard();
+    bool IsStaged() const { return m_file >= 0; }
+
+private:
+    QString m_path;
+    QByteArray m_name;
+    QByteArray m_temporary;
+    int m_folder = -1;
+    int m_file = -1;
+};
+
 // Makes the folder name in parent (one that already exists is fine), only while parent lies on
 // device when that is given. False with the reason (and wrongDrive) when it could not.
 bool MakeFolderOn(const QString& parent, const QString& name, std::optional<DeviceId> device, QString* reason,

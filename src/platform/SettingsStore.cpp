@@ -181,6 +181,57 @@ bool EndBatch() {
     }
     return ok;
 }
+PendingSave::~PendingSave() {
+    Discard();
+}
+
+bool EndBatchPending(PendingSave* pending, QString* error) {
+    pending->Discard();
+    if (g_batchDepth == 0 || --g_batchDepth > 0) {
+        return true;
+    }
+    const QSet<QString> paths = std::exchange(g_batchPaths, {});
+    for (const QString& path : paths) {
+        StagedFile staged;
+        QString reason;
+        if (!staged.Stage(path, g_cache[path].document.Serialize(), &reason)) {
+            *error = QStringLiteral("The settings could not be saved in %1.\r\n\r\n%2").arg(path, reason);
+            for (const QString& changed : paths) {
+                g_cache[changed].loaded = false; // memory holds the batch: read the file again
+            }
+            pending->m_files.clear();
+            return false;
+        }
+        pending->m_files.emplace_back(path, std::move(staged));
+    }
+    return true;
+}
+
+bool PendingSave::Commit(QString* error) {
+    bool ok = true;
+    for (auto& [path, staged] : m_files) {
+        CachedFile& cached = g_cache[path];
+        QString reason;
+        if (!staged.Commit(&reason)) {
+            ok = false;
+            cached.loaded = false;
+            *error = QStringLiteral("The settings could not be saved in %1.\r\n\r\n%2").arg(path, reason);
+            continue;
+        }
+        cached.data = cached.document.Serialize();
+        cached.stamp = StampOf(path);
+    }
+    m_files.clear();
+    return ok;
+}
+
+void PendingSave::Discard() {
+    for (auto& [path, staged] : m_files) {
+        staged.Discard();
+        g_cache[path].loaded = false; // the file kept its old values: read it again
+    }
+    m_files.clear();
+}
 } // namespace SettingsStore
 
 QString GetSetting(const QString& appName, const QString& section, const QString& key,

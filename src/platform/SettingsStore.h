@@ -5,6 +5,10 @@
 #include <QPair>
 #include <QString>
 #include <functional>
+#include <utility>
+#include <vector>
+
+#include "FileCopy.h"
 
 // The per-user settings store: text values under an application key, in sections that nest by
 // backslash ("Settings\Effects1"). Names match without regard to case. Each application key is
@@ -52,6 +56,24 @@ void Reset();
 // reported once and EndBatch gives false; the file is then as it was before the batch.
 void BeginBatch();
 bool EndBatch();
+// A batch that must stand or fall with other work: EndBatchPending writes each changed file
+// beside its own (nothing is in place yet, and a failure says why, leaving every file and what
+// reads give as they were before the batch); Commit then puts them in place. A pending save
+// dropped without Commit leaves the files as they were and reads give their values again.
+class PendingSave {
+public:
+    PendingSave() = default;
+    ~PendingSave();
+    PendingSave(const PendingSave&) = delete;
+    PendingSave& operator=(const PendingSave&) = delete;
+    bool Commit(QString* error);
+    void Discard();
+
+private:
+    friend bool EndBatchPending(PendingSave* pending, QString* error);
+    std::vector<std::pair<QString, StagedFile>> m_files;
+};
+bool EndBatchPending(PendingSave* pending, QString* error);
 // How many times a settings file has been read and parsed (to check that it is not re-read
 // needlessly).
 int FileReads();

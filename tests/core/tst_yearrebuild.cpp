@@ -237,15 +237,26 @@ private Q_SLOTS:
         VerifyNoUnexpectedMessages();
     }
 
+    // The table and the settings of one Finish stand or fall together.
+    void aFailureHalfWayChangesNothing_data() {
+        QTest::addColumn<bool>("settingsFail"); // else the disk fills at one record
+        QTest::addColumn<QString>("said");
+        QTest::newRow("disk full at one record") << false << "database or disk is full";
+        QTest::newRow("settings cannot be written") << true << "settings of this Setup could not be saved";
+    }
+
     void aFailureHalfWayChangesNothing() {
+        QFETCH(bool, settingsFail);
+        QFETCH(QString, said);
         TestEnvironment env;
         BuildYear(YearPlan{});
         const QString path = env.DatabasePath();
         ExecSql(path, QStringLiteral("UPDATE QLM SET Notes = 'n ' || Date, Details3 = 'lesson'"));
         // The disk "fills up" at the record of one date in the middle of the year.
-        QVERIFY(ExecSql(
-            path, QStringLiteral("CREATE TRIGGER full BEFORE INSERT ON QLM WHEN NEW.Date = '2027-01-15' "
-                                 "BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END")));
+        QVERIFY(settingsFail ||
+                ExecSql(path, QStringLiteral(
+                                  "CREATE TRIGGER full BEFORE INSERT ON QLM WHEN NEW.Date = '2027-01-15' "
+                                  "BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END")));
         QVERIFY(OpenBook());
         const QStringList before = TableText(path);
         const QByteArray settingsBefore = FileBytes(env.SettingsFile());
@@ -255,6 +266,11 @@ private Q_SLOTS:
         SetupValues values = ValuesOfTheBuiltYear();
         values.SetupMode = 2;
         values.TeacherNames[1] = QStringLiteral("Someone Else");
+        if (settingsFail) {
+            // Something else took the settings file's place: it cannot be replaced.
+            QVERIFY(QFile::rename(env.SettingsFile(), env.SettingsFile() + QStringLiteral(".kept")));
+            QVERIFY(QDir().mkpath(env.SettingsFile()));
+        }
         MessageTestSeam::QueueAnswer(MsgAnswerOK);
         QList<RebuildStage> stages;
         QVERIFY(!FinishSetup(values, [&stages](RebuildStage stage) {
@@ -265,10 +281,18 @@ private Q_SLOTS:
         QCOMPARE(stages.last(), RebuildStage::Failed);
 
         QCOMPARE(MessageTestSeam::Answered().size(), 1); // once, not once per row
-        QVERIFY(
-            MessageTestSeam::Answered().first().text.contains(QStringLiteral("database or disk is full")));
+        QVERIFY2(MessageTestSeam::Answered().first().text.contains(said),
+                 qPrintable(MessageTestSeam::Answered().first().text));
         VerifyNoUnexpectedMessages();
         QCOMPARE(TableText(path), before);
+        if (settingsFail) {
+            QVERIFY(QFileInfo(env.SettingsFile()).isDir());
+            QVERIFY(QDir(QFileInfo(env.SettingsFile()).absolutePath())
+                        .entryList({QStringLiteral(".*.copy-*")}, QDir::Files | QDir::Hidden)
+                        .isEmpty());
+            QDir().rmdir(env.SettingsFile());
+            QVERIFY(QFile::rename(env.SettingsFile() + QStringLiteral(".kept"), env.SettingsFile()));
+        }
         QCOMPARE(FileBytes(env.SettingsFile()), settingsBefore);
         QCOMPARE(Globals().TeacherNames[1], stateBefore.TeacherNames[1]);
         QCOMPARE(Globals().BlankDataBase, stateBefore.BlankDataBase);
