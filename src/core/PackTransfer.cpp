@@ -25,6 +25,9 @@
 
 namespace {
 const QString kPackFolder = QStringLiteral("VNT");
+const QString kInUse =
+    QStringLiteral("The file is in use by another program. Close that program or wait until it has "
+                   "finished, then try again.");
 
 QString Title(const char* operation) {
     return Globals().AppTitle + QLatin1String(operation);
@@ -127,6 +130,10 @@ PackedBook ReadPackedBook(const QString& path) {
                 }
                 names.removeAll(QString());
                 book.teachers = names.join(QStringLiteral(" and "));
+            } else {
+                // A book another program holds may be anyone's: it is asked about, never taken
+                // for a file that is no book.
+                book.readable = IsBusySqlError(query.lastError());
             }
             query.finish();
         }
@@ -321,6 +328,9 @@ bool CheckDayDatabase(const QString& path, int maxRegKeys, QString* reason) {
                 problem = QStringLiteral("The file holds no settings table the program can read.");
             } else if (maxRegKeys >= 0 && query.value(0).toInt() > maxRegKeys) {
                 problem = QStringLiteral("The file carries more than %1 settings.").arg(maxRegKeys);
+            }
+            if (IsBusySqlError(query.lastError())) {
+                problem = kInUse;
             }
             query.finish();
         }

@@ -14,6 +14,9 @@
 #include <algorithm>
 
 namespace {
+bool IsBusy(const QSqlError& error) {
+    return IsBusySqlError(error);
+}
 int g_connectionCounter = 0;
 int g_busyTimeout = 3000;
 
@@ -86,9 +89,26 @@ void Recordset::setConnectionString(const QString& connection) {
     m_databasePath = path;
 }
 
+bool IsBusySqlError(const QSqlError& error) {
+    const int code = error.nativeErrorCode().toInt() & 0xff;
+    return error.isValid() && (code == 5 || code == 6);
+}
+
 void Recordset::fail(ErrorKind kind, const QString& text) {
     m_errorKind = kind;
     m_errorText = text;
+}
+
+void Recordset::failSql(ErrorKind kind, const QString& what, const QSqlError& error) {
+    if (IsBusy(error)) {
+        // Another program holds the file: nothing is wrong with it, and a later try can work.
+        fail(ErrorKind::Busy,
+             what + QStringLiteral("\r\n\r\nThe database file %1 is in use by another program. Close that "
+                                   "program or wait until it has finished, then try again.\r\n\r\n%2")
+                        .arg(m_databasePath, error.text()));
+        return;
+    }
+    fail(kind, what + QStringLiteral("\r\n\r\n") + error.text());
 }
 
 QString Recordset::tableName() const {
@@ -126,24 +146,26 @@ bool Recordset::openDatabase() {
         db.setDatabaseName(uri);
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(g_busyTimeout));
         if (!db.open()) {
-            const QString reason = db.lastError().text();
+            const QSqlError reason = db.lastError();
             db = QSqlDatabase();
             QSqlDatabase::removeDatabase(m_connectionName);
-            fail(ErrorKind::FileUnusable,
-                 QStringLiteral("The database file %1 could not be opened.\r\n\r\n%2")
-                     .arg(m_databasePath, reason));
+            failSql(ErrorKind::FileUnusable,
+                    QStringLiteral("The database file %1 could not be opened.").arg(m_databasePath), reason);
             return false;
         }
         QSqlQuery probe(db);
         if (!probe.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"))) {
-            const QString reason = probe.lastError().text();
+            const QSqlError reason = probe.lastError();
             probe = QSqlQuery();
             db.close();
             db = QSqlDatabase();
             QSqlDatabase::removeDatabase(m_connectionName);
-            fail(ErrorKind::NotADatabase,
-                 QStringLiteral("The file %1 is not a database that this program can read.\r\n\r\n%2")
-                     .arg(m_databasePath, reason));
+            failSql(ErrorKind::NotADatabase,
+                    IsBusy(reason)
+                        ? QStringLiteral("The database file %1 could not be opened.").arg(m_databasePath)
+                        : QStringLiteral("The file %1 is not a database that this program can read.")
+                              .arg(m_databasePath),
+                    reason);
             return false;
         }
     }
@@ -180,11 +202,23 @@ bool Recordset::loadRows() {
     }
     const QString table = tableName();
     QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
-    if (table.isEmpty() || !db.tables().contains(table, Qt::CaseInsensitive)) {
+    // Asked directly: the driver's list of tables comes back empty, not failed, when the file is
+    // locked, and a busy file must not read as one without the table.
+    QSqlQuery tables(db);
+    if (!tables.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type IN ('table', 'view')"))) {
+        failRead(tables.lastError());
+        return false;
+    }
+    bool found = false;
+    while (!table.isEmpty() && !found && tables.next()) {
+        found = tables.value(0).toString().compare(table, Qt::CaseInsensitive) == 0;
+    }
+    if (!found) {
         fail(ErrorKind::MissingTable, QStringLiteral("The database file %1 does not hold the table %2.")
                                           .arg(m_databasePath, table.isEmpty() ? m_recordSource : table));
         return false;
     }
+    tables.finish();
     QString sql;
     if (m_commandType == CommandType::Table) {
         sql = QStringLiteral("SELECT rowid AS %1, * FROM %2").arg(kRowIdColumn, Quoted(table));
@@ -245,8 +279,11 @@ bool Recordset::loadRows() {
 
 void Recordset::failRead(const QSqlError& error) {
     // SQLITE_CORRUPT and SQLITE_NOTADB: the file itself is damaged.
-    const QString code = error.nativeErrorCode();
-    if (code == QLatin1String("11") || code == QLatin1String("26")) {
+    const int code = error.nativeErrorCode().toInt() & 0xff;
+    if (IsBusy(error)) {
+        failSql(ErrorKind::Busy, QStringLiteral("The records of %1 could not be read.").arg(m_databasePath),
+                error);
+    } else if (code == 11 || code == 26) {
         fail(ErrorKind::Damaged,
              QStringLiteral("The database file %1 is damaged and cannot be read. It has been "
                             "left as it is; open a copy of it, or the Pack To Go copy.\r\n\r\n%2")
@@ -611,10 +648,12 @@ bool Recordset::Delete() {
         }
         m_delete->bindValue(0, row->rowid);
         if (!m_open || !m_delete->exec()) {
-            fail(ErrorKind::WriteFailed,
-                 QStringLiteral("A record could not be deleted from %1.\r\n\r\n%2")
-                     .arg(m_databasePath,
-                          m_open ? m_delete->lastError().text() : QStringLiteral("The database is closed.")));
+            const QString what = QStringLiteral("A record could not be deleted from %1.").arg(m_databasePath);
+            if (m_open) {
+                failSql(ErrorKind::WriteFailed, what, m_delete->lastError());
+            } else {
+                fail(ErrorKind::WriteFailed, what + QStringLiteral("\r\n\r\nThe database is closed."));
+            }
             m_delete.reset();
             announceWriteFailure();
             return false;
@@ -735,9 +774,9 @@ bool Recordset::storeRow(Row& row) {
         update.addBindValue(row.rowid);
     }
     if (!query->exec()) {
-        fail(ErrorKind::WriteFailed,
-             QStringLiteral("Changes to the record could not be saved in %1.\r\n\r\n%2")
-                 .arg(m_databasePath, query->lastError().text()));
+        failSql(ErrorKind::WriteFailed,
+                QStringLiteral("Changes to the record could not be saved in %1.").arg(m_databasePath),
+                query->lastError());
         m_insert.reset(); // prepared again next time: the table may have changed meanwhile
         return false;
     }
@@ -800,9 +839,9 @@ bool Recordset::storeDirtyRows(bool announce) {
     };
     bool ok = !batch || db.transaction();
     if (!ok) {
-        fail(ErrorKind::WriteFailed,
-             QStringLiteral("Changes to the records could not be saved in %1.\r\n\r\n%2")
-                 .arg(m_databasePath, db.lastError().text()));
+        failSql(ErrorKind::WriteFailed,
+                QStringLiteral("Changes to the records could not be saved in %1.").arg(m_databasePath),
+                db.lastError());
     }
     for (size_t i = 0; ok && i < rows.size(); ++i) {
         const Before before{rows[i], rows[i]->dirty, rows[i]->isNew, rows[i]->rowid};
@@ -813,9 +852,9 @@ bool Recordset::storeDirtyRows(bool announce) {
     }
     if (ok && batch && !db.commit()) {
         ok = false;
-        fail(ErrorKind::WriteFailed,
-             QStringLiteral("Changes to the records could not be saved in %1.\r\n\r\n%2")
-                 .arg(m_databasePath, db.lastError().text()));
+        failSql(ErrorKind::WriteFailed,
+                QStringLiteral("Changes to the records could not be saved in %1.").arg(m_databasePath),
+                db.lastError());
     }
     if (!ok) {
         if (batch) {
@@ -852,7 +891,10 @@ bool Recordset::BeginTrans() {
     if (!openDatabase()) {
         return false;
     }
-    if (m_transactionDepth == 0 && !QSqlDatabase::database(m_connectionName, false).transaction()) {
+    QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    if (m_transactionDepth == 0 && !db.transaction()) {
+        failSql(ErrorKind::WriteFailed,
+                QStringLiteral("The changes could not be saved in %1.").arg(m_databasePath), db.lastError());
         return false;
     }
     ++m_transactionDepth;
@@ -868,15 +910,16 @@ bool Recordset::CommitTrans() {
     bool stored = storeDirtyRows(false);
     if (stored && m_transactionDepth == 1 && !db.commit()) {
         stored = false;
-        fail(ErrorKind::WriteFailed, QStringLiteral("The changes could not be saved in %1.\r\n\r\n%2")
-                                         .arg(m_databasePath, db.lastError().text()));
+        failSql(ErrorKind::WriteFailed,
+                QStringLiteral("The changes could not be saved in %1.").arg(m_databasePath), db.lastError());
     }
     if (!stored) {
         // Part of the work could not be stored: none of it is, at whatever depth. The reason
         // outlives the rows being read again.
+        const ErrorKind kind = m_errorKind;
         const QString reason = m_errorText;
         RollbackTrans();
-        fail(ErrorKind::WriteFailed, reason);
+        fail(kind, reason);
         return false;
     }
     --m_transactionDepth;

@@ -15,6 +15,10 @@
 
 class QSqlQuery;
 
+// SQLITE_BUSY and SQLITE_LOCKED, with any extended code: another connection holds the file, and
+// a later try may work. Never a sign of a damaged file or a missing table.
+bool IsBusySqlError(const QSqlError& error);
+
 // Whoever shows a cursor's rows and may hold edits of them (the controls bound to it). The
 // cursor asks for the edits before it stores or leaves a row, and says when it has moved.
 class RecordsetClient {
@@ -39,7 +43,8 @@ public:
         MissingTable,
         QueryFailed,
         Damaged,
-        WriteFailed
+        WriteFailed,
+        Busy // another program holds the file; a later try may work
     };
     // A row's identity for as long as the rows are not read again: a bookmark.
     using RowKey = quint64;
@@ -157,6 +162,8 @@ private:
     void closeDatabase();
     bool loadRows();
     void fail(ErrorKind kind, const QString& text);
+    // A failure of the SQL engine: what failed and why, said as "in use" when the file is busy.
+    void failSql(ErrorKind kind, const QString& what, const QSqlError& error);
     QString tableName() const;
     int firstLive() const;
     int lastLive() const;

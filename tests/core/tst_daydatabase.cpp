@@ -250,6 +250,41 @@ private Q_SLOTS:
         QCOMPARE(StoredRows(env.DatabasePath()), 298);
     }
 
+    // A file another program holds is in use, never damaged or short of a table.
+    void aHeldFileIsSaidToBeInUse_data() {
+        QTest::addColumn<QString>("lock");
+        QTest::addColumn<bool>("clear"); // else open the book
+        QTest::newRow("open, another program reads and writes") << "BEGIN EXCLUSIVE" << false;
+        QTest::newRow("clear, another program writes") << "BEGIN IMMEDIATE" << true;
+    }
+    void aHeldFileIsSaidToBeInUse() {
+        QFETCH(QString, lock);
+        QFETCH(bool, clear);
+        TestEnvironment env;
+        BuildYear(YearPlan{});
+        DatabaseProbe other(env.DatabasePath());
+        if (clear) {
+            QVERIFY(OpenBook());
+        }
+        QVERIFY(other.exec(lock));
+        MessageTestSeam::QueueAnswer(1);
+        if (clear) {
+            ClearDayTable();
+        } else {
+            OpenBook();
+        }
+        QCoreApplication::processEvents();
+        QCOMPARE(MessageTestSeam::Answered().size(), 1);
+        const QString said = MessageTestSeam::Answered().first().text;
+        QVERIFY2(said.contains(QStringLiteral("in use by another program")) &&
+                     !said.contains(QStringLiteral("damaged")) &&
+                     !said.contains(QStringLiteral("does not hold")) &&
+                     !said.contains(QStringLiteral("not a database")),
+                 qPrintable(said));
+        VerifyNoUnexpectedMessages();
+        other.exec(QStringLiteral("ROLLBACK"));
+    }
+
     void aClearedTableKeepsItsBlankRow() {
         TestEnvironment env;
         BuildYear(YearPlan{});
