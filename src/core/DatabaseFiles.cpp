@@ -63,20 +63,30 @@ int EntryForName(const QStringList& files, const QString& name) {
 
 SaveAsName CheckSaveAsName(const QString& typed, const QString& dbaseFileName, const QString& folder) {
     SaveAsName result;
-    if (typed.isEmpty() || typed == kExtension) {
+    // The extension counts in any letters, here as in the file list.
+    const bool typedExtension = typed.endsWith(kExtension, Qt::CaseInsensitive);
+    if (typed.isEmpty() || (typedExtension && typed.size() == kExtension.size())) {
         result.error = QStringLiteral("A Blank File Name is not permitted.");
         return result;
     }
-    // A book stays in the program folder, under a name the settings can carry.
-    if (typed.contains(QLatin1String("..")) || !IsPlainDatabaseName(typed) || typed.trimmed() != typed) {
+    // A book stays in the program folder, under a name the settings can carry and the list shows
+    // (a name that begins with "." is a hidden file).
+    if (typed.contains(QLatin1String("..")) || !IsPlainDatabaseName(typed) || typed.trimmed() != typed ||
+        typed.startsWith(QLatin1Char('.'))) {
         result.error =
             QStringLiteral("The File Name may not contain \"/\", \"\\\", \"..\", \";\" or quotation "
-                           "marks, nor begin or end with a blank.");
+                           "marks, nor begin with \".\" or begin or end with a blank.");
         return result;
     }
     result.selectedFile = QLatin1Char('\\') + typed;
-    if (!typed.endsWith(kExtension, Qt::CaseInsensitive)) {
+    if (!typedExtension) {
         result.selectedFile += kExtension;
+    }
+    // The copy is written under a longer temporary name first, which must fit as well.
+    if (!CopyNameFits(folder, result.selectedFile.mid(1))) {
+        result.error = QStringLiteral("The File Name is too long.");
+        result.selectedFile.clear();
+        return result;
     }
     // The same file by name or by identity: on a file system that ignores case, "qlm.MDB" is
     // the book in use too.

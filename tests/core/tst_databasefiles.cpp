@@ -86,6 +86,15 @@ private Q_SLOTS:
                                      << "" << folder;
         QTest::newRow("a blank at the end") << "Term2 "
                                             << "" << folder;
+        QTest::newRow("extension only, in capitals") << ".MDB"
+                                                     << "" << blank;
+        QTest::newRow("a hidden name") << ".Term2.mdb"
+                                       << "" << folder;
+        QTest::newRow("too long with the copy's suffix") << QString(240, u'a') << ""
+                                                         << "The File Name is too long.";
+        QTest::newRow("long, and fits")
+            << QString(238, u'a') << QStringLiteral("\\") + QString(238, u'a') + ".mdb"
+            << "";
     }
 
     void checksTheSaveAsName() {
