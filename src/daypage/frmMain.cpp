@@ -409,7 +409,26 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
         showLockKeys(static_cast<QKeyEvent*>(event)->nativeModifiers());
     }
+    if (takesUndoKey(watched, event)) {
+        // Ctrl+Z is Edit > Undo's, also over a text box that would undo its own typing: the
+        // override is refused so the window's shortcut runs, and while Undo is disabled the key
+        // itself does nothing.
+        event->ignore();
+        return true;
+    }
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool frmMain::takesUndoKey(QObject* watched, QEvent* event) const {
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress) {
+        return false;
+    }
+    const auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget == nullptr || widget->window() != this) {
+        return false;
+    }
+    const auto* key = static_cast<QKeyEvent*>(event);
+    return QKeySequence(key->keyCombination()) == mnuEUndo->shortcut();
 }
 
 QLabel* frmMain::StatusPanel(const QString& key) const {

@@ -202,6 +202,7 @@ private:
     void addStatusPanel(const QString& key, int stretch);
     void storePendingEdits();
     void showLockKeys(quint32 nativeModifiers);
+    bool takesUndoKey(QObject* watched, QEvent* event) const;
 
     QHash<QString, QAction*> m_buttons;
     QHash<QString, QLabel*> m_panels;
