@@ -371,6 +371,7 @@ void frmMain::createToolBar() {
 }
 
 void frmMain::createStatusBar() {
+    StatusBar = statusBar();
     addStatusPanel(QStringLiteral("Date"), 0);
     addStatusPanel(QStringLiteral("Time"), 0);
     addStatusPanel(QStringLiteral("TeacherName"), 0);
@@ -394,7 +395,7 @@ void frmMain::addStatusPanel(const QString& key, int stretch) {
     auto* panel = new QLabel(this);
     panel->setObjectName(key);
     panel->setContentsMargins(6, 0, 6, 0);
-    statusBar()->addPermanentWidget(panel, stretch);
+    StatusBar->addPermanentWidget(panel, stretch);
     m_panels.insert(key, panel);
 }
 
@@ -595,7 +596,7 @@ double frmMain::OuterHeightTw() const {
 }
 
 double frmMain::StatusBarHeightTw() const {
-    return TwipsY(statusBar()->isVisible() ? statusBar()->height() : 0);
+    return TwipsY(StatusBar->isVisible() ? StatusBar->height() : 0);
 }
 
 void frmMain::SetBackColour(qint32 bgr) {
