@@ -39,14 +39,21 @@ bool MoveBookTo(DayPageHost& host, const QString& selectedFile) {
     host.RefreshPage();
     return opened;
 }
+
+// The file list's pattern "*.mdb*": a name holding ".mdb" anywhere, in any letter case, such as
+// "Year.mdb.old". Hidden names (our copies under way, ".QLM.mdb.copy-...") are not listed, nor
+// SQLite's journals ("QLM.mdb-journal"), which are no books.
+bool MatchesListPattern(const QString& name) {
+    return name.contains(kExtension, Qt::CaseInsensitive) && !name.startsWith(QLatin1Char('.')) &&
+           !name.endsWith(QLatin1String("-journal"));
+}
 } // namespace
 
 QStringList ListDatabaseFiles(const QString& folder) {
     QStringList files;
     const QStringList names = QDir(folder).entryList(QDir::Files | QDir::Readable, QDir::NoSort);
     for (const QString& name : names) {
-        // Journals ("QLM.mdb-journal") and the copies under way (".QLM.mdb.copy-...") are no books.
-        if (name.endsWith(kExtension, Qt::CaseInsensitive) && !name.startsWith(QLatin1Char('.'))) {
+        if (MatchesListPattern(name)) {
             files.append(name);
         }
     }

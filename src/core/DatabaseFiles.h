@@ -8,7 +8,7 @@ class DayPageHost;
 // The day databases of the program folder: listing them, the names Save As accepts, and
 // switching the book to another file.
 
-// The "*.mdb" files of the folder sorted by name, without journals and temporary copies.
+// The files of the folder that the list's pattern "*.mdb*" shows, sorted by name.
 QStringList ListDatabaseFiles(const QString& folder);
 // The entry the dialog selects for the name in use: the one equal to it, or else the last.
 int EntryForName(const QStringList& files, const QString& name);

@@ -77,7 +77,7 @@ void ApplySetupValues(const SetupValues& values, ProgramState& g) {
     g.TeacherNum = values.TeacherNum;
     g.CurrentTeacherName = g.TeacherNames[1];
     for (int t = 1; t <= teachers; ++t) {
-        g.TeacherQuery[t] = BuildTeacherQuery(g.TeacherCycle[t], g.TeacherDays[t], g.Cycle);
+        g.TeacherQuery[t] = values.TeacherQuery[t];
         g.TeacherCriteria[t] = g.TeacherQuery[t];
     }
 

@@ -25,6 +25,7 @@ struct SetupValues {
     std::array<QString, 3> TeacherNames;
     std::array<QString, 3> WorkDayCodes;
     std::array<QString, 3> WorkDayCounts;
+    std::array<QString, 3> TeacherQuery; // the day criterion of each teacher chosen
 
     // Step 4: the timetable and the taught weekdays.
     QString WkDay;

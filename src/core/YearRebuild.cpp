@@ -108,16 +108,16 @@ std::vector<DayValues> ComputeSchoolYear(const SchoolCalendar& calendar, const Q
         return year;
     }
     year.reserve(static_cast<size_t>(start.daysTo(end) + 1));
-    int cycleDay = 0;
+    int CycleDay = 0;
     for (QDate d = start; d <= end; d = d.addDays(1)) {
         DayValues day;
         day.Date = d;
         day.SchoolDay = QStringLiteral("x");
         if (SchoolTermOf(calendar, d) != 5 && !IsHoliday(calendar, d)) {
             if (IsSchoolWeekday(calendar, d) && calendar.Cycle == 0) {
-                cycleDay = cycleDay == 6 ? 1 : cycleDay + 1;
-                day.SchoolDay = QString::number(cycleDay);
-                FillDayFromTimeTable(day, timetable, cycleDay);
+                CycleDay = CycleDay == 6 ? 1 : CycleDay + 1;
+                day.SchoolDay = QString::number(CycleDay);
+                FillDayFromTimeTable(day, timetable, CycleDay);
             } else if (IsSchoolWeekday(calendar, d) && calendar.Cycle == 1) {
                 day.SchoolDay = calendar.WkDay.mid((d.dayOfWeek() % 7) * 3, 3);
                 FillDayFromTimeTable(day, timetable, TimeTableColumn(calendar.WkDay, d));
@@ -130,9 +130,17 @@ std::vector<DayValues> ComputeSchoolYear(const SchoolCalendar& calendar, const Q
     return year;
 }
 
+void PreserveDay(PreservedEntries& preserved, const DayValues& day) {
+    ++preserved.PreservedCount;
+    preserved.PreservedDate.push_back(day.Date);
+    preserved.PreservedNotes.push_back(day.Notes);
+    preserved.PreservedTime.push_back(day.Time);
+    preserved.PreservedSubject.push_back(day.Subject);
+    preserved.PreservedDetails.push_back(day.Details);
+}
+
 PreservedEntries SavePreservedEntries(Recordset& days) {
     PreservedEntries preserved;
-    preserved.reserve(static_cast<size_t>(days.RecordCount()));
     const DayFields f(days);
     for (bool on = days.MoveFirst(); on && !days.AtEOF(); on = days.MoveNext()) {
         if (!days.HasCurrentRow()) {
@@ -146,28 +154,31 @@ PreservedEntries SavePreservedEntries(Recordset& days) {
             entry.Subject[r] = Text(days, f.subject[r]);
             entry.Details[r] = Text(days, f.details[r]);
         }
-        preserved.push_back(std::move(entry));
+        PreserveDay(preserved, entry);
     }
     days.MoveFirst();
     return preserved;
 }
 
-void RestoreDayEntries(std::vector<DayValues>& year, const DayValues& kept, bool keepTimeTable) {
+void RestoreDayEntries(std::vector<DayValues>& year, const PreservedEntries& preserved, int index,
+                       bool keepTimeTable) {
     // The new year holds one record per date in order, so a date's record is found by its
     // distance from the first.
-    if (year.empty() || !kept.Date.isValid()) {
+    const size_t i = static_cast<size_t>(index);
+    const QDate date = preserved.PreservedDate[i];
+    if (year.empty() || !date.isValid()) {
         return;
     }
-    const qint64 at = year.front().Date.daysTo(kept.Date);
+    const qint64 at = year.front().Date.daysTo(date);
     if (at < 0 || at >= static_cast<qint64>(year.size())) {
         return;
     }
     DayValues& day = year[static_cast<size_t>(at)];
-    day.Notes = kept.Notes;
-    day.Details = kept.Details;
+    day.Notes = preserved.PreservedNotes[i];
+    day.Details = preserved.PreservedDetails[i];
     if (keepTimeTable) {
-        day.Time = kept.Time;
-        day.Subject = kept.Subject;
+        day.Time = preserved.PreservedTime[i];
+        day.Subject = preserved.PreservedSubject[i];
     }
 }
 
@@ -176,16 +187,17 @@ void RestorePreservedEntries(std::vector<DayValues>& year, const PreservedEntrie
     if (rules.SetupMode == 0) {
         return;
     }
-    for (const DayValues& kept : preserved) {
+    for (int i = 1; i <= preserved.PreservedCount; ++i) {
+        const QDate date = preserved.PreservedDate[static_cast<size_t>(i)];
         bool keepTimeTable = false;
         if (rules.SetupMode == 1 && rules.PreserveMode == 1) {
             // The range takes the new timetable, both ends included.
-            keepTimeTable = !(rules.PreserveRange[0] <= kept.Date && kept.Date <= rules.PreserveRange[1]);
+            keepTimeTable = !(rules.PreserveRange[0] <= date && date <= rules.PreserveRange[1]);
         } else if (rules.SetupMode == 1) {
-            const int term = SchoolTermOf(calendar, kept.Date);
+            const int term = SchoolTermOf(calendar, date);
             keepTimeTable = !(term <= rules.TermCount && term <= 4 && rules.PreserveTerms[term] == 1);
         }
-        RestoreDayEntries(year, kept, keepTimeTable);
+        RestoreDayEntries(year, preserved, i, keepTimeTable);
     }
 }
 

@@ -54,12 +54,26 @@ void ClearDayTimeTable(DayValues& day);
 std::vector<DayValues> ComputeSchoolYear(const SchoolCalendar& calendar, const QDate& start, const QDate& end,
                                          const TimeTableTexts& timetable);
 
-// Every record of the cursor, first to last, with empty text for fields that hold nothing.
-using PreservedEntries = std::vector<DayValues>;
+// The old table's entries, held from before the rebuild until they are written back. Entries
+// count from 1 to PreservedCount (index 0 holds nothing); rows r = 0..11 are the fields r + 1.
+// A field that held nothing is kept as empty text.
+struct PreservedEntries {
+    using Rows = std::array<QString, 12>;
+    int PreservedCount = 0;
+    std::vector<QDate> PreservedDate{QDate()};
+    std::vector<QString> PreservedNotes{QString()};
+    std::vector<Rows> PreservedTime{Rows{}};
+    std::vector<Rows> PreservedSubject{Rows{}};
+    std::vector<Rows> PreservedDetails{Rows{}};
+};
+// Appends one day's entries to the store as entry PreservedCount + 1.
+void PreserveDay(PreservedEntries& preserved, const DayValues& day);
+// Every record of the cursor, first to last.
 PreservedEntries SavePreservedEntries(Recordset& days);
-// Writes a kept record's Notes and Details (and with keepTimeTable its Time and Subject) into
+// Writes entry `index`'s Notes and Details (and with keepTimeTable its Time and Subject) into
 // the new record of its date; a date the new year no longer has is dropped.
-void RestoreDayEntries(std::vector<DayValues>& year, const DayValues& kept, bool keepTimeTable);
+void RestoreDayEntries(std::vector<DayValues>& year, const PreservedEntries& preserved, int index,
+                       bool keepTimeTable);
 void RestorePreservedEntries(std::vector<DayValues>& year, const PreservedEntries& preserved,
                              const SchoolCalendar& calendar, const PreserveRules& rules);
 

@@ -211,7 +211,8 @@ frmEditDetails::frmEditDetails() : QDialog(frmMain::IfLoaded()) {
     ToolbarDetails->setIconSize(QSize(18, 18));
     for (const char* key : {"Cut", "Copy", "Paste", "Erase", "SelectAll"}) {
         const QString name = QString::fromLatin1(key);
-        QAction* button = ToolbarDetails->addAction(Artwork::ToolbarIcon(name, true), name);
+        imlDetails.Add(name, Artwork::ToolbarIcon(name, true));
+        QAction* button = ToolbarDetails->addAction(imlDetails.Icon(name), name);
         button->setObjectName(name);
         button->setToolTip(name == QLatin1String("SelectAll") ? QStringLiteral("Select All") : name);
         connect(button, &QAction::triggered, this, [this, name] { ToolbarDetails_ButtonClick(name); });

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "widgets/FormAccess.h"
+#include "widgets/MenuExtended.h"
 
 #include <QDialog>
 
@@ -100,6 +101,7 @@ public:
 
     QWidget* CoolBar1 = nullptr;
     QToolBar* ToolbarDetails = nullptr;
+    ImageList imlDetails; // the tool bar's pictures, by button key
     QGroupBox* fraEditDetails = nullptr;
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdCancel = nullptr;

@@ -371,6 +371,7 @@ void frmMain::createToolBar() {
 }
 
 void frmMain::createStatusBar() {
+    StatusBar = statusBar();
     addStatusPanel(QStringLiteral("Date"), 0);
     addStatusPanel(QStringLiteral("Time"), 0);
     addStatusPanel(QStringLiteral("TeacherName"), 0);
@@ -394,7 +395,7 @@ void frmMain::addStatusPanel(const QString& key, int stretch) {
     auto* panel = new QLabel(this);
     panel->setObjectName(key);
     panel->setContentsMargins(6, 0, 6, 0);
-    statusBar()->addPermanentWidget(panel, stretch);
+    StatusBar->addPermanentWidget(panel, stretch);
     m_panels.insert(key, panel);
 }
 
@@ -409,7 +410,26 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
         showLockKeys(static_cast<QKeyEvent*>(event)->nativeModifiers());
     }
+    if (takesUndoKey(watched, event)) {
+        // Ctrl+Z is Edit > Undo's, also over a text box that would undo its own typing: the
+        // override is refused so the window's shortcut runs, and while Undo is disabled the key
+        // itself does nothing.
+        event->ignore();
+        return true;
+    }
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool frmMain::takesUndoKey(QObject* watched, QEvent* event) const {
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress) {
+        return false;
+    }
+    const auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget == nullptr || widget->window() != this) {
+        return false;
+    }
+    const auto* key = static_cast<QKeyEvent*>(event);
+    return QKeySequence(key->keyCombination()) == mnuEUndo->shortcut();
 }
 
 QLabel* frmMain::StatusPanel(const QString& key) const {
@@ -576,7 +596,7 @@ double frmMain::OuterHeightTw() const {
 }
 
 double frmMain::StatusBarHeightTw() const {
-    return TwipsY(statusBar()->isVisible() ? statusBar()->height() : 0);
+    return TwipsY(StatusBar->isVisible() ? StatusBar->height() : 0);
 }
 
 void frmMain::SetBackColour(qint32 bgr) {

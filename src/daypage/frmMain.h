@@ -10,6 +10,7 @@ class QAction;
 class QLabel;
 class QMdiArea;
 class QMenu;
+class QStatusBar;
 class QTimer;
 class QToolBar;
 
@@ -35,6 +36,7 @@ public:
     QWidget* CoolBar = nullptr;
     QToolBar* Toolbar = nullptr;
     QLabel* CoolBarBand2 = nullptr; // the Pack To Go line
+    QStatusBar* StatusBar = nullptr;
     QMdiArea* mdiClient = nullptr;
 
     // The menus, under their own names.
@@ -202,6 +204,7 @@ private:
     void addStatusPanel(const QString& key, int stretch);
     void storePendingEdits();
     void showLockKeys(quint32 nativeModifiers);
+    bool takesUndoKey(QObject* watched, QEvent* event) const;
 
     QHash<QString, QAction*> m_buttons;
     QHash<QString, QLabel*> m_panels;

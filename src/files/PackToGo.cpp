@@ -17,14 +17,12 @@ void UnPack() {
 
 void OfferStartupUnPack() {
     ProgramState& g = Globals();
-    if (g.UnPackOffered) {
+    // Offered once per run, answered or not, at the first activation of the page with Pack To
+    // Go on: one turned on later in the run still gets it.
+    if (g.PackRun == 0 || g.UnPackOffered) {
         return;
     }
-    // Offered once per run, when the page first becomes active, answered or not.
     g.UnPackOffered = true;
-    if (g.PackRun == 0) {
-        return;
-    }
     // The unpack closes the page and loads it again, so it waits until the page's own
     // activation has finished.
     QTimer::singleShot(0, QCoreApplication::instance(), [] { OfferUnPack(DayPageWindows()); });

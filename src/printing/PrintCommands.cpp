@@ -28,12 +28,9 @@ void ShowPrintDialog() {
 }
 
 void RunPrintPreview() {
-    // An open dialog previews its own choices and stays open.
-    if (frmPrint* open = frmPrint::IfLoaded()) {
-        open->cmdPrintPreview_Click();
-        return;
-    }
-    if (!DefaultPrinterStillThere()) {
+    // The dialog is loaded unseen for the preview alone; one that is open previews its own
+    // choices and is closed all the same, leaving the preview.
+    if (!frmPrint::IsLoaded() && !DefaultPrinterStillThere()) {
         frmMain::Get().mnuFPrintPreview_Click();
         return;
     }

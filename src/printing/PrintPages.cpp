@@ -241,10 +241,10 @@ bool PrintSchedulePicture() {
         frame->move(frame->x(), 0);
     }
     // The status bar would cover the page's foot.
-    const bool statusShown = main.statusBar()->isVisible();
-    main.statusBar()->hide();
+    const bool statusShown = main.StatusBar->isVisible();
+    main.StatusBar->hide();
     CaptureFormImage(&page, dialog.picSave);
-    main.statusBar()->setVisible(statusShown);
+    main.StatusBar->setVisible(statusShown);
 
     printer.Font = QFont(QStringLiteral("Arial"), 14);
     const QSizeF size = PictureTwips(dialog.picSave);

@@ -228,6 +228,14 @@ void frmPrint::buildControls() {
             udcCopies->setValue(copies);
         }
     });
+    // As the teacher leaves it, the box is held to the up-down's range and shows the copies that
+    // print (99 becomes 10); a nought or a non-number stays as typed, and prints nothing.
+    connect(txtcopies, &QLineEdit::editingFinished, this, [this] {
+        const int copies = CopiesToPrint(txtcopies->text());
+        if (copies >= 1) {
+            txtcopies->setText(QString::number(copies));
+        }
+    });
     body->addLayout(copiesRow, 3, 0);
 
     fraPrintOptions = new QGroupBox(QStringLiteral("Print Options"), this);

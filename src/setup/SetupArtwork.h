@@ -14,3 +14,11 @@ inline constexpr int kPictures = 8;
 void PaintPicture(QPainter& painter, const QRectF& rect, int index);
 QPixmap RenderPicture(int index, QSize logicalSize, qreal devicePixelRatio);
 } // namespace SetupArtwork
+
+// The wizard's image list: its pictures by number, drawn at the size a control shows them.
+struct SetupImageList {
+    static constexpr int Count = SetupArtwork::kPictures;
+    QPixmap Picture(int index, int pixels, qreal devicePixelRatio) const {
+        return SetupArtwork::RenderPicture(index, QSize(pixels, pixels), devicePixelRatio);
+    }
+};

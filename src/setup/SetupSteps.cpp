@@ -411,6 +411,13 @@ void frmSetup::SaveUserSettings(SetupValues& values) const {
         values.WorkDayCodes[t] = WorkDayCodes[t];
         values.WorkDayCounts[t] = WorkDayCounts[t];
     }
+    BuildTeacherQueries(values);
+}
+
+void frmSetup::BuildTeacherQueries(SetupValues& values) const {
+    for (int t = 1; t <= TeacherNumChoice && t <= 2; ++t) {
+        values.TeacherQuery[t] = BuildTeacherQuery(WorkDayCodes[t], WorkDayCounts[t], CycleChoice);
+    }
 }
 
 // Step 3: school-year dates.

@@ -87,14 +87,14 @@ QLabel* Heading(QWidget* parent, const QString& text) {
     return label;
 }
 
-QPixmap Picture(const QWidget* owner, int index, int pixels) {
-    return SetupArtwork::RenderPicture(index, QSize(pixels, pixels), owner->devicePixelRatioF());
+QPixmap Picture(const frmSetup& form, int index, int pixels) {
+    return form.imlSetupIcons.Picture(index, pixels, form.devicePixelRatioF());
 }
 
 // The pictures keep their colours in the tree, which is disabled for show.
-QIcon NodeIcon(const QWidget* owner, int index) {
+QIcon NodeIcon(const frmSetup& form, int index) {
     QIcon icon;
-    const QPixmap picture = Picture(owner, index, 20);
+    const QPixmap picture = Picture(form, index, 20);
     icon.addPixmap(picture, QIcon::Normal);
     icon.addPixmap(picture, QIcon::Disabled);
     return icon;
@@ -207,7 +207,7 @@ void frmSetup::buildShell() {
                                QStringLiteral("Changed")};
     for (int i = 0; i < 3; ++i) {
         imgCompleted[i] = new QLabel(legend);
-        imgCompleted[i]->setPixmap(Picture(this, 6 + i, 16));
+        imgCompleted[i]->setPixmap(Picture(*this, 6 + i, 16));
         lblCompleted[i] = MakeLabel(legend, meanings[i]);
         legendLayout->addWidget(imgCompleted[i], i, 0);
         legendLayout->addWidget(lblCompleted[i], i, 1);
@@ -914,7 +914,7 @@ void frmSetup::BuildStepTree() {
     for (int i = 1; i <= 5; ++i) {
         auto* node = new QTreeWidgetItem(TreeView, QStringList{kStepNames[i]});
         node->setData(0, kPictureRole, pictures[i]);
-        node->setIcon(0, NodeIcon(this, pictures[i]));
+        node->setIcon(0, NodeIcon(*this, pictures[i]));
     }
 }
 
@@ -977,7 +977,7 @@ void frmSetup::ShowCurrentStep() {
     fraSetup[CurrentStep]->show();
     fraSteps[CurrentStep]->show();
     // 5.
-    imgSetupTitle[0]->setPixmap(Picture(this, CurrentStep, 32));
+    imgSetupTitle[0]->setPixmap(Picture(*this, CurrentStep, 32));
 }
 
 int frmSetup::NodePicture(int step) const {
@@ -988,7 +988,7 @@ int frmSetup::NodePicture(int step) const {
 void frmSetup::setNodePicture(int step, int picture) {
     if (QTreeWidgetItem* node = TreeView->topLevelItem(step - 1); node && NodePicture(step) != picture) {
         node->setData(0, kPictureRole, picture);
-        node->setIcon(0, NodeIcon(this, picture));
+        node->setIcon(0, NodeIcon(*this, picture));
     }
 }
 
@@ -1117,13 +1117,11 @@ SetupValues frmSetup::CollectSetupValues() const {
     return values;
 }
 
-void frmSetup::FinishSetupClicked() {
-    ProgramState& g = Globals();
-    const SetupValues values = CollectSetupValues();
+bool frmSetup::WriteDayTable(const SetupValues& values) {
     // The wizard steps aside while the progress window tells what is happening.
     hide();
-    const QString title = g.AppTitle;
-    const bool built = FinishSetup(values, [&title](RebuildStage stage) {
+    const QString title = Globals().AppTitle;
+    return FinishSetup(values, [&title](RebuildStage stage) {
         switch (stage) {
         case RebuildStage::Writing:
             ShowPackMsg(title + QStringLiteral(" - Writing DataBase"),
@@ -1138,7 +1136,12 @@ void frmSetup::FinishSetupClicked() {
             break;
         }
     });
-    if (!built) {
+}
+
+void frmSetup::FinishSetupClicked() {
+    ProgramState& g = Globals();
+    const SetupValues values = CollectSetupValues();
+    if (!WriteDayTable(values)) {
         // Nothing has changed: the teacher may put it right and finish again.
         ClosePackMsg();
         show();

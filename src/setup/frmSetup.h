@@ -1,5 +1,6 @@
 #pragma once
 
+#include "SetupArtwork.h"
 #include "core/SetupFinish.h"
 #include "widgets/FormAccess.h"
 
@@ -64,6 +65,7 @@ public:
     QPushButton* cmdCancel = nullptr;
     QPushButton* cmdHelp = nullptr;
     QPushButton* cmdDailyPlannerHelp = nullptr;
+    SetupImageList imlSetupIcons; // 1..5 the steps' icons, 6..8 the status pictures
 
     // Step 1: set-up mode and preserve options.
     QGroupBox* fraMode = nullptr;
@@ -189,6 +191,7 @@ public:
     void DetectUserChanges();
     void ValidateUserStep();
     void SaveUserSettings(SetupValues& values) const;
+    void BuildTeacherQueries(SetupValues& values) const;
     void EnableUserControls(bool enable);
     void ShowUserProblem(const QString& problem);
     void RefreshDayBoxes();
@@ -232,6 +235,9 @@ public:
     // Step 5 and Finish.
     void BuildReviewPage();
     SetupValues CollectSetupValues() const;
+    // The day table rewritten for the new year, the kept entries put back and the settings
+    // saved, all or nothing; the wizard is hidden and the progress window shown meanwhile.
+    bool WriteDayTable(const SetupValues& values);
     void FinishSetupClicked();
 
 protected:

@@ -2,6 +2,7 @@
 #include "core/Message.h"
 #include "core/ProgramState.h"
 #include "core/SetupFinish.h"
+#include "core/SetupRules.h"
 #include "core/YearRebuild.h"
 #include "platform/DateText.h"
 #include "platform/Recordset.h"
@@ -84,6 +85,7 @@ SetupValues ValuesOfTheBuiltYear() {
     values.TeacherNames[1] = g.TeacherNames[1];
     values.WorkDayCodes[1] = QStringLiteral("123456");
     values.WorkDayCounts[1] = QStringLiteral("6");
+    values.TeacherQuery[1] = BuildTeacherQuery(values.WorkDayCodes[1], values.WorkDayCounts[1], 0);
     values.WkDay = g.WkDay;
     values.TimeTable = Labelled(QStringLiteral("New"));
     for (int c = 1; c <= 7; ++c) {
@@ -166,10 +168,11 @@ private Q_SLOTS:
         const SchoolCalendar cal = Calendar(QStringLiteral("break"));
         const QDate first = SchoolYearStartOf(cal);
         const QDate last = SchoolYearEndOf(cal);
-        PreservedEntries old = ComputeSchoolYear(cal, first, last, Labelled(QStringLiteral("Old")));
-        for (DayValues& day : old) {
+        PreservedEntries old;
+        for (DayValues& day : ComputeSchoolYear(cal, first, last, Labelled(QStringLiteral("Old")))) {
             day.Notes = QStringLiteral("notes ") + DateToText(day.Date);
             day.Details[11] = QStringLiteral("details");
+            PreserveDay(old, day);
         }
         std::vector<DayValues> year = ComputeSchoolYear(cal, first, last, Labelled(QStringLiteral("New")));
         PreserveRules rules;

@@ -113,6 +113,32 @@ private Q_SLOTS:
         VerifyNoUnexpectedMessages();
     }
 
+    // Ctrl+Z belongs to Edit > Undo also while the notes box has the focus, and the box keeps
+    // its typing whether or not there is a Details edit to take back.
+    void ctrlZInTheNotesIsEditUndo() {
+        TestEnvironment env;
+        QVERIFY(Started());
+        Window().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&Window()));
+        BoundMemo* notes = Page().txtNotes;
+        notes->setFocus();
+        QTRY_VERIFY(notes->hasFocus());
+        QTest::keyClicks(notes, QStringLiteral("abc"));
+        QTest::keyClick(notes, Qt::Key_Z, Qt::ControlModifier); // nothing to undo yet
+        QCOMPARE(notes->Text(), QStringLiteral("abc"));
+
+        EditDetails(2, QStringLiteral("Fractions quiz"));
+        Window().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&Window()));
+        notes->setFocus();
+        QTRY_VERIFY(notes->hasFocus());
+        QTest::keyClicks(notes, QStringLiteral("de"));
+        QTest::keyClick(notes, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(Page().lblDetails[2]->Caption(), QString());
+        QCOMPARE(Ui().UndoTop, -1);
+        QVERIFY(notes->Text().contains(QStringLiteral("de")));
+    }
+
     void undoGoesBackToItsDay() {
         TestEnvironment env;
         QVERIFY(Started());

@@ -172,6 +172,42 @@ private Q_SLOTS:
         QCOMPARE(frmSchedule::Get().txtNotes->Text(), QStringLiteral("term two"));
     }
 
+    // The list shows every name holding ".mdb", as "Year.mdb.old"; Open takes a book under such a
+    // name and refuses a file that is no book.
+    void openListsEveryNameHoldingTheExtension_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("book");
+        QTest::newRow("an old copy of the book") << "Year.mdb.old" << true;
+        QTest::newRow("not a book") << "Letters.MDB.txt" << false;
+    }
+    void openListsEveryNameHoldingTheExtension() {
+        QFETCH(QString, name);
+        QFETCH(bool, book);
+        TestEnvironment env;
+        QVERIFY(Started());
+        const QString path = env.ProgramFolder() + QLatin1Char('/') + name;
+        if (book) {
+            QVERIFY(QFile::copy(env.DatabasePath(), path));
+        } else {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("Dear parents,");
+        }
+        frmMain::Get().mnuFOpen_Click();
+        frmFileDialog& dialog = FileDialog();
+        const QList<QListWidgetItem*> found = dialog.filFiles->findItems(name, Qt::MatchExactly);
+        QCOMPARE(found.size(), 1);
+        if (!book) {
+            MessageTestSeam::QueueAnswer(MsgAnswerOK);
+        }
+        dialog.filFiles_DblClick(found.first());
+        VerifyNoUnexpectedMessages();
+        QCOMPARE(MessageTestSeam::QueuedAnswers(), 0);
+        QVERIFY(!frmFileDialog::IsLoaded());
+        QCOMPARE(Globals().DBaseFileName, book ? QLatin1Char('\\') + name : QStringLiteral("\\QLM.mdb"));
+        QCOMPARE(Shown(), QStringLiteral("2026-10-14"));
+    }
+
     void helpAndInformation() {
         TestEnvironment env;
         QVERIFY(Started());
@@ -284,6 +320,25 @@ private Q_SLOTS:
         VerifyNoUnexpectedMessages();
         QCOMPARE(Shown(), QStringLiteral("2026-10-14"));
         QVERIFY(Globals().UnPackOffered);
+    }
+
+    // Pack To Go turned on later in the run: the first pack loads the page again, and the page's
+    // activation then makes the offer that a start without Pack To Go did not.
+    void theOfferWaitsForPackToGo() {
+        TestEnvironment env;
+        QVERIFY(Started());
+        QVERIFY(!Globals().UnPackOffered);
+        const QString stick = m_drives.filePath(QStringLiteral("LATER"));
+        QDir().mkpath(stick + QStringLiteral("/VNT"));
+        RemovableDrivesSeam::SetDrivesForTests({stick});
+        Globals().PackPath = stick + QStringLiteral("/VNT");
+        Globals().PackRun = 1; // ticked in the options, as their configure sequence does
+        MessageTestSeam::QueueAnswer(MsgAnswerNo);
+        QVERIFY(MakeFirstPack());
+        QTRY_COMPARE(MessageTestSeam::Answered().size(), 1);
+        QCOMPARE(MessageTestSeam::Answered().first().title, QStringLiteral("Quillmarsh - Pack To Go Update"));
+        QVERIFY(Globals().UnPackOffered);
+        VerifyNoUnexpectedMessages();
     }
 
     // The first pack, a pack and an unpack through the real windows: the page closes and comes

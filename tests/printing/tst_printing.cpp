@@ -252,18 +252,36 @@ private Q_SLOTS:
 
     void eachCopyIsAJobOfItsOwn_data() {
         QTest::addColumn<QString>("copies");
+        QTest::addColumn<QString>("shown");
         QTest::addColumn<int>("jobs");
-        QTest::newRow("three") << "3" << 3;
-        QTest::newRow("not a number") << "two" << 0;
-        QTest::newRow("twelve") << "12" << 10;
+        QTest::newRow("three") << "3"
+                               << "3" << 3;
+        QTest::newRow("not a number") << "two"
+                                      << "two" << 0;
+        QTest::newRow("none") << "0"
+                              << "0" << 0;
+        QTest::newRow("twelve") << "12"
+                                << "10" << 10;
+        QTest::newRow("ninety-nine") << "99"
+                                     << "10" << 10;
     }
+    // Typed into the box, which is left before printing: the box then shows what is printed.
     void eachCopyIsAJobOfItsOwn() {
         QFETCH(QString, copies);
+        QFETCH(QString, shown);
         QFETCH(int, jobs);
         PrintingBook book;
         QVERIFY(book.Start());
         frmPrint& dialog = book.Dialog();
-        dialog.txtcopies->setText(copies);
+        frmMain::Get().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&frmMain::Get()));
+        dialog.txtcopies->setFocus();
+        QTRY_VERIFY(dialog.txtcopies->hasFocus());
+        dialog.txtcopies->selectAll();
+        QTest::keyClicks(dialog.txtcopies, copies);
+        QTest::keyClick(dialog.txtcopies, Qt::Key_Tab);
+        QVERIFY(!dialog.txtcopies->hasFocus());
+        QCOMPARE(dialog.txtcopies->text(), shown);
         dialog.cmdPrint->click();
         QCOMPARE(book.Jobs().size(), jobs);
         QCOMPARE(book.FilesLeft().size(), jobs);
@@ -576,6 +594,20 @@ private Q_SLOTS:
         QVERIFY(PdfText(book.Jobs().first()).startsWith(QStringLiteral("Monday - October 12, 2026")));
         QVERIFY(!frmPrint::IsLoaded());
         QVERIFY(!frmPrintPreview::IsLoaded());
+        QCOMPARE(Shown(), kToday);
+        VerifyNoUnexpectedMessages();
+    }
+
+    void filePrintPreviewOverTheOpenDialogClosesIt() {
+        PrintingBook book;
+        QVERIFY(book.Start());
+        frmPrint& dialog = book.Dialog();
+        dialog.optItem[3]->click(); // chosen, not saved
+        frmMain::Get().mnuFPrintPreview_Click();
+        QVERIFY(!frmPrint::IsLoaded());
+        frmPrintPreview& preview = frmPrintPreview::Get();
+        QVERIFY(preview.isVisible());
+        QVERIFY(preview.picTimeTable->isVisible());
         QCOMPARE(Shown(), kToday);
         VerifyNoUnexpectedMessages();
     }

@@ -154,6 +154,9 @@ private Q_SLOTS:
                  QStringLiteral("x"));
         QCOMPARE(ReadText(QStringLiteral("Settings"), QStringLiteral("TeacherName1")),
                  QStringLiteral("Ms. Avery"));
+        QCOMPARE(ReadText(QStringLiteral("Settings"), QStringLiteral("TeacherQuery1")),
+                 TeacherQueryFor(QStringLiteral("123456"), 1));
+        QCOMPARE(Globals().TeacherCriteria[1], Globals().TeacherQuery[1]);
         QVERIFY(page.parentWidget()->isVisible());
         QVERIFY(frmMain::Get().mnuFile->menuAction()->isEnabled());
         QVERIFY(frmMain::Get().Button(QStringLiteral("Find"))->isEnabled());
