@@ -331,6 +331,7 @@ private Q_SLOTS:
         const QString stick = m_drives.filePath(QStringLiteral("LATER"));
         QDir().mkpath(stick + QStringLiteral("/VNT"));
         RemovableDrivesSeam::SetDrivesForTests({stick});
+        QVERIFY(FindPortableDrives(2));
         Globals().PackPath = stick + QStringLiteral("/VNT");
         Globals().PackRun = 1; // ticked in the options, as their configure sequence does
         MessageTestSeam::QueueAnswer(MsgAnswerNo);
