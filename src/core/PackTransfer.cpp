@@ -159,24 +159,27 @@ bool LastExchangedHere(const PackedBook& book) {
 
 // A packed book that this computer did not make or take last may hold work that exists nowhere
 // else: the teacher decides whether it is replaced. True when the copy may go ahead.
-bool MayReplacePackedBook(const QString& packed, const QString& local) {
-    if (!FileExists(packed) || SameContent(packed, local)) {
+bool MayReplacePackedBook(const QString& packedPath, const QString& local) {
+    if (!FileExists(packedPath) || SameContent(packedPath, local)) {
         return true;
     }
     // A file that holds no readable book cannot be unpacked either: it is no one's work.
-    const PackedBook book = ReadPackedBook(packed);
+    const PackedBook book = ReadPackedBook(packedPath);
     if (!book.readable || LastExchangedHere(book)) {
         return true;
     }
-    QString when;
+    // The pack's own date, or else the file's, as the main window shows a pack's date.
+    QDateTime packed;
     for (const auto& entry : book.packDates) {
-        when = entry.second;
+        packed = TextToDateTime(entry.second);
     }
-    if (when.isEmpty()) {
-        if (const std::optional<qint64> modified = ModifiedTime(packed)) {
-            when = DateTimeToText(QDateTime::fromMSecsSinceEpoch(*modified / 1000000));
+    if (!packed.isValid()) {
+        if (const std::optional<qint64> modified = ModifiedTime(packedPath)) {
+            packed = QDateTime::fromMSecsSinceEpoch(*modified / 1000000);
         }
     }
+    const QString when =
+        packed.isValid() ? FormatDateTime(packed, QStringLiteral("mmmm d, yyyy at h:mm AM/PM")) : QString();
     const QString whose = book.teachers.isEmpty() ? QStringLiteral("an unknown teacher") : book.teachers;
     const QString text =
         QStringLiteral("The Portable Drive already holds a DataBase File of this name:\r\n%1\r\n\r\n"
@@ -184,7 +187,7 @@ bool MayReplacePackedBook(const QString& packed, const QString& local) {
                        "computer packed or unpacked last, so it may hold work that is not on this "
                        "computer.\r\n\r\nKeep the DataBase File on the drive?\r\n\r\n'Yes' keeps it: "
                        "nothing is copied.\r\n'No' replaces it with the DataBase File of this computer.")
-            .arg(packed, whose,
+            .arg(packedPath, whose,
                  when.isEmpty() ? QStringLiteral("at an unknown time") : QStringLiteral("on ") + when);
     return ShowMessage(text, MsgYesNo, MsgWarning, Title(" - Pack To Go"), 0) == MsgAnswerNo;
 }

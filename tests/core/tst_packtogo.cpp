@@ -549,7 +549,7 @@ private Q_SLOTS:
         if (answer != 0) {
             const auto& question = MessageTestSeam::Answered().last();
             QVERIFY2(question.text.contains(QStringLiteral("Mr. Other")) &&
-                         question.text.contains(QStringLiteral("2026-10-13T17:00:00")),
+                         question.text.contains(QStringLiteral("October 13, 2026 at 5:00 PM")),
                      qPrintable(question.text));
             QCOMPARE(question.buttons, int(MsgYesNo));
         }
