@@ -1,6 +1,7 @@
 // Times what a teacher waits for when printing: composing the shown day for the preview, printing
 // one full day page as a job, and printing a month of school days as a range, to the PDF
-// printers tests use. Prints figures.
+// printers tests use. With --system-printer it times only the full day, handed to the system's
+// default printer. Prints figures.
 #include "BenchSupport.h"
 #include "app/Main.h"
 #include "core/DayDatabase.h"
@@ -48,13 +49,41 @@ int main(int argc, char* argv[]) {
     plan.timeRows = 12;
     BuildYear(plan);
     FillDetails(env.DatabasePath());
+    const bool systemPrinter = app.arguments().contains(QStringLiteral("--system-printer"));
     QTemporaryDir printed;
-    PrinterTestSeam::UsePdfPrinters({QStringLiteral("Bench PDF")}, printed.path());
+    if (systemPrinter) {
+        PrinterTestSeam::UseSystemPrinters();
+    } else {
+        PrinterTestSeam::UsePdfPrinters({QStringLiteral("Bench PDF")}, printed.path());
+    }
     if (!Main()) {
         out << "start-up failed\n";
         return 1;
     }
+    if (!Globals().DefaultPrinterFound) {
+        out << "no default printer\n";
+        return 1;
+    }
     frmPrint& dialog = frmPrint::Get();
+    const ProgramState& g = Globals();
+    const auto printOneDay = [&g] {
+        ComposeDayPage();
+        return PrintRtf(*frmPrintPreview::Get().rtbPrint, g.MarginLeft, g.MarginTop, g.MarginRight,
+                        g.MarginBtm);
+    };
+    if (systemPrinter) {
+        std::vector<double> times;
+        int refused = 0;
+        for (int run = 0; run < 11; ++run) {
+            QElapsedTimer timer;
+            timer.start();
+            refused += printOneDay() ? 0 : 1;
+            times.push_back(timer.nsecsElapsed() / 1e6);
+        }
+        out << "compose and hand one full day to " << Printer().Current().DeviceName << ": " << Median(times)
+            << " ms (median of 11, " << refused << " refused)\n";
+        return 0;
+    }
 
     std::vector<double> composeTimes;
     for (int run = 0; run < 21; ++run) {
@@ -65,12 +94,10 @@ int main(int argc, char* argv[]) {
     }
 
     std::vector<double> printTimes;
-    const ProgramState& g = Globals();
     for (int run = 0; run < 11; ++run) {
         QElapsedTimer timer;
         timer.start();
-        ComposeDayPage();
-        PrintRtf(*frmPrintPreview::Get().rtbPrint, g.MarginLeft, g.MarginTop, g.MarginRight, g.MarginBtm);
+        printOneDay();
         printTimes.push_back(timer.nsecsElapsed() / 1e6);
     }
 

@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6printsupport6
-          libgl-dev fonts-dejavu-core fonts-liberation2 poppler-utils)
+          libcups2-dev libgl-dev fonts-dejavu-core fonts-liberation2 poppler-utils)
 missing=()
 for package in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then

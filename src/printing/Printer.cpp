@@ -8,8 +8,12 @@
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QTemporaryFile>
+
+#include <cups/cups.h>
 
 namespace {
 struct Seam {
@@ -19,7 +23,9 @@ struct Seam {
     QString defaultName;
     QStringList jobFiles;
     int failAtPage = 0;
-    int jobsStarted = 0;
+    int jobsHandedOver = 0;
+    int refuseJob = 0; // counted in jobs handed over
+    QString refusal;
 };
 Seam& TheSeam() {
     static Seam seam;
@@ -31,6 +37,61 @@ const QString kPdfDriver = QStringLiteral("PDF");
 
 qint32 PointsToTwips(double points) {
     return CLng(points * 20);
+}
+
+// The job options Qt's own CUPS print engine sends, so that a job reaches the printer as before:
+// the paper by the printer's name for it, the sides, and landscape. Each job is one copy.
+int CupsJobOptions(const QPrinter& printer, cups_option_t** options) {
+    const QPageLayout layout = printer.pageLayout();
+    const bool landscape = layout.orientation() == QPageLayout::Landscape;
+    const char* sides = "one-sided";
+    switch (printer.duplex()) {
+    case QPrinter::DuplexNone:
+        break;
+    case QPrinter::DuplexAuto:
+        sides = landscape ? "two-sided-short-edge" : "two-sided-long-edge";
+        break;
+    case QPrinter::DuplexLongSide:
+        sides = "two-sided-long-edge";
+        break;
+    case QPrinter::DuplexShortSide:
+        sides = "two-sided-short-edge";
+        break;
+    }
+    int count = cupsAddOption("media", layout.pageSize().key().toUtf8().constData(), 0, options);
+    count = cupsAddOption("sides", sides, count, options);
+    if (landscape) {
+        count = cupsAddOption("landscape", "", count, options);
+    }
+    return count;
+}
+
+// Why CUPS did not take the last job. Where libcups has no word from the scheduler it says only
+// "No such file or directory", for a queue that has gone and for a scheduler that is not running
+// alike; asking the scheduler tells them apart.
+QString CupsRefusal(const QByteArray& queue) {
+    const ipp_status_t status = cupsLastError();
+    const QString said = QString::fromUtf8(cupsLastErrorString());
+    if (status != IPP_STATUS_ERROR_INTERNAL && status != IPP_STATUS_ERROR_NOT_FOUND &&
+        status != IPP_STATUS_ERROR_SERVICE_UNAVAILABLE) {
+        return said;
+    }
+    http_t* http =
+        httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 5000, nullptr);
+    if (!http) {
+        return QStringLiteral("the print system (CUPS) is not running.");
+    }
+    cups_dest_t* dest = cupsGetNamedDest(http, queue.constData(), nullptr);
+    httpClose(http);
+    if (!dest) {
+        return QStringLiteral("it is no longer installed.");
+    }
+    cupsFreeDests(1, dest);
+    return said;
+}
+
+QString NotAccepted(const QString& printer, const QString& reason) {
+    return QStringLiteral("The printer \"%1\" did not accept the job: %2").arg(printer, reason);
 }
 } // namespace
 
@@ -159,27 +220,31 @@ bool PrinterObject::StartDoc(const QString& documentName) {
         m_error = QStringLiteral("No printer is chosen, or the chosen printer is no longer installed.");
         return false;
     }
-    Seam& seam = TheSeam();
-    if (seam.active) {
-        if (seam.failAtPage == 1) {
-            m_error = QStringLiteral("The printer did not accept the job.");
-            return false;
-        }
-        QDir().mkpath(seam.folder);
-        m_jobFile =
-            QDir(seam.folder)
-                .filePath(QStringLiteral("job-%1.pdf").arg(++seam.jobsStarted, 3, 10, QLatin1Char('0')));
-        m_printer->setOutputFileName(m_jobFile);
-    }
-    m_printer->setDocName(documentName);
-    m_painter = std::make_unique<QPainter>();
-    if (!m_painter->begin(m_printer.get())) {
-        m_painter.reset();
+    if (TheSeam().active && TheSeam().failAtPage == 1) {
         m_error = QStringLiteral("The printer did not accept the job.");
-        if (!m_jobFile.isEmpty()) {
-            QFile::remove(m_jobFile);
-            m_jobFile.clear();
-        }
+        return false;
+    }
+    // Qt's CUPS engine would hand the job over without telling whether CUPS took it, so the job
+    // is drawn into a PDF on the printer's own page and handed over here.
+    m_jobFile =
+        std::make_unique<QTemporaryFile>(QDir::temp().filePath(QStringLiteral("quillmarsh-job-XXXXXX.pdf")));
+    if (!m_jobFile->open()) {
+        m_error = QStringLiteral("The job could not be written: %1").arg(m_jobFile->errorString());
+        m_jobFile.reset();
+        return false;
+    }
+    // A PDF writer asks the print system nothing, where a new QPrinter would look for a default.
+    m_job = std::make_unique<QPdfWriter>(m_jobFile->fileName());
+    m_job->setResolution(m_printer->resolution());
+    m_job->setPageLayout(m_printer->pageLayout());
+    m_job->setTitle(documentName);
+    m_documentName = documentName;
+    m_painter = std::make_unique<QPainter>();
+    if (!m_painter->begin(m_job.get())) {
+        m_painter.reset();
+        m_job.reset();
+        m_jobFile.reset();
+        m_error = QStringLiteral("The printer did not accept the job.");
         return false;
     }
     m_painter->setRenderHint(QPainter::SmoothPixmapTransform);
@@ -194,7 +259,7 @@ bool PrinterObject::NewPage() {
         return false;
     }
     const int failAt = TheSeam().active ? TheSeam().failAtPage : 0;
-    if ((failAt > 0 && m_page + 1 >= failAt) || !m_printer->newPage()) {
+    if ((failAt > 0 && m_page + 1 >= failAt) || !m_job->newPage()) {
         m_error = QStringLiteral("The printer stopped before page %1.").arg(m_page + 1);
         return false;
     }
@@ -210,33 +275,58 @@ bool PrinterObject::EndDoc() {
     }
     const bool ended = m_painter->end();
     m_painter.reset();
-    const bool ok = ended && m_printer->printerState() != QPrinter::Error;
-    if (!ok) {
+    m_job.reset();
+    bool ok = false;
+    if (!ended) {
         m_error = QStringLiteral("The printer did not take the finished job.");
+    } else {
+        ok = handOver(m_jobFile->fileName());
     }
-    if (!m_jobFile.isEmpty()) {
-        if (ok) {
-            TheSeam().jobFiles << m_jobFile;
-        } else {
-            QFile::remove(m_jobFile);
-        }
-        m_jobFile.clear();
-    }
+    m_jobFile.reset();
     return ok;
+}
+
+bool PrinterObject::handOver(const QString& file) {
+    Seam& seam = TheSeam();
+    if (seam.active) {
+        const int job = ++seam.jobsHandedOver;
+        if (job == seam.refuseJob) {
+            m_error = NotAccepted(m_entry.DeviceName, seam.refusal);
+            return false;
+        }
+        QDir().mkpath(seam.folder);
+        const QString taken =
+            QDir(seam.folder).filePath(QStringLiteral("job-%1.pdf").arg(job, 3, 10, QLatin1Char('0')));
+        if (!QFile::copy(file, taken)) {
+            m_error = NotAccepted(m_entry.DeviceName, QStringLiteral("the job could not be copied."));
+            return false;
+        }
+        seam.jobFiles << taken;
+        return true;
+    }
+    cups_option_t* options = nullptr;
+    const int count = CupsJobOptions(*m_printer, &options);
+    // CUPS takes a queue's name without the instance that lpoptions may add after a slash.
+    const QByteArray queue = m_entry.DeviceName.section(QLatin1Char('/'), 0, 0).toUtf8();
+    const int job = cupsPrintFile2(CUPS_HTTP_DEFAULT, queue.constData(), QFile::encodeName(file).constData(),
+                                   m_documentName.toUtf8().constData(), count, options);
+    cupsFreeOptions(count, options);
+    if (job == 0) {
+        m_error = NotAccepted(m_entry.DeviceName, CupsRefusal(queue));
+        return false;
+    }
+    return true;
 }
 
 void PrinterObject::KillDoc() {
     if (!InJob()) {
         return;
     }
-    m_printer->abort();
     m_painter->end();
     m_painter.reset();
     // A job that was cut short leaves nothing behind.
-    if (!m_jobFile.isEmpty()) {
-        QFile::remove(m_jobFile);
-        m_jobFile.clear();
-    }
+    m_job.reset();
+    m_jobFile.reset();
 }
 
 double PrinterObject::TextHeight() const {
@@ -304,5 +394,11 @@ QStringList JobFiles() {
 
 void FailAtPage(int page) {
     TheSeam().failAtPage = page;
+}
+
+void RefuseJob(int job, const QString& reason) {
+    Seam& seam = TheSeam();
+    seam.refuseJob = job > 0 ? seam.jobsHandedOver + job : 0;
+    seam.refusal = reason;
 }
 } // namespace PrinterTestSeam

@@ -11,7 +11,9 @@
 
 class QPainter;
 class QPaintDevice;
+class QPdfWriter;
 class QPrinter;
+class QTemporaryFile;
 
 // One installed printer as the printers collection lists it.
 struct PrinterEntry {
@@ -62,8 +64,10 @@ public:
     // Device units in one twip.
     double DeviceScale() const;
 
-    // A job: StartDoc opens it, NewPage begins the next page, EndDoc sends it; KillDoc drops a
-    // job that went wrong. Each answers false on a failure, with LastError saying why.
+    // A job: StartDoc opens it, NewPage begins the next page, EndDoc hands it to the print system
+    // (which may refuse it); KillDoc drops a job that went wrong. Each answers false on a
+    // failure, with LastError saying why. The job is drawn into a temporary PDF file on the
+    // printer's page, which is gone once the job has ended either way.
     bool StartDoc(const QString& documentName);
     bool InJob() const { return m_painter != nullptr; }
     // The job's painter, in device units with the origin at the printable area's corner.
@@ -87,11 +91,14 @@ private:
     void applyOrientation();
     // The paper or its printable area, in points; empty without a printer.
     QRectF pageRect(bool printable) const;
+    bool handOver(const QString& file);
 
     PrinterEntry m_entry;
     std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<QTemporaryFile> m_jobFile;
+    std::unique_ptr<QPdfWriter> m_job;
     std::unique_ptr<QPainter> m_painter;
-    QString m_jobFile;
+    QString m_documentName;
     int m_page = 0;
     int m_orientation = 1;
     QString m_error;
@@ -99,7 +106,7 @@ private:
 
 PrinterObject& Printer();
 
-// Tests print without a printer: the seam's printers write PDF files on Letter paper with a
+// Tests print without a printer: the seam's printers take PDF files on Letter paper with a
 // quarter-inch edge the printer cannot reach, one file per job, into a folder. An empty list is
 // a computer without printers.
 namespace PrinterTestSeam {
@@ -113,4 +120,8 @@ bool Active();
 QStringList JobFiles();
 // The next jobs fail as a printer would when they reach this page (1: at the start); 0 never.
 void FailAtPage(int page);
+// The print system refuses the job'th job handed to it from now on (1: the next one), giving
+// this reason, as CUPS refuses a job for a queue that rejects jobs or has gone; the jobs
+// before and after it are taken.
+void RefuseJob(int job, const QString& reason);
 } // namespace PrinterTestSeam

@@ -31,6 +31,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QStatusBar>
 #include <QTest>
 #include <QTextBlock>
@@ -652,41 +653,67 @@ private Q_SLOTS:
     void aPrinterFailureDropsTheJobAndReturns_data() {
         QTest::addColumn<int>("item");
         QTest::addColumn<int>("failAtPage");
-        QTest::newRow("day page, at the second page") << 0 << 2;
-        QTest::newRow("day page, at the start") << 0 << 1;
-        QTest::newRow("range, at the start") << 1 << 1;
-        QTest::newRow("screen view") << 2 << 1;
-        QTest::newRow("timetable") << 3 << 1;
+        QTest::addColumn<int>("refusedJob"); // of those handed to the print system
+        QTest::addColumn<int>("jobsTaken");
+        QTest::newRow("day page, at the second page") << 0 << 2 << 0 << 0;
+        QTest::newRow("day page, at the start") << 0 << 1 << 0 << 0;
+        QTest::newRow("range, at the start") << 1 << 1 << 0 << 0;
+        QTest::newRow("screen view") << 2 << 1 << 0 << 0;
+        QTest::newRow("timetable") << 3 << 1 << 0 << 0;
+        QTest::newRow("day page, second copy refused") << 0 << 0 << 2 << 1;
+        QTest::newRow("range, second day refused") << 1 << 0 << 4 << 3;
+        QTest::newRow("screen view refused") << 2 << 0 << 1 << 0;
+        QTest::newRow("timetable refused") << 3 << 0 << 1 << 0;
     }
     void aPrinterFailureDropsTheJobAndReturns() {
         QFETCH(int, item);
         QFETCH(int, failAtPage);
+        QFETCH(int, refusedJob);
+        QFETCH(int, jobsTaken);
         PrintingBook book;
         for (int r = 1; r <= 12; ++r) {
             SetDay(book.env.DatabasePath(), kMonday, QStringLiteral("Details%1").arg(r),
                    QStringLiteral("A long plan for the lesson. ").repeated(9));
         }
         QVERIFY(book.Start());
+        // Jobs are drawn into temporary files; none may outlive its job.
+        const QString spool = book.env.ProgramFolder() + QStringLiteral("/tmp");
+        QVERIFY(QDir().mkpath(spool));
+        const bool hadTmpDir = qEnvironmentVariableIsSet("TMPDIR");
+        const QByteArray tmpDir = qgetenv("TMPDIR");
+        qputenv("TMPDIR", QFile::encodeName(spool));
+        const auto restoreTmpDir =
+            qScopeGuard([&] { hadTmpDir ? qputenv("TMPDIR", tmpDir) : qunsetenv("TMPDIR"); });
         frmPrint& dialog = book.Dialog();
         dialog.optItem[item]->click();
         dialog.dtpEnd->setDate(kMonday.addDays(4));
         dialog.dtpStart->setDate(kMonday);
+        dialog.txtcopies->setText(QStringLiteral("3"));
         GoToDate(kMonday);
         PrinterTestSeam::FailAtPage(failAtPage);
+        const QString refusal = QStringLiteral("Destination \"Office Laser\" is not accepting jobs.");
+        PrinterTestSeam::RefuseJob(refusedJob, refusal);
         MessageTestSeam::QueueAnswer(MsgAnswerOK);
         dialog.cmdPrint->click();
         QCOMPARE(MessageTestSeam::Answered().size(), 1);
         QCOMPARE(MessageTestSeam::Answered().first().title, QStringLiteral("Quillmarsh - Print"));
-        QVERIFY(book.Jobs().isEmpty());
-        QVERIFY2(book.FilesLeft().isEmpty(), qPrintable(book.FilesLeft().join(QLatin1Char(' '))));
+        if (refusedJob > 0) {
+            QVERIFY(MessageTestSeam::Answered().first().text.endsWith(refusal));
+        }
+        // Nothing is printed after the failure.
+        QCOMPARE(book.Jobs().size(), jobsTaken);
+        QCOMPARE(book.FilesLeft().size(), jobsTaken);
+        QVERIFY2(QDir(spool).isEmpty(),
+                 qPrintable(QDir(spool).entryList(QDir::Files).join(QLatin1Char(' '))));
         QVERIFY(!Printer().InJob());
         QCOMPARE(Shown(), kToday);
         QVERIFY(dialog.isVisible());
         // The printer works again: so does printing.
         PrinterTestSeam::FailAtPage(0);
         dialog.optItem[0]->click();
+        dialog.txtcopies->setText(QStringLiteral("1"));
         dialog.cmdPrint->click();
-        QCOMPARE(book.Jobs().size(), 1);
+        QCOMPARE(book.Jobs().size(), jobsTaken + 1);
         VerifyNoUnexpectedMessages();
     }
 
