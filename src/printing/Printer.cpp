@@ -14,6 +14,9 @@
 #include <QTemporaryFile>
 
 #include <cups/cups.h>
+#include <dlfcn.h>
+
+#include <optional>
 
 namespace {
 struct Seam {
@@ -35,13 +38,45 @@ Seam& TheSeam() {
 const QString kPdfPort = QStringLiteral("PDF:");
 const QString kPdfDriver = QStringLiteral("PDF");
 
+// libcups is opened at the first hand-over rather than linked: linked, it and a score of the
+// libraries it needs would load at every start of the program, printing or not.
+#define QLM_CUPS_FUNCTIONS(F)                                                                                \
+    F(cupsAddOption)                                                                                         \
+    F(cupsFreeOptions) F(cupsPrintFile2) F(cupsLastError) F(cupsLastErrorString) F(httpConnect2)             \
+        F(httpClose) F(cupsServer) F(ippPort) F(cupsEncryption) F(cupsGetNamedDest) F(cupsFreeDests)
+
+struct CupsLibrary {
+#define QLM_CUPS_MEMBER(name) decltype(&::name) name = nullptr;
+    QLM_CUPS_FUNCTIONS(QLM_CUPS_MEMBER)
+#undef QLM_CUPS_MEMBER
+};
+
+// The library's functions, or none when the print system is not installed.
+const CupsLibrary* Cups() {
+    static const std::optional<CupsLibrary> library = []() -> std::optional<CupsLibrary> {
+        void* handle = ::dlopen("libcups.so.2", RTLD_NOW | RTLD_LOCAL);
+        if (!handle) {
+            return std::nullopt;
+        }
+        CupsLibrary cups;
+        bool complete = true;
+#define QLM_CUPS_RESOLVE(name)                                                                               \
+    cups.name = reinterpret_cast<decltype(&::name)>(::dlsym(handle, #name));                                 \
+    complete = complete && cups.name;
+        QLM_CUPS_FUNCTIONS(QLM_CUPS_RESOLVE)
+#undef QLM_CUPS_RESOLVE
+        return complete ? std::optional<CupsLibrary>(cups) : std::nullopt;
+    }();
+    return library ? &*library : nullptr;
+}
+
 qint32 PointsToTwips(double points) {
     return CLng(points * 20);
 }
 
 // The job options Qt's own CUPS print engine sends, so that a job reaches the printer as before:
 // the paper by the printer's name for it, the sides, and landscape. Each job is one copy.
-int CupsJobOptions(const QPrinter& printer, cups_option_t** options) {
+int CupsJobOptions(const CupsLibrary& cups, const QPrinter& printer, cups_option_t** options) {
     const QPageLayout layout = printer.pageLayout();
     const bool landscape = layout.orientation() == QPageLayout::Landscape;
     const char* sides = "one-sided";
@@ -58,10 +93,10 @@ int CupsJobOptions(const QPrinter& printer, cups_option_t** options) {
         sides = "two-sided-short-edge";
         break;
     }
-    int count = cupsAddOption("media", layout.pageSize().key().toUtf8().constData(), 0, options);
-    count = cupsAddOption("sides", sides, count, options);
+    int count = cups.cupsAddOption("media", layout.pageSize().key().toUtf8().constData(), 0, options);
+    count = cups.cupsAddOption("sides", sides, count, options);
     if (landscape) {
-        count = cupsAddOption("landscape", "", count, options);
+        count = cups.cupsAddOption("landscape", "", count, options);
     }
     return count;
 }
@@ -69,24 +104,24 @@ int CupsJobOptions(const QPrinter& printer, cups_option_t** options) {
 // Why CUPS did not take the last job. Where libcups has no word from the scheduler it says only
 // "No such file or directory", for a queue that has gone and for a scheduler that is not running
 // alike; asking the scheduler tells them apart.
-QString CupsRefusal(const QByteArray& queue) {
-    const ipp_status_t status = cupsLastError();
-    const QString said = QString::fromUtf8(cupsLastErrorString());
+QString CupsRefusal(const CupsLibrary& cups, const QByteArray& queue) {
+    const ipp_status_t status = cups.cupsLastError();
+    const QString said = QString::fromUtf8(cups.cupsLastErrorString());
     if (status != IPP_STATUS_ERROR_INTERNAL && status != IPP_STATUS_ERROR_NOT_FOUND &&
         status != IPP_STATUS_ERROR_SERVICE_UNAVAILABLE) {
         return said;
     }
-    http_t* http =
-        httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 5000, nullptr);
+    http_t* http = cups.httpConnect2(cups.cupsServer(), cups.ippPort(), nullptr, AF_UNSPEC,
+                                     cups.cupsEncryption(), 1, 5000, nullptr);
     if (!http) {
         return QStringLiteral("the print system (CUPS) is not running.");
     }
-    cups_dest_t* dest = cupsGetNamedDest(http, queue.constData(), nullptr);
-    httpClose(http);
+    cups_dest_t* dest = cups.cupsGetNamedDest(http, queue.constData(), nullptr);
+    cups.httpClose(http);
     if (!dest) {
         return QStringLiteral("it is no longer installed.");
     }
-    cupsFreeDests(1, dest);
+    cups.cupsFreeDests(1, dest);
     return said;
 }
 
@@ -304,15 +339,22 @@ bool PrinterObject::handOver(const QString& file) {
         seam.jobFiles << taken;
         return true;
     }
+    const CupsLibrary* cups = Cups();
+    if (!cups) {
+        m_error =
+            NotAccepted(m_entry.DeviceName, QStringLiteral("the print system (CUPS) is not installed."));
+        return false;
+    }
     cups_option_t* options = nullptr;
-    const int count = CupsJobOptions(*m_printer, &options);
+    const int count = CupsJobOptions(*cups, *m_printer, &options);
     // CUPS takes a queue's name without the instance that lpoptions may add after a slash.
     const QByteArray queue = m_entry.DeviceName.section(QLatin1Char('/'), 0, 0).toUtf8();
-    const int job = cupsPrintFile2(CUPS_HTTP_DEFAULT, queue.constData(), QFile::encodeName(file).constData(),
-                                   m_documentName.toUtf8().constData(), count, options);
-    cupsFreeOptions(count, options);
+    const int job =
+        cups->cupsPrintFile2(CUPS_HTTP_DEFAULT, queue.constData(), QFile::encodeName(file).constData(),
+                             m_documentName.toUtf8().constData(), count, options);
+    cups->cupsFreeOptions(count, options);
     if (job == 0) {
-        m_error = NotAccepted(m_entry.DeviceName, CupsRefusal(queue));
+        m_error = NotAccepted(m_entry.DeviceName, CupsRefusal(*cups, queue));
         return false;
     }
     return true;
