@@ -34,6 +34,7 @@
 #include "widgets/LimitedTextEdit.h"
 #include "widgets/Shell.h"
 #include "widgets/SystemMetrics.h"
+#include "widgets/TopLevelWindows.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -162,6 +163,7 @@ const QStringList& frmMain::ButtonKeys() {
 
 frmMain::frmMain() {
     setAttribute(Qt::WA_DeleteOnClose, false);
+    SetMainWindow(this);
     setWindowIcon(Artwork::AppIcon());
     for (const QString& key : Artwork::MenuIconKeys()) {
         imlQLMMenu.Add(key, Artwork::MenuIcon(key));

@@ -8,6 +8,10 @@
 #include "daypage/frmMain.h"
 #include "daypage/frmSchedule.h"
 #include "dialogs/StartupDialogs.h"
+#include "dialogs/frmAbout.h"
+#include "dialogs/frmFirstUse.h"
+#include "dialogs/frmLogOn.h"
+#include "files/PackConfig.h"
 #include "platform/Recordset.h"
 #include "platform/SettingsStore.h"
 #include "setup/frmSetup.h"
@@ -21,6 +25,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -431,6 +436,74 @@ private Q_SLOTS:
                                  (preview ? QStringLiteral("Print Preview will not be available until")
                                           : QStringLiteral("The Print Dialog will not be available until")) +
                                  QStringLiteral("\r\na printer is attached.\r\n\r\n"));
+    }
+
+    void windowsThatLockTheMainWindowStayInFrontOfIt_data() {
+        QTest::addColumn<int>("which");
+        QTest::newRow("first-use welcome") << 0;
+        QTest::newRow("set-up wizard") << 1;
+        QTest::newRow("log-on at log-off") << 2;
+        QTest::newRow("about box") << 3;
+        QTest::newRow("options") << 4;
+        QTest::newRow("time editor") << 5;
+        QTest::newRow("drive dialog") << 6;
+    }
+    void windowsThatLockTheMainWindowStayInFrontOfIt() {
+        QFETCH(int, which);
+        TestEnvironment env;
+        YearPlan plan = SharedBookYear();
+        plan.firstUseDone = which != 0;
+        BuildYear(plan);
+        SetLogOnChoiceForTests(1);
+        bool inFront = false;
+        auto lookAndClose = [&inFront](QWidget* window) {
+            inFront = StaysInFrontOf(window, frmMain::IfLoaded());
+            if (frmFirstUse* welcome = frmFirstUse::IfLoaded()) {
+                welcome->OKButton_Click();
+            } else if (frmLogOn* logOn = frmLogOn::IfLoaded()) {
+                logOn->lblName_Click(1); // the same teacher
+            } else {
+                qobject_cast<QDialog*>(window)->reject();
+            }
+        };
+        if (which == 0) {
+            // The welcome comes after the main window has shown and settled: watched for until then.
+            SetWelcomeAnsweredForTests(false);
+            auto* watch = new QTimer(this);
+            connect(watch, &QTimer::timeout, this, [watch, lookAndClose] {
+                if (QWidget* window = QApplication::activeModalWidget()) {
+                    watch->stop();
+                    lookAndClose(window);
+                }
+            });
+            watch->start(5);
+            QVERIFY(Main());
+            delete watch;
+            QVERIFY(inFront);
+            return;
+        }
+        QVERIFY(Main());
+        QTest::qWait(1);
+        frmMain& main = Window();
+        if (which == 1) {
+            ShowSetupWizard();
+            QVERIFY(StaysInFrontOf(&frmSetup::Get(), &main));
+            return;
+        }
+        WhenModalShows(lookAndClose);
+        if (which == 2) {
+            ClearLogOnChoiceForTests();
+            main.mnuFLogoff_Click();
+        } else if (which == 3) {
+            ShowAboutBox();
+        } else if (which == 4) {
+            main.mnuTOptions_Click();
+        } else if (which == 5) {
+            ShowEditTime();
+        } else {
+            ShowPackConfigDialog();
+        }
+        QVERIFY(inFront);
     }
 
     void theWindowAndTheDetailsEditorAsSeen() {
