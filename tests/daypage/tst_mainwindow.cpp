@@ -11,6 +11,7 @@
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmFirstUse.h"
 #include "dialogs/frmLogOn.h"
+#include "dialogs/frmMsg.h"
 #include "files/PackConfig.h"
 #include "platform/Recordset.h"
 #include "platform/SettingsStore.h"
@@ -26,6 +27,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -34,6 +38,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWindow>
 
 #include <functional>
 
@@ -72,6 +77,30 @@ void EditDetails(int row, const QString& text) {
         editor.cmdOK->click();
     });
     ShowEditDetails();
+}
+
+// Presses the shown button of this caption in a window.
+void Press(QWidget* window, const QString& caption) {
+    for (QPushButton* button : window->findChildren<QPushButton*>()) {
+        if (button->isVisible() && button->text().remove(QLatin1Char('&')) == caption) {
+            button->click();
+            return;
+        }
+    }
+}
+
+QWidget* ShownHelpWindow() {
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget* window : windows) {
+        if (window->isVisible() && window->windowTitle().startsWith(QLatin1String("Quillmarsh Help"))) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+bool ShowsContents() {
+    return QFileInfo(ShownHelpPage().toLocalFile()).fileName().startsWith(QLatin1String("100-"));
 }
 
 QString Effects(const char* key) {
@@ -504,6 +533,75 @@ private Q_SLOTS:
             ShowPackConfigDialog();
         }
         QVERIFY(inFront);
+    }
+
+    void helpFromAModalWindowIsInFrontAndUsable_data() {
+        QTest::addColumn<int>("which");
+        QTest::newRow("time editor") << 0;
+        QTest::newRow("subject editor") << 1;
+        QTest::newRow("details editor") << 2;
+        QTest::newRow("options") << 3;
+        QTest::newRow("message with help") << 4;
+    }
+    void helpFromAModalWindowIsInFrontAndUsable() {
+        QFETCH(int, which);
+        TestEnvironment env;
+        QVERIFY(QDir().mkpath(env.ProgramFolder() + QStringLiteral("/help")));
+        for (const int context : {100, 110, 190, 200, 210, 290}) {
+            QFile page(QStringLiteral("%1/help/%2-topic.html").arg(env.ProgramFolder()).arg(context));
+            QVERIFY(page.open(QIODevice::WriteOnly));
+            page.write(QStringLiteral("<html><head><title>Topic %1</title></head><body><h1>Topic %1</h1>"
+                                      "<p>Read me.</p></body></html>")
+                           .arg(context)
+                           .toUtf8());
+        }
+        QVERIFY(Started());
+        SetHelpRecordingForTests(false);
+        frmMain& main = Window();
+        // Help opened over the main window stays in front of it, before and after a modal window.
+        main.mnuHContents_Click();
+        QWidget* help = ShownHelpWindow();
+        QVERIFY(help != nullptr);
+        QVERIFY(StaysInFrontOf(help, &main));
+
+        bool inFront = false;
+        bool turnedPage = false;
+        WhenModalShows([&](QWidget* modal) {
+            Press(modal, QStringLiteral("Help"));
+            inFront = help->isVisible() && StaysInFrontOf(help, modal);
+            // The teacher uses it while the modal window waits: a click that goes through the
+            // window system, as the teacher's does, reaches its Contents button.
+            const bool onTopic = !ShowsContents();
+            for (QToolButton* button : help->findChildren<QToolButton*>()) {
+                if (button->text() == QLatin1String("Contents")) {
+                    QTest::mouseClick(help->windowHandle(), Qt::LeftButton, {},
+                                      button->mapTo(help, button->rect().center()));
+                }
+            }
+            turnedPage = onTopic && ShowsContents();
+            qobject_cast<QDialog*>(modal)->reject();
+        });
+        Ui().EditRow = 1;
+        if (which == 0) {
+            ShowEditTime();
+        } else if (which == 1) {
+            ShowEditSubject();
+        } else if (which == 2) {
+            ShowEditDetails();
+        } else if (which == 3) {
+            main.mnuTOptions_Click();
+        } else {
+            MessageTestSeam::Enable(false);
+            InstallMessageBox();
+            ShowMessage(QStringLiteral("Setup must be completed before you can"), MsgOKCancel, MsgWarning,
+                        QString(), 110);
+            MessageTestSeam::Enable(true);
+        }
+        QVERIFY(inFront);
+        QVERIFY(turnedPage);
+        // The modal window has gone; the help stays, in front of the main window.
+        QTRY_VERIFY(help->isVisible() && StaysInFrontOf(help, &main));
+        VerifyNoUnexpectedMessages();
     }
 
     void theWindowAndTheDetailsEditorAsSeen() {
