@@ -39,7 +39,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -53,7 +52,6 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
-#include <QWindow>
 
 namespace {
 // The tool bar's buttons: key, tool tip, and whether it is a two-state button.
@@ -420,12 +418,7 @@ QLabel* frmMain::StatusPanel(const QString& key) const {
 
 void frmMain::ShowMaximizedAndSettle() {
     showMaximized();
-    QElapsedTimer waited;
-    waited.start();
-    while (waited.elapsed() < 1000 && !(windowHandle() && windowHandle()->isExposed())) {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
-    }
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    SettleShown(this);
 }
 
 void frmMain::Form_Load() {

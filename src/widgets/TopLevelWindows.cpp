@@ -1,6 +1,7 @@
 #include "TopLevelWindows.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
 #include <QWindow>
@@ -53,4 +54,15 @@ void KeepInFrontOf(QWidget* window, QWindow* owner) {
     }
     window->winId(); // the transient parent belongs to the native window
     window->windowHandle()->setTransientParent(owner != window->windowHandle() ? owner : nullptr);
+}
+
+void SettleShown(QWidget* window) {
+    // The window manager maps a new window some time after show(); until the window has been
+    // told so, nothing of it is painted.
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < 1000 && !window->testAttribute(Qt::WA_Mapped)) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+    }
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }

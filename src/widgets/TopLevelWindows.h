@@ -3,7 +3,7 @@
 class QWidget;
 class QWindow;
 
-// Our top-level windows: which stays in front of which.
+// Our top-level windows: which stays in front of which, and showing one so that it is seen.
 //
 // An X11 window manager keeps a window in front of another only when it is a dialog-type window
 // whose transient parent (WM_TRANSIENT_FOR) is that other window: a plain top-level window drops
@@ -25,3 +25,8 @@ QWidget* TopmostWindow();
 // outlive the owner.
 void KeepInFrontOf(QWidget* window, const QWidget* owner);
 void KeepInFrontOf(QWidget* window, QWindow* owner);
+
+// After show(): waits until the window system has mapped the window (a second at most) and lets
+// pending window events run, so that the window is on the screen before work that keeps the
+// event loop waiting.
+void SettleShown(QWidget* window);
