@@ -34,11 +34,11 @@
 #include "widgets/LimitedTextEdit.h"
 #include "widgets/Shell.h"
 #include "widgets/SystemMetrics.h"
+#include "widgets/TopLevelWindows.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -52,7 +52,6 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
-#include <QWindow>
 
 namespace {
 // The tool bar's buttons: key, tool tip, and whether it is a two-state button.
@@ -162,6 +161,7 @@ const QStringList& frmMain::ButtonKeys() {
 
 frmMain::frmMain() {
     setAttribute(Qt::WA_DeleteOnClose, false);
+    SetMainWindow(this);
     setWindowIcon(Artwork::AppIcon());
     for (const QString& key : Artwork::MenuIconKeys()) {
         imlQLMMenu.Add(key, Artwork::MenuIcon(key));
@@ -438,12 +438,7 @@ QLabel* frmMain::StatusPanel(const QString& key) const {
 
 void frmMain::ShowMaximizedAndSettle() {
     showMaximized();
-    QElapsedTimer waited;
-    waited.start();
-    while (waited.elapsed() < 1000 && !(windowHandle() && windowHandle()->isExposed())) {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
-    }
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    SettleShown(this);
 }
 
 void frmMain::Form_Load() {

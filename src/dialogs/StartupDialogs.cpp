@@ -3,6 +3,7 @@
 #include "frmFirstUse.h"
 #include "frmLogOn.h"
 #include "frmSplash.h"
+#include "widgets/TopLevelWindows.h"
 
 #include <optional>
 
@@ -63,6 +64,7 @@ bool LogOnTeacher() {
             window.cmdExit_Click();
         }
     } else {
+        KeepInFrontOf(&window, FrontWindow()); // at log-off, in front of the main window
         window.exec();
     }
     const bool loggedOn = window.LoggedOn;
@@ -76,6 +78,7 @@ void ShowFirstUseWelcome() {
     if (g_welcomeAnswered) {
         window.OKButton_Click();
     } else {
+        KeepInFrontOf(&window, FrontWindow());
         window.exec();
     }
     frmFirstUse::Unload();

@@ -5,6 +5,7 @@
 #include "core/ProductInfo.h"
 #include "core/ProgramState.h"
 #include "widgets/Shell.h"
+#include "widgets/TopLevelWindows.h"
 
 #include <QFormLayout>
 #include <QPushButton>
@@ -96,7 +97,9 @@ void frmAbout::cmdOK_Click() {
 }
 
 void ShowAboutBox() {
-    frmAbout::Get().exec();
+    frmAbout& about = frmAbout::Get();
+    KeepInFrontOf(&about, FrontWindow());
+    about.exec();
     frmAbout::Unload();
 }
 

@@ -8,6 +8,7 @@
 #include "widgets/Artwork.h"
 #include "widgets/Captions.h"
 #include "widgets/Help.h"
+#include "widgets/TopLevelWindows.h"
 #include "widgets/TwipsGeometry.h"
 
 #include <QCloseEvent>
@@ -163,6 +164,15 @@ void InstallMessageBox() {
         [](const QString& message, int buttons, int icon, const QString& title, qint32 helpContext) {
             frmMsg window;
             window.Prepare(message, buttons, icon, title, helpContext);
+            // In front of the window it answers for; over a window that stays on top (the
+            // progress window), in front of that one, and on top as well, or its buttons hide.
+            QWidget* owner = TopmostWindow();
+            if (owner != nullptr) {
+                window.setWindowFlag(Qt::WindowStaysOnTopHint);
+            } else {
+                owner = FrontWindow();
+            }
+            KeepInFrontOf(&window, owner);
             window.exec();
             return Ui().MsgResult;
         });

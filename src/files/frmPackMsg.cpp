@@ -4,8 +4,8 @@
 #include "platform/RemovableDrives.h"
 #include "ui/OpenWindows.h"
 #include "widgets/Colours.h"
+#include "widgets/TopLevelWindows.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -55,7 +55,10 @@ void ShowPackMsg(const QString& caption, const QString& text) {
     window.lblPackMsg->setText(text);
     window.show();
     window.raise();
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // One pass of the event loop comes before the window system has mapped a new window: the
+    // window is waited for, then painted at once, so that it shows its text during the work.
+    SettleShown(&window);
+    window.repaint();
 }
 
 void ShowPackMsgBriefly(const QString& caption, const QString& text, int milliseconds) {

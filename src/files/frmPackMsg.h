@@ -20,8 +20,8 @@ public:
 };
 
 // Shows the progress window with this caption and text (an empty caption keeps the one the
-// window gave itself) and lets pending window events run once, so that it is painted before
-// the long work starts.
+// window gave itself), and returns once it is on the screen and painted, before the long work
+// starts.
 void ShowPackMsg(const QString& caption, const QString& text);
 // Shows it for a moment; it closes by itself unless something else was shown in it meanwhile.
 void ShowPackMsgBriefly(const QString& caption, const QString& text, int milliseconds);

@@ -131,7 +131,8 @@ void ShowSetupWizard() {
     });
 }
 
-frmSetup::frmSetup() : QWidget(&frmMain::Get(), Qt::Window) {
+// A dialog-type window: the window manager keeps it in front of the main window it locks.
+frmSetup::frmSetup() : QWidget(&frmMain::Get(), Qt::Dialog) {
     setAttribute(Qt::WA_DeleteOnClose, false);
     setWindowIcon(Artwork::AppIcon());
     setFixedSize(PxX(kWindowWidth), PxY(kWindowHeight));

@@ -2,6 +2,7 @@
 
 #include "Artwork.h"
 #include "CommandIcons.h"
+#include "TopLevelWindows.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,8 +13,10 @@
 #include <QScreen>
 #include <QTextBrowser>
 #include <QTextDocument>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace {
 QList<HelpCall> g_calls;
@@ -21,9 +24,10 @@ bool g_record = false;
 
 // A plain reading window: the topic, with Contents, Back and Forward. It is not a window the
 // program waits for, and it does not keep the program alive once the main window has closed.
+// It stays in front of the window that asked for it, so that a modal window leaves it readable.
 class HelpWindow : public QWidget {
 public:
-    HelpWindow() : QWidget(nullptr, Qt::Window) {
+    HelpWindow() : QWidget(nullptr, Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint) {
         setAttribute(Qt::WA_QuitOnClose, false);
         setAttribute(Qt::WA_DeleteOnClose);
         setWindowIcon(Artwork::AppIcon());
@@ -78,6 +82,8 @@ public:
         } else {
             m_browser->setSource(QUrl::fromLocalFile(page));
         }
+        QWidget* front = owner != nullptr ? owner->window() : FrontWindow();
+        OwnBy(front != nullptr && front != this ? front->windowHandle() : nullptr);
         if (!isVisible()) {
             Place(owner);
         }
@@ -99,6 +105,35 @@ private:
             button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         }
         return button;
+    }
+
+    // The window manager reads the owner when the window is mapped: a shown window is mapped again.
+    void OwnBy(QWindow* front) {
+        if (windowHandle() != nullptr && windowHandle()->transientParent() == front) {
+            return;
+        }
+        const bool shown = isVisible();
+        if (shown) {
+            hide();
+        }
+        KeepInFrontOf(this, front);
+        disconnect(m_ownerClosing);
+        if (front != nullptr) {
+            // When the owner closes, the window stays in front of the window the owner was in front of.
+            m_ownerClosing = connect(front, &QWindow::visibleChanged, this, [this, front](bool visible) {
+                QPointer<QWindow> next = front->transientParent();
+                if (!visible && next) {
+                    QTimer::singleShot(0, this, [this, next] {
+                        if (isVisible() && next) {
+                            OwnBy(next);
+                        }
+                    });
+                }
+            });
+        }
+        if (shown) {
+            show();
+        }
     }
 
     void UpdateTitle() {
@@ -127,6 +162,7 @@ private:
     QToolButton* m_back = nullptr;
     QToolButton* m_forward = nullptr;
     QUrl m_contentsPage;
+    QMetaObject::Connection m_ownerClosing;
 };
 
 QPointer<HelpWindow> g_window;

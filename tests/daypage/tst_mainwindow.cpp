@@ -8,6 +8,11 @@
 #include "daypage/frmMain.h"
 #include "daypage/frmSchedule.h"
 #include "dialogs/StartupDialogs.h"
+#include "dialogs/frmAbout.h"
+#include "dialogs/frmFirstUse.h"
+#include "dialogs/frmLogOn.h"
+#include "dialogs/frmMsg.h"
+#include "files/PackConfig.h"
 #include "platform/Recordset.h"
 #include "platform/SettingsStore.h"
 #include "setup/frmSetup.h"
@@ -21,6 +26,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -29,6 +38,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWindow>
 
 #include <functional>
 
@@ -67,6 +77,30 @@ void EditDetails(int row, const QString& text) {
         editor.cmdOK->click();
     });
     ShowEditDetails();
+}
+
+// Presses the shown button of this caption in a window.
+void Press(QWidget* window, const QString& caption) {
+    for (QPushButton* button : window->findChildren<QPushButton*>()) {
+        if (button->isVisible() && button->text().remove(QLatin1Char('&')) == caption) {
+            button->click();
+            return;
+        }
+    }
+}
+
+QWidget* ShownHelpWindow() {
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget* window : windows) {
+        if (window->isVisible() && window->windowTitle().startsWith(QLatin1String("Quillmarsh Help"))) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+bool ShowsContents() {
+    return QFileInfo(ShownHelpPage().toLocalFile()).fileName().startsWith(QLatin1String("100-"));
 }
 
 QString Effects(const char* key) {
@@ -457,6 +491,143 @@ private Q_SLOTS:
                                  (preview ? QStringLiteral("Print Preview will not be available until")
                                           : QStringLiteral("The Print Dialog will not be available until")) +
                                  QStringLiteral("\r\na printer is attached.\r\n\r\n"));
+    }
+
+    void windowsThatLockTheMainWindowStayInFrontOfIt_data() {
+        QTest::addColumn<int>("which");
+        QTest::newRow("first-use welcome") << 0;
+        QTest::newRow("set-up wizard") << 1;
+        QTest::newRow("log-on at log-off") << 2;
+        QTest::newRow("about box") << 3;
+        QTest::newRow("options") << 4;
+        QTest::newRow("time editor") << 5;
+        QTest::newRow("drive dialog") << 6;
+    }
+    void windowsThatLockTheMainWindowStayInFrontOfIt() {
+        QFETCH(int, which);
+        TestEnvironment env;
+        YearPlan plan = SharedBookYear();
+        plan.firstUseDone = which != 0;
+        BuildYear(plan);
+        SetLogOnChoiceForTests(1);
+        bool inFront = false;
+        auto lookAndClose = [&inFront](QWidget* window) {
+            inFront = StaysInFrontOf(window, frmMain::IfLoaded());
+            if (frmFirstUse* welcome = frmFirstUse::IfLoaded()) {
+                welcome->OKButton_Click();
+            } else if (frmLogOn* logOn = frmLogOn::IfLoaded()) {
+                logOn->lblName_Click(1); // the same teacher
+            } else {
+                qobject_cast<QDialog*>(window)->reject();
+            }
+        };
+        if (which == 0) {
+            // The welcome comes after the main window has shown and settled: watched for until then.
+            SetWelcomeAnsweredForTests(false);
+            auto* watch = new QTimer(this);
+            connect(watch, &QTimer::timeout, this, [watch, lookAndClose] {
+                if (QWidget* window = QApplication::activeModalWidget()) {
+                    watch->stop();
+                    lookAndClose(window);
+                }
+            });
+            watch->start(5);
+            QVERIFY(Main());
+            delete watch;
+            QVERIFY(inFront);
+            return;
+        }
+        QVERIFY(Main());
+        QTest::qWait(1);
+        frmMain& main = Window();
+        if (which == 1) {
+            ShowSetupWizard();
+            QVERIFY(StaysInFrontOf(&frmSetup::Get(), &main));
+            return;
+        }
+        WhenModalShows(lookAndClose);
+        if (which == 2) {
+            ClearLogOnChoiceForTests();
+            main.mnuFLogoff_Click();
+        } else if (which == 3) {
+            ShowAboutBox();
+        } else if (which == 4) {
+            main.mnuTOptions_Click();
+        } else if (which == 5) {
+            ShowEditTime();
+        } else {
+            ShowPackConfigDialog();
+        }
+        QVERIFY(inFront);
+    }
+
+    void helpFromAModalWindowIsInFrontAndUsable_data() {
+        QTest::addColumn<int>("which");
+        QTest::newRow("time editor") << 0;
+        QTest::newRow("subject editor") << 1;
+        QTest::newRow("details editor") << 2;
+        QTest::newRow("options") << 3;
+        QTest::newRow("message with help") << 4;
+    }
+    void helpFromAModalWindowIsInFrontAndUsable() {
+        QFETCH(int, which);
+        TestEnvironment env;
+        QVERIFY(QDir().mkpath(env.ProgramFolder() + QStringLiteral("/help")));
+        for (const int context : {100, 110, 190, 200, 210, 290}) {
+            QFile page(QStringLiteral("%1/help/%2-topic.html").arg(env.ProgramFolder()).arg(context));
+            QVERIFY(page.open(QIODevice::WriteOnly));
+            page.write(QStringLiteral("<html><head><title>Topic %1</title></head><body><h1>Topic %1</h1>"
+                                      "<p>Read me.</p></body></html>")
+                           .arg(context)
+                           .toUtf8());
+        }
+        QVERIFY(Started());
+        SetHelpRecordingForTests(false);
+        frmMain& main = Window();
+        // Help opened over the main window stays in front of it, before and after a modal window.
+        main.mnuHContents_Click();
+        QWidget* help = ShownHelpWindow();
+        QVERIFY(help != nullptr);
+        QVERIFY(StaysInFrontOf(help, &main));
+
+        bool inFront = false;
+        bool turnedPage = false;
+        WhenModalShows([&](QWidget* modal) {
+            Press(modal, QStringLiteral("Help"));
+            inFront = help->isVisible() && StaysInFrontOf(help, modal);
+            // The teacher uses it while the modal window waits: a click that goes through the
+            // window system, as the teacher's does, reaches its Contents button.
+            const bool onTopic = !ShowsContents();
+            for (QToolButton* button : help->findChildren<QToolButton*>()) {
+                if (button->text() == QLatin1String("Contents")) {
+                    QTest::mouseClick(help->windowHandle(), Qt::LeftButton, {},
+                                      button->mapTo(help, button->rect().center()));
+                }
+            }
+            turnedPage = onTopic && ShowsContents();
+            qobject_cast<QDialog*>(modal)->reject();
+        });
+        Ui().EditRow = 1;
+        if (which == 0) {
+            ShowEditTime();
+        } else if (which == 1) {
+            ShowEditSubject();
+        } else if (which == 2) {
+            ShowEditDetails();
+        } else if (which == 3) {
+            main.mnuTOptions_Click();
+        } else {
+            MessageTestSeam::Enable(false);
+            InstallMessageBox();
+            ShowMessage(QStringLiteral("Setup must be completed before you can"), MsgOKCancel, MsgWarning,
+                        QString(), 110);
+            MessageTestSeam::Enable(true);
+        }
+        QVERIFY(inFront);
+        QVERIFY(turnedPage);
+        // The modal window has gone; the help stays, in front of the main window.
+        QTRY_VERIFY(help->isVisible() && StaysInFrontOf(help, &main));
+        VerifyNoUnexpectedMessages();
     }
 
     void theWindowAndTheDetailsEditorAsSeen() {

@@ -1,11 +1,15 @@
+#include "app/Main.h"
 #include "core/Message.h"
 #include "core/ProgramState.h"
+#include "daypage/frmMain.h"
 #include "dialogs/frmMsg.h"
+#include "files/frmPackMsg.h"
 #include "support/UiTestSupport.h"
 #include "ui/UiState.h"
 #include "widgets/Help.h"
 #include "widgets/TwipsGeometry.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -201,6 +205,40 @@ private Q_SLOTS:
         QCOMPARE(RecordedHelpCalls().first().context, 2040);
         QCOMPARE(RecordedHelpCalls().first().command, HH_HELP_CONTEXT);
         QCOMPARE(RecordedHelpCalls().first().helpFile, QStringLiteral("/opt/quillmarsh/QLM.chm"));
+    }
+
+    void aMessageStaysInFrontOfTheWindowItCovers_data() {
+        QTest::addColumn<bool>("progress");
+        QTest::newRow("the main window") << false;
+        // The progress window stays on top of every window: the message must still come above it.
+        QTest::newRow("the progress window") << true;
+    }
+    void aMessageStaysInFrontOfTheWindowItCovers() {
+        QFETCH(bool, progress);
+        TestEnvironment env;
+        BuildYear(YearPlan{});
+        QVERIFY(Main());
+        QWidget* covered = &frmMain::Get();
+        if (progress) {
+            ShowPackMsg(QStringLiteral("Quillmarsh - Setup - Writing DataBase"),
+                        QStringLiteral("Writing the school year now.  One Moment Please..."));
+            covered = frmPackMsg::IfLoaded();
+        }
+        MessageTestSeam::Enable(false);
+        InstallMessageBox();
+        bool inFront = false;
+        QTimer::singleShot(0, [&inFront, covered] {
+            if (auto* box = qobject_cast<frmMsg*>(QApplication::activeModalWidget())) {
+                inFront = StaysInFrontOf(box, covered);
+                box->cmdButton[1]->click();
+            }
+        });
+        const int answer = ShowMessage(QStringLiteral("The school year could not be written."), MsgOK,
+                                       MsgAlert, QString(), 0);
+        MessageTestSeam::Enable(true);
+        ClosePackMsg();
+        QCOMPARE(answer, MsgAnswerOK);
+        QVERIFY(inFront);
     }
 
     void testsAnswerFromTheQueue() {

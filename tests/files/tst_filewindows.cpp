@@ -23,9 +23,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include <functional>
 
@@ -59,6 +61,30 @@ void Grab(QWidget* window, const char* name) {
 QString Shown() {
     return frmSchedule::Get().txtDate->Text();
 }
+
+// Plays a window manager that maps a new window a moment after the program shows it, as X11's
+// do: the window's first expose is held back and comes 50 ms later.
+class LateMapping : public QObject {
+public:
+    explicit LateMapping(QWindow* window) : m_window(window) { window->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != m_window || event->type() != QEvent::Expose || m_held) {
+            return false;
+        }
+        m_held = true;
+        QTimer::singleShot(50, m_window, [window = m_window] {
+            QExposeEvent mapped(QRegion(QRect(QPoint(), window->size())));
+            QCoreApplication::sendEvent(window, &mapped);
+        });
+        return true;
+    }
+
+private:
+    QWindow* m_window;
+    bool m_held = false;
+};
 
 // Runs the drive dialog, doing `work` in it once it shows.
 void WithDriveDialog(std::function<void(frmPackConfig&)> work) {
@@ -340,6 +366,34 @@ private Q_SLOTS:
         QCOMPARE(MessageTestSeam::Answered().first().title, QStringLiteral("Quillmarsh - Pack To Go Update"));
         QVERIFY(Globals().UnPackOffered);
         VerifyNoUnexpectedMessages();
+    }
+
+    void theProgressWindowIsOnTheScreenWhenItsShowStepReturns() {
+        TestEnvironment env;
+        QVERIFY(Started());
+        frmPackMsg& progress = frmPackMsg::Get();
+        progress.winId();
+        const LateMapping windowManager(progress.windowHandle());
+        ShowPackMsg(QStringLiteral("Quillmarsh - Pack To Go using Drive: STICK"),
+                    QStringLiteral("Packing up now.  One Moment Please..."));
+        // What the screen holds now, before the long work keeps the event loop waiting: not
+        // what the window would paint if it were asked.
+        const QImage seen = progress.screen()->grabWindow(progress.winId()).toImage();
+        QVERIFY(!seen.isNull());
+        const QRect label = progress.lblPackMsg->geometry();
+        const QColor back = progress.lblPackMsg->palette().color(QPalette::Window);
+        int backPixels = 0;
+        int inkPixels = 0;
+        for (int y = label.top(); y <= label.bottom(); ++y) {
+            for (int x = label.left(); x <= label.right(); ++x) {
+                const QColor pixel = seen.pixelColor(x, y);
+                backPixels += pixel == back ? 1 : 0;
+                inkPixels += pixel.lightness() < back.lightness() - 80 ? 1 : 0;
+            }
+        }
+        QVERIFY2(backPixels > label.width() * label.height() / 2, "the text's background is painted");
+        QVERIFY2(inkPixels > 30, "the text is painted");
+        ClosePackMsg();
     }
 
     // The first pack, a pack and an unpack through the real windows: the page closes and comes

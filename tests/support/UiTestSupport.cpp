@@ -12,6 +12,9 @@
 #include "widgets/Help.h"
 #include "widgets/Shell.h"
 
+#include <QWidget>
+#include <QWindow>
+
 namespace {
 void SetUp() {
     ClearRecordedHelpCalls();
@@ -40,4 +43,22 @@ void TearDown() {
 
 bool InstallUiTestHooks() {
     return TestEnvironment::SetInterfaceHooks(&SetUp, &TearDown);
+}
+
+bool StaysInFrontOf(const QWidget* window, const QWidget* owner) {
+    if (window == nullptr || owner == nullptr || !window->isWindow() || window->windowHandle() == nullptr) {
+        return false;
+    }
+    const Qt::WindowType type = window->windowType();
+    if (type != Qt::Dialog && type != Qt::Sheet && type != Qt::Tool) {
+        return false; // a plain top-level window: the window manager does not stack it over its parent
+    }
+    const QWindow* wanted = owner->window()->windowHandle();
+    for (const QWindow* parent = window->windowHandle()->transientParent(); parent != nullptr;
+         parent = parent->transientParent()) {
+        if (parent == wanted) {
+            return true;
+        }
+    }
+    return false;
 }
