@@ -4,6 +4,9 @@
 #include "frmLogOn.h"
 #include "frmSplash.h"
 
+#include <QEventLoop>
+#include <QTimer>
+
 #include <optional>
 
 namespace {
@@ -44,6 +47,15 @@ void ShowSplashScreen() {
     splash.raise();
     splash.activateWindow();
     splash.repaint();
+}
+
+void PauseOnSplash() {
+    QEventLoop pause;
+    QTimer::singleShot(g_splashPause, &pause, &QEventLoop::quit);
+    if (frmSplash* splash = frmSplash::IfLoaded()) {
+        QObject::connect(splash, &QObject::destroyed, &pause, &QEventLoop::quit);
+    }
+    pause.exec();
 }
 
 void UnloadSplashScreen() {
