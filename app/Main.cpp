@@ -20,10 +20,6 @@
 #include "setup/frmSetup.h"
 #include "widgets/TwipsGeometry.h"
 
-#include <QApplication>
-#include <QElapsedTimer>
-#include <QThread>
-
 namespace {
 const QString kSettings = QStringLiteral("Settings");
 }
@@ -59,12 +55,7 @@ bool Main() {
     // 4. The splash stays up for a short moment, and until the main window shows.
     if (g.ShowSplash == 1) {
         ShowSplashScreen();
-        QApplication::processEvents(); // let the window system map and paint it once
-        QElapsedTimer pause;
-        pause.start();
-        while (pause.elapsed() < SplashPause()) {
-            QThread::msleep(10);
-        }
+        PauseOnSplash();
     }
 
     // 5.-8. The general settings and the school year.

@@ -52,6 +52,11 @@ void Style(QWidget* widget, int fore, int fontSet, int back) {
     }
 }
 
+// A label's width in twips: the design's, or its text's where our font needs more room.
+double FittedWidth(const QLabel* label, double designWidth) {
+    return qMax(designWidth, TwipsX(label->sizeHint().width()));
+}
+
 QPushButton* Button(QWidget* parent, const QString& caption, double left, double top) {
     auto* button = new QPushButton(caption, parent);
     TwMove(button, left, top, 1140, 375);
@@ -243,7 +248,7 @@ void frmEditDetails::Form_Load() {
     TwMove(lblEditSubject, X0 + timeWidth, TwTop(lblEditTime), subjectWidth, lineHeight);
     const double detailsWidth = TwWidth(page.lblDetails[0]);
     const double detailsHeight = TwHeight(page.lblDetails[0]);
-    TwMove(lblEditCaret, X0, TwTop(lblEditTime) + lineHeight, 168, detailsHeight);
+    TwMove(lblEditCaret, X0, TwTop(lblEditTime) + lineHeight, FittedWidth(lblEditCaret, 168), detailsHeight);
     TwMove(txtEditDetails, X0 + TwWidth(lblEditCaret), TwTop(lblEditCaret), detailsWidth, detailsHeight);
     const double W = TwWidth(txtEditDetails) + TwWidth(lblEditCaret);
     const double y1 = TwTop(lblEditDate) + dateHeight;
@@ -251,10 +256,11 @@ void frmEditDetails::Form_Load() {
     lnLine2->Place(X0, X0 + W, y1 + lineHeight - 8);
 
     // The frame around it, the dialog around the frame; OK and Cancel at its right edge, the
-    // tool bar centred between Help and OK.
+    // tool bar centred between Help and OK. A caret wider than the design's pushes the text box,
+    // which keeps the page's width, out past the date: the frame takes it in.
     const double frameLeft = TwLeft(fraEditDetails);
     const double frameHeight = TwTop(lblEditCaret) + detailsHeight + 240;
-    TwMove(fraEditDetails, frameLeft, TwTop(fraEditDetails), 2 * frameLeft + TwWidth(lblEditDate),
+    TwMove(fraEditDetails, frameLeft, TwTop(fraEditDetails), 2 * frameLeft + qMax(TwWidth(lblEditDate), W),
            frameHeight);
     const double buttonsTop = TwTop(fraEditDetails) + frameHeight + 180;
     TwMove(cmdCancel, frameLeft + TwWidth(fraEditDetails) - TwWidth(cmdCancel), buttonsTop);
@@ -318,19 +324,23 @@ frmDetailsMagnify::frmDetailsMagnify() : QDialog(frmMain::IfLoaded()) {
     TwMove(lblEditDate, 240, 240, 7680, 360);
     TwMove(lblEditTime, 240, 600, 1440, 360);
     TwMove(lblEditSubject, 1680, 600, 6240, 360);
-    TwMove(lblEditCaret, 240, 960, 240, 2880);
-    TwMove(txtEditDetails, 480, 960, 7440, 2880);
+    const double caretWidth = FittedWidth(lblEditCaret, 240);
+    TwMove(lblEditCaret, 240, 960, caretWidth, 2880);
+    TwMove(txtEditDetails, 240 + caretWidth, 960, 7680 - caretWidth, 2880);
     txtEditDetails->setReadOnly(true);
+    // The count's line: each label as wide as its text needs, one after the other, and the
+    // window wide enough to keep Close clear of them.
     Label1 = new QLabel(QStringLiteral("Number of Characters (including CR's and LF's):"), this);
-    TwMove(Label1, 240, 4020, 4200, 300);
-    lblChars = new QLabel(this);
-    TwMove(lblChars, 4500, 4020, 720, 300);
+    TwMove(Label1, 240, 4020, FittedWidth(Label1, 4200), 300);
+    lblChars = new QLabel(QStringLiteral("250"), this); // sized for a full box; the count comes at load
+    TwMove(lblChars, TwLeft(Label1) + TwWidth(Label1) + 60, 4020, FittedWidth(lblChars, 480), 300);
     Label2 = new QLabel(QStringLiteral("(Max = 250)"), this);
-    TwMove(Label2, 5280, 4020, 1200, 300);
-    cmdClose = Button(this, QStringLiteral("Close"), 6780, 3960);
+    TwMove(Label2, TwLeft(lblChars) + TwWidth(lblChars) + 60, 4020, FittedWidth(Label2, 1200), 300);
+    const double closeLeft = qMax(6780.0, TwLeft(Label2) + TwWidth(Label2) + 120);
+    cmdClose = Button(this, QStringLiteral("Close"), closeLeft, 3960);
     connect(cmdClose, &QPushButton::clicked, this, &frmDetailsMagnify::cmdClose_Click);
     connect(this, &QDialog::rejected, this, [] { FocusNextDay(); });
-    setFixedSize(PxX(8160), PxY(4560));
+    setFixedSize(PxX(qMax(8160.0, closeLeft + TwWidth(cmdClose) + 240)), PxY(4560));
 }
 
 void frmDetailsMagnify::Form_Load() {

@@ -11,7 +11,7 @@ enum class FoundMarker { Unchanged, Arrow, Ring };
 
 struct MarkerSpot {
     FoundMarker marker = FoundMarker::Unchanged;
-    QPointF at; // the marker's top left, in page coordinates
+    QPointF at; // the marker's top left: on the page for a cell, on the main window for the notes
 };
 
 // The marker of a Time or Subject hit: the top rows of the two pages (0 and 6) have no room
@@ -20,8 +20,7 @@ MarkerSpot RowMarker(int row, double left, double width, double top, double heig
 // A Details hit: the arrow over the row, half a Time cell in from the Details cell's left.
 MarkerSpot DetailsMarker(double left, double top, double timeWidth, double arrowHeight);
 
-// A Notes hit: the arrow belongs to the page while the panel floats on the main window; the
-// panel's place read in the page's terms puts the arrow a little above the panel's top left.
+// A Notes hit: the arrow a little above the panel's top left, on the main window with the panel.
 MarkerSpot NotesMarker(double panelLeft, double panelTop);
 
 struct HitBox {

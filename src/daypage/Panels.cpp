@@ -30,8 +30,13 @@ void CalcLayoutMetrics(frmSchedule& page) {
         g.NonClientHeight = CLng(
             TwipsPerPixelY() * (2 * g.FrameHeight + g.CaptionHeight + g.HScrollHeight + g.BorderHeight + 8));
         g.LowerRightX = CLng(main.OuterWidthTw() - TwWidth(page.fraCalendar) - g.NonClientWidth);
-        g.LowerY = CLng(main.OuterHeightTw() - TwHeight(page.fraCalendar) - g.NonClientHeight -
-                        main.StatusBarHeightTw());
+        // The allowance was made for a frame whose menu bar lay outside the area below it; ours
+        // holds the menu bar and the bands. So the area the page really has is measured, and of
+        // the allowance only what lies beyond the frame and the caption stays: a small gap above
+        // the status bar.
+        const double frameAndCaption = TwipsPerPixelY() * (2 * g.FrameHeight + g.CaptionHeight);
+        g.LowerY = CLng(main.PageAreaBottomTw() - TwHeight(page.fraCalendar) -
+                        (g.NonClientHeight - frameAndCaption));
     } catch (const OverflowError&) {
     }
 }

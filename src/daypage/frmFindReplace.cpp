@@ -712,6 +712,7 @@ void frmFindReplace::showRowHit(frmSchedule& page, int area, int row) {
     const QWidget* cell = area == kAreaTimeLines      ? page.lblTime[row]
                           : area == kAreaSubjectLines ? page.lblSubject[row]
                                                       : page.lblDetails[row];
+    page.PutMarkersOn(&page);
     const TwipsRect box = TwGeometry(cell);
     const qint32 L = CLng(box.left);
     const qint32 W = CLng(box.width);
@@ -743,6 +744,7 @@ void frmFindReplace::showNotesHit(frmSchedule& page) {
         g.NotesShow = false;
         raise(); // above the panel, which came up on top of the main window
     }
+    page.PutMarkersOn(page.fraNotes->parentWidget());
     const TwipsRect panel = TwGeometry(page.fraNotes);
     PlaceMarker(page.imgFound1, NotesMarker(panel.left, panel.top).at);
     page.imgFound2->hide();

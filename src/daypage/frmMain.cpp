@@ -586,12 +586,8 @@ double frmMain::OuterWidthTw() const {
     return TwipsX(width() + 2 * GetSystemMetrics(SM_CXFRAME));
 }
 
-double frmMain::OuterHeightTw() const {
-    return TwipsY(height() + 2 * GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION));
-}
-
-double frmMain::StatusBarHeightTw() const {
-    return TwipsY(StatusBar->isVisible() ? StatusBar->height() : 0);
+double frmMain::PageAreaBottomTw() const {
+    return TwipsY(mdiClient->geometry().bottom() + 1);
 }
 
 void frmMain::SetBackColour(qint32 bgr) {

@@ -122,8 +122,9 @@ public:
     // Measures in twips, as the layout formulas use them.
     double InnerWidthTw() const;
     double OuterWidthTw() const;
-    double OuterHeightTw() const;
-    double StatusBarHeightTw() const;
+    // The bottom of the area the day page really has (below the bands, above the status bar),
+    // measured on the client area, where the panels float.
+    double PageAreaBottomTw() const;
 
     void SetBackColour(qint32 bgr);
 

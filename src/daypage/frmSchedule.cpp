@@ -405,8 +405,18 @@ void frmSchedule::layOut() {
     main.StatusPanel(QStringLiteral("Date"))->setText(FormatDate(Clock::Today(), Globals().LongDateFormat));
 }
 
+void frmSchedule::PutMarkersOn(QWidget* surface) {
+    for (PictureBox* marker : {imgFound1, imgFound2}) {
+        if (marker->parentWidget() != surface) {
+            marker->hide();
+            marker->setParent(surface);
+        }
+    }
+}
+
 void frmSchedule::Form_Unload() {
     m_unloaded = true;
+    PutMarkersOn(this);
     // Whatever the teacher typed and has not stored yet is stored now, and the file let go.
     CloseDayTable();
     const std::array<QWidget*, 3> panels{fraCalendar, fraNotes, fraTimeTable};
@@ -588,7 +598,9 @@ void CellMouseDown(int index, Qt::MouseButton button, QMenu* popup) {
     }
     Ui().EditRow = index;
     if (button == Qt::RightButton && popup && !popup->isEmpty()) {
-        popup->popup(QCursor::pos());
+        // Centred across the pointer, hanging from it.
+        const QPoint pointer = QCursor::pos();
+        popup->popup(QPoint(pointer.x() - popup->sizeHint().width() / 2, pointer.y()));
     }
 }
 

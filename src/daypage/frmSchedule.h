@@ -85,6 +85,10 @@ public:
     std::array<PanelTitle*, 8> lblHeader{};
     std::array<GridCell*, 96> lblRow{};
 
+    // The hit markers stand on the page for a cell, and on the surface that holds the notes panel
+    // for a Notes hit: that panel floats below the page's own edge.
+    void PutMarkersOn(QWidget* surface);
+
     // The window's own size in twips, as laid out.
     double WindowWidth() const { return m_width; }
     double WindowHeight() const { return m_height; }

@@ -5,6 +5,9 @@
 #include "frmSplash.h"
 #include "widgets/TopLevelWindows.h"
 
+#include <QEventLoop>
+#include <QTimer>
+
 #include <optional>
 
 namespace {
@@ -45,6 +48,15 @@ void ShowSplashScreen() {
     splash.raise();
     splash.activateWindow();
     splash.repaint();
+}
+
+void PauseOnSplash() {
+    QEventLoop pause;
+    QTimer::singleShot(g_splashPause, &pause, &QEventLoop::quit);
+    if (frmSplash* splash = frmSplash::IfLoaded()) {
+        QObject::connect(splash, &QObject::destroyed, &pause, &QEventLoop::quit);
+    }
+    pause.exec();
 }
 
 void UnloadSplashScreen() {

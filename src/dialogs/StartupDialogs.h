@@ -3,6 +3,9 @@
 // The small windows of the start-up: the splash, the log-on of one of two teachers and the
 // first-use welcome.
 void ShowSplashScreen();
+// Waits the splash's pause with the events flowing, so that a key or a click on its picture
+// closes the splash, which ends the pause.
+void PauseOnSplash();
 void UnloadSplashScreen();
 // Lets one of the two teachers log on, setting CurrentTeacher and CurrentTeacherName. False when
 // the window was closed without a choice: the caller then ends the program its own way (nothing

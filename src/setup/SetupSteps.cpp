@@ -109,9 +109,10 @@ void frmSetup::optSetupMode_Click(int index) {
 void frmSetup::optPreserveMode_Click(int index) {
     PreserveChoice = index;
     if (YearExists()) {
-        // Terms beyond those in use keep their state.
-        for (int t = 1; t <= qBound(0, TermCount, 4); ++t) {
-            chkPreserveTerms[t]->setEnabled(index == 0);
+        // Only the terms in use can be ticked: a box beyond them is never offered, whatever
+        // state the wizard opened with.
+        for (int t = 1; t <= 4; ++t) {
+            chkPreserveTerms[t]->setEnabled(index == 0 && t <= TermCount);
         }
         for (int i = 0; i < 2; ++i) {
             lblPreserveDates[i]->setEnabled(index == 1);

@@ -113,6 +113,10 @@ QTreeWidget* ReportList(QWidget* parent, const QStringList& headings) {
     list->setFocusPolicy(Qt::NoFocus);
     list->header()->setStretchLastSection(false);
     list->header()->setSectionsMovable(false);
+    // The program sizes the columns to the list's width, and a long text is cut short with an
+    // ellipsis: there is never anything to scroll across.
+    list->header()->setSectionResizeMode(QHeaderView::Fixed);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     return list;
 }
 } // namespace
@@ -397,6 +401,7 @@ void frmSetup::buildModeStep() {
         dtpPreserveDates[i] = new DatePicker(fraPreservedSettings);
         dtpPreserveDates[i]->setMinimumWidth(PxX(2200));
         range->addWidget(lblPreserveDates[i]);
+        range->addSpacing(6); // clear of the picker's tick box
         range->addWidget(dtpPreserveDates[i]);
         range->addSpacing(10);
     }
@@ -458,17 +463,23 @@ void frmSetup::buildUserStep() {
         lblName[t] = MakeLabel(fraNames, QStringLiteral("Name %1:").arg(t));
         txtTeacherName[t] = new QLineEdit(fraNames);
         txtTeacherName[t]->setMaxLength(255);
-        txtTeacherName[t]->setMinimumWidth(PxX(2400));
+        txtTeacherName[t]->setMinimumWidth(PxX(1500));
         txtTeacherName[t]->setAutoFillBackground(true);
         names->addWidget(lblName[t], t, 0);
         names->addWidget(txtTeacherName[t], t, 1);
+        // Seven weekday boxes take the room of the row: packed closer than the grid's spacing, so
+        // that they stay clear of the name box. The two teachers' boxes share their captions and
+        // so line up.
+        auto* days = new QHBoxLayout();
+        days->setSpacing(4);
         auto& boxes = t == 1 ? chkDays1 : chkDays2;
         for (int d = 1; d <= 7; ++d) {
             boxes[d] = new QCheckBox(fraNames);
-            names->addWidget(boxes[d], t, 1 + d);
+            days->addWidget(boxes[d]);
         }
+        names->addLayout(days, t, 2);
     }
-    names->setColumnStretch(9, 1);
+    names->setColumnStretch(1, 1);
     layout->addWidget(fraNames, 2, 0, 1, 2);
 
     fraUserInfo = new QGroupBox(QStringLiteral("Information"), page);

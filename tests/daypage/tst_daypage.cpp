@@ -18,8 +18,10 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -52,6 +54,26 @@ void CloseNextModalWindow() {
 
 void StoreField(const QString& path, const QString& date, const QString& field, const QVariant& value) {
     ExecSql(path, QStringLiteral("UPDATE QLM SET %1 = ? WHERE Date = ?").arg(field), {value, date});
+}
+
+// Starts the program with the main window at a screen's size; the page is loaded again so that
+// it takes its width and its panels' places from that window.
+bool StartAtSize(const QSize& pixels) {
+    if (!Main()) {
+        return false;
+    }
+    frmMain& main = frmMain::Get();
+    frmSchedule::Unload();
+    main.showNormal();
+    main.resize(pixels);
+    QTest::qWait(1);
+    Globals().StartupDone = false;
+    Page();
+    OpenDayTable();
+    GoToDate(QDate(2026, 10, 14));
+    Globals().StartupDone = true;
+    QTest::qWait(1);
+    return true;
 }
 } // namespace
 
@@ -182,8 +204,7 @@ private Q_SLOTS:
         // The anchors come from the main window's outer size less its frame allowances.
         QCOMPARE(ui.NonClientWidth, CLng(15.0 * (2 * ui.FrameWidth + ui.VScrollWidth + 3 * ui.BorderWidth)));
         QCOMPARE(ui.LowerRightX, CInt(main.OuterWidthTw() - 2640 - ui.NonClientWidth));
-        QCOMPARE(ui.LowerY,
-                 CInt(main.OuterHeightTw() - 2532 - ui.NonClientHeight - main.StatusBarHeightTw()));
+        QVERIFY(ui.LowerY + 2532 < main.PageAreaBottomTw());
 
         // Defaults: calendar lower right, notes beside it.
         QVERIFY(page.fraCalendar->isVisible());
@@ -402,8 +423,15 @@ private Q_SLOTS:
         BuildYear(YearPlan{});
         QVERIFY(Main());
         frmSchedule& page = Page();
+        QCursor::setPos(400, 300);
         QTest::mousePress(page.lblTime[4], Qt::RightButton);
         QCOMPARE(Ui().EditRow, 4);
+        // The cell's menu opens centred across the pointer, below it.
+        QMenu* popup = frmMain::Get().mnuPopUpTime;
+        QVERIFY(popup->isVisible());
+        QVERIFY(qAbs(popup->geometry().center().x() - 400) <= 1);
+        QCOMPARE(popup->geometry().top(), 300);
+        popup->close();
         QTest::mousePress(page.lblDetails[9], Qt::LeftButton);
         QCOMPARE(Ui().EditRow, 9);
         CloseNextModalWindow(); // the double-click opens the Subject editor
@@ -477,18 +505,9 @@ private Q_SLOTS:
         QFETCH(int, pixels);
         TestEnvironment env;
         BuildYear(YearPlan{});
-        QVERIFY(Main());
+        QVERIFY(StartAtSize(QSize(pixels, 1000)));
         frmMain& main = frmMain::Get();
-        frmSchedule::Unload();
-        main.showNormal();
-        main.resize(pixels, 1000);
-        QTest::qWait(1);
-        Globals().StartupDone = false; // the page takes its width from the window again
         frmSchedule& page = Page();
-        OpenDayTable();
-        GoToDate(QDate(2026, 10, 14));
-        Globals().StartupDone = true;
-        QTest::qWait(1);
         VerifyNoUnexpectedMessages();
         const double W = main.InnerWidthTw() - Ui().ScrollBarWidth;
         QCOMPARE(page.WindowWidth(), W);
@@ -504,6 +523,33 @@ private Q_SLOTS:
         QCOMPARE(TwLeft(page.fraNotes), double(ui.LowerRightX - 2640));
         QVERIFY(page.fraCalendar->geometry().right() < main.clientArea->width());
         QVERIFY(page.fraNotes->geometry().left() > 0);
+    }
+
+    // The lower panels stand on the page's area with a small gap above the status bar: nothing of
+    // the calendar's last week or of the notes' buttons goes under it.
+    void lowerPanelsStayAboveTheStatusBar_data() {
+        QTest::addColumn<QSize>("screen");
+        QTest::newRow("1280 x 800") << QSize(1280, 800);
+        QTest::newRow("3840 x 2160") << QSize(3840, 2160);
+    }
+    void lowerPanelsStayAboveTheStatusBar() {
+        QFETCH(QSize, screen);
+        TestEnvironment env;
+        BuildYear(YearPlan{});
+        QVERIFY(StartAtSize(screen));
+        frmMain& main = frmMain::Get();
+        frmSchedule& page = Page();
+        const int statusTop = main.statusBar()->geometry().top() - main.clientArea->geometry().top();
+        for (QWidget* panel : {page.fraCalendar, page.fraNotes}) {
+            QVERIFY(panel->isVisible());
+            const int bottom = panel->geometry().bottom() + 1;
+            QVERIFY2(bottom <= statusTop && bottom >= statusTop - 40,
+                     qPrintable(QStringLiteral("a panel ends at %1, the status bar starts at %2")
+                                    .arg(bottom)
+                                    .arg(statusTop)));
+        }
+        const QRect buttons = page.cmdNotesSave->geometry().united(page.cmdNotesCancel->geometry());
+        QVERIFY(page.fraNotes->rect().contains(buttons));
     }
 
     void theTimetableIsDraggedFarAndComesBackOnScreen() {

@@ -514,6 +514,8 @@ private Q_SLOTS:
               QStringLiteral("(x) bring"));
         Plant(env.DatabasePath(), QStringLiteral("2027-02-09"), QStringLiteral("Notes"),
               QStringLiteral("(x) again"));
+        Plant(env.DatabasePath(), QStringLiteral("2027-03-03"), QStringLiteral("Time4"),
+              QStringLiteral("(x)"));
         QVERIFY(StartOnA1280Screen());
         frmMain& main = frmMain::Get();
         frmSchedule& page = Page();
@@ -524,7 +526,15 @@ private Q_SLOTS:
         dialog.cmdFind_Click();
         QCOMPARE(Shown(), QStringLiteral("2026-10-27"));
         QVERIFY(page.fraNotes->isVisible());
-        QVERIFY(page.imgFound1->isVisible() || page.imgFound2->isVisible());
+        // The marker stands with the panel on the main window, where it can be seen.
+        const QWidget* marker = page.imgFound1->isVisible() ? page.imgFound1 : page.imgFound2;
+        QVERIFY(marker->isVisible());
+        QCOMPARE(marker->parentWidget(), page.fraNotes->parentWidget());
+        QVERIFY(marker->parentWidget()->rect().contains(marker->geometry()));
+        if (marker == page.imgFound1) {
+            QCOMPARE(qRound(TwLeft(marker)), qRound(TwLeft(page.fraNotes)));
+            QCOMPARE(qRound(TwTop(marker)), qRound(TwTop(page.fraNotes) - 1000));
+        }
         QVERIFY(!dialog.geometry().intersects(page.fraNotes->geometry()));
         QCOMPARE(Globals().NotesShow, notesShown);
         QCOMPARE(ReadBool(QStringLiteral("Settings\\Effects1"), QStringLiteral("NotesShow"), !notesShown),
@@ -538,6 +548,12 @@ private Q_SLOTS:
             dialog.cmdFind_Click(); // a new pass
             QCOMPARE(Shown(), QStringLiteral("2026-10-27"));
         }
+        // A cell's hit puts the markers back on the page.
+        dialog.optSearch[kAreaTimeLines]->setChecked(true);
+        dialog.cmdFind_Click();
+        QCOMPARE(Shown(), QStringLiteral("2027-03-03"));
+        QVERIFY(page.imgFound1->isVisible());
+        QCOMPARE(page.imgFound1->parentWidget(), &page);
         dialog.cmdCancel_Click();
         QCOMPARE(Shown(), kStart);
         QVERIFY(!page.imgFound1->isVisible());

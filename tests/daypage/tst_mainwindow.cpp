@@ -30,6 +30,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -293,6 +294,47 @@ private Q_SLOTS:
         });
         ShowEditDetails();
         QCOMPARE(opened, 300); // opened whole, never cut without a word
+    }
+
+    // Our font is wider than the design's: every label of the Details editor's and the
+    // magnifier's is as wide as its text, and none runs into the next control.
+    void editorLabelsShowTheirWholeText() {
+        TestEnvironment env;
+        QVERIFY(Started());
+        Ui().EditRow = 2;
+        auto fits = [](const QLabel* label) {
+            const int text = label->fontMetrics().horizontalAdvance(label->text());
+            return label->contentsRect().width() >= text;
+        };
+        bool caretFits = false;
+        WhenModalShows([&](QWidget*) {
+            frmEditDetails& editor = *frmEditDetails::IfLoaded();
+            // The text box it pushes along stays inside the frame, clear of its border.
+            caretFits = fits(editor.lblEditCaret) &&
+                        editor.lblEditCaret->geometry().right() < editor.txtEditDetails->geometry().left() &&
+                        editor.txtEditDetails->geometry().right() + 2 < editor.fraEditDetails->width();
+            editor.cmdCancel->click();
+        });
+        ShowEditDetails();
+        QVERIFY(caretFits);
+
+        QList<QRect> countLine;
+        bool countFits = false;
+        WhenModalShows([&](QWidget*) {
+            frmDetailsMagnify& magnifier = *frmDetailsMagnify::IfLoaded();
+            countFits = fits(magnifier.lblEditCaret) && fits(magnifier.Label1) && fits(magnifier.lblChars) &&
+                        fits(magnifier.Label2);
+            for (const QWidget* control : std::initializer_list<const QWidget*>{
+                     magnifier.Label1, magnifier.lblChars, magnifier.Label2, magnifier.cmdClose}) {
+                countLine << control->geometry();
+            }
+            magnifier.cmdClose->click();
+        });
+        ShowDetailsMagnify();
+        QVERIFY(countFits);
+        for (int i = 1; i < countLine.size(); ++i) {
+            QVERIFY(countLine[i - 1].right() < countLine[i].left());
+        }
     }
 
     void aBlankTableLeavesOnlySetupExitAndHelp() {

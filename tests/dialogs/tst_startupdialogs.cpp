@@ -16,6 +16,7 @@
 #include "widgets/Shell.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QGroupBox>
 #include <QMouseEvent>
@@ -213,11 +214,20 @@ private Q_SLOTS:
         QVERIFY(splash && splash->isVisible());
         QCOMPARE(splash->lblversion->text(), QStringLiteral("Version 1.3"));
         QVERIFY(splash->lblNotice->text().contains(QLatin1String("2026")));
-        if (key) {
-            QTest::keyClick(splash.data(), Qt::Key_Space);
-        } else {
-            QTest::mouseClick(splash->Image1, Qt::LeftButton);
-        }
+        // The key or the click comes while the start-up pauses on the splash, and ends the pause.
+        QTimer::singleShot(50, splash, [splash, key] {
+            if (key) {
+                QTest::keyClick(splash.data(), Qt::Key_Space);
+            } else {
+                QTest::mouseClick(splash->Image1, Qt::LeftButton);
+            }
+        });
+        SetSplashPauseForTests(20000);
+        QElapsedTimer paused;
+        paused.start();
+        PauseOnSplash();
+        SetSplashPauseForTests(0);
+        QVERIFY(paused.elapsed() < 10000);
         QVERIFY(!frmSplash::IsLoaded());
         QTRY_VERIFY(splash.isNull());
         UnloadSplashScreen(); // Main's own unload finds nothing left to do

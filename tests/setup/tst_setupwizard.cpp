@@ -4,6 +4,7 @@
 #include "core/ProgramState.h"
 #include "daypage/frmMain.h"
 #include "daypage/frmSchedule.h"
+#include "dialogs/StartupDialogs.h"
 #include "platform/DateText.h"
 #include "platform/Rounding.h"
 #include "platform/SettingsStore.h"
@@ -24,6 +25,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTreeWidget>
@@ -310,6 +312,101 @@ private Q_SLOTS:
         w.cmdBack->click();
         w.cmdBack->click();
         Shot(&w, QStringLiteral("timetableChange"));
+        VerifyNoUnexpectedMessages();
+    }
+
+    // With three terms in use the fourth term's box is never offered: not when the wizard opens
+    // on a saved Date Range and the teacher switches to Terms, nor when TimeTable Change is chosen
+    // later. Its saved tick stays, and counts for nothing.
+    void onlyTheTermsInUseCanBeTicked_data() {
+        QTest::addColumn<int>("savedMode");
+        QTest::newRow("opens on TimeTable Change") << 1;
+        QTest::newRow("TimeTable Change chosen") << 0;
+    }
+    void onlyTheTermsInUseCanBeTicked() {
+        QFETCH(int, savedMode);
+        TestEnvironment env;
+        YearPlan plan;
+        plan.terms = {{QDate(2026, 9, 1), QDate(2026, 12, 18)},
+                      {QDate(2027, 1, 4), QDate(2027, 3, 26)},
+                      {QDate(2027, 4, 12), QDate(2027, 6, 25)}};
+        BuildYear(plan);
+        SaveText(QStringLiteral("Settings"), QStringLiteral("SetupMode"), QString::number(savedMode));
+        SaveText(QStringLiteral("Settings"), QStringLiteral("PreserveMode"), QStringLiteral("1"));
+        SaveText(QStringLiteral("Settings"), QStringLiteral("PreserveTerms4"), QStringLiteral("1"));
+        QVERIFY(Main());
+        frmMain::Get().mnuTSetup_Click();
+        frmSetup& w = Wizard();
+        QCOMPARE(w.TermCount, 3);
+        if (savedMode != 1) {
+            w.optSetupMode[1]->click();
+        }
+        QVERIFY(w.optPreserveMode[1]->isChecked());
+        for (int t = 1; t <= 4; ++t) {
+            QVERIFY(!w.chkPreserveTerms[t]->isEnabled());
+        }
+        w.optPreserveMode[0]->click();
+        for (int t = 1; t <= 3; ++t) {
+            QVERIFY(w.chkPreserveTerms[t]->isEnabled());
+        }
+        QVERIFY(!w.chkPreserveTerms[4]->isEnabled());
+        QVERIFY(w.chkPreserveTerms[4]->isChecked());
+        w.chkPreserveTerms[4]->click();
+        QVERIFY(w.chkPreserveTerms[4]->isChecked());
+        MessageTestSeam::QueueAnswer(MsgAnswerOK);
+        Next();
+        QCOMPARE(w.CurrentStep, 1);
+        QVERIFY(MessageTestSeam::Answered().last().text.startsWith(
+            QStringLiteral("No Terms have been selected.")));
+        w.chkPreserveTerms[3]->click();
+        Next();
+        QCOMPARE(w.CurrentStep, 2);
+        VerifyNoUnexpectedMessages();
+    }
+
+    // Our fonts are wider than the design's: the steps' controls still stand clear of each other,
+    // and the review's lists have nothing to scroll across.
+    void theStepsControlsStandClearOfEachOther() {
+        TestEnvironment env;
+        YearPlan plan = SharedBookYear();
+        for (int day = 0; day < 12; ++day) {
+            plan.holidays << QDate(2026, 10, 1).addDays(day);
+        }
+        BuildYear(plan);
+        SaveText(QStringLiteral("Settings"), QStringLiteral("IgnoreInservices"), QStringLiteral("1"));
+        SetLogOnChoiceForTests(1);
+        QVERIFY(Main());
+        frmMain::Get().mnuTSetup_Click();
+        frmSetup& w = Wizard();
+        QTest::qWait(1);
+        auto clear = [](const QWidget* left, const QWidget* right) {
+            return left->geometry().right() + 2 < right->geometry().left();
+        };
+        for (int i = 0; i < 2; ++i) {
+            QVERIFY(clear(w.lblPreserveDates[i], w.dtpPreserveDates[i]));
+        }
+        Next();
+        QCOMPARE(w.CurrentStep, 2);
+        for (int cycle : {1, 0}) {
+            w.optCycle[cycle]->click();
+            QTest::qWait(1);
+            for (int d = 1; d <= 6; ++d) {
+                QVERIFY(clear(w.chkDays1[d], w.chkDays1[d + 1]) || !w.chkDays1[d + 1]->isVisible());
+                QCOMPARE(w.chkDays2[d]->geometry().left(), w.chkDays1[d]->geometry().left());
+            }
+            QVERIFY(clear(w.txtTeacherName[1], w.chkDays1[1]));
+            QVERIFY(clear(w.txtTeacherName[2], w.chkDays2[1]));
+            QVERIFY(w.chkDays1[7]->geometry().right() < w.fraNames->contentsRect().right());
+        }
+        Next();
+        Next();
+        Next();
+        QCOMPARE(w.CurrentStep, 5);
+        QTest::qWait(1);
+        QCOMPARE(w.lvwHolidays->topLevelItemCount(), 12);
+        for (QTreeWidget* list : {w.lvwUser, w.lvwTerms, w.lvwHolidays}) {
+            QVERIFY(!list->horizontalScrollBar()->isVisible());
+        }
         VerifyNoUnexpectedMessages();
     }
 
