@@ -22,11 +22,35 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QThread>
+#include <QTimer>
 
 namespace {
 const QString kSettings = QStringLiteral("Settings");
+
+// Asks for the default printer after the day page has been painted, from the event loop, so
+// that the page is on screen first.
+class AfterFirstPaint : public QObject {
+public:
+    explicit AfterFirstPaint(QWidget* page) : QObject(page) { page->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, [] { AnswerDefaultPrinterNow(); });
+            deleteLater();
+        }
+        return false;
+    }
+};
+
+void AnswerDefaultPrinterOncePainted(QWidget* page) {
+    new AfterFirstPaint(page);
+    page->update(); // a page that shows no change would not paint again
 }
+} // namespace
 
 bool Main() {
     // 1. A second copy ends at once, silently. A lock that cannot be taken for another reason
@@ -48,8 +72,13 @@ bool Main() {
         ShowMessage(message, MsgOK, MsgWarning, Globals().AppTitle + QStringLiteral(" - Settings"), 0);
     });
 
-    // 2. The printers are the interface's to ask for; the rest is core's.
-    GetDefaultPrinter();
+    // 2. The printers are the interface's to ask for, once the day page is on screen (the print
+    // commands wait for the answer); the rest is core's.
+    AskDefaultPrinterLater([] {
+        if (frmMain* main = frmMain::IfLoaded()) {
+            EnablePrintCommands(*main);
+        }
+    });
     InitGlobals();
 
     // 3.
@@ -119,5 +148,6 @@ bool Main() {
     g.StartupDone = true;
     BuildTimeTableGrid(page);
     ShowTimeTableFrame(page);
+    AnswerDefaultPrinterOncePainted(&page);
     return true;
 }

@@ -32,6 +32,10 @@ bool IniDocument::Load(const QString& path, bool trimValues, QString* error) {
 }
 
 bool IniDocument::Save(const QString& path, QString* error) const {
+    return WriteWhole(path, Serialize(), error);
+}
+
+bool IniDocument::WriteWhole(const QString& path, const QByteArray& data, QString* error) {
     const QFileInfo info(path);
     if (!QDir().mkpath(info.absolutePath())) {
         if (error) {
@@ -46,7 +50,6 @@ bool IniDocument::Save(const QString& path, QString* error) const {
         }
         return false;
     }
-    const QByteArray data = Serialize();
     if (file.write(data) != data.size() || !file.commit()) {
         if (error) {
             *error = file.errorString();

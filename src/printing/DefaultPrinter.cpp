@@ -2,6 +2,19 @@
 
 #include "core/ProgramState.h"
 
+#include <utility>
+
+namespace {
+struct OpenQuestion {
+    bool pending = false;
+    std::function<void()> answered;
+};
+OpenQuestion& Question() {
+    static OpenQuestion question;
+    return question;
+}
+} // namespace
+
 std::optional<PrinterEntry> GetDefaultPrinter() {
     std::optional<PrinterEntry> found;
     const QString name = DefaultPrinterName();
@@ -14,5 +27,26 @@ std::optional<PrinterEntry> GetDefaultPrinter() {
         }
     }
     Globals().DefaultPrinterFound = found.has_value();
+    OpenQuestion& question = Question();
+    if (question.pending) {
+        question.pending = false;
+        if (const std::function<void()> answered = std::exchange(question.answered, {})) {
+            answered();
+        }
+    }
     return found;
+}
+
+void AskDefaultPrinterLater(std::function<void()> answered) {
+    Question() = OpenQuestion{true, std::move(answered)};
+}
+
+bool DefaultPrinterPending() {
+    return Question().pending;
+}
+
+void AnswerDefaultPrinterNow() {
+    if (DefaultPrinterPending()) {
+        GetDefaultPrinter();
+    }
 }
