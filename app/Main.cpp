@@ -39,14 +39,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint) {
             watched->removeEventFilter(this);
-            QTimer::singleShot(0, [] { AnswerDefaultPrinterNow(); });
+            QTimer::singleShot(0, [] { AskDefaultPrinterInBackground(); });
             deleteLater();
         }
         return false;
     }
 };
 
-void AnswerDefaultPrinterOncePainted(QWidget* page) {
+void AskDefaultPrinterOncePainted(QWidget* page) {
     new AfterFirstPaint(page);
     page->update(); // a page that shows no change would not paint again
 }
@@ -148,6 +148,6 @@ bool Main() {
     g.StartupDone = true;
     BuildTimeTableGrid(page);
     ShowTimeTableFrame(page);
-    AnswerDefaultPrinterOncePainted(&page);
+    AskDefaultPrinterOncePainted(&page);
     return true;
 }

@@ -2,6 +2,8 @@
 
 #include "Printer.h"
 
+#include <QString>
+
 #include <functional>
 #include <optional>
 
@@ -15,5 +17,14 @@ std::optional<PrinterEntry> GetDefaultPrinter();
 // screen. `answered` runs when DefaultPrinterFound has its answer.
 void AskDefaultPrinterLater(std::function<void()> answered);
 bool DefaultPrinterPending();
-// A print command given before the answer waits for it: the question is asked now.
+// Asks the open question without waiting: in the helper program when one is named (so the
+// program itself loads the print system only when the teacher prints), else here.
+void AskDefaultPrinterInBackground();
+// A print command given before the answer waits for it: the question is asked here and now.
 void AnswerDefaultPrinterNow();
+
+// The helper is the program itself, run with this argument; it answers on its standard output,
+// "1" when a default printer is found and "0" when not.
+inline constexpr char DefaultPrinterQuestion[] = "--default-printer";
+void UseDefaultPrinterHelper(const QString& program);
+int AnswerDefaultPrinterQuestion(int& argc, char** argv);

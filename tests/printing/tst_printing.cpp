@@ -667,6 +667,40 @@ private Q_SLOTS:
         VerifyNoUnexpectedMessages();
     }
 
+    void aHelperAnswersForTheStart_data() {
+        QTest::addColumn<QByteArray>("says"); // empty: there is no helper program
+        QTest::addColumn<bool>("found");
+        QTest::newRow("a default printer") << QByteArray("echo 1") << true;
+        QTest::newRow("none") << QByteArray("echo 0") << false;
+        QTest::newRow("no answer") << QByteArray("exit 3") << false;
+        QTest::newRow("no helper") << QByteArray() << false;
+    }
+    void aHelperAnswersForTheStart() {
+        QFETCH(QByteArray, says);
+        QFETCH(bool, found);
+        TestEnvironment env;
+        // The helper asks the print system in a process of its own: none of it is loaded here.
+        PrinterTestSeam::UseSystemPrinters();
+        const QString helper = env.ProgramFolder() + QStringLiteral("/helper.sh");
+        if (!says.isEmpty()) {
+            QFile script(helper);
+            QVERIFY(script.open(QIODevice::WriteOnly));
+            script.write("#!/bin/sh\n" + says + "\n");
+            script.close();
+            QVERIFY(script.setPermissions(QFile::ReadOwner | QFile::ExeOwner));
+        }
+        UseDefaultPrinterHelper(helper);
+        Globals().DefaultPrinterFound = !found;
+        bool answered = false;
+        AskDefaultPrinterLater([&answered] { answered = true; });
+        AskDefaultPrinterInBackground();
+        QTRY_VERIFY(answered);
+        UseDefaultPrinterHelper(QString());
+        PrinterTestSeam::UseNoPrinters();
+        QVERIFY(!DefaultPrinterPending());
+        QCOMPARE(Globals().DefaultPrinterFound, found);
+    }
+
     void aPrinterFailureDropsTheJobAndReturns_data() {
         QTest::addColumn<int>("item");
         QTest::addColumn<int>("failAtPage");
