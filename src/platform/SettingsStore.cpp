@@ -134,13 +134,15 @@ void CheckedThisTurn(CachedFile& cached) {
     }
 }
 
-CachedFile& Document(const QString& appName) {
+// A save looks at the file again first (saves are few), so that it keeps another program's
+// change made since the turn's first read.
+CachedFile& Document(const QString& appName, bool forSave = false) {
     const QString path = SettingsStore::FilePath(appName);
     CachedFile& cached = g_cache[path];
     if (g_batchPaths.contains(path)) {
         return cached; // memory holds the batch's values, which the file does not have yet
     }
-    if (cached.loaded && cached.checked) {
+    if (cached.loaded && cached.checked && !forSave) {
         return cached;
     }
     // The stamp before the content: a write between the two then shows as a new stamp later.
@@ -254,7 +256,7 @@ QString GetSetting(const QString& appName, const QString& section, const QString
 }
 
 bool SaveSetting(const QString& appName, const QString& section, const QString& key, const QString& value) {
-    CachedFile& cached = Document(appName);
+    CachedFile& cached = Document(appName, true);
     cached.document.SetValue(section, key, Escape(value));
     const QString path = SettingsStore::FilePath(appName);
     if (g_batchDepth > 0) {
