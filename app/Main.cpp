@@ -20,9 +20,35 @@
 #include "setup/frmSetup.h"
 #include "widgets/TwipsGeometry.h"
 
+#include <QApplication>
+#include <QEvent>
+#include <QTimer>
+
 namespace {
 const QString kSettings = QStringLiteral("Settings");
+
+// Asks for the default printer after the day page has been painted, from the event loop, so
+// that the page is on screen first.
+class AfterFirstPaint : public QObject {
+public:
+    explicit AfterFirstPaint(QWidget* page) : QObject(page) { page->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, [] { AskDefaultPrinterInBackground(); });
+            deleteLater();
+        }
+        return false;
+    }
+};
+
+void AskDefaultPrinterOncePainted(QWidget* page) {
+    new AfterFirstPaint(page);
+    page->update(); // a page that shows no change would not paint again
 }
+} // namespace
 
 bool Main() {
     // 1. A second copy ends at once, silently. A lock that cannot be taken for another reason
@@ -44,8 +70,13 @@ bool Main() {
         ShowMessage(message, MsgOK, MsgWarning, Globals().AppTitle + QStringLiteral(" - Settings"), 0);
     });
 
-    // 2. The printers are the interface's to ask for; the rest is core's.
-    GetDefaultPrinter();
+    // 2. The printers are the interface's to ask for, once the day page is on screen (the print
+    // commands wait for the answer); the rest is core's.
+    AskDefaultPrinterLater([] {
+        if (frmMain* main = frmMain::IfLoaded()) {
+            EnablePrintCommands(*main);
+        }
+    });
     InitGlobals();
 
     // 3.
@@ -110,5 +141,6 @@ bool Main() {
     g.StartupDone = true;
     BuildTimeTableGrid(page);
     ShowTimeTableFrame(page);
+    AskDefaultPrinterOncePainted(&page);
     return true;
 }

@@ -1,7 +1,6 @@
 #include "IniFile.h"
 
 #include "ProgramState.h"
-#include "platform/IniDocument.h"
 #include "platform/ProgramFolder.h"
 
 namespace {
@@ -22,6 +21,33 @@ QString StripQuotes(const QString& value) {
 
 IniFile::IniFile() : m_configName(Globals().IniPath) {}
 
+const IniDocument& IniFile::current(IniDocument& loaded) const {
+    if (m_batch) {
+        return *m_batch;
+    }
+    loaded.Load(NativePath(m_configName), true);
+    return loaded;
+}
+
+void IniFile::BeginBatch() {
+    m_batchPath = NativePath(m_configName);
+    m_batch.emplace();
+    m_batchReadable = m_batch->Load(m_batchPath, true);
+    m_batchOnDisk = m_batch->Serialize();
+}
+
+void IniFile::EndBatch() {
+    if (!m_batch) {
+        return;
+    }
+    const QByteArray data = m_batch->Serialize();
+    m_batch.reset();
+    // A file that could not be read is not written over; write failures are ignored.
+    if (m_batchReadable && data != m_batchOnDisk) {
+        IniDocument::WriteWhole(m_batchPath, data);
+    }
+}
+
 QStringList IniFile::SectionGet(const QString& section) {
     if (!section.isEmpty()) {
         m_section = section;
@@ -29,9 +55,8 @@ QStringList IniFile::SectionGet(const QString& section) {
     if (m_section.isEmpty()) {
         return {};
     }
-    IniDocument document;
-    document.Load(NativePath(m_configName), true);
-    const IniDocument::Section* found = document.FindSection(m_section);
+    IniDocument loaded;
+    const IniDocument::Section* found = current(loaded).FindSection(m_section);
     if (!found) {
         return {};
     }
@@ -62,9 +87,8 @@ QString IniFile::KeyGet(const QString& section, const QString& keyName, const QS
         m_keyName = keyName;
     }
     m_defaultValue = defaultValue;
-    IniDocument document;
-    document.Load(NativePath(m_configName), true);
-    const std::optional<QString> value = document.Value(m_section, m_keyName);
+    IniDocument loaded;
+    const std::optional<QString> value = current(loaded).Value(m_section, m_keyName);
     const QString result = (value ? StripQuotes(*value) : defaultValue).left(kValueLimit);
     m_keyValue = result;
     return m_keyValue;
@@ -80,11 +104,19 @@ void IniFile::KeySave(const QString& keyValue, const QString& section, const QSt
     if (keyValue != kKeep) {
         m_keyValue = keyValue;
     }
+    if (m_batch) {
+        m_batch->SetValue(m_section, m_keyName, m_keyValue);
+        return;
+    }
     const QString path = NativePath(m_configName);
     IniDocument document;
     if (!document.Load(path, true)) {
         return; // write failures are ignored
     }
+    const QByteArray before = document.Serialize();
     document.SetValue(m_section, m_keyName, m_keyValue);
-    document.Save(path);
+    const QByteArray after = document.Serialize();
+    if (after != before) {
+        IniDocument::WriteWhole(path, after);
+    }
 }

@@ -67,6 +67,7 @@ void WriteMenuIni() {
     {
         IniFile ini;
         ini.setConfigName(g.IniPath);
+        ini.BeginBatch(); // one write of the whole file, and none when it is up to date
         QString section;
         for (const MenuIniEntry& entry : MenuIniEntries(g)) {
             if (entry.section != section) {
@@ -75,6 +76,7 @@ void WriteMenuIni() {
             }
             ini.KeySave(entry.value, QStringLiteral("NA"), entry.key);
         }
+        ini.EndBatch();
     }
     if (const std::function<void()>& listener = Listener()) {
         listener();

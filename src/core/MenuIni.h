@@ -26,8 +26,9 @@ int XPThemePresetValue(int xpTheme);
 // Border and shadow of the Office XP menus, whatever the theme (&H999999).
 inline constexpr BgrColour MenuBorderColour = 0x999999;
 
-// Writes the file from the current teacher's menu settings (setting IniPath first), key by key,
-// then tells the interface, which draws the menus anew from it.
+// Writes the file from the current teacher's menu settings (setting IniPath first): key by key
+// into memory, then in one write when anything changed. Then tells the interface, which draws
+// the menus anew from it.
 void WriteMenuIni();
 
 // The interface hears here that the file was rewritten; an empty function stops it hearing.

@@ -8,6 +8,7 @@
 #include "frmSchedule.h"
 #include "platform/DateText.h"
 #include "platform/SettingsStore.h"
+#include "printing/DefaultPrinter.h"
 #include "ui/UiState.h"
 #include "widgets/Captions.h"
 
@@ -78,9 +79,18 @@ void EnableDataCommands(frmSchedule& page) {
     if (enabled) {
         main.mnuTSetup->setEnabled(true);
     }
+    EnablePrintCommands(main);
     // Undo follows its buffer alone, whatever else is switched on.
     UpdateUndoCommand();
     RefreshMainMenus(main);
+}
+
+void EnablePrintCommands(frmMain& main) {
+    const bool enabled = !Globals().BlankDataBase && !DefaultPrinterPending();
+    for (QAction* item : {main.mnuFPrintPreview, main.mnuFPrint, main.Button(QStringLiteral("PrintPreview")),
+                          main.Button(QStringLiteral("Print"))}) {
+        item->setEnabled(enabled);
+    }
 }
 
 void ShowPanelPositions(frmMain& main) {

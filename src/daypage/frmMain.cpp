@@ -23,6 +23,7 @@
 #include "platform/ProgramFolder.h"
 #include "platform/SettingsStore.h"
 #include "platform/Twips.h"
+#include "printing/DefaultPrinter.h"
 #include "printing/PrintCommands.h"
 #include "setup/frmSetup.h"
 #include "ui/OpenWindows.h"
@@ -141,6 +142,17 @@ void ShowNoPrinter(const QString& line) {
     ShowMessage(QStringLiteral("No Printer is attached to this computer.\r\n\r\n") + line +
                     QStringLiteral("\r\na printer is attached.\r\n\r\n"),
                 MsgOK, MsgInformation, Globals().AppTitle + QStringLiteral(" - No Printer Attached"), 0);
+}
+
+// Whether the print commands may go on: start-up's answer, waited for when it has not come yet.
+// No printer then is looked for again, as one may have been attached since.
+bool DefaultPrinterForCommand() {
+    if (DefaultPrinterPending()) {
+        AnswerDefaultPrinterNow();
+    } else if (!Globals().DefaultPrinterFound) {
+        GetDefaultPrinter();
+    }
+    return Globals().DefaultPrinterFound;
 }
 
 void OpenHelp(QWidget* owner, int context) {
@@ -346,13 +358,9 @@ void frmMain::createToolBar() {
     Toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     for (const ButtonSpec& entry : kButtons) {
         const QString key = QString::fromLatin1(entry.key);
-        QIcon icon;
-        // Drawn at every size a screen may ask for, so the bar stays sharp at any scale.
-        for (const int side : {16, 22, 24, 32, 33, 44, 48, 66}) {
-            const QSize size(side, side);
-            icon.addPixmap(imlToolbarIcons.Icon(key).pixmap(size), QIcon::Normal);
-            icon.addPixmap(imlToolbarDisabled.Icon(key).pixmap(size), QIcon::Disabled);
-        }
+        // Drawn when first shown, at the size the screen asks for, so the bar is sharp at any
+        // scale and the window is built without drawing.
+        const QIcon icon = Artwork::TwoLookIcon(imlToolbarIcons.Icon(key), imlToolbarDisabled.Icon(key));
         QAction* button = Toolbar->addAction(icon, QString::fromLatin1(entry.tip));
         button->setObjectName(key);
         button->setToolTip(QString::fromLatin1(entry.tip));
@@ -615,7 +623,7 @@ void frmMain::mnuFSaveAs_Click() {
 }
 
 void frmMain::mnuFPrintPreview_Click() {
-    if (Globals().DefaultPrinterFound) {
+    if (DefaultPrinterForCommand()) {
         RunPrintPreview();
     } else {
         ShowNoPrinter(QStringLiteral("Print Preview will not be available until"));
@@ -623,7 +631,7 @@ void frmMain::mnuFPrintPreview_Click() {
 }
 
 void frmMain::mnuFPrint_Click() {
-    if (Globals().DefaultPrinterFound) {
+    if (DefaultPrinterForCommand()) {
         ShowPrintDialog();
     } else {
         ShowNoPrinter(QStringLiteral("The Print Dialog will not be available until"));

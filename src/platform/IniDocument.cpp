@@ -1,9 +1,10 @@
 #include "IniDocument.h"
 
+#include "FileCopy.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 // UTF-8 where the bytes are UTF-8; otherwise the line was written in Latin-1 (or something
@@ -32,24 +33,17 @@ bool IniDocument::Load(const QString& path, bool trimValues, QString* error) {
 }
 
 bool IniDocument::Save(const QString& path, QString* error) const {
-    const QFileInfo info(path);
-    if (!QDir().mkpath(info.absolutePath())) {
+    return WriteWhole(path, Serialize(), error);
+}
+
+bool IniDocument::WriteWhole(const QString& path, const QByteArray& data, QString* error) {
+    // The copies' own temporary file: a save cut short by a kill leaves nothing that the next
+    // write into the folder does not remove.
+    StagedFile file;
+    QString reason;
+    if (!file.Stage(path, data, &reason) || !file.Commit(&reason)) {
         if (error) {
-            *error = QStringLiteral("The folder %1 could not be created.").arg(info.absolutePath());
-        }
-        return false;
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error) {
-            *error = file.errorString();
-        }
-        return false;
-    }
-    const QByteArray data = Serialize();
-    if (file.write(data) != data.size() || !file.commit()) {
-        if (error) {
-            *error = file.errorString();
+            *error = reason;
         }
         return false;
     }

@@ -34,6 +34,8 @@ public:
     // Writes a new file beside the old one and renames it over it, so a failure leaves the
     // old file whole.
     bool Save(const QString& path, QString* error = nullptr) const;
+    // The same for bytes already serialized: one write of a temporary file, synced, renamed.
+    static bool WriteWhole(const QString& path, const QByteArray& data, QString* error = nullptr);
 
     void Parse(const QByteArray& data, bool trimValues);
     QByteArray Serialize() const;

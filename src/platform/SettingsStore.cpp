@@ -3,13 +3,16 @@
 #include "DateText.h"
 #include "IniDocument.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QHash>
 #include <QSet>
 #include <QStandardPaths>
 
 #include <sys/stat.h>
+#include <time.h>
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -25,16 +28,21 @@ struct FileStamp {
 
 struct CachedFile {
     IniDocument document;
-    QByteArray data; // the file as last parsed
+    QByteArray data; // the file as last read or written
     FileStamp stamp;
+    qint64 lookedAt = 0; // wall clock, nanoseconds, just before that stamp was taken
     bool loaded = false;
+    bool checked = false; // looked at in this turn of the event loop
 };
 
-// Files up to this size are compared byte for byte on every read; larger ones by their stamp.
-constexpr qint64 kCompareLimit = 256 * 1024;
+// A file system may keep its time stamps coarsely (two seconds on FAT): a change made that soon
+// after a stamp can leave the stamp as it was.
+constexpr qint64 kCoarseStamp = 2'000'000'000;
 
 QString g_folderOverride;
 int g_fileReads = 0;
+int g_fileChecks = 0;
+bool g_forgetPosted = false;
 QHash<QString, CachedFile> g_cache;
 std::function<void(const QString&)> g_reporter;
 int g_batchDepth = 0;
@@ -76,6 +84,12 @@ QString Unescape(const QString& value) {
     return out;
 }
 
+qint64 WallClock() {
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
+}
+
 // What a file looked like when it was read: a change by another program changes one of these.
 FileStamp StampOf(const QString& path) {
     FileStamp stamp;
@@ -90,34 +104,92 @@ FileStamp StampOf(const QString& path) {
     return stamp;
 }
 
-CachedFile& Document(const QString& appName) {
+// The stamp alone tells a change only once the file has been still for longer than a stamp's
+// coarseness before we looked: any later write stamps a later time. Until then another
+// program's write could keep size and stamp, so the content is compared.
+bool Settled(const CachedFile& cached) {
+    return !cached.stamp.exists ||
+           std::max(cached.stamp.modified, cached.stamp.changed) < cached.lookedAt - kCoarseStamp;
+}
+
+// Reads within one turn of the event loop see the file as it was at the turn's first read; the
+// next turn looks again.
+void CheckedThisTurn(CachedFile& cached) {
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app) {
+        return; // no event loop to mark the turns: look every time
+    }
+    cached.checked = true;
+    if (!g_forgetPosted) {
+        g_forgetPosted = true;
+        QMetaObject::invokeMethod(
+            app,
+            [] {
+                g_forgetPosted = false;
+                for (CachedFile& file : g_cache) {
+                    file.checked = false;
+                }
+            },
+            Qt::QueuedConnection);
+    }
+}
+
+// A save looks at the file again first (saves are few), so that it keeps another program's
+// change made since the turn's first read.
+CachedFile& Document(const QString& appName, bool forSave = false) {
     const QString path = SettingsStore::FilePath(appName);
     CachedFile& cached = g_cache[path];
-    // Every read looks at the file's stamp; the file is read again when the stamp changed. A
-    // small file is also compared by content, as another program's edit can leave its stamp as
-    // it was on a file system with coarse times. A missing or unreadable file is empty, so every
-    // reader gets its default.
     if (g_batchPaths.contains(path)) {
         return cached; // memory holds the batch's values, which the file does not have yet
     }
-    const FileStamp stamp = StampOf(path);
-    const bool sameStamp = cached.loaded && stamp == cached.stamp;
-    if (sameStamp && stamp.size > kCompareLimit) {
+    if (cached.loaded && cached.checked && !forSave) {
         return cached;
     }
-    QByteArray data;
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly)) {
-        data = file.readAll();
-    }
-    if (!cached.loaded || data != cached.data) {
-        cached.document.Parse(data, false);
-        cached.data = data;
-        cached.loaded = true;
-        ++g_fileReads;
+    // The stamp before the content: a write between the two then shows as a new stamp later.
+    ++g_fileChecks;
+    const qint64 lookedAt = WallClock();
+    const FileStamp stamp = StampOf(path);
+    const bool same = cached.loaded && stamp == cached.stamp;
+    if (!same || !Settled(cached)) {
+        // A missing or unreadable file is empty, so every reader gets its default.
+        QByteArray data;
+        QFile file(path);
+        if (stamp.exists && file.open(QIODevice::ReadOnly)) {
+            data = file.readAll();
+        }
+        if (!cached.loaded || data != cached.data) {
+            cached.document.Parse(data, false);
+            cached.data = data;
+            cached.loaded = true;
+            ++g_fileReads;
+        }
     }
     cached.stamp = stamp;
+    cached.lookedAt = lookedAt;
+    CheckedThisTurn(cached);
     return cached;
+}
+
+// Writes the document when its content differs from the file's; a failure is reported and
+// leaves memory to be read again from the file.
+bool WriteIfChanged(CachedFile& cached, const QString& path, const QString& failure) {
+    const QByteArray data = cached.document.Serialize();
+    if (cached.stamp.exists && data == cached.data) {
+        return true;
+    }
+    const qint64 lookedAt = WallClock();
+    QString error;
+    if (!IniDocument::WriteWhole(path, data, &error)) {
+        cached.loaded = false; // the file kept its old values: read it again
+        if (g_reporter) {
+            g_reporter(failure + QStringLiteral("\r\n\r\n") + error);
+        }
+        return false;
+    }
+    cached.data = data;
+    cached.stamp = StampOf(path);
+    cached.lookedAt = lookedAt;
+    return true;
 }
 } // namespace
 
@@ -154,6 +226,10 @@ int FileReads() {
     return g_fileReads;
 }
 
+int FileChecks() {
+    return g_fileChecks;
+}
+
 void BeginBatch() {
     ++g_batchDepth;
 }
@@ -165,19 +241,9 @@ bool EndBatch() {
     bool ok = true;
     const QSet<QString> paths = std::exchange(g_batchPaths, {});
     for (const QString& path : paths) {
-        CachedFile& cached = g_cache[path];
-        QString error;
-        if (!cached.document.Save(path, &error)) {
-            ok = false;
-            cached.loaded = false; // the file kept its old values: read it again
-            if (g_reporter) {
-                g_reporter(
-                    QStringLiteral("The settings could not be saved in %1.\r\n\r\n%2").arg(path, error));
-            }
-            continue;
-        }
-        cached.data = cached.document.Serialize();
-        cached.stamp = StampOf(path);
+        ok = WriteIfChanged(g_cache[path], path,
+                            QStringLiteral("The settings could not be saved in %1.").arg(path)) &&
+             ok;
     }
     return ok;
 }
@@ -220,6 +286,7 @@ bool PendingSave::Commit(QString* error) {
         }
         cached.data = cached.document.Serialize();
         cached.stamp = StampOf(path);
+        cached.lookedAt = WallClock();
     }
     m_files.clear();
     return ok;
@@ -241,25 +308,15 @@ QString GetSetting(const QString& appName, const QString& section, const QString
 }
 
 bool SaveSetting(const QString& appName, const QString& section, const QString& key, const QString& value) {
-    CachedFile& cached = Document(appName);
+    CachedFile& cached = Document(appName, true);
     cached.document.SetValue(section, key, Escape(value));
     const QString path = SettingsStore::FilePath(appName);
     if (g_batchDepth > 0) {
         g_batchPaths.insert(path);
         return true;
     }
-    QString error;
-    if (!cached.document.Save(path, &error)) {
-        cached.loaded = false; // read the file again next time: memory and file must agree
-        if (g_reporter) {
-            g_reporter(
-                QStringLiteral("The setting %1 could not be saved in %2.\r\n\r\n%3").arg(key, path, error));
-        }
-        return false;
-    }
-    cached.data = cached.document.Serialize();
-    cached.stamp = StampOf(path);
-    return true;
+    return WriteIfChanged(cached, path,
+                          QStringLiteral("The setting %1 could not be saved in %2.").arg(key, path));
 }
 
 QList<QPair<QString, QString>> GetAllSettings(const QString& appName, const QString& section) {

@@ -77,4 +77,7 @@ bool EndBatchPending(PendingSave* pending, QString* error);
 // How many times a settings file has been read and parsed (to check that it is not re-read
 // needlessly).
 int FileReads();
+// How many times the store has looked at a settings file on disk. Reads look once per turn of
+// the event loop at most; the next turn sees another program's change.
+int FileChecks();
 } // namespace SettingsStore

@@ -1,6 +1,7 @@
 #include "Artwork.h"
 #include "PaintTools.h"
 
+#include <QIconEngine>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -538,12 +539,28 @@ QPixmap RenderDayArrow(bool next, bool enabled, QSize logicalSize, qreal dpr) {
                   [next, enabled](QPainter& p, const QRectF& r) { PaintDayArrow(p, r, next, enabled); });
 }
 
-QIcon AppIcon() {
-    QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
-        icon.addPixmap(
-            Render(QSize(size, size), 1.0, [](QPainter& p, const QRectF& r) { PaintAppIcon(p, r); }));
+namespace {
+// The program's picture, drawn at the size asked for when it is asked for: the window system
+// takes a window's icons once, and the large ones need not stay in memory after.
+class AppIconEngine : public QIconEngine {
+public:
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override {
+        PaintAppIcon(*painter, QRectF(rect));
     }
-    return icon;
+    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override {
+        return Render(size, 1.0, [](QPainter& p, const QRectF& r) { PaintAppIcon(p, r); });
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override { return size; }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        return {QSize(16, 16), QSize(24, 24),   QSize(32, 32),  QSize(48, 48),
+                QSize(64, 64), QSize(128, 128), QSize(256, 256)};
+    }
+    QIconEngine* clone() const override { return new AppIconEngine; }
+    QString key() const override { return QStringLiteral("QuillmarshAppIcon"); }
+};
+} // namespace
+
+QIcon AppIcon() {
+    return QIcon(new AppIconEngine);
 }
 } // namespace Artwork

@@ -740,20 +740,28 @@ void PaintDisabled(QPainter& painter, const QRectF& rect, const Picture& picture
 }
 
 // Draws the pictures on demand, so an icon is sharp at whatever size and pixel ratio a menu or
-// tool bar asks for.
+// tool bar asks for; each size and look is drawn once, when first shown, and kept.
 class CommandIconEngine : public QIconEngine {
 public:
     CommandIconEngine(QString key, bool enabled) : m_key(std::move(key)), m_enabled(enabled) {}
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State) override {
-        PaintCommandIcon(*painter, QRectF(rect), m_key, m_enabled && mode != QIcon::Disabled);
+        PaintCommandIcon(*painter, QRectF(rect), m_key, enabledIn(mode));
     }
 
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        const quint64 key = (quint64(quint32(size.width())) << 33) | (quint64(quint32(size.height())) << 1) |
+                            (enabledIn(mode) ? 1u : 0u);
+        if (const auto kept = m_drawn.constFind(key); kept != m_drawn.constEnd()) {
+            return *kept;
+        }
         QPixmap pixmap(size);
         pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        paint(&painter, QRect(QPoint(0, 0), size), mode, state);
+        {
+            QPainter painter(&pixmap);
+            paint(&painter, QRect(QPoint(0, 0), size), mode, state);
+        }
+        m_drawn.insert(key, pixmap);
         return pixmap;
     }
 
@@ -767,8 +775,40 @@ public:
     QString key() const override { return QStringLiteral("QuillmarshCommandIcon"); }
 
 private:
+    bool enabledIn(QIcon::Mode mode) const { return m_enabled && mode != QIcon::Disabled; }
+
     QString m_key;
     bool m_enabled;
+    QHash<quint64, QPixmap> m_drawn;
+};
+
+// One icon of two: the disabled look from one, every other look from the other.
+class TwoLookEngine : public QIconEngine {
+public:
+    TwoLookEngine(QIcon normal, QIcon disabled)
+        : m_normal(std::move(normal)), m_disabled(std::move(disabled)) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+        look(mode).paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        // The size is in device pixels already.
+        return look(mode).pixmap(size, 1.0, mode, state);
+    }
+
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override { return size; }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+        return look(mode).availableSizes(mode, state);
+    }
+    QIconEngine* clone() const override { return new TwoLookEngine(m_normal, m_disabled); }
+    QString key() const override { return QStringLiteral("QuillmarshTwoLookIcon"); }
+
+private:
+    const QIcon& look(QIcon::Mode mode) const { return mode == QIcon::Disabled ? m_disabled : m_normal; }
+
+    QIcon m_normal;
+    QIcon m_disabled;
 };
 } // namespace
 
@@ -803,5 +843,9 @@ QIcon MenuIcon(const QString& key) {
 
 QIcon ToolbarIcon(const QString& key, bool enabled) {
     return QIcon(new CommandIconEngine(key, enabled));
+}
+
+QIcon TwoLookIcon(const QIcon& normal, const QIcon& disabled) {
+    return QIcon(new TwoLookEngine(normal, disabled));
 }
 } // namespace Artwork

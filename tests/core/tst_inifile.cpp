@@ -2,8 +2,10 @@
 #include "core/ProgramState.h"
 #include "support/TestSupport.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
 
 namespace {
@@ -245,6 +247,34 @@ private Q_SLOTS:
         ini.KeySave("Value", "Menu", "Key");
         QCOMPARE(ini.KeyGet("Menu", "Key", "dflt"), QString("dflt"));
         QCOMPARE(ReadFile(env.ProgramFolder() + "/blocker"), QByteArray("not a folder"));
+    }
+
+    void aBatchIsOneWriteAndNoneWhenNothingChanged() {
+        TestEnvironment env;
+        QVERIFY(WriteFile(NativeIniPathIn(env), kMenuIni));
+        Globals().IniPath = IniPathIn(env);
+        // A write, or a new file renamed over it, stamps a later change time.
+        const auto changed = [&env] {
+            return QFileInfo(NativeIniPathIn(env)).fileTime(QFileDevice::FileMetadataChangeTime);
+        };
+        const QDateTime before = changed();
+        QTest::qSleep(20);
+        IniFile ini;
+        ini.KeySave("Day Plan", "Menu", "Caption");
+        ini.BeginBatch();
+        ini.KeySave("&HE6B36C", "Colours", "Back");
+        ini.EndBatch();
+        QCOMPARE(changed(), before);
+
+        ini.BeginBatch();
+        ini.KeySave("Week Plan", "Menu", "Caption");
+        ini.KeySave("Bold", "Fonts", "Weight");
+        QCOMPARE(ini.KeyGet("Menu", "Caption", ""), QString("Week Plan")); // reads see the batch
+        QCOMPARE(ReadFile(NativeIniPathIn(env)), kMenuIni);                // the file does not, yet
+        ini.EndBatch();
+        QCOMPARE(IniFile().KeyGet("Menu", "Caption", ""), QString("Week Plan"));
+        QCOMPARE(IniFile().KeyGet("Fonts", "Weight", ""), QString("Bold"));
+        QCOMPARE(IniFile().KeyGet("Colours", "Back", ""), QString("&HE6B36C"));
     }
 
     void everyCallGoesToTheFile() {

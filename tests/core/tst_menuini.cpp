@@ -5,7 +5,11 @@
 #include "core/TeacherSettings.h"
 #include "support/TestSupport.h"
 
+#include "platform/SettingsStore.h"
+
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
 
 namespace {
@@ -60,6 +64,25 @@ private Q_SLOTS:
             "OfficeXP/XPThemeXPPreset=4 New3D/New3DColor1=15782054 New3D/New3DColor2=16444892 "
             "New3D/New3DColor3=15119212";
         QCOMPARE(Compact(env.ProgramFolder() + QStringLiteral("/frmMain.ini")), expected);
+    }
+
+    void anUpToDateFileIsNotWrittenAgain() {
+        TestEnvironment env;
+        InitGlobals();
+        Globals().CurrentTeacher = 1;
+        LoadTeacherSettings();
+        const QString path = env.ProgramFolder() + QStringLiteral("/frmMain.ini");
+        const auto changed = [&path] {
+            return QFileInfo(path).fileTime(QFileDevice::FileMetadataChangeTime);
+        };
+        const QDateTime written = changed();
+        QTest::qSleep(20);
+        LoadTeacherSettings(); // the next start, with nothing changed
+        QCOMPARE(changed(), written);
+        QVERIFY(SaveInt(MenuSection(), QStringLiteral("MenuStyle"), 2));
+        LoadTeacherSettings();
+        QVERIFY(changed() > written);
+        QVERIFY(Compact(path).startsWith(QStringLiteral("Menu/MenuStyle=2 Office_Menu_0/BarVisible=0 ")));
     }
 
     void everySettingGoesToItsOwnKey() {

@@ -2,6 +2,7 @@
 #include "platform/SettingsStore.h"
 #include "support/TestSupport.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -369,6 +370,7 @@ private Q_SLOTS:
         QVERIFY(SaveText(kSettings, "Theme", "Dark!"));
         QCOMPARE(ReadText(kSettings, "Theme"), QString("Dark!"));
         QVERIFY(EditBehindOurBack(env.SettingsFile(), edited, false));
+        QCoreApplication::processEvents(); // the next turn of the event loop looks again
         QCOMPARE(ReadText(kSettings, "Theme", "Plain"), expected);
     }
 
@@ -384,6 +386,7 @@ private Q_SLOTS:
         QCOMPARE(ReadText(kSettings, "Theme"), QString("Dark!"));
         const QByteArray edited = ReadFile(env.SettingsFile()).replace("Dark!", "Light");
         QVERIFY(EditBehindOurBack(env.SettingsFile(), edited, keepTimeStamp));
+        QCoreApplication::processEvents();
         QCOMPARE(ReadText(kSettings, "Theme"), QString("Light"));
         // A save after the edit keeps the edit.
         QVERIFY(SaveText(kSettings, "Count", "3"));
@@ -436,9 +439,43 @@ private Q_SLOTS:
         }
         QCOMPARE(SettingsStore::FileReads() - before, 1);
         QCOMPARE(ReadText(kSettings, "TeacherName1").size(), huge.size());
-        // Changed behind our back: read again.
+        // Changed behind our back: read again at the next turn.
         QVERIFY(WriteFile(env.SettingsFile(), "[Settings]\nTeacherNum=1\n"));
+        QCoreApplication::processEvents();
         QCOMPARE(ReadInt(kSettings, "TeacherNum", 2), 1);
+    }
+
+    void readsLookAtTheFileOncePerTurn() {
+        TestEnvironment env;
+        QVERIFY(WriteFile(env.SettingsFile(), "[Settings]\nTeacherNum=2\nTheme=Dark\n"));
+        const int before = SettingsStore::FileChecks();
+        for (int i = 0; i < 300; ++i) {
+            QCOMPARE(ReadInt(kSettings, "TeacherNum", 1), 2);
+            QCOMPARE(ReadText(kSettings, "Theme"), QString("Dark"));
+        }
+        QCOMPARE(SettingsStore::FileChecks() - before, 1);
+        QCoreApplication::processEvents();
+        QCOMPARE(ReadInt(kSettings, "TeacherNum", 1), 2);
+        QCOMPARE(SettingsStore::FileChecks() - before, 2);
+    }
+
+    void aSaveThatChangesNothingWritesNothing() {
+        TestEnvironment env;
+        QVERIFY(SaveText(kSettings, "Theme", "Dark"));
+        QVERIFY(SaveBool(kSettings, "Flag", true));
+        const QString path = env.SettingsFile();
+        // Any write, or a new file renamed over it, would stamp a later change time.
+        const auto stamp = [&path] { return QFileInfo(path).fileTime(QFileDevice::FileMetadataChangeTime); };
+        const QDateTime changed = stamp();
+        const QByteArray content = ReadFile(path);
+        QTest::qSleep(20);
+        QVERIFY(SaveText(kSettings, "Theme", "Dark"));
+        QVERIFY(SaveBool(kSettings, "FLAG", true));
+        SettingsStore::BeginBatch();
+        QVERIFY(SaveText(kSettings, "Theme", "Dark"));
+        QVERIFY(SettingsStore::EndBatch());
+        QCOMPARE(stamp(), changed);
+        QCOMPARE(ReadFile(path), content);
     }
 };
 

@@ -8,6 +8,7 @@
 #include "platform/DateText.h"
 #include "platform/Rounding.h"
 #include "platform/SettingsStore.h"
+#include "printing/DefaultPrinter.h"
 #include "printing/Printer.h"
 #include "printing/RichTextBox.h"
 #include "printing/frmPrint.h"
@@ -629,6 +630,7 @@ private Q_SLOTS:
             PrinterTestSeam::UseNoPrinters();
         }
         QVERIFY(book.Start());
+        QTRY_VERIFY(!DefaultPrinterPending()); // asked once the page is on screen
         QCOMPARE(Globals().DefaultPrinterFound, goneSinceStartUp);
         if (goneSinceStartUp) {
             PrinterTestSeam::UsePdfPrinters({QStringLiteral("Room 12 Inkjet")}, book.folder,
@@ -648,6 +650,88 @@ private Q_SLOTS:
         QVERIFY(!frmPrintPreview::IsLoaded());
         QVERIFY(book.Jobs().isEmpty());
         VerifyNoUnexpectedMessages();
+    }
+
+    void aPrinterAttachedAfterStartUpIsUsed_data() {
+        QTest::addColumn<bool>("preview");
+        QTest::newRow("Print") << false;
+        QTest::newRow("Print Preview") << true;
+    }
+    void aPrinterAttachedAfterStartUpIsUsed() {
+        QFETCH(bool, preview);
+        PrintingBook book;
+        PrinterTestSeam::UseNoPrinters();
+        QVERIFY(book.Start());
+        QTRY_VERIFY(!DefaultPrinterPending());
+        QVERIFY(!Globals().DefaultPrinterFound);
+        PrinterTestSeam::UsePdfPrinters({QStringLiteral("Office Laser")}, book.folder);
+        preview ? frmMain::Get().mnuFPrintPreview_Click() : frmMain::Get().mnuFPrint_Click();
+        QVERIFY(Globals().DefaultPrinterFound);
+        QVERIFY(preview ? frmPrintPreview::IsLoaded() : frmPrint::IsLoaded());
+        VerifyNoUnexpectedMessages();
+    }
+
+    void printCommandsWaitForTheDefaultPrinter_data() {
+        QTest::addColumn<bool>("commandFirst");
+        QTest::newRow("answered once the page shows") << false;
+        QTest::newRow("a command given before the answer") << true;
+    }
+    void printCommandsWaitForTheDefaultPrinter() {
+        QFETCH(bool, commandFirst);
+        PrintingBook book;
+        QVERIFY(book.Start());
+        frmMain& main = frmMain::Get();
+        const QList<QAction*> commands{main.mnuFPrint, main.mnuFPrintPreview,
+                                       main.Button(QStringLiteral("Print")),
+                                       main.Button(QStringLiteral("PrintPreview"))};
+        QVERIFY(DefaultPrinterPending());
+        for (QAction* command : commands) {
+            QVERIFY(!command->isEnabled());
+        }
+        if (commandFirst) {
+            main.Toolbar_ButtonClick(QStringLiteral("Print"));
+            QVERIFY(frmPrint::IsLoaded());
+        }
+        QTRY_VERIFY(!DefaultPrinterPending());
+        QVERIFY(Globals().DefaultPrinterFound);
+        for (QAction* command : commands) {
+            QVERIFY(command->isEnabled());
+        }
+        VerifyNoUnexpectedMessages();
+    }
+
+    void aHelperAnswersForTheStart_data() {
+        QTest::addColumn<QByteArray>("says"); // empty: there is no helper program
+        QTest::addColumn<bool>("found");
+        QTest::newRow("a default printer") << QByteArray("echo 1") << true;
+        QTest::newRow("none") << QByteArray("echo 0") << false;
+        QTest::newRow("no answer") << QByteArray("exit 3") << false;
+        QTest::newRow("no helper") << QByteArray() << false;
+    }
+    void aHelperAnswersForTheStart() {
+        QFETCH(QByteArray, says);
+        QFETCH(bool, found);
+        TestEnvironment env;
+        // The helper asks the print system in a process of its own: none of it is loaded here.
+        PrinterTestSeam::UseSystemPrinters();
+        const QString helper = env.ProgramFolder() + QStringLiteral("/helper.sh");
+        if (!says.isEmpty()) {
+            QFile script(helper);
+            QVERIFY(script.open(QIODevice::WriteOnly));
+            script.write("#!/bin/sh\n" + says + "\n");
+            script.close();
+            QVERIFY(script.setPermissions(QFile::ReadOwner | QFile::ExeOwner));
+        }
+        UseDefaultPrinterHelper(helper);
+        Globals().DefaultPrinterFound = !found;
+        bool answered = false;
+        AskDefaultPrinterLater([&answered] { answered = true; });
+        AskDefaultPrinterInBackground();
+        QTRY_VERIFY(answered);
+        UseDefaultPrinterHelper(QString());
+        PrinterTestSeam::UseNoPrinters();
+        QVERIFY(!DefaultPrinterPending());
+        QCOMPARE(Globals().DefaultPrinterFound, found);
     }
 
     void aPrinterFailureDropsTheJobAndReturns_data() {
