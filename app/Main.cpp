@@ -9,7 +9,7 @@
 #include "daypage/MainWindowState.h"
 #include "daypage/Panels.h"
 #include "daypage/TimeTableGrid.h"
-#include "daypage/frmMain.h"
+#include "mainwindow/frmMain.h"
 #include "daypage/frmSchedule.h"
 #include "dialogs/StartupDialogs.h"
 #include "platform/Clock.h"

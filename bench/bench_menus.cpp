@@ -6,7 +6,7 @@
 #include "app/Main.h"
 #include "core/MenuIni.h"
 #include "core/ProgramState.h"
-#include "daypage/frmMain.h"
+#include "mainwindow/frmMain.h"
 #include "platform/SettingsStore.h"
 #include "support/UiTestSupport.h"
 

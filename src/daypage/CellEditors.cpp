@@ -4,11 +4,11 @@
 #include "EditCommands.h"
 #include "core/DayDatabase.h"
 #include "core/ProgramState.h"
-#include "frmMain.h"
 #include "frmSchedule.h"
 #include "platform/Recordset.h"
 #include "platform/Rounding.h"
 #include "platform/Twips.h"
+#include "ui/MainFrame.h"
 #include "ui/OpenWindows.h"
 #include "ui/UiState.h"
 #include "widgets/Colours.h"
@@ -122,7 +122,7 @@ void MakeRow(QWidget* parent, DetailsRowControls& row, double pointSize) {
 
 frmEditLine::frmEditLine(const QString& formName, const QString& caption, const QString& frameText,
                          int styleSet, int helpContext)
-    : QDialog(frmMain::IfLoaded()), m_formName(formName), m_styleSet(styleSet), m_helpContext(helpContext) {
+    : QDialog(MainFrame::IfLoaded()), m_formName(formName), m_styleSet(styleSet), m_helpContext(helpContext) {
     setModal(true);
     setWindowTitle(Globals().AppTitle + caption);
     Frame1 = new QGroupBox(frameText, this);
@@ -196,7 +196,7 @@ BoundLabel* frmEditSubject::Cell() const {
 
 // The Details editor.
 
-frmEditDetails::frmEditDetails() : QDialog(frmMain::IfLoaded()) {
+frmEditDetails::frmEditDetails() : QDialog(MainFrame::IfLoaded()) {
     setModal(true);
     setWindowTitle(Globals().AppTitle + QStringLiteral(" - Edit Details  "));
     fraEditDetails = new QGroupBox(QStringLiteral("Editing Details..."), this);
@@ -298,7 +298,7 @@ void frmEditDetails::cmdHelp_Click() {
 }
 
 void frmEditDetails::ToolbarDetails_ButtonClick(const QString& key) {
-    frmMain* main = frmMain::IfLoaded();
+    MainFrame* main = MainFrame::IfLoaded();
     if (!main) {
         return;
     }
@@ -317,7 +317,7 @@ void frmEditDetails::ToolbarDetails_ButtonClick(const QString& key) {
 
 // The magnifier: the same row, larger, with the text's length as stored.
 
-frmDetailsMagnify::frmDetailsMagnify() : QDialog(frmMain::IfLoaded()) {
+frmDetailsMagnify::frmDetailsMagnify() : QDialog(MainFrame::IfLoaded()) {
     setModal(true);
     setWindowTitle(Globals().AppTitle + QStringLiteral(" - Details Magnify  "));
     MakeRow(this, *this, 12);

@@ -4,8 +4,8 @@
 #include "core/ProgramState.h"
 #include "core/TeacherCycle.h"
 #include "core/TeacherSettings.h"
-#include "frmMain.h"
 #include "frmSchedule.h"
+#include "ui/MainFrame.h"
 #include "widgets/Colours.h"
 
 #include <QCalendarWidget>

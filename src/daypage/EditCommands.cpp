@@ -4,9 +4,9 @@
 #include "core/DayDatabase.h"
 #include "core/Message.h"
 #include "core/ProgramState.h"
-#include "frmMain.h"
 #include "frmSchedule.h"
 #include "platform/DateText.h"
+#include "ui/MainFrame.h"
 #include "ui/UiState.h"
 
 #include <QAction>
@@ -80,7 +80,7 @@ void UndoLastEdit() {
 }
 
 void UpdateUndoCommand() {
-    frmMain* main = frmMain::IfLoaded();
+    MainFrame* main = MainFrame::IfLoaded();
     if (!main) {
         return;
     }
@@ -92,7 +92,7 @@ void UpdateUndoCommand() {
 
 namespace {
 void SetEditCommands(bool enabled) {
-    if (frmMain* main = frmMain::IfLoaded()) {
+    if (MainFrame* main = MainFrame::IfLoaded()) {
         for (QAction* item :
              {main->mnuECut, main->mnuECopy, main->mnuEPaste, main->mnuEErase, main->mnuESelectAll}) {
             item->setEnabled(enabled);

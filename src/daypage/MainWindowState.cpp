@@ -4,11 +4,10 @@
 #include "core/ProgramState.h"
 #include "core/TeacherCycle.h"
 #include "core/TeacherSettings.h"
-#include "frmMain.h"
 #include "frmSchedule.h"
 #include "platform/DateText.h"
 #include "platform/SettingsStore.h"
-#include "printing/DefaultPrinter.h"
+#include "ui/MainFrame.h"
 #include "ui/UiState.h"
 #include "widgets/Captions.h"
 
@@ -20,7 +19,7 @@
 
 namespace {
 // The menu items that need a school year; Tools > Setup is among them only to be enabled.
-QList<QAction*> DataMenuItems(const frmMain& main) {
+QList<QAction*> DataMenuItems(const MainFrame& main) {
     return {main.mnuFPack,         main.mnuFUnPack,          main.mnuFOpen,    main.mnuFSaveAs,
             main.mnuFPrintPreview, main.mnuFPrint,           main.mnuFLogoff,  main.mnuECut,
             main.mnuECopy,         main.mnuEPaste,           main.mnuEErase,   main.mnuESelectAll,
@@ -28,21 +27,21 @@ QList<QAction*> DataMenuItems(const frmMain& main) {
             main.mnuVSchoolDays,   main.mnuVBothTeacherDays, main.mnuVToolBar, main.mnuTOptions};
 }
 
-void SetPressed(const frmMain& main, const QString& key, bool pressed) {
+void SetPressed(const MainFrame& main, const QString& key, bool pressed) {
     if (QAction* button = main.Button(key)) {
         button->setChecked(pressed);
     }
 }
 
 // A tool-bar button shown or hidden: its action, and so its place on the bar.
-void SetButtonVisible(const frmMain& main, const QString& key, bool visible) {
+void SetButtonVisible(const MainFrame& main, const QString& key, bool visible) {
     if (QAction* button = main.Button(key)) {
         button->setVisible(visible);
     }
 }
 } // namespace
 
-void UpdateTeacherInfo(frmMain& main) {
+void UpdateTeacherInfo(MainFrame& main) {
     const ProgramState& g = Globals();
     const QString teacher = CaptionText(g.CurrentTeacherName);
     main.setWindowTitle(g.AppTitle + QStringLiteral(" - ") + teacher + QStringLiteral(" - ") +
@@ -69,8 +68,8 @@ void EnableDataCommands(frmSchedule& page) {
     page.cmdPrev->setEnabled(enabled);
     page.cmdNext->setEnabled(enabled);
     page.MonthView->setEnabled(enabled);
-    frmMain& main = page.MainWindow();
-    for (const QString& key : frmMain::ButtonKeys()) {
+    MainFrame& main = page.MainWindow();
+    for (const QString& key : MainFrame::ButtonKeys()) {
         main.Button(key)->setEnabled(enabled);
     }
     for (QAction* item : DataMenuItems(main)) {
@@ -85,15 +84,15 @@ void EnableDataCommands(frmSchedule& page) {
     RefreshMainMenus(main);
 }
 
-void EnablePrintCommands(frmMain& main) {
-    const bool enabled = !Globals().BlankDataBase && !DefaultPrinterPending();
+void EnablePrintCommands(MainFrame& main) {
+    const bool enabled = !Globals().BlankDataBase && !Ui().DefaultPrinterPending;
     for (QAction* item : {main.mnuFPrintPreview, main.mnuFPrint, main.Button(QStringLiteral("PrintPreview")),
                           main.Button(QStringLiteral("Print"))}) {
         item->setEnabled(enabled);
     }
 }
 
-void ShowPanelPositions(frmMain& main) {
+void ShowPanelPositions(MainFrame& main) {
     const ProgramState& g = Globals();
     SetPressed(main, QStringLiteral("LowerLeft"), g.CalendarPosition != 1);
     SetPressed(main, QStringLiteral("LowerRight"), g.CalendarPosition == 1);
@@ -101,7 +100,7 @@ void ShowPanelPositions(frmMain& main) {
     SetPressed(main, QStringLiteral("Opposite"), g.NotesPosition == 1);
 }
 
-void RefreshMainMenus(frmMain& main) {
+void RefreshMainMenus(MainFrame& main) {
     ProgramState& g = Globals();
     UiState& ui = Ui();
     if (g.BlankDataBase) {
@@ -164,7 +163,7 @@ void RefreshMainMenus(frmMain& main) {
     ShowSchoolDaysState(main);
 }
 
-void ShowSchoolDaysState(frmMain& main) {
+void ShowSchoolDaysState(MainFrame& main) {
     const ProgramState& g = Globals();
     const UiState& ui = Ui();
     main.mnuVSchoolDays->setChecked(g.SchoolDays);

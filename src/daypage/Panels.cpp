@@ -2,11 +2,11 @@
 
 #include "core/ProgramState.h"
 #include "core/TeacherSettings.h"
-#include "frmMain.h"
 #include "frmSchedule.h"
 #include "platform/Rounding.h"
 #include "platform/SettingsStore.h"
 #include "platform/Twips.h"
+#include "ui/MainFrame.h"
 #include "ui/UiState.h"
 #include "widgets/SystemMetrics.h"
 #include "widgets/TwipsGeometry.h"
@@ -16,7 +16,7 @@
 
 void CalcLayoutMetrics(frmSchedule& page) {
     UiState& g = Ui();
-    frmMain& main = page.MainWindow();
+    MainFrame& main = page.MainWindow();
     // A failed step leaves the previous values, as errors here are passed over.
     try {
         g.FrameWidth = GetSystemMetrics(SM_CXFRAME);

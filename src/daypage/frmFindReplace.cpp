@@ -5,12 +5,12 @@
 #include "core/DayDatabase.h"
 #include "core/Message.h"
 #include "core/ProgramState.h"
-#include "frmMain.h"
 #include "frmSchedule.h"
 #include "platform/DateText.h"
 #include "platform/Recordset.h"
 #include "platform/Rounding.h"
 #include "platform/Twips.h"
+#include "ui/MainFrame.h"
 #include "ui/OpenWindows.h"
 #include "ui/UiState.h"
 #include "widgets/Help.h"
@@ -52,7 +52,7 @@ void PlaceMarker(QWidget* marker, const QPointF& at) {
 }
 } // namespace
 
-frmFindReplace::frmFindReplace() : QFrame(frmMain::Get().clientArea) {
+frmFindReplace::frmFindReplace() : QFrame(MainFrame::Get().clientArea) {
     setObjectName(kFormName);
     setAttribute(Qt::WA_DeleteOnClose, false);
     setFrameShape(QFrame::StyledPanel);
@@ -235,7 +235,7 @@ void frmFindReplace::buildControls() {
 
 double frmFindReplace::PageTop() {
     frmSchedule* page = frmSchedule::IfLoaded();
-    frmMain* main = frmMain::IfLoaded();
+    MainFrame* main = MainFrame::IfLoaded();
     if (!page || !main || !main->clientArea->isAncestorOf(page)) {
         return 0;
     }
@@ -300,7 +300,7 @@ void frmFindReplace::Form_Load() {
     optSearch_Click(areaIndex);
 
     // The notes panel is the dialog's while it is open: it may show it for a hit.
-    frmMain& main = frmMain::Get();
+    MainFrame& main = MainFrame::Get();
     QAction* notesButton = main.Button(QStringLiteral("Notes"));
     m_savedNotesButtonEnabled = notesButton && notesButton->isEnabled();
     if (notesButton) {
@@ -320,7 +320,7 @@ void frmFindReplace::Form_Unload() {
     ForgetOpenWindow(kFormName);
     hide();
     hideMarkers();
-    if (frmMain* main = frmMain::IfLoaded()) {
+    if (MainFrame* main = MainFrame::IfLoaded()) {
         if (QAction* notesButton = main->Button(QStringLiteral("Notes"))) {
             notesButton->setEnabled(m_savedNotesButtonEnabled);
         }
@@ -617,7 +617,7 @@ void frmFindReplace::cmdReplaceAll_Click() {
 
 void frmFindReplace::cmdCancel_Click() {
     frmFindReplace::Unload();
-    if (frmMain* main = frmMain::IfLoaded()) {
+    if (MainFrame* main = MainFrame::IfLoaded()) {
         main->show();
         main->activateWindow();
     }

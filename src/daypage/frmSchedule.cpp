@@ -9,11 +9,11 @@
 #include "core/Message.h"
 #include "core/ProgramState.h"
 #include "files/PackToGo.h"
-#include "frmMain.h"
 #include "platform/Clock.h"
 #include "platform/DateText.h"
 #include "platform/Rounding.h"
 #include "platform/Twips.h"
+#include "ui/MainFrame.h"
 #include "ui/UiState.h"
 #include "widgets/Artwork.h"
 #include "widgets/Colours.h"
@@ -74,7 +74,7 @@ frmSchedule::frmSchedule() : datLumenleaf(DayRecords()), datRegKey(RegKeyRecords
     SetDayTableListener(this);
 
     // The day page is the main window's child window, filling its corner without a frame.
-    frmMain& main = frmMain::Get();
+    MainFrame& main = MainFrame::Get();
     m_subWindow = main.mdiClient->addSubWindow(this, Qt::FramelessWindowHint);
     m_subWindow->setAttribute(Qt::WA_DeleteOnClose, false);
     m_subWindow->setContentsMargins(0, 0, 0, 0);
@@ -101,8 +101,8 @@ frmSchedule::~frmSchedule() {
     SetDayTableListener(nullptr);
 }
 
-frmMain& frmSchedule::MainWindow() const {
-    return frmMain::Get();
+MainFrame& frmSchedule::MainWindow() const {
+    return MainFrame::Get();
 }
 
 void frmSchedule::buildPage() {
@@ -303,7 +303,7 @@ void frmSchedule::bindControls() {
 
 void frmSchedule::Form_Load() {
     m_unloaded = false;
-    frmMain& main = MainWindow();
+    MainFrame& main = MainWindow();
     // 1. The window sits in the corner of the main window.
     // 2. The two lower panels are as wide as their titles.
     TwSetWidth(fraNotes, TwWidth(lblNotes));
@@ -334,7 +334,7 @@ void frmSchedule::Form_Load() {
 
 void frmSchedule::layOut() {
     UiState& ui = Ui();
-    frmMain& main = MainWindow();
+    MainFrame& main = MainWindow();
     // 6. The page's width is taken once, at the first load, from the main window.
     double W = 0;
     if (!Globals().StartupDone) {

@@ -14,7 +14,7 @@
 #include <array>
 
 class QMdiSubWindow;
-class frmMain;
+class MainFrame;
 class QPushButton;
 class QToolButton;
 
@@ -32,7 +32,7 @@ public:
     void ReleaseForm();
     void Form_Activate();
     // The main window the page is the child window of.
-    frmMain& MainWindow() const;
+    MainFrame& MainWindow() const;
     // The focus goes to the next-day button when it can take it (it may be disabled or hidden).
     void FocusNext();
 

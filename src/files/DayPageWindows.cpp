@@ -5,9 +5,9 @@
 #include "daypage/MainWindowState.h"
 #include "daypage/Panels.h"
 #include "daypage/TimeTableGrid.h"
-#include "daypage/frmMain.h"
 #include "daypage/frmSchedule.h"
 #include "files/frmPackMsg.h"
+#include "ui/MainFrame.h"
 
 namespace {
 // "File is Up To Date..." stays up this long, without holding anything up.
@@ -23,12 +23,12 @@ public:
     void ClosePage() override { frmSchedule::Unload(); }
     void LoadPage() override {
         // The page is the main window's child: without the main window there is no page.
-        if (frmMain::IsLoaded()) {
+        if (MainFrame::IsLoaded()) {
             frmSchedule::Get();
         }
     }
     void RefreshPage() override {
-        frmMain* main = frmMain::IfLoaded();
+        MainFrame* main = MainFrame::IfLoaded();
         if (!main) {
             return;
         }

@@ -4,8 +4,8 @@
 #include "core/DatabaseFiles.h"
 #include "core/Message.h"
 #include "core/ProgramState.h"
-#include "daypage/frmMain.h"
 #include "platform/ProgramFolder.h"
+#include "ui/MainFrame.h"
 #include "ui/OpenWindows.h"
 #include "ui/UiState.h"
 #include "widgets/CommandIcons.h"
@@ -33,7 +33,7 @@ QLineEdit* ReadOnlyBox(QWidget* parent) {
 }
 } // namespace
 
-frmFileDialog::frmFileDialog() : QDialog(frmMain::IfLoaded()) {
+frmFileDialog::frmFileDialog() : QDialog(MainFrame::IfLoaded()) {
     setObjectName(QStringLiteral("frmFileDialog"));
     setModal(false);
     auto* grid = new QGridLayout(this);

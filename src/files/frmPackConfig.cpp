@@ -2,8 +2,8 @@
 
 #include "core/PackTransfer.h"
 #include "core/ProgramState.h"
-#include "daypage/frmMain.h"
 #include "platform/RemovableDrives.h"
+#include "ui/MainFrame.h"
 #include "ui/OpenWindows.h"
 #include "widgets/CommandIcons.h"
 
@@ -40,7 +40,7 @@ QString Description(const QString& scanCaption) {
 }
 } // namespace
 
-frmPackConfig::frmPackConfig() : QDialog(frmMain::IfLoaded()) {
+frmPackConfig::frmPackConfig() : QDialog(MainFrame::IfLoaded()) {
     setObjectName(QStringLiteral("frmPackConfig"));
     setModal(true);
     auto* layout = new QVBoxLayout(this);

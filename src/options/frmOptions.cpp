@@ -13,7 +13,6 @@
 #include "daypage/MainWindowState.h"
 #include "daypage/Panels.h"
 #include "daypage/TimeTableGrid.h"
-#include "daypage/frmMain.h"
 #include "daypage/frmSchedule.h"
 #include "files/PackConfig.h"
 #include "platform/Clock.h"
@@ -21,6 +20,7 @@
 #include "platform/Rounding.h"
 #include "platform/SettingsStore.h"
 #include "platform/Twips.h"
+#include "ui/MainFrame.h"
 #include "ui/OpenWindows.h"
 #include "widgets/Captions.h"
 #include "widgets/Colours.h"
@@ -99,7 +99,7 @@ void PreviewLabel::mouseReleaseEvent(QMouseEvent* event) {
     }
 }
 
-frmOptions::frmOptions() : QDialog(frmMain::IfLoaded()) {
+frmOptions::frmOptions() : QDialog(MainFrame::IfLoaded()) {
     setObjectName(kFormName);
     setModal(true);
     auto* outer = new QVBoxLayout(this);
@@ -712,7 +712,7 @@ void frmOptions::SaveOptions() {
         ShowCalendarFrame(*page);
         ColourTimeTableGrid(*page);
     }
-    if (frmMain* main = frmMain::IfLoaded()) {
+    if (MainFrame* main = MainFrame::IfLoaded()) {
         RefreshMainMenus(*main);
     }
 
@@ -1041,7 +1041,7 @@ void frmOptions::cmdPackConfig_Click() {
             g.PackConfig = configBefore;
             g.PackRun = runBefore;
         }
-        if (frmMain* main = frmMain::IfLoaded()) {
+        if (MainFrame* main = MainFrame::IfLoaded()) {
             RefreshMainMenus(*main);
         }
         // The dialog starts again from the settings as they now are.

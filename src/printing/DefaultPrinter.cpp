@@ -1,6 +1,7 @@
 #include "DefaultPrinter.h"
 
 #include "core/ProgramState.h"
+#include "ui/UiState.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -11,7 +12,6 @@
 
 namespace {
 struct OpenQuestion {
-    bool pending = false;
     std::function<void()> answered;
     QString helper;
     QPointer<QProcess> asking;
@@ -30,8 +30,8 @@ void Answer(bool found) {
         asking->kill();
         asking->deleteLater();
     }
-    if (question.pending) {
-        question.pending = false;
+    if (Ui().DefaultPrinterPending) {
+        Ui().DefaultPrinterPending = false;
         if (const std::function<void()> answered = std::exchange(question.answered, {})) {
             answered();
         }
@@ -66,17 +66,17 @@ std::optional<PrinterEntry> GetDefaultPrinter() {
 
 void AskDefaultPrinterLater(std::function<void()> answered) {
     OpenQuestion& question = Question();
-    question.pending = true;
+    Ui().DefaultPrinterPending = true;
     question.answered = std::move(answered);
 }
 
 bool DefaultPrinterPending() {
-    return Question().pending;
+    return Ui().DefaultPrinterPending;
 }
 
 void AskDefaultPrinterInBackground() {
     OpenQuestion& question = Question();
-    if (!question.pending || question.asking) {
+    if (!Ui().DefaultPrinterPending || question.asking) {
         return;
     }
     // The test seam's printers live in this process only.

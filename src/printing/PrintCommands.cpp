@@ -1,24 +1,30 @@
 #include "PrintCommands.h"
 
 #include "DefaultPrinter.h"
+#include "core/Message.h"
 #include "core/ProgramState.h"
-#include "daypage/frmMain.h"
 #include "frmPrint.h"
 
 #include <QPushButton>
 
 namespace {
-// Looks again: a printer may have been removed since start-up. When it has, the main window's
-// command (which finds DefaultPrinterFound false now) gives its no-printer message.
+// Looks again: a printer may have been removed since start-up. When it has, the command says so
+// as it says a missing one.
 bool DefaultPrinterStillThere() {
     GetDefaultPrinter();
     return Globals().DefaultPrinterFound;
 }
 } // namespace
 
+void ShowNoPrinter(const QString& line) {
+    ShowMessage(QStringLiteral("No Printer is attached to this computer.\r\n\r\n") + line +
+                    QStringLiteral("\r\na printer is attached.\r\n\r\n"),
+                MsgOK, MsgInformation, Globals().AppTitle + QStringLiteral(" - No Printer Attached"), 0);
+}
+
 void ShowPrintDialog() {
     if (!frmPrint::IsLoaded() && !DefaultPrinterStillThere()) {
-        frmMain::Get().mnuFPrint_Click();
+        ShowNoPrinter(QStringLiteral("The Print Dialog will not be available until"));
         return;
     }
     frmPrint& dialog = frmPrint::Get();
@@ -31,7 +37,7 @@ void RunPrintPreview() {
     // The dialog is loaded unseen for the preview alone; one that is open previews its own
     // choices and is closed all the same, leaving the preview.
     if (!frmPrint::IsLoaded() && !DefaultPrinterStillThere()) {
-        frmMain::Get().mnuFPrintPreview_Click();
+        ShowNoPrinter(QStringLiteral("Print Preview will not be available until"));
         return;
     }
     frmPrint::Get().cmdPrintPreview_Click();

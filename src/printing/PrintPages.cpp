@@ -6,11 +6,11 @@
 #include "core/PrintComposition.h"
 #include "core/PrintSettings.h"
 #include "core/ProgramState.h"
-#include "daypage/frmMain.h"
 #include "daypage/frmSchedule.h"
 #include "frmPrint.h"
 #include "frmPrintPreview.h"
 #include "platform/Twips.h"
+#include "ui/MainFrame.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
@@ -233,7 +233,7 @@ bool PrintTimeTable() {
 bool PrintSchedulePicture() {
     PrinterObject& printer = Printer();
     frmPrint& dialog = frmPrint::Get();
-    frmMain& main = frmMain::Get();
+    MainFrame& main = MainFrame::Get();
     frmSchedule& page = frmSchedule::Get();
     printer.SetOrientation(2);
 

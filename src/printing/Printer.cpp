@@ -42,8 +42,9 @@ const QString kPdfDriver = QStringLiteral("PDF");
 // libraries it needs would load at every start of the program, printing or not.
 #define QLM_CUPS_FUNCTIONS(F)                                                                                \
     F(cupsAddOption)                                                                                         \
-    F(cupsFreeOptions) F(cupsPrintFile2) F(cupsLastError) F(cupsLastErrorString) F(httpConnect2)             \
-        F(httpClose) F(cupsServer) F(ippPort) F(cupsEncryption) F(cupsGetNamedDest) F(cupsFreeDests)
+    F(cupsFreeOptions)                                                                                       \
+    F(cupsPrintFile2) F(cupsLastError) F(cupsLastErrorString) F(httpConnect2) F(httpClose) F(cupsServer)     \
+        F(ippPort) F(cupsEncryption) F(cupsGetNamedDest) F(cupsFreeDests)
 
 struct CupsLibrary {
 #define QLM_CUPS_MEMBER(name) decltype(&::name) name = nullptr;

@@ -10,13 +10,13 @@
 #include "core/PrintSettings.h"
 #include "core/ProgramState.h"
 #include "daypage/TimeTableGrid.h"
-#include "daypage/frmMain.h"
 #include "daypage/frmSchedule.h"
 #include "frmPrintPreview.h"
 #include "platform/Clock.h"
 #include "platform/DateText.h"
 #include "platform/Rounding.h"
 #include "platform/SettingsStore.h"
+#include "ui/MainFrame.h"
 #include "ui/OpenWindows.h"
 #include "widgets/Captions.h"
 #include "widgets/Colours.h"
@@ -366,7 +366,7 @@ std::array<frmPrint::Margin, 4> frmPrint::margins() const {
 void frmPrint::Form_Load() {
     ProgramState& g = Globals();
     m_loading = true;
-    frmMain& main = frmMain::Get();
+    MainFrame& main = MainFrame::Get();
     // 3. The dialog lives inside the main window.
     if (parentWidget() != main.clientArea) {
         m_oldParent = parentWidget();

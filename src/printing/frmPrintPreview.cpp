@@ -7,11 +7,11 @@
 #include "core/DayDatabase.h"
 #include "core/ProgramState.h"
 #include "daypage/DayPageWidgets.h"
-#include "daypage/frmMain.h"
 #include "daypage/frmSchedule.h"
 #include "frmPrint.h"
 #include "platform/DateText.h"
 #include "platform/Twips.h"
+#include "ui/MainFrame.h"
 #include "ui/OpenWindows.h"
 #include "widgets/Artwork.h"
 #include "widgets/Colours.h"
@@ -38,7 +38,7 @@ QDate ShownDate() {
 }
 } // namespace
 
-frmPrintPreview::frmPrintPreview() : QWidget(&frmMain::Get(), Qt::Window) {
+frmPrintPreview::frmPrintPreview() : QWidget(&MainFrame::Get(), Qt::Window) {
     setAttribute(Qt::WA_DeleteOnClose, false);
     setObjectName(QStringLiteral("frmPrintPreview"));
     // A grey desk around the white page.

@@ -12,13 +12,13 @@
 #include "daypage/MainWindowState.h"
 #include "daypage/Panels.h"
 #include "daypage/TimeTableGrid.h"
-#include "daypage/frmMain.h"
 #include "daypage/frmSchedule.h"
 #include "files/frmPackMsg.h"
 #include "platform/Clock.h"
 #include "platform/DateText.h"
 #include "platform/Rounding.h"
 #include "platform/Twips.h"
+#include "ui/MainFrame.h"
 #include "ui/OpenWindows.h"
 #include "widgets/Artwork.h"
 #include "widgets/Colours.h"
@@ -136,7 +136,7 @@ void ShowSetupWizard() {
 }
 
 // A dialog-type window: the window manager keeps it in front of the main window it locks.
-frmSetup::frmSetup() : QWidget(&frmMain::Get(), Qt::Dialog) {
+frmSetup::frmSetup() : QWidget(&MainFrame::Get(), Qt::Dialog) {
     setAttribute(Qt::WA_DeleteOnClose, false);
     setWindowIcon(Artwork::AppIcon());
     setFixedSize(PxX(kWindowWidth), PxY(kWindowHeight));
@@ -767,7 +767,7 @@ void frmSetup::Form_Load() {
     m_unloaded = false;
     ProgramState& g = Globals();
     // 1. At the top of the screen, centred.
-    const QRect screen = (frmMain::IsLoaded() ? frmMain::Get().screen() : QWidget::screen())->geometry();
+    const QRect screen = (MainFrame::IsLoaded() ? MainFrame::Get().screen() : QWidget::screen())->geometry();
     move(screen.left() + (screen.width() - width()) / 2, screen.top());
     // 2.-3.
     setWindowTitle(g.AppTitle + QStringLiteral(" - Setup  "));
@@ -829,7 +829,7 @@ void frmSetup::Form_Unload() {
     m_unloaded = true;
     ForgetOpenWindow(QStringLiteral("frmSetup"));
     hide();
-    if (!frmMain::IsLoaded() || !Globals().StartupDone || !frmSchedule::IsLoaded()) {
+    if (!MainFrame::IsLoaded() || !Globals().StartupDone || !frmSchedule::IsLoaded()) {
         return; // the main window is going too
     }
     // The main window is given back, and the page with its panels as their flags say.
@@ -894,11 +894,11 @@ bool frmSetup::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmSetup::EnableMainUI(bool enable) {
-    if (!frmMain::IsLoaded()) {
+    if (!MainFrame::IsLoaded()) {
         return;
     }
-    frmMain& main = frmMain::Get();
-    for (const QString& key : frmMain::ButtonKeys()) {
+    MainFrame& main = MainFrame::Get();
+    for (const QString& key : MainFrame::ButtonKeys()) {
         if (QAction* button = main.Button(key)) {
             button->setEnabled(enable);
         }
@@ -1163,7 +1163,7 @@ void frmSetup::FinishSetupClicked() {
         return;
     }
     // The day page opens on the new year.
-    frmMain& main = frmMain::Get();
+    MainFrame& main = MainFrame::Get();
     frmSchedule& page = frmSchedule::Get();
     RequeryDayTable();
     page.datLumenleaf.RefreshBoundControls();

@@ -32,6 +32,8 @@ struct UiState {
 
     // Main window state.
     bool MenuSubclassed = false;
+    // Start-up's question of the default printer is still open: the print commands wait for it.
+    bool DefaultPrinterPending = false;
     QString DialogMode; // "Open" or "Save As": the database-file dialog's errand
     std::array<QString, 3> TeacherDayLists;
     QString MyPrefix;

@@ -3,7 +3,7 @@
 #include "core/Message.h"
 #include "core/ProgramState.h"
 #include "daypage/Panels.h"
-#include "daypage/frmMain.h"
+#include "mainwindow/frmMain.h"
 #include "daypage/frmSchedule.h"
 #include "dialogs/StartupDialogs.h"
 #include "platform/Clock.h"

@@ -3,7 +3,7 @@
 #include "core/ProgramState.h"
 #include "core/TeacherCycle.h"
 #include "daypage/DayStyle.h"
-#include "daypage/frmMain.h"
+#include "mainwindow/frmMain.h"
 #include "daypage/frmSchedule.h"
 #include "dialogs/StartupDialogs.h"
 #include "platform/SettingsStore.h"

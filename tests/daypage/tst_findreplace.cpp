@@ -5,7 +5,7 @@
 #include "core/ProgramState.h"
 #include "daypage/FoundItemPlacement.h"
 #include "daypage/frmFindReplace.h"
-#include "daypage/frmMain.h"
+#include "mainwindow/frmMain.h"
 #include "daypage/frmSchedule.h"
 #include "platform/DateText.h"
 #include "platform/SettingsStore.h"

@@ -1,7 +1,7 @@
 #include "app/Main.h"
 #include "core/ProgramState.h"
 #include "core/TeacherSettings.h"
-#include "daypage/frmMain.h"
+#include "mainwindow/frmMain.h"
 #include "platform/SettingsStore.h"
 #include "support/UiTestSupport.h"
 #include "widgets/MenuExtendedStyle.h"

@@ -1,7 +1,7 @@
 #include "app/Main.h"
 #include "core/Message.h"
 #include "core/ProgramState.h"
-#include "daypage/frmMain.h"
+#include "mainwindow/frmMain.h"
 #include "dialogs/frmMsg.h"
 #include "files/frmPackMsg.h"
 #include "support/UiTestSupport.h"

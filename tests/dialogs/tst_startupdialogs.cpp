@@ -2,7 +2,7 @@
 #include "core/Message.h"
 #include "core/ProductInfo.h"
 #include "core/ProgramState.h"
-#include "daypage/frmMain.h"
+#include "mainwindow/frmMain.h"
 #include "daypage/frmSchedule.h"
 #include "dialogs/DialogLook.h"
 #include "dialogs/StartupDialogs.h"

@@ -3,7 +3,7 @@
 #include "core/Message.h"
 #include "core/PackTransfer.h"
 #include "core/ProgramState.h"
-#include "daypage/frmMain.h"
+#include "mainwindow/frmMain.h"
 #include "daypage/frmSchedule.h"
 #include "files/PackConfig.h"
 #include "files/frmFileDialog.h"

@@ -5,7 +5,7 @@
 #include "core/ProgramState.h"
 #include "core/TeacherSettings.h"
 #include "daypage/DayPageWidgets.h"
-#include "daypage/frmMain.h"
+#include "mainwindow/frmMain.h"
 #include "daypage/frmSchedule.h"
 #include "options/frmOptions.h"
 #include "platform/DateText.h"

@@ -3,7 +3,7 @@
 #include "core/Message.h"
 #include "core/ProgramState.h"
 #include "daypage/DayPageWidgets.h"
-#include "daypage/frmMain.h"
+#include "mainwindow/frmMain.h"
 #include "daypage/frmSchedule.h"
 #include "platform/DateText.h"
 #include "platform/Rounding.h"

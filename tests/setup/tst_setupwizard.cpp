@@ -2,7 +2,7 @@
 #include "core/DayDatabase.h"
 #include "core/Message.h"
 #include "core/ProgramState.h"
-#include "daypage/frmMain.h"
+#include "mainwindow/frmMain.h"
 #include "daypage/frmSchedule.h"
 #include "dialogs/StartupDialogs.h"
 #include "platform/DateText.h"

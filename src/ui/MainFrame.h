@@ -1,35 +1,30 @@
 #pragma once
 
-#include "widgets/FormAccess.h"
 #include "widgets/MenuExtended.h"
 
 #include <QHash>
 #include <QMainWindow>
+#include <QStringList>
 
 class QAction;
 class QLabel;
 class QMdiArea;
 class QMenu;
 class QStatusBar;
-class QTimer;
 class QToolBar;
 
-// The main window: a multiple-document frame whose client area holds the cool bar (the tool bar
-// and the Pack To Go line) and the day page, with the menu bar above and the status bar below.
-// The floating panels of the day page are placed on its client area.
-class frmMain : public QMainWindow, public FormAccess<frmMain> {
+// The main window as the windows below it see it: its controls under their own names, its
+// measures in twips, and the edit commands that act on the focused text box. The day page, the
+// dialogs and every subsystem's windows work with it through this class; frmMain, which opens
+// all of their windows, builds it and runs the rest of its commands.
+class MainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    frmMain();
-    ~frmMain() override;
-
-    void Form_Load();
-    void Form_Unload();
-    // Released once the event that closed it has finished with it.
-    void ReleaseForm() { deleteLater(); }
-    // Shows the window on the whole screen and waits (briefly) until the window system has
-    // given it its size: the day page takes its width from it.
-    void ShowMaximizedAndSettle();
+    // The main window when it is loaded; Get loads it when it is not. Both are defined with the
+    // main window itself, which alone knows how it is loaded.
+    static MainFrame* IfLoaded();
+    static bool IsLoaded() { return IfLoaded() != nullptr; }
+    static MainFrame& Get();
 
     // The area below the menu bar and above the status bar, where panels float.
     QWidget* clientArea = nullptr;
@@ -105,9 +100,16 @@ public:
     QAction* mnuPopUpTimeOptions = nullptr;
     QAction* mnuPopUpTimeHelp = nullptr;
 
-    // The tool bar's buttons by key ("Pack" ... "Tips"); their order is the bar's.
-    QAction* Button(const QString& key) const { return m_buttons.value(key); }
+    // The tool bar's buttons by key ("Pack" ... "Tips"), with their tool tips and whether each
+    // is a two-state button; their order is the bar's.
+    struct ButtonSpec {
+        const char* key;
+        const char* tip;
+        bool twoState;
+    };
+    static const QList<ButtonSpec>& ButtonSpecs();
     static const QStringList& ButtonKeys();
+    QAction* Button(const QString& key) const { return m_buttons.value(key); }
 
     // The menu component and its pictures.
     ImageList imlQLMMenu;
@@ -132,83 +134,17 @@ public:
     // its own pressed state.
     bool FromToolBar = false;
 
-    // The commands.
-    void mnuFPack_Click();
-    void mnuFUnPack_Click();
-    void mnuFOpen_Click();
-    void mnuFSaveAs_Click();
-    void mnuFPrintPreview_Click();
-    void mnuFPrint_Click();
-    void mnuFLogoff_Click();
-    void mnuFExit_Click();
-    void mnuEUndo_Click();
+    // The Edit commands, on whichever text box has the focus.
     void mnuECut_Click();
     void mnuECopy_Click();
     void mnuEPaste_Click();
     void mnuEErase_Click();
     void mnuESelectAll_Click();
-    void mnuEFindReplace_Click();
-    void mnuVCalendar_Click();
-    void mnuVNotes_Click();
-    void mnuVTimeTable_Click();
-    void mnuVSchoolDays_Click();
-    void mnuVBothTeacherDays_Click();
-    void mnuVToolBar_Click();
-    void mnuTSetup_Click();
-    void mnuTOptions_Click();
-    void mnuHContents_Click();
-    void mnuHTips_Click();
-    void mnuHAbout_Click();
-    void mnuHUpdates_Click();
-    void mnuHMenuDesigner_Click();
-    void Toolbar_ButtonClick(const QString& key);
-
-    void mnuPopUpDetailsEdit_Click();
-    void mnuPopUpDetailsMagnify_Click();
-    void mnuPopUpDetailsCutAll_Click();
-    void mnuPopUpDetailsCopyAll_Click();
-    void mnuPopUpDetailsPaste_Click();
-    void mnuPopUpDetailsErase_Click();
-    void mnuPopUpDetailsOptions_Click();
-    void mnuPopUpDetailsHelp_Click();
-    void mnuPopUpSubjectEdit_Click();
-    void mnuPopUpSubjectCutAll_Click();
-    void mnuPopUpSubjectCopyAll_Click();
-    void mnuPopUpSubjectPaste_Click();
-    void mnuPopUpSubjectErase_Click();
-    void mnuPopUpSubjectOptions_Click();
-    void mnuPopUpSubjectHelp_Click();
-    void mnuPopUpTimeEdit_Click();
-    void mnuPopUpTimeCutAll_Click();
-    void mnuPopUpTimeCopyAll_Click();
-    void mnuPopUpTimePaste_Click();
-    void mnuPopUpTimeErase_Click();
-    void mnuPopUpTimeOptions_Click();
-    void mnuPopUpTimeHelp_Click();
-
-    // The menu component's binding.
-    void SubClassMenuXP();
-    void MenuDesigner();
-    void MenuEvents_MenuHelp(const QString& first, const QString& second);
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    void MDIForm_Load();
-    void MDIForm_Unload();
-    void createMenus();
-    void createPopupMenus();
-    void createToolBar();
-    void createStatusBar();
-    void addStatusPanel(const QString& key, int stretch);
-    void storePendingEdits();
-    void showLockKeys(quint32 nativeModifiers);
-    bool takesUndoKey(QObject* watched, QEvent* event) const;
+    MainFrame();
+    ~MainFrame() override;
 
     QHash<QString, QAction*> m_buttons;
     QHash<QString, QLabel*> m_panels;
-    QTimer* m_clock = nullptr;
-    bool m_unloaded = false;
 };

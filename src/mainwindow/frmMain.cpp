@@ -1,22 +1,22 @@
 #include "frmMain.h"
 
-#include "CellEditors.h"
-#include "DayStyle.h"
-#include "EditCommands.h"
-#include "MainWindowState.h"
-#include "Panels.h"
-#include "TimeTableGrid.h"
 #include "core/DayDatabase.h"
 #include "core/MenuIni.h"
 #include "core/Message.h"
 #include "core/ProgramState.h"
 #include "core/TeacherSettings.h"
+#include "daypage/CellEditors.h"
+#include "daypage/DayStyle.h"
+#include "daypage/EditCommands.h"
+#include "daypage/MainWindowState.h"
+#include "daypage/Panels.h"
+#include "daypage/TimeTableGrid.h"
 #include "daypage/frmFindReplace.h"
+#include "daypage/frmSchedule.h"
 #include "dialogs/StartupDialogs.h"
 #include "dialogs/frmAbout.h"
 #include "files/PackToGo.h"
 #include "files/frmFileDialog.h"
-#include "frmSchedule.h"
 #include "options/frmOptions.h"
 #include "platform/Clock.h"
 #include "platform/DateText.h"
@@ -55,94 +55,11 @@
 #include <QVBoxLayout>
 
 namespace {
-// The tool bar's buttons: key, tool tip, and whether it is a two-state button.
-struct ButtonSpec {
-    const char* key;
-    const char* tip;
-    bool twoState;
-};
-const ButtonSpec kButtons[] = {
-    {"Pack", "Pack To Go", false},
-    {"UnPack", "UnPack", false},
-    {"PrintPreview", "Print Preview", false},
-    {"Print", "Print", false},
-    {"Undo", "Undo", false},
-    {"Cut", "Cut", false},
-    {"Copy", "Copy", false},
-    {"Paste", "Paste", false},
-    {"Erase", "Erase", false},
-    {"SelectAll", "Select All", false},
-    {"Find", "Find/Replace", false},
-    {"Calendar", "Calendar", true},
-    {"Notes", "Notes", true},
-    {"TimeTable", "TimeTable", true},
-    {"SchoolDays", "School Days", true},
-    {"BothDays", "Partner Days", true},
-    {"Options", "Options", false},
-    {"LowerLeft", "Calendar Lower Left", true},
-    {"LowerRight", "Calendar Lower Right", true},
-    {"Beside", "Notes Beside", true},
-    {"Opposite", "Notes Opposite", true},
-    {"Help", "Help", false},
-    {"Tips", "Tips", false},
-};
 // Where the bar groups its buttons.
 const QStringList kGroupEnds{QStringLiteral("UnPack"),  QStringLiteral("Print"),
                              QStringLiteral("Undo"),    QStringLiteral("SelectAll"),
                              QStringLiteral("Find"),    QStringLiteral("BothDays"),
                              QStringLiteral("Options"), QStringLiteral("Opposite")};
-
-// The text box the Edit commands act on: whichever has the focus.
-QWidget* FocusedTextBox() {
-    QWidget* focus = QApplication::focusWidget();
-    if (qobject_cast<QLineEdit*>(focus) || qobject_cast<QPlainTextEdit*>(focus) ||
-        qobject_cast<QTextEdit*>(focus)) {
-        return focus;
-    }
-    return nullptr;
-}
-
-QString SelectedText(QWidget* box) {
-    if (auto* line = qobject_cast<QLineEdit*>(box)) {
-        return line->selectedText();
-    }
-    if (auto* plain = qobject_cast<QPlainTextEdit*>(box)) {
-        return plain->textCursor().selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    }
-    if (auto* rich = qobject_cast<QTextEdit*>(box)) {
-        return rich->textCursor().selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    }
-    return QString();
-}
-
-// Typed in, as the box's own paste would: a box with a length limit keeps to it.
-void ReplaceSelection(QWidget* box, const QString& text) {
-    if (auto* limited = qobject_cast<LimitedTextEdit*>(box)) {
-        limited->InsertText(text);
-    } else if (auto* line = qobject_cast<QLineEdit*>(box)) {
-        line->insert(text);
-    } else if (auto* plain = qobject_cast<QPlainTextEdit*>(box)) {
-        plain->insertPlainText(text);
-    } else if (auto* rich = qobject_cast<QTextEdit*>(box)) {
-        rich->insertPlainText(text);
-    }
-}
-
-void SelectAllOf(QWidget* box) {
-    if (auto* line = qobject_cast<QLineEdit*>(box)) {
-        line->selectAll();
-    } else if (auto* plain = qobject_cast<QPlainTextEdit*>(box)) {
-        plain->selectAll();
-    } else if (auto* rich = qobject_cast<QTextEdit*>(box)) {
-        rich->selectAll();
-    }
-}
-
-void ShowNoPrinter(const QString& line) {
-    ShowMessage(QStringLiteral("No Printer is attached to this computer.\r\n\r\n") + line +
-                    QStringLiteral("\r\na printer is attached.\r\n\r\n"),
-                MsgOK, MsgInformation, Globals().AppTitle + QStringLiteral(" - No Printer Attached"), 0);
-}
 
 // Whether the print commands may go on: start-up's answer, waited for when it has not come yet.
 // No printer then is looked for again, as one may have been attached since.
@@ -160,15 +77,13 @@ void OpenHelp(QWidget* owner, int context) {
 }
 } // namespace
 
-const QStringList& frmMain::ButtonKeys() {
-    static const QStringList keys = [] {
-        QStringList list;
-        for (const ButtonSpec& entry : kButtons) {
-            list << QString::fromLatin1(entry.key);
-        }
-        return list;
-    }();
-    return keys;
+// The windows below the main window reach it as their frame.
+MainFrame* MainFrame::IfLoaded() {
+    return frmMain::IfLoaded();
+}
+
+MainFrame& MainFrame::Get() {
+    return frmMain::Get();
 }
 
 frmMain::frmMain() {
@@ -356,7 +271,7 @@ void frmMain::createToolBar() {
     Toolbar->setObjectName(QStringLiteral("Toolbar"));
     Toolbar->setIconSize(QSize(22, 22));
     Toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    for (const ButtonSpec& entry : kButtons) {
+    for (const ButtonSpec& entry : ButtonSpecs()) {
         const QString key = QString::fromLatin1(entry.key);
         // Drawn when first shown, at the size the screen asks for, so the bar is sharp at any
         // scale and the window is built without drawing.
@@ -438,10 +353,6 @@ bool frmMain::takesUndoKey(QObject* watched, QEvent* event) const {
     }
     const auto* key = static_cast<QKeyEvent*>(event);
     return QKeySequence(key->keyCombination()) == mnuEUndo->shortcut();
-}
-
-QLabel* frmMain::StatusPanel(const QString& key) const {
-    return m_panels.value(key);
 }
 
 void frmMain::ShowMaximizedAndSettle() {
@@ -584,24 +495,6 @@ void frmMain::storePendingEdits() {
     }
 }
 
-double frmMain::InnerWidthTw() const {
-    return TwipsX(clientArea->width());
-}
-
-double frmMain::OuterWidthTw() const {
-    // The frame's outer size as the window system would give it: the client area with the
-    // sizing frame on each side.
-    return TwipsX(width() + 2 * GetSystemMetrics(SM_CXFRAME));
-}
-
-double frmMain::PageAreaBottomTw() const {
-    return TwipsY(mdiClient->geometry().bottom() + 1);
-}
-
-void frmMain::SetBackColour(qint32 bgr) {
-    mdiClient->setBackground(ColorFromBgr(bgr));
-}
-
 // File.
 
 void frmMain::mnuFPack_Click() {
@@ -676,38 +569,6 @@ void frmMain::mnuFExit_Click() {
 
 void frmMain::mnuEUndo_Click() {
     UndoLastEdit();
-}
-
-void frmMain::mnuECut_Click() {
-    if (QWidget* box = FocusedTextBox()) {
-        QGuiApplication::clipboard()->setText(SelectedText(box));
-        ReplaceSelection(box, QString());
-    }
-}
-
-void frmMain::mnuECopy_Click() {
-    if (QWidget* box = FocusedTextBox()) {
-        QGuiApplication::clipboard()->setText(SelectedText(box));
-    }
-}
-
-void frmMain::mnuEPaste_Click() {
-    if (QWidget* box = FocusedTextBox()) {
-        ReplaceSelection(box, QGuiApplication::clipboard()->text());
-    }
-}
-
-void frmMain::mnuEErase_Click() {
-    if (QWidget* box = FocusedTextBox()) {
-        SelectAllOf(box);
-        ReplaceSelection(box, QString());
-    }
-}
-
-void frmMain::mnuESelectAll_Click() {
-    if (QWidget* box = FocusedTextBox()) {
-        SelectAllOf(box);
-    }
 }
 
 void frmMain::mnuEFindReplace_Click() {

@@ -5,7 +5,7 @@
 #include "daypage/CellEditors.h"
 #include "daypage/EditCommands.h"
 #include "daypage/MainWindowState.h"
-#include "daypage/frmMain.h"
+#include "mainwindow/frmMain.h"
 #include "daypage/frmSchedule.h"
 #include "dialogs/StartupDialogs.h"
 #include "dialogs/frmAbout.h"

@@ -1,0 +1,163 @@
+#include "MainFrame.h"
+
+#include "platform/Twips.h"
+#include "widgets/Colours.h"
+#include "widgets/LimitedTextEdit.h"
+#include "widgets/SystemMetrics.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+
+namespace {
+// The text box the Edit commands act on: whichever has the focus.
+QWidget* FocusedTextBox() {
+    QWidget* focus = QApplication::focusWidget();
+    if (qobject_cast<QLineEdit*>(focus) || qobject_cast<QPlainTextEdit*>(focus) ||
+        qobject_cast<QTextEdit*>(focus)) {
+        return focus;
+    }
+    return nullptr;
+}
+
+QString SelectedText(QWidget* box) {
+    if (auto* line = qobject_cast<QLineEdit*>(box)) {
+        return line->selectedText();
+    }
+    if (auto* plain = qobject_cast<QPlainTextEdit*>(box)) {
+        return plain->textCursor().selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    }
+    if (auto* rich = qobject_cast<QTextEdit*>(box)) {
+        return rich->textCursor().selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    }
+    return QString();
+}
+
+// Typed in, as the box's own paste would: a box with a length limit keeps to it.
+void ReplaceSelection(QWidget* box, const QString& text) {
+    if (auto* limited = qobject_cast<LimitedTextEdit*>(box)) {
+        limited->InsertText(text);
+    } else if (auto* line = qobject_cast<QLineEdit*>(box)) {
+        line->insert(text);
+    } else if (auto* plain = qobject_cast<QPlainTextEdit*>(box)) {
+        plain->insertPlainText(text);
+    } else if (auto* rich = qobject_cast<QTextEdit*>(box)) {
+        rich->insertPlainText(text);
+    }
+}
+
+void SelectAllOf(QWidget* box) {
+    if (auto* line = qobject_cast<QLineEdit*>(box)) {
+        line->selectAll();
+    } else if (auto* plain = qobject_cast<QPlainTextEdit*>(box)) {
+        plain->selectAll();
+    } else if (auto* rich = qobject_cast<QTextEdit*>(box)) {
+        rich->selectAll();
+    }
+}
+
+} // namespace
+
+MainFrame::MainFrame() = default;
+MainFrame::~MainFrame() = default;
+
+const QList<MainFrame::ButtonSpec>& MainFrame::ButtonSpecs() {
+    static const QList<ButtonSpec> buttons{
+        {"Pack", "Pack To Go", false},
+        {"UnPack", "UnPack", false},
+        {"PrintPreview", "Print Preview", false},
+        {"Print", "Print", false},
+        {"Undo", "Undo", false},
+        {"Cut", "Cut", false},
+        {"Copy", "Copy", false},
+        {"Paste", "Paste", false},
+        {"Erase", "Erase", false},
+        {"SelectAll", "Select All", false},
+        {"Find", "Find/Replace", false},
+        {"Calendar", "Calendar", true},
+        {"Notes", "Notes", true},
+        {"TimeTable", "TimeTable", true},
+        {"SchoolDays", "School Days", true},
+        {"BothDays", "Partner Days", true},
+        {"Options", "Options", false},
+        {"LowerLeft", "Calendar Lower Left", true},
+        {"LowerRight", "Calendar Lower Right", true},
+        {"Beside", "Notes Beside", true},
+        {"Opposite", "Notes Opposite", true},
+        {"Help", "Help", false},
+        {"Tips", "Tips", false},
+    };
+    return buttons;
+}
+
+const QStringList& MainFrame::ButtonKeys() {
+    static const QStringList keys = [] {
+        QStringList list;
+        for (const ButtonSpec& entry : ButtonSpecs()) {
+            list << QString::fromLatin1(entry.key);
+        }
+        return list;
+    }();
+    return keys;
+}
+
+QLabel* MainFrame::StatusPanel(const QString& key) const {
+    return m_panels.value(key);
+}
+
+double MainFrame::InnerWidthTw() const {
+    return TwipsX(clientArea->width());
+}
+
+double MainFrame::OuterWidthTw() const {
+    // The frame's outer size as the window system would give it: the client area with the
+    // sizing frame on each side.
+    return TwipsX(width() + 2 * GetSystemMetrics(SM_CXFRAME));
+}
+
+double MainFrame::PageAreaBottomTw() const {
+    return TwipsY(mdiClient->geometry().bottom() + 1);
+}
+
+void MainFrame::SetBackColour(qint32 bgr) {
+    mdiClient->setBackground(ColorFromBgr(bgr));
+}
+
+// Edit.
+
+void MainFrame::mnuECut_Click() {
+    if (QWidget* box = FocusedTextBox()) {
+        QGuiApplication::clipboard()->setText(SelectedText(box));
+        ReplaceSelection(box, QString());
+    }
+}
+
+void MainFrame::mnuECopy_Click() {
+    if (QWidget* box = FocusedTextBox()) {
+        QGuiApplication::clipboard()->setText(SelectedText(box));
+    }
+}
+
+void MainFrame::mnuEPaste_Click() {
+    if (QWidget* box = FocusedTextBox()) {
+        ReplaceSelection(box, QGuiApplication::clipboard()->text());
+    }
+}
+
+void MainFrame::mnuEErase_Click() {
+    if (QWidget* box = FocusedTextBox()) {
+        SelectAllOf(box);
+        ReplaceSelection(box, QString());
+    }
+}
+
+void MainFrame::mnuESelectAll_Click() {
+    if (QWidget* box = FocusedTextBox()) {
+        SelectAllOf(box);
+    }
+}
