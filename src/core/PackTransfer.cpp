@@ -50,6 +50,14 @@ PackError CopyError(const CopyResult& copy) {
     }
 }
 
+// A connection that only reads the file and never makes one in its place.
+void OpenReadOnly(QSqlDatabase& db, const QString& path) {
+    db.setDatabaseName(
+        QStringLiteral("file:%1?mode=ro")
+            .arg(QString::fromUtf8(QUrl::toPercentEncoding(QFileInfo(path).absoluteFilePath(), "/"))));
+    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
+}
+
 // The table is opened as start-up opens it: the teacher's days once the set-up is complete,
 // every day while it is not.
 void OpenDaysAgain() {
@@ -68,13 +76,11 @@ struct ScannedDrive {
 
 std::optional<ScannedDrive> ScannedDriveOf(const QString& path) {
     const ProgramState& g = Globals();
-    const QString clean = QDir::cleanPath(path);
     std::optional<ScannedDrive> found;
     for (int i = 1; i <= g.PortableDriveCount && i <= kMaxRemovableDrives; ++i) {
         const QString root = QDir::cleanPath(g.PortableDrives[size_t(i)]);
-        const bool holds = !root.isEmpty() && (clean == root || clean.startsWith(root + QLatin1Char('/')) ||
-                                               root == QLatin1String("/"));
-        if (holds && g.PortableDriveDevices[size_t(i)] != 0 && (!found || root.size() > found->root.size())) {
+        if (PathLiesOn(path, root) && g.PortableDriveDevices[size_t(i)] != 0 &&
+            (!found || root.size() > found->root.size())) {
             found = ScannedDrive{root, g.PortableDriveDevices[size_t(i)]};
         }
     }
@@ -104,10 +110,7 @@ PackedBook ReadPackedBook(const QString& path) {
     const QString name = QStringLiteral("qlm_packed_book");
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(
-            QStringLiteral("file:%1?mode=ro")
-                .arg(QString::fromUtf8(QUrl::toPercentEncoding(QFileInfo(path).absoluteFilePath(), "/"))));
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
+        OpenReadOnly(db, path);
         if (db.open()) {
             QSqlQuery query(db);
             if (query.exec(QStringLiteral("SELECT Section, Key, Value FROM RegKeys"))) {
@@ -306,10 +309,7 @@ bool CheckDayDatabase(const QString& path, int maxRegKeys, QString* reason) {
     QString problem;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(
-            QStringLiteral("file:%1?mode=ro")
-                .arg(QString::fromUtf8(QUrl::toPercentEncoding(QFileInfo(path).absoluteFilePath(), "/"))));
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
+        OpenReadOnly(db, path);
         if (!FileExists(path) || !db.open()) {
             problem = QStringLiteral("The file cannot be opened as a database.");
         } else {

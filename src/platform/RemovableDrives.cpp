@@ -171,14 +171,18 @@ QList<RemovableDrive> RemovableDrives() {
     return drives;
 }
 
-QString DriveLabelOf(const QString& path) {
+bool PathLiesOn(const QString& path, const QString& root) {
     const QString clean = QDir::cleanPath(path);
+    const QString top = QDir::cleanPath(root);
+    return !root.isEmpty() &&
+           (clean == top || clean.startsWith(top + QLatin1Char('/')) || top == QLatin1String("/"));
+}
+
+QString DriveLabelOf(const QString& path) {
     QString label;
     qsizetype longest = -1;
     for (const RemovableDrive& drive : RemovableDrives()) {
-        const bool holds = clean == drive.root || clean.startsWith(drive.root + QLatin1Char('/')) ||
-                           drive.root == QLatin1String("/");
-        if (holds && drive.root.size() > longest) {
+        if (PathLiesOn(path, drive.root) && drive.root.size() > longest) {
             longest = drive.root.size();
             label = drive.label;
         }

@@ -39,6 +39,9 @@ QList<RemovableDrive> SelectRemovableDrives(const QList<MountEntry>& mounts, con
 // The drives mounted now (or those a test plays).
 QList<RemovableDrive> RemovableDrives();
 
+// Whether the path is the root or lies under it (everything lies under "/").
+bool PathLiesOn(const QString& path, const QString& root);
+
 // The label of the drive that holds this path, "" when it is on none of them.
 QString DriveLabelOf(const QString& path);
 
