@@ -104,19 +104,13 @@ void IniFile::KeySave(const QString& keyValue, const QString& section, const QSt
     if (keyValue != kKeep) {
         m_keyValue = keyValue;
     }
-    if (m_batch) {
-        m_batch->SetValue(m_section, m_keyName, m_keyValue);
-        return;
+    // A single save is a batch of one: written whole, and not when nothing changes.
+    const bool single = !m_batch;
+    if (single) {
+        BeginBatch();
     }
-    const QString path = NativePath(m_configName);
-    IniDocument document;
-    if (!document.Load(path, true)) {
-        return; // write failures are ignored
-    }
-    const QByteArray before = document.Serialize();
-    document.SetValue(m_section, m_keyName, m_keyValue);
-    const QByteArray after = document.Serialize();
-    if (after != before) {
-        IniDocument::WriteWhole(path, after);
+    m_batch->SetValue(m_section, m_keyName, m_keyValue);
+    if (single) {
+        EndBatch();
     }
 }

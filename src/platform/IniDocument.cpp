@@ -32,10 +32,6 @@ bool IniDocument::Load(const QString& path, bool trimValues, QString* error) {
     return true;
 }
 
-bool IniDocument::Save(const QString& path, QString* error) const {
-    return WriteWhole(path, Serialize(), error);
-}
-
 bool IniDocument::WriteWhole(const QString& path, const QByteArray& data, QString* error) {
     // The copies' own temporary file: a save cut short by a kill leaves nothing that the next
     // write into the folder does not remove.

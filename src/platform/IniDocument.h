@@ -31,10 +31,8 @@ public:
 
     // A missing file is an empty document and succeeds; an unreadable one fails.
     bool Load(const QString& path, bool trimValues, QString* error = nullptr);
-    // Writes a new file beside the old one and renames it over it, so a failure leaves the
-    // old file whole.
-    bool Save(const QString& path, QString* error = nullptr) const;
-    // The same for bytes already serialized: one write of a temporary file, synced, renamed.
+    // Writes serialized bytes as a new file beside the old one, synced and renamed over it, so
+    // a failure leaves the old file whole.
     static bool WriteWhole(const QString& path, const QByteArray& data, QString* error = nullptr);
 
     void Parse(const QByteArray& data, bool trimValues);

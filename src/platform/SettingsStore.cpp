@@ -258,9 +258,14 @@ bool EndBatchPending(PendingSave* pending, QString* error) {
     }
     const QSet<QString> paths = std::exchange(g_batchPaths, {});
     for (const QString& path : paths) {
+        const CachedFile& cached = g_cache[path];
+        const QByteArray data = cached.document.Serialize();
+        if (cached.stamp.exists && data == cached.data) {
+            continue; // the file holds these settings already
+        }
         StagedFile staged;
         QString reason;
-        if (!staged.Stage(path, g_cache[path].document.Serialize(), &reason)) {
+        if (!staged.Stage(path, data, &reason)) {
             *error = QStringLiteral("The settings could not be saved in %1.\r\n\r\n%2").arg(path, reason);
             for (const QString& changed : paths) {
                 g_cache[changed].loaded = false; // memory holds the batch: read the file again
