@@ -182,7 +182,8 @@ struct Exchange {
 };
 
 QString ExchangeKey(const QString& dbaseFileName) {
-    return QString::fromLatin1(QUrl::toPercentEncoding(QFileInfo(dbaseFileName).fileName()));
+    return QString::fromLatin1(
+        QUrl::toPercentEncoding(QFileInfo(JoinPath(QStringLiteral("/"), dbaseFileName)).fileName()));
 }
 
 Exchange RememberedExchange() {
@@ -235,7 +236,7 @@ QString DescribeDriveBook(const Judged& judged) {
         packed = TextToDateTime(entry.second);
     }
     const QString whose = book.teachers.isEmpty() ? QStringLiteral("an unknown teacher") : book.teachers;
-    QString text = QStringLiteral("The book of %1").arg(whose);
+    QString text = QStringLiteral("the book of %1").arg(whose);
     if (packed.isValid()) {
         text +=
             QStringLiteral(", packed on %1 (that computer's clock)").arg(FormatDateTime(packed, kWhenFormat));
@@ -255,7 +256,7 @@ QString DescribeLocalBook(const Judged& judged) {
             names << g.TeacherNames[size_t(t)];
         }
     }
-    QString text = QStringLiteral("The book of %1")
+    QString text = QStringLiteral("the book of %1")
                        .arg(names.isEmpty() ? QStringLiteral("this computer's teacher")
                                             : names.join(QStringLiteral(" and ")));
     if (const std::optional<FileVersion> stamp = FileVersionOf(judged.local)) {

@@ -662,8 +662,8 @@ private Q_SLOTS:
         VerifyNoUnexpectedMessages();
         const auto& question = MessageTestSeam::Answered().last();
         QCOMPARE(question.buttons, int(MsgYesNoCancel));
-        QVERIFY2(question.text.contains(QStringLiteral("On the drive: The book of Ms. Avery, packed on")) &&
-                     question.text.contains(QStringLiteral("On this computer: The book of Mr. Brook")),
+        QVERIFY2(question.text.contains(QStringLiteral("On the drive: the book of Ms. Avery, packed on")) &&
+                     question.text.contains(QStringLiteral("On this computer: the book of Mr. Brook")),
                  qPrintable(question.text));
         if (answer == MsgAnswerCancel) {
             QCOMPARE(outcome, PackOutcome::Kept);
