@@ -145,6 +145,38 @@ private:
         QVERIFY(QFile::copy(file, packed(name)));
     }
 
+    // Pack To Go set up on this computer on a drive folder of its own, as the drive dialog's OK
+    // and the first pack leave it; the outcome of that first pack.
+    PackOutcome configure(const char* stick) {
+        RemovableDrivesSeam::SetDrivesForTests({drive(stick)});
+        if (!FindPortableDrives(2)) {
+            return PackOutcome::Failed;
+        }
+        QString folder;
+        QString reason;
+        if (!CreatePackFolder(drive(stick), &folder, &reason)) {
+            return PackOutcome::Failed;
+        }
+        Globals().PackPath = folder;
+        Globals().PackRun = 1; // as the options dialog's box is ticked
+        return FirstPack(m_host);
+    }
+
+    // The answers to the question between two books.
+    static void threeAnswers() {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("take the drive's book") << int(MsgAnswerYes);
+        QTest::newRow("replace the drive's") << int(MsgAnswerNo);
+        QTest::newRow("neither") << int(MsgAnswerCancel);
+    }
+
+    // Computer A with its year, Pack To Go set up on A_STICK.
+    void configureA(TwoComputers& computers) {
+        BuildYear(YearPlan{});
+        computers.use('A');
+        QCOMPARE(configure("A_STICK"), PackOutcome::Packed);
+    }
+
 private Q_SLOTS:
     void init() {
         QDir(m_drives.path()).removeRecursively();
@@ -615,40 +647,16 @@ private Q_SLOTS:
         QVERIFY(DayRecords().IsOpen());
     }
 
-    // Pack To Go set up on this computer on a drive folder of its own, as the drive dialog's OK
-    // and the first pack leave it; the outcome of that first pack.
-    PackOutcome configure(const char* stick) {
-        RemovableDrivesSeam::SetDrivesForTests({drive(stick)});
-        if (!FindPortableDrives(2)) {
-            return PackOutcome::Failed;
-        }
-        QString folder;
-        QString reason;
-        if (!CreatePackFolder(drive(stick), &folder, &reason)) {
-            return PackOutcome::Failed;
-        }
-        Globals().PackPath = folder;
-        Globals().PackRun = 1; // as the options dialog's box is ticked
-        return FirstPack(m_host);
-    }
-
     // A second computer joins a drive that holds the first one's year: it may take that book,
     // replace it, or leave both as they were. Taken, the two trade edits without a question
     // whatever their clocks say: B's clock is two hours behind A's here.
-    void aSecondComputerJoins_data() {
-        QTest::addColumn<int>("answer");
-        QTest::newRow("take the drive's book") << int(MsgAnswerYes);
-        QTest::newRow("replace it") << int(MsgAnswerNo);
-        QTest::newRow("neither") << int(MsgAnswerCancel);
-    }
+    void aSecondComputerJoins_data() { threeAnswers(); }
 
     void aSecondComputerJoins() {
         QFETCH(int, answer);
         TestEnvironment env;
         TwoComputers computers(env);
-        BuildYear(YearPlan{});
-        computers.use('A');
-        QCOMPARE(configure("A_STICK"), PackOutcome::Packed);
+        configureA(computers);
         QVERIFY(WriteNotes(computers.book('A'), QStringLiteral("A's year")));
         MessageTestSeam::QueueAnswer(MsgAnswerYes);
         PackDataBase(m_host);
@@ -713,20 +721,13 @@ private Q_SLOTS:
 
     // Both books changed since they were last exchanged: the teacher chooses, and the default
     // changes nothing.
-    void bothChangedIsAConflict_data() {
-        QTest::addColumn<int>("answer");
-        QTest::newRow("take the drive's book") << int(MsgAnswerYes);
-        QTest::newRow("replace the drive's") << int(MsgAnswerNo);
-        QTest::newRow("neither") << int(MsgAnswerCancel);
-    }
+    void bothChangedIsAConflict_data() { threeAnswers(); }
 
     void bothChangedIsAConflict() {
         QFETCH(int, answer);
         TestEnvironment env;
         TwoComputers computers(env);
-        BuildYear(YearPlan{});
-        computers.use('A');
-        QCOMPARE(configure("A_STICK"), PackOutcome::Packed);
+        configureA(computers);
         computers.installB();
         MessageTestSeam::QueueAnswer(MsgAnswerYes);
         QCOMPARE(configure("A_STICK"), PackOutcome::Taken);
