@@ -1,6 +1,7 @@
-// Times Pack To Go and UnPack of a full school year without windows: the settings carried into
-// RegKeys, the book copied onto a drive folder, and the copy taken back with its settings.
-// Prints figures; the goal is that a pack or an unpack is over within a second.
+// Times Pack To Go and UnPack of a ten-year book with every cell written, without windows: the
+// books judged (each read and hashed), the settings carried into RegKeys, the book copied onto a
+// drive folder, and the other computer's copy taken back with its settings. Prints figures; the
+// goal is that a pack or an unpack is over within a second.
 #include "BenchSupport.h"
 #include "core/Message.h"
 #include "core/PackTransfer.h"
@@ -32,7 +33,16 @@ int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     TestEnvironment env;
-    const int rows = BuildFullYear();
+    YearPlan plan;
+    plan.terms = {{QDate(2026, 9, 1), QDate(2036, 8, 31)}};
+    plan.timeRows = 12;
+    const int rows = BuildYear(plan);
+    QString details;
+    for (int r = 1; r <= 12; ++r) {
+        details += QStringLiteral("Details%1 = printf('%2 %s', hex(randomblob(260))), ").arg(r).arg(r);
+    }
+    ExecSql(env.DatabasePath(), QStringLiteral("UPDATE QLM SET ") + details +
+                                    QStringLiteral("Notes = hex(randomblob(300)) WHERE Date IS NOT NULL"));
     SaveText(QStringLiteral("Settings\\Effects1"), QStringLiteral("PackRun"), QStringLiteral("1"));
     if (!OpenBook()) {
         out << "the book did not open\n";
@@ -43,6 +53,11 @@ int main(int argc, char* argv[]) {
     QDir().mkpath(stick + QStringLiteral("/VNT"));
     RemovableDrivesSeam::SetDrivesForTests({stick});
     QFile::copy(env.DatabasePath(), stick + QStringLiteral("/VNT/QLM.mdb"));
+    // The first pack replaces a book this computer never exchanged: that is asked once.
+    MessageTestSeam::QueueAnswer(MsgAnswerYes);
+    MessageTestSeam::QueueAnswer(MsgAnswerNo);
+    NoWindows first;
+    PackDataBase(first);
     NoWindows host;
 
     std::vector<double> packTimes;
@@ -54,9 +69,9 @@ int main(int argc, char* argv[]) {
         PackDataBase(host);
         packTimes.push_back(timer.nsecsElapsed() / 1e6);
 
-        // The drive copy made newer, as the other computer would leave it.
-        SetModifiedTime(stick + QStringLiteral("/VNT/QLM.mdb"),
-                        *ModifiedTime(env.DatabasePath()) + 1000000000LL);
+        // The other computer's edit of the drive copy.
+        ExecSql(stick + QStringLiteral("/VNT/QLM.mdb"),
+                QStringLiteral("UPDATE QLM SET Notes = ? WHERE Date = '2026-10-14'"), {QString::number(run)});
         MessageTestSeam::QueueAnswer(MsgAnswerYes);
         timer.restart();
         UnPackCommand(host);
@@ -67,6 +82,10 @@ int main(int argc, char* argv[]) {
         << ", file: " << QFileInfo(env.DatabasePath()).size() / 1024 << " KiB\n";
     out << "pack (median of 11): " << Median(packTimes) << " ms\n";
     out << "unpack (median of 11): " << Median(unpackTimes) << " ms\n";
+    const bool taken =
+        QueryValue(env.DatabasePath(), QStringLiteral("SELECT Notes FROM QLM WHERE Date = '2026-10-14'"))
+            .toString() == QLatin1String("10");
+    out << "last unpack took the drive's edit: " << (taken ? "yes" : "no") << "\n";
     out << "unexpected messages: " << MessageTestSeam::Unexpected().size() << "\n";
     return 0;
 }

@@ -6,7 +6,11 @@
 
 namespace {
 bool g_seamEnabled = false;
-QQueue<int> g_answers;
+struct QueuedAnswer {
+    int answer = 0;
+    std::function<void()> whileShown;
+};
+QQueue<QueuedAnswer> g_answers;
 QList<MessageTestSeam::ShownMessage> g_answered;
 QList<MessageTestSeam::ShownMessage> g_unexpected;
 MessageHandler g_handler;
@@ -20,7 +24,10 @@ bool Enabled() {
     return g_seamEnabled;
 }
 void QueueAnswer(int answer) {
-    g_answers.enqueue(answer);
+    g_answers.enqueue({answer, {}});
+}
+void QueueAnswer(int answer, std::function<void()> whileShown) {
+    g_answers.enqueue({answer, std::move(whileShown)});
 }
 int QueuedAnswers() {
     return static_cast<int>(g_answers.size());
@@ -55,7 +62,11 @@ int ShowMessage(const QString& message, int buttons, int icon, const QString& ti
             return MsgAnswerCancel;
         }
         g_answered.append(shown);
-        return g_answers.dequeue();
+        const QueuedAnswer next = g_answers.dequeue();
+        if (next.whileShown) {
+            next.whileShown();
+        }
+        return next.answer;
     }
     // Without a window to ask, nobody agreed to anything.
     return g_handler ? g_handler(message, buttons, icon, title, helpContext) : MsgAnswerCancel;

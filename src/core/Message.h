@@ -7,7 +7,8 @@
 
 // Every subsystem reports through the program's own message box. Core declares it; the
 // interface installs the window that answers it, and tests answer from a queue.
-enum MsgButtons { MsgOK = 1, MsgOKCancel = 2, MsgYesNo = 3 };
+// Yes, No and Cancel ask for one of three choices; Cancel is the default there.
+enum MsgButtons { MsgOK = 1, MsgOKCancel = 2, MsgYesNo = 3, MsgYesNoCancel = 4 };
 enum MsgIcon { MsgInformation = 1, MsgQuestion = 2, MsgWarning = 3, MsgAlert = 4 };
 enum MsgAnswer { MsgAnswerOK = 1, MsgAnswerCancel = 2, MsgAnswerYes = 6, MsgAnswerNo = 7 };
 
@@ -38,6 +39,8 @@ struct ShownMessage {
 void Enable(bool enabled);
 bool Enabled();
 void QueueAnswer(int answer);
+// The answer comes after something has happened while the message was up (a drive pulled).
+void QueueAnswer(int answer, std::function<void()> whileShown);
 int QueuedAnswers();
 const QList<ShownMessage>& Answered();
 const QList<ShownMessage>& Unexpected();

@@ -25,6 +25,7 @@
 
 namespace {
 const QString kPackFolder = QStringLiteral("VNT");
+const QString kWhenFormat = QStringLiteral("mmmm d, yyyy at h:mm AM/PM");
 const QString kInUse =
     QStringLiteral("The file is in use by another program. Close that program or wait until it has "
                    "finished, then try again.");
@@ -68,10 +69,10 @@ void OpenDaysAgain() {
     }
 }
 
-// The scanned drive whose root holds a path: its root and the file system it held.
+// The scanned drive whose root holds a path: its root and the volume it held.
 struct ScannedDrive {
     QString root;
-    DeviceId device = 0;
+    VolumeId volume;
 };
 
 std::optional<ScannedDrive> ScannedDriveOf(const QString& path) {
@@ -79,22 +80,29 @@ std::optional<ScannedDrive> ScannedDriveOf(const QString& path) {
     std::optional<ScannedDrive> found;
     for (int i = 1; i <= g.PortableDriveCount && i <= kMaxRemovableDrives; ++i) {
         const QString root = QDir::cleanPath(g.PortableDrives[size_t(i)]);
-        if (PathLiesOn(path, root) && g.PortableDriveDevices[size_t(i)] != 0 &&
+        if (PathLiesOn(path, root) && g.PortableDriveVolumes[size_t(i)].device != 0 &&
             (!found || root.size() > found->root.size())) {
-            found = ScannedDrive{root, g.PortableDriveDevices[size_t(i)]};
+            found = ScannedDrive{root, g.PortableDriveVolumes[size_t(i)]};
         }
     }
     return found;
 }
 
-// The device a write under this path must land on, or none when the path lies on no drive the
-// scan found mounted: then nothing may be written there.
-std::optional<DeviceId> DriveDeviceFor(const QString& path) {
+// The volume a write under this path must land on, or none when the path lies on no drive the
+// scan found still mounted there: then nothing may be written there.
+std::optional<VolumeId> DriveVolumeFor(const QString& path) {
     const std::optional<ScannedDrive> drive = ScannedDriveOf(path);
-    if (!drive || DeviceOf(drive->root) != drive->device) {
+    if (!drive || VolumeOf(drive->root) != drive->volume) {
         return std::nullopt;
     }
-    return drive->device;
+    return drive->volume;
+}
+
+// Another stick in the same place: the root is mounted as before, but by another volume.
+bool DriveWasSwapped(const QString& path) {
+    const std::optional<ScannedDrive> drive = ScannedDriveOf(path);
+    const std::optional<VolumeId> now = drive ? VolumeOf(drive->root) : std::nullopt;
+    return now && now->device == drive->volume.device && now->serial != drive->volume.serial;
 }
 
 // What the packed book on the drive tells of itself: the teachers it belongs to and the pack
@@ -146,8 +154,9 @@ PackedBook ReadPackedBook(const QString& path) {
     return book;
 }
 
-// The drive holds what this computer last packed or unpacked: each carried pack date is the
-// one this computer's settings hold for that teacher.
+// The drive holds what this computer last packed or unpacked, as far as the pack dates it
+// carries tell: each is the one this computer's settings hold for that teacher. Only asked
+// where this computer remembers no exchange of the book.
 bool LastExchangedHere(const PackedBook& book) {
     if (!book.readable || book.packDates.isEmpty()) {
         return false;
@@ -160,55 +169,169 @@ bool LastExchangedHere(const PackedBook& book) {
     return true;
 }
 
-// A packed book that this computer did not make or take last may hold work that exists nowhere
-// else: the teacher decides whether it is replaced. True when the copy may go ahead.
-bool MayReplacePackedBook(const QString& packedPath, const QString& local) {
-    if (!FileExists(packedPath) || SameContent(packedPath, local)) {
-        return true;
+// What this computer remembers of each book it exchanged with a drive, by database file name:
+// the fingerprint of the book it last packed or unpacked, and of one it was about to, which a
+// copy killed before the record was made may have put on the drive all the same. Kept outside
+// the carried sections, so it never travels to the other computer.
+const QString kExchangeSection = QStringLiteral("PackToGo");
+
+struct Exchange {
+    QString last;
+    QString started;
+    bool IsEmpty() const { return last.isEmpty() && started.isEmpty(); }
+};
+
+QString ExchangeKey(const QString& dbaseFileName) {
+    return QString::fromLatin1(
+        QUrl::toPercentEncoding(QFileInfo(JoinPath(QStringLiteral("/"), dbaseFileName)).fileName()));
+}
+
+Exchange RememberedExchange() {
+    const QStringList parts =
+        ReadText(kExchangeSection, ExchangeKey(Globals().DBaseFileName)).split(QLatin1Char('|'));
+    return {parts.value(0), parts.value(1)};
+}
+
+void RememberExchange(const Exchange& exchange) {
+    if (RememberedExchange().last != exchange.last || RememberedExchange().started != exchange.started) {
+        SaveText(kExchangeSection, ExchangeKey(Globals().DBaseFileName),
+                 exchange.started.isEmpty() ? exchange.last
+                                            : exchange.last + QLatin1Char('|') + exchange.started);
     }
-    // A file that holds no readable book cannot be unpacked either: it is no one's work.
-    const PackedBook book = ReadPackedBook(packedPath);
-    if (!book.readable || LastExchangedHere(book)) {
-        return true;
+}
+
+// The two books as judged before anything is copied.
+struct Judged {
+    QString packed;
+    QString local;
+    std::optional<FileVersion> driveFile; // the drive's file as judged (none: there was none)
+    QString driveBook;                    // fingerprints; empty when unreadable or missing
+    QString localBook;
+    BookState state = BookState::NothingRemembered;
+};
+
+Judged JudgeBooks(const QString& packed, const QString& local) {
+    Judged judged{packed, local, FileVersionOf(packed), QString(), QString(), BookState::NoDriveBook};
+    const Exchange remembered = RememberedExchange();
+    judged.localBook = FileFingerprint(local);
+    if (judged.driveFile) {
+        judged.driveBook = FileFingerprint(packed);
+        judged.state = CompareBooks(judged.localBook, judged.driveBook, remembered.last, remembered.started);
     }
-    // The pack's own date, or else the file's, as the main window shows a pack's date.
+    // What is on the drive now settles what the record could not: the book this computer was
+    // packing did reach it, or both sides hold one book.
+    if (judged.state == BookState::Same && !judged.driveBook.isEmpty()) {
+        RememberExchange({judged.driveBook, QString()});
+    } else if (!remembered.started.isEmpty() && judged.driveBook == remembered.started) {
+        RememberExchange({remembered.started, QString()});
+    }
+    return judged;
+}
+
+// Whose book a book is, and when it was packed or last changed, in the words of a question.
+QString DescribeDriveBook(const Judged& judged) {
+    const PackedBook book = ReadPackedBook(judged.packed);
     QDateTime packed;
     for (const auto& entry : book.packDates) {
         packed = TextToDateTime(entry.second);
     }
-    if (!packed.isValid()) {
-        if (const std::optional<qint64> modified = ModifiedTime(packedPath)) {
-            packed = QDateTime::fromMSecsSinceEpoch(*modified / 1000000);
-        }
-    }
-    const QString when =
-        packed.isValid() ? FormatDateTime(packed, QStringLiteral("mmmm d, yyyy at h:mm AM/PM")) : QString();
     const QString whose = book.teachers.isEmpty() ? QStringLiteral("an unknown teacher") : book.teachers;
-    const QString text =
-        QStringLiteral("The Portable Drive already holds a DataBase File of this name:\r\n%1\r\n\r\n"
-                       "It may belong to %2, packed %3. It is not the DataBase File that this "
-                       "computer packed or unpacked last, so it may hold work that is not on this "
-                       "computer.\r\n\r\nKeep the DataBase File on the drive?\r\n\r\n'Yes' keeps it: "
-                       "nothing is copied.\r\n'No' replaces it with the DataBase File of this computer.")
-            .arg(packedPath, whose,
-                 when.isEmpty() ? QStringLiteral("at an unknown time") : QStringLiteral("on ") + when);
-    return ShowMessage(text, MsgYesNo, MsgWarning, Title(" - Pack To Go"), 0) == MsgAnswerNo;
+    QString text = QStringLiteral("the book of %1").arg(whose);
+    if (packed.isValid()) {
+        text +=
+            QStringLiteral(", packed on %1 (that computer's clock)").arg(FormatDateTime(packed, kWhenFormat));
+    } else if (judged.driveFile) {
+        text += QStringLiteral(", last changed on %1")
+                    .arg(FormatDateTime(QDateTime::fromMSecsSinceEpoch(judged.driveFile->modified / 1000000),
+                                        kWhenFormat));
+    }
+    return text + QLatin1Char('.');
 }
 
-// Copies the book in use to the drive folder and, once it is there, stores the pack's date
-// and the values that only a finished pack may store.
-bool CopyBookToDrive(DayPageHost& host, const PackedEffects& effects, PackError* error, bool* wrongDrive) {
+QString DescribeLocalBook(const Judged& judged) {
+    const ProgramState& g = Globals();
+    QStringList names;
+    for (int t = 1; t <= g.TeacherNum && t <= 2; ++t) {
+        if (!g.TeacherNames[size_t(t)].isEmpty()) {
+            names << g.TeacherNames[size_t(t)];
+        }
+    }
+    QString text = QStringLiteral("the book of %1")
+                       .arg(names.isEmpty() ? QStringLiteral("this computer's teacher")
+                                            : names.join(QStringLiteral(" and ")));
+    if (const std::optional<FileVersion> stamp = FileVersionOf(judged.local)) {
+        text +=
+            QStringLiteral(", last changed on %1")
+                .arg(FormatDateTime(QDateTime::fromMSecsSinceEpoch(stamp->modified / 1000000), kWhenFormat));
+    }
+    return text + QLatin1Char('.');
+}
+
+// The teacher chooses between the two books: the default, Escape and the close box change
+// nothing.
+BookChoice AskWhichBook(const Judged& judged, const QString& title) {
+    QString why;
+    switch (judged.state) {
+    case BookState::Conflict:
+        why = QStringLiteral("Both books have changed since this computer last packed or unpacked, so each "
+                             "may hold work that the other does not.");
+        break;
+    case BookState::DriveNewer:
+        why = QStringLiteral("The book on the drive holds work that this computer has not unpacked yet.");
+        break;
+    default:
+        why = QStringLiteral("This computer did not pack or unpack the book on the drive last, so it may "
+                             "hold work that is not on this computer.");
+        break;
+    }
+    const QString text =
+        QStringLiteral(
+            "The Portable Drive holds a DataBase File of this name:\r\n%1\r\n\r\n%2\r\n\r\n"
+            "On the drive: %3\r\nOn this computer: %4\r\n\r\nWhich book do you want to keep?\r\n\r\n"
+            "'Yes' takes the drive's book onto this computer: it replaces this computer's book "
+            "and settings, as an UnPack does.\r\n'No' replaces the drive's book with this "
+            "computer's.\r\n'Cancel' changes nothing on either.")
+            .arg(judged.packed, why, DescribeDriveBook(judged), DescribeLocalBook(judged));
+    switch (ShowMessage(text, MsgYesNoCancel, MsgWarning, title, 0)) {
+    case MsgAnswerYes:
+        return BookChoice::TakeDrives;
+    case MsgAnswerNo:
+        return BookChoice::ReplaceDrives;
+    default:
+        return BookChoice::Neither;
+    }
+}
+
+// A copy onto or from a drive that found the drive or its book no longer the one judged.
+void ShowDriveChanged(const QString& title) {
+    ShowMessage(QStringLiteral("The Portable Drive is not the one that was checked a moment ago: it may have "
+                               "been pulled out or swapped for another.\r\n\r\nNothing was copied. Insert "
+                               "the drive again and repeat the command."),
+                MsgOK, MsgAlert, title, 0);
+}
+
+// Copies the book in use to the drive folder, in place of the file judged there, and once it is
+// there stores the pack's date and the values that only a finished pack may store.
+bool CopyBookToDrive(DayPageHost& host, const Judged& judged, const PackedEffects& effects, PackError* error,
+                     CopyResult* copy) {
     QString reason;
     if (!LetGoOfBook(host, &reason)) {
         *error = {75, QStringLiteral("Path/File access error\r\n\r\n") + reason};
         return false;
     }
-    const std::optional<DeviceId> device = DriveDeviceFor(Globals().PackPath);
-    const CopyResult copy =
-        device ? CopyFileSafely(DatabaseFilePath(Globals().DBaseFileName), PackedFilePath(), {}, device)
-               : CopyResult{false, ENODEV, QString(), false, true};
-    *wrongDrive = copy.wrongDrive;
-    if (copy.ok) {
+    // The book packed is remembered before it is copied: a copy that a kill cuts short of the
+    // record below still counts as this computer's once it is found on the drive. A copy that
+    // failed leaves it standing: only these bytes on the drive could ever match it.
+    const QString book = FileFingerprint(judged.local);
+    RememberExchange({RememberedExchange().last, book});
+    CopyGuard guard;
+    guard.volume = DriveVolumeFor(Globals().PackPath);
+    guard.checkTarget = true;
+    guard.target = judged.driveFile;
+    *copy = guard.volume ? CopyFileSafely(judged.local, judged.packed, {}, guard)
+                         : CopyResult{false, ENODEV, QString(), false, true, false};
+    if (copy->ok) {
+        RememberExchange({book, QString()});
         SettingsStore::BeginBatch();
         for (const auto& [key, value] : effects) {
             SaveText(EffectsSection(), key, value);
@@ -216,17 +339,97 @@ bool CopyBookToDrive(DayPageHost& host, const PackedEffects& effects, PackError*
         SettingsStore::EndBatch();
         Globals().PackDate = effects.first().second;
     } else {
-        *error = CopyError(copy);
+        *error = CopyError(*copy);
     }
     ReopenBook(host);
     host.RefreshPage();
-    return copy.ok;
+    return copy->ok;
 }
 
-// Carries the settings into RegKeys and the book onto the drive. Nothing is written when the
-// drive is no longer the one the scan found, nor over a packed book the teacher keeps.
+// Replaces the book in use with the drive's, as judged, and writes the settings it carries
+// back into the settings store. False when nothing was taken (the message has said why).
+bool TakeDrivesBook(DayPageHost& host, const Judged& judged, const QString& title) {
+    host.ShowProgress(QStringLiteral("Updating now.  One Moment Please..."));
+    QString reason;
+    if (!LetGoOfBook(host, &reason)) {
+        host.CloseProgress();
+        ReportDatabaseFailure(reason);
+        return false;
+    }
+    // Only the file judged, and only one that opens as a day database, replaces the book; it is
+    // checked as the copy beside the book, not on the drive, which could change in between.
+    CopyGuard guard;
+    guard.source = judged.driveFile;
+    const CopyResult copy = CopyFileSafely(
+        judged.packed, judged.local,
+        [](const QString& copied) {
+            QString problem;
+            CheckDayDatabase(copied, kMaxRegKeyRows, &problem);
+            return problem;
+        },
+        guard);
+    // A copy that a kill cuts short of this record leaves both books the same, which the next
+    // judgement records.
+    if (copy.ok) {
+        RememberExchange({judged.driveBook, QString()});
+    }
+    ReopenBook(host);
+    PackError error;
+    const bool restored = copy.ok && RestoreSettingsFromDataBase(RegKeyRecords(), &error);
+    host.RefreshPage();
+    host.CloseProgress();
+    if (copy.changedFile) {
+        ShowDriveChanged(title);
+    } else if (!restored) {
+        ShowLocateFailure(QStringLiteral(" - UnPack"));
+    }
+    return restored;
+}
+
+// Carries the settings into RegKeys and the book onto the drive, in place of the book judged
+// there. Nothing is written when the drive is no longer the one the scan found.
+PackOutcome ReplaceDrivesBook(DayPageHost& host, const Judged& judged, const PackedEffects& extra) {
+    host.ShowProgress(QStringLiteral("Packing up now.  One Moment Please..."));
+    PackedEffects effects{{QStringLiteral("PackDate"), DateTimeToText(Clock::Now())}};
+    effects += extra;
+    PackError error;
+    CopyResult copy;
+    const bool ok = SaveSettingsToDataBase(RegKeyRecords(), Globals().CurrentTeacher, effects, &error) &&
+                    CopyBookToDrive(host, judged, effects, &error, &copy);
+    host.CloseProgress();
+    if (copy.changedFile || (copy.wrongDrive && DriveWasSwapped(Globals().PackPath))) {
+        ShowDriveChanged(Title(" - Pack To Go"));
+    } else if (copy.wrongDrive) {
+        ShowWriteFailure();
+    } else if (!ok) {
+        ShowPackError(error);
+    }
+    return ok ? PackOutcome::Packed : PackOutcome::Failed;
+}
+
+// Whether a pack may replace the drive's book without asking.
+bool PackMayReplace(const Judged& judged) {
+    switch (judged.state) {
+    case BookState::Same:
+    case BookState::DriveKnown:
+    case BookState::NoDriveBook:
+        return true;
+    case BookState::NothingRemembered: {
+        // A file that holds no readable book cannot be unpacked either: it is no one's work.
+        const PackedBook book = ReadPackedBook(judged.packed);
+        return !book.readable || LastExchangedHere(book);
+    }
+    case BookState::DriveNewer:
+    case BookState::Conflict:
+        return false;
+    }
+    return false;
+}
+
+// The pack, and the first pack of a drive: the drive's book is replaced where it is this
+// computer's own, or the teacher chooses between the two books.
 PackOutcome PackOnto(DayPageHost& host, const PackedEffects& extra) {
-    if (!DriveDeviceFor(Globals().PackPath)) {
+    if (!DriveVolumeFor(Globals().PackPath)) {
         ShowWriteFailure();
         return PackOutcome::Failed;
     }
@@ -236,23 +439,29 @@ PackOutcome PackOnto(DayPageHost& host, const PackedEffects& extra) {
         ReportDatabaseFailure(reason);
         return PackOutcome::Failed;
     }
-    if (!MayReplacePackedBook(PackedFilePath(), DatabaseFilePath(Globals().DBaseFileName))) {
-        return PackOutcome::Kept;
+    const Judged judged = JudgeBooks(PackedFilePath(), DatabaseFilePath(Globals().DBaseFileName));
+    if (!PackMayReplace(judged)) {
+        switch (AskWhichBook(judged, Title(" - Pack To Go"))) {
+        case BookChoice::TakeDrives:
+            if (!TakeDrivesBook(host, judged, Title(" - Pack To Go"))) {
+                return PackOutcome::Failed;
+            }
+            if (!extra.isEmpty()) {
+                // Pack To Go is set up on this drive with the book taken from it.
+                SettingsStore::BeginBatch();
+                for (const auto& [key, value] : extra) {
+                    SaveText(EffectsSection(), key, value);
+                }
+                SettingsStore::EndBatch();
+            }
+            return PackOutcome::Taken;
+        case BookChoice::ReplaceDrives:
+            break;
+        case BookChoice::Neither:
+            return PackOutcome::Kept;
+        }
     }
-    host.ShowProgress(QStringLiteral("Packing up now.  One Moment Please..."));
-    PackedEffects effects{{QStringLiteral("PackDate"), DateTimeToText(Clock::Now())}};
-    effects += extra;
-    PackError error;
-    bool wrongDrive = false;
-    const bool ok = SaveSettingsToDataBase(RegKeyRecords(), Globals().CurrentTeacher, effects, &error) &&
-                    CopyBookToDrive(host, effects, &error, &wrongDrive);
-    host.CloseProgress();
-    if (wrongDrive) {
-        ShowWriteFailure();
-    } else if (!ok) {
-        ShowPackError(error);
-    }
-    return ok ? PackOutcome::Packed : PackOutcome::Failed;
+    return ReplaceDrivesBook(host, judged, extra);
 }
 } // namespace
 
@@ -267,10 +476,10 @@ bool FindPortableDrives(int mode) {
         return false;
     }
     g.PortableDrives.fill(QString());
-    g.PortableDriveDevices.fill(0);
+    g.PortableDriveVolumes.fill(VolumeId{});
     for (int i = 0; i < drives.size() && i < kMaxRemovableDrives; ++i) {
         g.PortableDrives[size_t(i) + 1] = drives[i].root;
-        g.PortableDriveDevices[size_t(i) + 1] = drives[i].device;
+        g.PortableDriveVolumes[size_t(i) + 1] = drives[i].volume;
     }
     g.PortableDriveCount = int(drives.size());
     return true;
@@ -346,6 +555,23 @@ bool CheckDayDatabase(const QString& path, int maxRegKeys, QString* reason) {
     return problem.isEmpty();
 }
 
+BookState CompareBooks(const QString& local, const QString& drive, const QString& last,
+                       const QString& started) {
+    if (drive.isEmpty()) {
+        return BookState::NothingRemembered;
+    }
+    if (drive == local) {
+        return BookState::Same;
+    }
+    if (drive == last || drive == started) {
+        return BookState::DriveKnown;
+    }
+    if (last.isEmpty()) {
+        return BookState::NothingRemembered;
+    }
+    return local == last ? BookState::DriveNewer : BookState::Conflict;
+}
+
 bool DriveCopyIsNewer(const QString& packed, const QString& local) {
     const std::optional<qint64> drive = ModifiedTime(packed);
     const std::optional<qint64> here = ModifiedTime(local);
@@ -355,12 +581,12 @@ bool DriveCopyIsNewer(const QString& packed, const QString& local) {
 
 bool CreatePackFolder(const QString& root, QString* folder, QString* reason) {
     *folder = JoinPath(root, kPackFolder);
-    const std::optional<DeviceId> device = DriveDeviceFor(root);
-    if (!device) {
-        *reason = QStringLiteral("The drive is no longer mounted at %1.").arg(root);
+    const std::optional<VolumeId> volume = DriveVolumeFor(root);
+    if (!volume) {
+        *reason = QStringLiteral("The drive found at %1 is no longer there.").arg(root);
         return false;
     }
-    return MakeFolderOn(root, kPackFolder, device, reason);
+    return MakeFolderOn(root, kPackFolder, volume, reason);
 }
 
 void ShowLocateFailure(const QString& operation) {
@@ -410,14 +636,12 @@ void OfferUnPack(DayPageHost& host) {
 }
 
 void UnPackDataBase(DayPageHost& host) {
-    const QString failure = QStringLiteral(" - UnPack");
+    const QString title = Title(" - UnPack");
     if (!LocatePackedDataBase()) {
-        ShowLocateFailure(failure);
+        ShowLocateFailure(QStringLiteral(" - UnPack"));
         host.CloseProgress();
         return;
     }
-    const QString packed = PackedFilePath();
-    const QString local = DatabaseFilePath(Globals().DBaseFileName);
     // What the page holds unsaved is local work: it is stored before the files are compared.
     QString reason;
     if (!StorePendingDayEdits(&reason)) {
@@ -425,32 +649,41 @@ void UnPackDataBase(DayPageHost& host) {
         ReportDatabaseFailure(reason);
         return;
     }
-    if (!DriveCopyIsNewer(packed, local)) {
-        // Local work is never replaced by the same or an older copy.
+    const Judged judged = JudgeBooks(PackedFilePath(), DatabaseFilePath(Globals().DBaseFileName));
+    bool take = false;
+    switch (judged.state) {
+    case BookState::NoDriveBook:
+        ShowLocateFailure(QStringLiteral(" - UnPack"));
+        return;
+    case BookState::Same:
+    case BookState::DriveKnown:
+        break;
+    case BookState::DriveNewer:
+        take = true;
+        break;
+    case BookState::NothingRemembered:
+        // A book exchanged before this computer kept a record: the newer file wins, and local
+        // work is never replaced by the same or an older copy.
+        take = DriveCopyIsNewer(judged.packed, judged.local);
+        break;
+    case BookState::Conflict:
+        switch (AskWhichBook(judged, title)) {
+        case BookChoice::TakeDrives:
+            take = true;
+            break;
+        case BookChoice::ReplaceDrives:
+            ReplaceDrivesBook(host, judged, {});
+            return;
+        case BookChoice::Neither:
+            return;
+        }
+        break;
+    }
+    if (!take) {
         host.ShowBriefly(QStringLiteral("File is Up To Date..."));
         return;
     }
-    host.ShowProgress(QStringLiteral("Updating now.  One Moment Please..."));
-    if (!LetGoOfBook(host, &reason)) {
-        host.CloseProgress();
-        ReportDatabaseFailure(reason);
-        return;
-    }
-    // Only a file that opens as a day database replaces the book; it is checked as the copy
-    // beside the book, not on the drive, which could change in between.
-    const CopyResult copy = CopyFileSafely(packed, local, [](const QString& copied) {
-        QString problem;
-        CheckDayDatabase(copied, kMaxRegKeyRows, &problem);
-        return problem;
-    });
-    ReopenBook(host);
-    PackError error;
-    const bool restored = copy.ok && RestoreSettingsFromDataBase(RegKeyRecords(), &error);
-    host.RefreshPage();
-    host.CloseProgress();
-    if (!restored) {
-        ShowLocateFailure(failure);
-    }
+    TakeDrivesBook(host, judged, title);
 }
 
 PackOutcome FirstPack(DayPageHost& host) {

@@ -50,10 +50,28 @@ void ShowLocateFailure(const QString& operation);
 void ShowWriteFailure();
 void ShowPackError(const PackError& error);
 
-// How a pack ended: the book is on the drive; the teacher kept the different book the drive
-// already held (nothing copied); or it failed and said why. Only a pack that ended Packed
-// stores its date (and the first pack "PackConfig" and "PackRun").
-enum class PackOutcome { Packed, Kept, Failed };
+// How the book on the drive stands to this computer's, judged from the books themselves and from
+// what this computer last exchanged with a drive (never from two computers' clocks):
+// - NoDriveBook: the drive holds none;
+// - Same: both hold the same bytes;
+// - DriveKnown: the drive holds the book this computer last packed or unpacked;
+// - DriveNewer: this computer's book is unchanged since then, the drive's is another: news;
+// - Conflict: both have changed since then;
+// - NothingRemembered: this computer has no record of an exchange of this book yet.
+enum class BookState { NoDriveBook, Same, DriveKnown, DriveNewer, Conflict, NothingRemembered };
+// local and drive are the books' fingerprints (drive empty when it could not be read); last and
+// started those of the book this computer last exchanged and of one it was about to.
+BookState CompareBooks(const QString& local, const QString& drive, const QString& last,
+                       const QString& started);
+
+// What the teacher chose when both books may hold work of their own.
+enum class BookChoice { TakeDrives, ReplaceDrives, Neither };
+
+// How a pack ended: the book is on the drive; the teacher took the drive's book instead (it
+// replaced this computer's, as an unpack does); the teacher kept both as they were (nothing
+// copied); or it failed and said why. Only a pack that ended Packed or Taken stores what it
+// was given to store (the first pack's "PackConfig" and "PackRun").
+enum class PackOutcome { Packed, Taken, Kept, Failed };
 
 // File > Pack To Go; File > UnPack; the offer at start-up; the unpack itself; the first pack of
 // the drive set-up.

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include "platform/FileIdentity.h"
+
 #include <array>
 
 // Colours are Windows BGR values (&H00BBGGRR); values with the top bit set name system colours.
@@ -167,9 +169,10 @@ struct ProgramState : SchoolCalendar {
     // The removable drives of the last scan (1..10).
     std::array<QString, 11> PortableDrives;
     int PortableDriveCount = 0;
-    // The file system each scanned root held: nothing is written under a root that no longer
-    // holds it (the drive was unmounted and its mount point is an empty folder again).
-    std::array<quint64, 11> PortableDriveDevices{};
+    // The volume each scanned root held: nothing is written under a root that no longer holds
+    // it (the drive was unmounted and its mount point is an empty folder again, or another stick
+    // was put in).
+    std::array<VolumeId, 11> PortableDriveVolumes{};
 };
 
 ProgramState& Globals();

@@ -28,15 +28,16 @@ frmMsg::frmMsg(QWidget* parent) : QDialog(parent) {
     lblMsg->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblMsg->setTextInteractionFlags(Qt::TextSelectableByMouse);
     TwMove(lblMsg, 2 * kIconLeft + kIconSize, kIconTop, 1200, 375);
-    const std::array<QString, 3> captions{QStringLiteral("Help"), QStringLiteral("OK"),
-                                          QStringLiteral("Cancel")};
-    for (int i = 0; i < 3; ++i) {
+    const std::array<QString, 4> captions{QStringLiteral("Help"), QStringLiteral("OK"),
+                                          QStringLiteral("Cancel"), QStringLiteral("Cancel")};
+    for (int i = 0; i < 4; ++i) {
         cmdButton[i] = new QPushButton(captions[i], this);
         cmdButton[i]->setAutoDefault(false);
         TwMove(cmdButton[i], 0, 0, kButtonWidth, kButtonHeight);
         connect(cmdButton[i], &QPushButton::clicked, this, [this, i] { cmdButton_Click(i); });
     }
     cmdButton[1]->setDefault(true);
+    cmdButton[3]->setVisible(false);
     Form_Load();
 }
 
@@ -48,8 +49,8 @@ void frmMsg::Form_Load() {
 void frmMsg::Prepare(const QString& message, int buttons, int icon, const QString& title,
                      qint32 helpContext) {
     UiState& g = Ui();
-    // Any set of buttons but the three the box knows gets OK alone.
-    if (buttons != MsgOK && buttons != MsgOKCancel && buttons != MsgYesNo) {
+    // Any set of buttons but those the box knows gets OK alone.
+    if (buttons != MsgOK && buttons != MsgOKCancel && buttons != MsgYesNo && buttons != MsgYesNoCancel) {
         buttons = MsgOK;
     }
     // 1. Defaults.
@@ -76,6 +77,10 @@ void frmMsg::Prepare(const QString& message, int buttons, int icon, const QStrin
     const int BW = static_cast<int>(TwWidth(cmdButton[1]));
     const int BH = static_cast<int>(TwHeight(cmdButton[1]));
     m_width = W + IW + BW;
+    if (buttons == MsgYesNoCancel) {
+        // Room for the three answers and Help, however short the text.
+        m_width = qMax(m_width, 2 * kIconLeft + IW + 4 * (BW + 100));
+    }
     m_height = H + 4 * BH;
     setFixedSize(PxX(m_width), PxY(m_height));
 
@@ -94,7 +99,24 @@ void frmMsg::Prepare(const QString& message, int buttons, int icon, const QStrin
     const int Y = CLng(m_height - 2.5 * BH);
     const bool withHelp = g.MsgHelpContext != 0;
     auto place = [Y](QPushButton* button, double left) { TwMove(button, CLng(left), Y); };
-    if (buttons == MsgOK) {
+    cmdButton[3]->setVisible(buttons == MsgYesNoCancel);
+    cmdButton[1]->setDefault(buttons != MsgYesNoCancel);
+    cmdButton[3]->setDefault(buttons == MsgYesNoCancel);
+    if (buttons == MsgYesNoCancel) {
+        // Three choices: the one that changes nothing is the default, as Escape is.
+        cmdButton[1]->setText(QStringLiteral("Yes"));
+        cmdButton[2]->setText(QStringLiteral("No"));
+        cmdButton[2]->setVisible(true);
+        const double X = L + W / 2.0 - P / 2.0;
+        place(cmdButton[1], X - P);
+        place(cmdButton[2], X);
+        place(cmdButton[3], X + P);
+        if (withHelp) {
+            place(cmdButton[0], X - 2 * P);
+        }
+        cmdButton[0]->setVisible(withHelp);
+        cmdButton[3]->setFocus();
+    } else if (buttons == MsgOK) {
         cmdButton[1]->setText(QStringLiteral("OK"));
         cmdButton[2]->setText(QStringLiteral("Cancel"));
         cmdButton[2]->setVisible(false);
@@ -135,6 +157,8 @@ void frmMsg::cmdButton_Click(int index) {
     }
     if (index == 1) {
         g.MsgResult = cmdButton[1]->text() == QLatin1String("OK") ? 1 : 6;
+    } else if (index == 3) {
+        g.MsgResult = 2;
     } else {
         g.MsgResult = cmdButton[2]->text() == QLatin1String("Cancel") ? 2 : 7;
     }

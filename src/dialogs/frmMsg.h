@@ -29,7 +29,8 @@ public:
 
     QLabel* imgInfo = nullptr;
     QLabel* lblMsg = nullptr;
-    std::array<QPushButton*, 3> cmdButton{};
+    // Help, then the answers: OK or Yes, Cancel or No, and Cancel when three are asked for.
+    std::array<QPushButton*, 4> cmdButton{};
 
     // The window's size in twips, as laid out.
     int WindowWidth() const { return m_width; }

@@ -16,5 +16,6 @@ bool DriveDialogEndedWithOK() {
 }
 
 bool MakeFirstPack() {
-    return FirstPack(DayPageWindows()) == PackOutcome::Packed;
+    const PackOutcome outcome = FirstPack(DayPageWindows());
+    return outcome == PackOutcome::Packed || outcome == PackOutcome::Taken;
 }

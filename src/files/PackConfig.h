@@ -11,6 +11,7 @@ void ShowPackConfigDialog();
 bool DriveDialogEndedWithOK();
 // Packs the database and settings onto the configured drive folder for the first time: no drive
 // search, the folder was just made. Once the copy is on the drive "PackConfig" (True), "PackRun"
-// (1) and "PackDate" are saved. False when nothing was packed: it failed (and said why), or the
-// folder already held a different book that the teacher chose to keep.
+// (1) and "PackDate" are saved. Where the folder already holds another book, the teacher may take
+// that book instead (Pack To Go is then set up with it). False when Pack To Go was not set up:
+// it failed (and said why), or the teacher left both books as they were.
 bool MakeFirstPack();

@@ -148,18 +148,23 @@ int CreateTemporary(int folder, const QByteArray& targetName, QByteArray* name) 
     return -1;
 }
 
+CopyResult ChangedFile(const QString& path) {
+    CopyResult result = Failed(EINVAL, QStringLiteral("Another file has taken the place of"), path);
+    result.changedFile = true;
+    return result;
+}
+
 CopyResult WrongDrive(const QString& folder) {
     CopyResult result = Failed(ENODEV, QStringLiteral("The drive is no longer mounted at"), folder);
     result.wrongDrive = true;
     return result;
 }
 
-// Opens a folder for work inside it, and checks that it still lies on the device it must.
-int OpenFolder(const QString& folder, std::optional<DeviceId> device, bool* wrongDrive) {
+// Opens a folder for work inside it, and checks that it still lies on the volume it must.
+int OpenFolder(const QString& folder, const std::optional<VolumeId>& volume, bool* wrongDrive) {
     *wrongDrive = false;
     const int fd = ::open(Native(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    struct stat info {};
-    if (fd >= 0 && device && (::fstat(fd, &info) != 0 || DeviceId(info.st_dev) != *device)) {
+    if (fd >= 0 && volume && VolumeOfDescriptor(fd) != volume) {
         ::close(fd);
         *wrongDrive = true;
         errno = ENODEV;
@@ -169,17 +174,8 @@ int OpenFolder(const QString& folder, std::optional<DeviceId> device, bool* wron
 }
 } // namespace
 
-std::optional<DeviceId> DeviceOf(const QString& path) {
-    struct stat info {};
-    if (path.isEmpty() || ::stat(Native(path).constData(), &info) != 0) {
-        return std::nullopt;
-    }
-    return DeviceId(info.st_dev);
-}
-
 CopyResult CopyFileSafely(const QString& source, const QString& target,
-                          const std::function<QString(const QString& copy)>& check,
-                          std::optional<DeviceId> targetDevice) {
+                          const std::function<QString(const QString& copy)>& check, const CopyGuard& guard) {
     Descriptor in(::open(Native(source).constData(), O_RDONLY | O_CLOEXEC));
     if (!in.valid()) {
         return Failed(errno, QStringLiteral("Cannot read"), source);
@@ -191,6 +187,9 @@ CopyResult CopyFileSafely(const QString& source, const QString& target,
     if (!S_ISREG(sourceInfo.st_mode)) {
         return Failed(EINVAL, QStringLiteral("Not a file"), source);
     }
+    if (guard.source && FileVersionAt(in.get(), QByteArray()) != guard.source) {
+        return ChangedFile(source);
+    }
     if (SameFile(source, target)) {
         return Failed(EINVAL, QStringLiteral("A file cannot be copied onto itself"), target);
     }
@@ -199,7 +198,7 @@ CopyResult CopyFileSafely(const QString& source, const QString& target,
     const QString folderPath = targetInfo.absolutePath();
     const QByteArray targetName = Native(targetInfo.fileName());
     bool wrongDrive = false;
-    Descriptor folder(OpenFolder(folderPath, targetDevice, &wrongDrive));
+    Descriptor folder(OpenFolder(folderPath, guard.volume, &wrongDrive));
     if (wrongDrive) {
         return WrongDrive(folderPath);
     }
@@ -264,6 +263,12 @@ CopyResult CopyFileSafely(const QString& source, const QString& target,
             refused.text = reason;
             return refused;
         }
+    }
+    // The target is replaced only if it is still the file that was judged: a stick swapped for
+    // another in the meantime holds someone else's.
+    if (guard.checkTarget && FileVersionAt(folder.get(), targetName) != guard.target) {
+        abandon(EINVAL, QString(), target);
+        return ChangedFile(target);
     }
     if (::renameat(folder.get(), temporary.constData(), folder.get(), targetName.constData()) != 0) {
         return abandon(errno, QStringLiteral("Cannot replace"), target);
@@ -363,10 +368,10 @@ void StagedFile::Discard() {
     m_temporary.clear();
 }
 
-bool MakeFolderOn(const QString& parent, const QString& name, std::optional<DeviceId> device, QString* reason,
+bool MakeFolderOn(const QString& parent, const QString& name, std::optional<VolumeId> volume, QString* reason,
                   bool* wrongDrive) {
     bool gone = false;
-    Descriptor folder(OpenFolder(parent, device, &gone));
+    Descriptor folder(OpenFolder(parent, volume, &gone));
     if (wrongDrive) {
         *wrongDrive = gone;
     }
@@ -428,18 +433,3 @@ void SetBlockHookForTests(std::function<bool(int blocksWritten)> hook, qint64 bl
     g_blockSize = g_blockHook && blockSize > 0 ? blockSize : kBlockSize;
 }
 } // namespace FileCopySeam
-
-bool SameContent(const QString& first, const QString& second) {
-    QFile a(first);
-    QFile b(second);
-    if (!a.open(QIODevice::ReadOnly) || !b.open(QIODevice::ReadOnly) || a.size() != b.size()) {
-        return false;
-    }
-    constexpr qint64 kChunk = 1 << 20;
-    while (!a.atEnd()) {
-        if (a.read(kChunk) != b.read(kChunk)) {
-            return false;
-        }
-    }
-    return a.error() == QFile::NoError && b.error() == QFile::NoError;
-}

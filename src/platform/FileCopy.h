@@ -1,15 +1,12 @@
 #pragma once
 
+#include "FileIdentity.h"
+
 #include <QString>
 #include <QtGlobal>
 
 #include <functional>
 #include <optional>
-
-// The file system a path lies on (its device number). A drive root keeps the one the scan saw
-// for as long as the same volume stays mounted there; an empty mount point shows another.
-using DeviceId = quint64;
-std::optional<DeviceId> DeviceOf(const QString& path);
 
 // Whole-file copies of a database. A copy never leaves a half-written target: it writes a
 // temporary file beside the target (a dot, the target's name, ".copy-" and six characters),
@@ -19,18 +16,28 @@ std::optional<DeviceId> DeviceOf(const QString& path);
 // folder; one whose writer still runs is left alone.
 struct CopyResult {
     bool ok = false;
-    int error = 0;           // errno of the step that failed
-    QString text;            // what failed, for the teacher
-    bool refused = false;    // the check turned the copy down
-    bool wrongDrive = false; // the target folder is no longer on the device it had to be on
+    int error = 0;            // errno of the step that failed
+    QString text;             // what failed, for the teacher
+    bool refused = false;     // the check turned the copy down
+    bool wrongDrive = false;  // the target folder is no longer on the volume it had to be on
+    bool changedFile = false; // the source or the target is no longer the file that was judged
+};
+// What must still hold when a copy is made onto a drive, as it was when the files were judged.
+struct CopyGuard {
+    // The volume the target's folder must lie on: a drive that was unmounted (its mount point
+    // left as an empty folder of the internal disk) or swapped for another is never written into.
+    std::optional<VolumeId> volume;
+    // The target must still be this file, or still be missing when this holds no file.
+    bool checkTarget = false;
+    std::optional<FileVersion> target;
+    // The source must still be this file.
+    std::optional<FileVersion> source;
 };
 // check, when given, looks at the finished temporary copy before it replaces the target: a
-// reason it returns refuses the copy, and the target stays as it was. targetDevice, when given,
-// is the device the target's folder must lie on: a drive that was unmounted (its mount point
-// left as an empty folder of the internal disk) is never written into.
+// reason it returns refuses the copy, and the target stays as it was.
 CopyResult CopyFileSafely(const QString& source, const QString& target,
                           const std::function<QString(const QString& copy)>& check = {},
-                          std::optional<DeviceId> targetDevice = {});
+                          const CopyGuard& guard = {});
 
 // A file's new content, written and synced beside it under a temporary name of ours, and put in
 // place by Commit (one rename) or dropped by Discard (also when it is destroyed uncommitted). It
@@ -60,8 +67,8 @@ private:
 };
 
 // Makes the folder name in parent (one that already exists is fine), only while parent lies on
-// device when that is given. False with the reason (and wrongDrive) when it could not.
-bool MakeFolderOn(const QString& parent, const QString& name, std::optional<DeviceId> device, QString* reason,
+// the volume when that is given. False with the reason (and wrongDrive) when it could not.
+bool MakeFolderOn(const QString& parent, const QString& name, std::optional<VolumeId> volume, QString* reason,
                   bool* wrongDrive = nullptr);
 
 // Whether a file of this name can be copied into the folder: its temporary name is longer than
@@ -77,8 +84,6 @@ bool SameFile(const QString& first, const QString& second);
 std::optional<qint64> ModifiedTime(const QString& path);
 // Sets it, as a copy keeps the source's.
 bool SetModifiedTime(const QString& path, qint64 nanoseconds);
-// Whether two files hold the same bytes (false when either cannot be read).
-bool SameContent(const QString& first, const QString& second);
 
 namespace FileCopySeam {
 // Tests watch a copy block by block: the hook is called after each block is written (it may

@@ -155,7 +155,7 @@ QList<RemovableDrive> RemovableDrives() {
         QList<RemovableDrive> drives;
         for (const QString& root : roots.mid(0, kMaxRemovableDrives)) {
             const QString clean = QDir::cleanPath(root);
-            drives.append({clean, QFileInfo(clean).fileName(), DeviceOf(clean).value_or(0)});
+            drives.append({clean, QFileInfo(clean).fileName(), VolumeOf(clean).value_or(VolumeId{})});
         }
         return drives;
     }
@@ -166,7 +166,7 @@ QList<RemovableDrive> RemovableDrives() {
     QList<RemovableDrive> drives = SelectRemovableDrives(ParseMountInfo(table.readAll()), UserName(),
                                                          &DeviceIsRemovable, &SystemLabelOf);
     for (RemovableDrive& drive : drives) {
-        drive.device = DeviceOf(drive.root).value_or(0);
+        drive.volume = VolumeOf(drive.root).value_or(VolumeId{});
     }
     return drives;
 }

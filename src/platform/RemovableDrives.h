@@ -5,15 +5,17 @@
 #include <QString>
 #include <QStringList>
 
+#include "FileIdentity.h"
+
 #include <functional>
 
 // The removable drives the teacher can carry the book on: mounted file systems that the desktop
 // mounted for the user (under /media/USER or /run/media/USER), and any volume whose device is
 // removable, wherever it is mounted. Each stands for a drive root.
 struct RemovableDrive {
-    QString root;       // the mount point, without a trailing "/"
-    QString label;      // the volume's label, or the mount point's own name when it has none
-    quint64 device = 0; // the file system on the root when it was found (see DeviceOf)
+    QString root;    // the mount point, without a trailing "/"
+    QString label;   // the volume's label, or the mount point's own name when it has none
+    VolumeId volume; // the file system on the root when it was found
 };
 
 inline constexpr int kMaxRemovableDrives = 10;

@@ -3,8 +3,10 @@
 #include "core/PackSettings.h"
 #include "core/PackTransfer.h"
 #include "core/ProgramState.h"
+#include "core/SuppliedDatabase.h"
 #include "platform/DateText.h"
 #include "platform/FileCopy.h"
+#include "platform/ProgramFolder.h"
 #include "platform/Recordset.h"
 #include "platform/RemovableDrives.h"
 #include "platform/SettingsStore.h"
@@ -12,6 +14,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -66,6 +69,53 @@ QString Effects(const char* key) {
 }
 
 const QString kLocateFailureStart = QStringLiteral("Update failed. Encountered an Error locating");
+const QString kDriveChangedStart = QStringLiteral("The Portable Drive is not the one that was checked");
+
+QString NotesOn(const QString& book) {
+    return QueryValue(book, QStringLiteral("SELECT Notes FROM QLM WHERE Date = '2026-10-14'")).toString();
+}
+
+bool WriteNotes(const QString& book, const QString& notes) {
+    return ExecSql(book, QStringLiteral("UPDATE QLM SET Notes = ? WHERE Date = '2026-10-14'"), {notes});
+}
+
+// Two computers that share one drive, each with a program folder and a settings folder of its
+// own, as two teachers' computers are. Computer A is the test environment's; B gets a book of
+// its own teacher. Only one runs at a time: use() closes the other's book and opens its own.
+class TwoComputers {
+public:
+    explicit TwoComputers(const TestEnvironment& a) {
+        m_folders[0] = QFileInfo(a.ProgramFolder()).path();
+        m_folders[1] = m_b.path();
+    }
+    QString book(char computer) const {
+        return m_folders[index(computer)] + QStringLiteral("/program/QLM.mdb");
+    }
+    // A fresh install on B whose set-up is done, for another teacher.
+    void installB() {
+        use('B', false);
+        QVERIFY(CreateSuppliedDatabase(book('B')));
+        YearPlan plan;
+        plan.teacherNames[1] = QStringLiteral("Mr. Brook");
+        BuildYear(plan);
+        QVERIFY(OpenBook());
+    }
+    void use(char computer, bool open = true) {
+        CloseDayTable();
+        SetProgramFolderForTests(m_folders[index(computer)] + QStringLiteral("/program"));
+        SettingsStore::SetFolderForTests(m_folders[index(computer)] + QStringLiteral("/config"));
+        QDir().mkpath(m_folders[index(computer)] + QStringLiteral("/program"));
+        ResetGlobals();
+        if (open) {
+            QVERIFY(OpenBook());
+        }
+    }
+
+private:
+    static int index(char computer) { return computer == 'A' ? 0 : 1; }
+    QTemporaryDir m_b;
+    QString m_folders[2];
+};
 } // namespace
 
 class tst_PackToGo : public QObject {
@@ -93,6 +143,38 @@ private:
         QDir().mkpath(drive(name) + QStringLiteral("/VNT"));
         QFile::remove(packed(name));
         QVERIFY(QFile::copy(file, packed(name)));
+    }
+
+    // Pack To Go set up on this computer on a drive folder of its own, as the drive dialog's OK
+    // and the first pack leave it; the outcome of that first pack.
+    PackOutcome configure(const char* stick) {
+        RemovableDrivesSeam::SetDrivesForTests({drive(stick)});
+        if (!FindPortableDrives(2)) {
+            return PackOutcome::Failed;
+        }
+        QString folder;
+        QString reason;
+        if (!CreatePackFolder(drive(stick), &folder, &reason)) {
+            return PackOutcome::Failed;
+        }
+        Globals().PackPath = folder;
+        Globals().PackRun = 1; // as the options dialog's box is ticked
+        return FirstPack(m_host);
+    }
+
+    // The answers to the question between two books.
+    static void threeAnswers() {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("take the drive's book") << int(MsgAnswerYes);
+        QTest::newRow("replace the drive's") << int(MsgAnswerNo);
+        QTest::newRow("neither") << int(MsgAnswerCancel);
+    }
+
+    // Computer A with its year, Pack To Go set up on A_STICK.
+    void configureA(TwoComputers& computers) {
+        BuildYear(YearPlan{});
+        computers.use('A');
+        QCOMPARE(configure("A_STICK"), PackOutcome::Packed);
     }
 
 private Q_SLOTS:
@@ -499,9 +581,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("onDrive"); // "other", "ours", "same"
         QTest::addColumn<bool>("first");
         QTest::addColumn<int>("answer"); // 0: no question
-        QTest::newRow("first pack, other book kept") << "other" << true << int(MsgAnswerYes);
+        QTest::newRow("first pack, other book kept") << "other" << true << int(MsgAnswerCancel);
         QTest::newRow("first pack, other book replaced") << "other" << true << int(MsgAnswerNo);
-        QTest::newRow("pack, other book kept") << "other" << false << int(MsgAnswerYes);
+        QTest::newRow("pack, other book kept") << "other" << false << int(MsgAnswerCancel);
         QTest::newRow("first pack, our last pack") << "ours" << true << 0;
         QTest::newRow("first pack, the same book") << "same" << true << 0;
     }
@@ -545,13 +627,13 @@ private Q_SLOTS:
         }
         const PackOutcome outcome = first ? FirstPack(m_host) : (PackDataBase(m_host), PackOutcome::Failed);
         VerifyNoUnexpectedMessages();
-        const bool replaced = answer != MsgAnswerYes;
+        const bool replaced = answer != MsgAnswerCancel;
         if (answer != 0) {
             const auto& question = MessageTestSeam::Answered().last();
             QVERIFY2(question.text.contains(QStringLiteral("Mr. Other")) &&
                          question.text.contains(QStringLiteral("October 13, 2026 at 5:00 PM")),
                      qPrintable(question.text));
-            QCOMPARE(question.buttons, int(MsgYesNo));
+            QCOMPARE(question.buttons, int(MsgYesNoCancel));
         }
         QCOMPARE(Bytes(packed("A_STICK")) == before, !replaced);
         QCOMPARE(Bytes(packed("A_STICK")) == Bytes(env.DatabasePath()), replaced);
@@ -563,6 +645,253 @@ private Q_SLOTS:
             QCOMPARE(Effects("PackConfig"), replaced ? QStringLiteral("True") : QStringLiteral(""));
         }
         QVERIFY(DayRecords().IsOpen());
+    }
+
+    // A second computer joins a drive that holds the first one's year: it may take that book,
+    // replace it, or leave both as they were. Taken, the two trade edits without a question
+    // whatever their clocks say: B's clock is two hours behind A's here.
+    void aSecondComputerJoins_data() { threeAnswers(); }
+
+    void aSecondComputerJoins() {
+        QFETCH(int, answer);
+        TestEnvironment env;
+        TwoComputers computers(env);
+        configureA(computers);
+        QVERIFY(WriteNotes(computers.book('A'), QStringLiteral("A's year")));
+        MessageTestSeam::QueueAnswer(MsgAnswerYes);
+        PackDataBase(m_host);
+        VerifyNoUnexpectedMessages();
+        const QByteArray packedByA = Bytes(packed("A_STICK"));
+
+        computers.installB();
+        const QByteArray booksOfB = Bytes(computers.book('B'));
+        MessageTestSeam::QueueAnswer(answer);
+        const PackOutcome outcome = configure("A_STICK");
+        VerifyNoUnexpectedMessages();
+        const auto& question = MessageTestSeam::Answered().last();
+        QCOMPARE(question.buttons, int(MsgYesNoCancel));
+        QVERIFY2(question.text.contains(QStringLiteral("On the drive: the book of Ms. Avery, packed on")) &&
+                     question.text.contains(QStringLiteral("On this computer: the book of Mr. Brook")),
+                 qPrintable(question.text));
+        if (answer == MsgAnswerCancel) {
+            QCOMPARE(outcome, PackOutcome::Kept);
+            QCOMPARE(Bytes(packed("A_STICK")), packedByA);
+            QCOMPARE(Bytes(computers.book('B')), booksOfB);
+            QCOMPARE(Effects("PackConfig"), QString());
+            return;
+        }
+        if (answer == MsgAnswerNo) {
+            QCOMPARE(outcome, PackOutcome::Packed);
+            QCOMPARE(Bytes(packed("A_STICK")), Bytes(computers.book('B')));
+            return;
+        }
+        QCOMPARE(outcome, PackOutcome::Taken);
+        QCOMPARE(Bytes(packed("A_STICK")), packedByA);
+        QCOMPARE(Bytes(computers.book('B')), packedByA);
+        QCOMPARE(ReadText(QStringLiteral("Settings"), QStringLiteral("TeacherName1")),
+                 QStringLiteral("Ms. Avery"));
+        QCOMPARE(Effects("PackConfig"), QStringLiteral("True"));
+        QCOMPARE(Effects("PackRun"), QStringLiteral("1"));
+
+        // B edits with its clock behind and packs; A's offer takes the edit, and back again.
+        computers.use('B');
+        QVERIFY(WriteNotes(computers.book('B'), QStringLiteral("B's lesson")));
+        QVERIFY(SetModifiedTime(computers.book('B'), *ModifiedTime(packed("A_STICK")) - 7200LL * 1000000000));
+        MessageTestSeam::QueueAnswer(MsgAnswerYes);
+        PackDataBase(m_host);
+        computers.use('A');
+        MessageTestSeam::QueueAnswer(MsgAnswerYes);
+        OfferUnPack(m_host);
+        QCOMPARE(NotesOn(computers.book('A')), QStringLiteral("B's lesson"));
+        QVERIFY(WriteNotes(computers.book('A'), QStringLiteral("A again")));
+        MessageTestSeam::QueueAnswer(MsgAnswerYes);
+        PackDataBase(m_host);
+        computers.use('B');
+        MessageTestSeam::QueueAnswer(MsgAnswerYes);
+        UnPackCommand(m_host);
+        VerifyNoUnexpectedMessages();
+        QCOMPARE(NotesOn(computers.book('B')), QStringLiteral("A again"));
+        // Opened and closed without an edit, each book still counts as the one exchanged.
+        computers.use('A');
+        MessageTestSeam::QueueAnswer(MsgAnswerYes);
+        UnPackCommand(m_host);
+        VerifyNoUnexpectedMessages();
+        QCOMPARE(m_host.calls.last(), QStringLiteral("briefly File is Up To Date..."));
+    }
+
+    // Both books changed since they were last exchanged: the teacher chooses, and the default
+    // changes nothing.
+    void bothChangedIsAConflict_data() { threeAnswers(); }
+
+    void bothChangedIsAConflict() {
+        QFETCH(int, answer);
+        TestEnvironment env;
+        TwoComputers computers(env);
+        configureA(computers);
+        computers.installB();
+        MessageTestSeam::QueueAnswer(MsgAnswerYes);
+        QCOMPARE(configure("A_STICK"), PackOutcome::Taken);
+        computers.use('A');
+        QVERIFY(WriteNotes(computers.book('A'), QStringLiteral("A's edit")));
+        MessageTestSeam::QueueAnswer(MsgAnswerYes);
+        PackDataBase(m_host);
+        computers.use('B');
+        QVERIFY(WriteNotes(computers.book('B'), QStringLiteral("B's edit")));
+        const QByteArray onDrive = Bytes(packed("A_STICK"));
+        const QByteArray ofB = Bytes(computers.book('B'));
+        MessageTestSeam::QueueAnswer(MsgAnswerYes);
+        MessageTestSeam::QueueAnswer(answer);
+        UnPackCommand(m_host);
+        VerifyNoUnexpectedMessages();
+        QVERIFY(MessageTestSeam::Answered().last().text.contains(QStringLiteral("Both books have changed")));
+        QCOMPARE(NotesOn(computers.book('B')),
+                 answer == MsgAnswerYes ? QStringLiteral("A's edit") : QStringLiteral("B's edit"));
+        QCOMPARE(NotesOn(packed("A_STICK")),
+                 answer == MsgAnswerNo ? QStringLiteral("B's edit") : QStringLiteral("A's edit"));
+        if (answer == MsgAnswerCancel) {
+            QCOMPARE(Bytes(packed("A_STICK")), onDrive);
+            QCOMPARE(Bytes(computers.book('B')), ofB);
+        }
+    }
+
+    // Two books in one drive folder are judged apart; and a pack cut short between its copy and
+    // its record asks nothing afterwards.
+    void theJudgementRestsOnTheBooks() {
+        TestEnvironment env;
+        openPackedBook();
+        QCOMPARE(configure("A_STICK"), PackOutcome::Packed);
+        // Other.mdb is packed into the same folder after QLM.mdb.
+        QVERIFY(QFile::copy(env.DatabasePath(), env.ProgramFolder() + QStringLiteral("/Other.mdb")));
+        Globals().DBaseFileName = QStringLiteral("\\Other.mdb");
+        QCOMPARE(FirstPack(m_host), PackOutcome::Packed);
+        Globals().DBaseFileName = QStringLiteral("\\QLM.mdb");
+        QVERIFY(WriteNotes(env.DatabasePath(), QStringLiteral("later")));
+        // The record of the pack is lost as a kill would lose it: the settings file is put back
+        // as it was while the copy ran.
+        QByteArray settingsDuringCopy;
+        FileCopySeam::SetBlockHookForTests(
+            [&](int) {
+                settingsDuringCopy = Bytes(env.SettingsFile());
+                return true;
+            },
+            1 << 16);
+        MessageTestSeam::QueueAnswer(MsgAnswerYes);
+        PackDataBase(m_host);
+        VerifyNoUnexpectedMessages();
+        FileCopySeam::SetBlockHookForTests({}, 0);
+        QFile settings(env.SettingsFile());
+        QVERIFY(settings.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        settings.write(settingsDuringCopy);
+        settings.close();
+        SettingsStore::Reset();
+        QVERIFY(WriteNotes(env.DatabasePath(), QStringLiteral("later still")));
+        MessageTestSeam::QueueAnswer(MsgAnswerYes);
+        PackDataBase(m_host);
+        VerifyNoUnexpectedMessages();
+        QCOMPARE(NotesOn(packed("A_STICK")), QStringLiteral("later still"));
+    }
+
+    // The drive or its book changes while the teacher answers the question: nothing is written
+    // onto the stick now in place, and nothing taken from it.
+    void aSwappedStickIsNeverWritten_data() {
+        QTest::addColumn<QString>("swap"); // "book": another file in its place; "stick": another serial
+        QTest::addColumn<bool>("unpack");
+        QTest::newRow("pack, another book in its place") << "book" << false;
+        QTest::newRow("pack, another stick at the same device") << "stick" << false;
+        QTest::newRow("unpack, another book in its place") << "book" << true;
+    }
+
+    void aSwappedStickIsNeverWritten() {
+        QFETCH(QString, swap);
+        QFETCH(bool, unpack);
+        TestEnvironment env;
+        openPackedBook();
+        QCOMPARE(configure("A_STICK"), PackOutcome::Packed);
+        // Both books change, so each command asks.
+        QVERIFY(WriteNotes(packed("A_STICK"), QStringLiteral("on the drive")));
+        QVERIFY(WriteNotes(env.DatabasePath(), QStringLiteral("here")));
+        QTemporaryDir elsewhere;
+        const QString other = elsewhere.filePath(QStringLiteral("QLM.mdb"));
+        QVERIFY(QFile::copy(packed("A_STICK"), other));
+        QVERIFY(WriteNotes(other, QStringLiteral("someone else's")));
+        const auto swapped =
+            qScopeGuard([this] { FileIdentitySeam::SetSerialForTests(drive("A_STICK"), {}); });
+        MessageTestSeam::QueueAnswer(MsgAnswerYes);
+        MessageTestSeam::QueueAnswer(unpack ? MsgAnswerYes : MsgAnswerNo, [&] {
+            if (swap == QLatin1String("book")) {
+                QVERIFY(QFile::remove(packed("A_STICK")));
+                QVERIFY(QFile::copy(other, packed("A_STICK")));
+            } else {
+                FileIdentitySeam::SetSerialForTests(drive("A_STICK"), "uuid:another");
+            }
+        });
+        MessageTestSeam::QueueAnswer(MsgAnswerOK);
+        unpack ? UnPackCommand(m_host) : PackDataBase(m_host);
+        VerifyNoUnexpectedMessages();
+        QVERIFY2(MessageTestSeam::Answered().last().text.startsWith(kDriveChangedStart),
+                 qPrintable(MessageTestSeam::Answered().last().text));
+        QCOMPARE(NotesOn(env.DatabasePath()), QStringLiteral("here"));
+        QCOMPARE(NotesOn(packed("A_STICK")), swap == QLatin1String("book") ? QStringLiteral("someone else's")
+                                                                           : QStringLiteral("on the drive"));
+        QVERIFY(DayRecords().IsOpen());
+    }
+
+    // The same on a real stick: an ext4 volume taken out while the question is up and another put
+    // in, which the system gives the same loop device. Only where the test may mount.
+    void anotherStickAtTheSameDevice() {
+        QTemporaryDir work;
+        const QString point = work.filePath(QStringLiteral("STICK"));
+        QDir().mkpath(point);
+        const auto run = [](const QString& program, const QStringList& arguments) {
+            QProcess process;
+            process.start(program, arguments);
+            return process.waitForFinished(20000) && process.exitStatus() == QProcess::NormalExit &&
+                   process.exitCode() == 0;
+        };
+        const QStringList images{work.filePath(QStringLiteral("one.img")),
+                                 work.filePath(QStringLiteral("two.img"))};
+        for (const QString& image : images) {
+            QFile file(image);
+            if (::geteuid() != 0 || !file.open(QIODevice::WriteOnly) || !file.resize(8 << 20) ||
+                !run(QStringLiteral("mkfs.ext4"), {QStringLiteral("-q"), image})) {
+                QSKIP("needs root and mkfs.ext4");
+            }
+        }
+        if (!run(QStringLiteral("mount"), {QStringLiteral("-o"), QStringLiteral("loop"), images[1], point})) {
+            QSKIP("loop devices are not available here");
+        }
+        QDir().mkpath(point + QStringLiteral("/VNT"));
+        TestEnvironment env;
+        openPackedBook();
+        QVERIFY(QFile::copy(env.DatabasePath(), point + QStringLiteral("/VNT/QLM.mdb")));
+        QVERIFY(WriteNotes(point + QStringLiteral("/VNT/QLM.mdb"), QStringLiteral("the second stick")));
+        QVERIFY(run(QStringLiteral("umount"), {point}));
+        QVERIFY(
+            run(QStringLiteral("mount"), {QStringLiteral("-o"), QStringLiteral("loop"), images[0], point}));
+        const auto unmount = qScopeGuard([&] { run(QStringLiteral("umount"), {point}); });
+        const std::optional<VolumeId> first = VolumeOf(point);
+        RemovableDrivesSeam::SetDrivesForTests({point});
+        QVERIFY(FindPortableDrives(2));
+        QString folder;
+        QString reason;
+        QVERIFY2(CreatePackFolder(point, &folder, &reason), qPrintable(reason));
+        Globals().PackPath = folder;
+        QVERIFY(QFile::copy(env.DatabasePath(), point + QStringLiteral("/VNT/QLM.mdb")));
+        QVERIFY(WriteNotes(point + QStringLiteral("/VNT/QLM.mdb"), QStringLiteral("the first stick")));
+        std::optional<VolumeId> second;
+        MessageTestSeam::QueueAnswer(MsgAnswerNo, [&] {
+            QVERIFY(run(QStringLiteral("umount"), {point}));
+            QVERIFY(run(QStringLiteral("mount"),
+                        {QStringLiteral("-o"), QStringLiteral("loop"), images[1], point}));
+            second = VolumeOf(point);
+        });
+        MessageTestSeam::QueueAnswer(MsgAnswerOK);
+        QCOMPARE(FirstPack(m_host), PackOutcome::Failed);
+        VerifyNoUnexpectedMessages();
+        QVERIFY(first && second && first->serial != second->serial);
+        QVERIFY2(MessageTestSeam::Answered().last().text.startsWith(kDriveChangedStart),
+                 qPrintable(MessageTestSeam::Answered().last().text));
+        QCOMPARE(NotesOn(point + QStringLiteral("/VNT/QLM.mdb")), QStringLiteral("the second stick"));
     }
 
     // A drive unmounted after the scan leaves its mount point as an empty folder of the internal
