@@ -9,9 +9,9 @@
 #include "daypage/MainWindowState.h"
 #include "daypage/Panels.h"
 #include "daypage/TimeTableGrid.h"
-#include "mainwindow/frmMain.h"
 #include "daypage/frmSchedule.h"
 #include "dialogs/StartupDialogs.h"
+#include "mainwindow/frmMain.h"
 #include "platform/Clock.h"
 #include "platform/Rounding.h"
 #include "platform/SettingsStore.h"
@@ -50,7 +50,12 @@ void AskDefaultPrinterOncePainted(QWidget* page) {
 }
 } // namespace
 
+void WireMainWindow() {
+    MainFrame::SetLoader([]() -> MainFrame& { return frmMain::Get(); });
+}
+
 bool Main() {
+    WireMainWindow();
     // 1. A second copy ends at once, silently. A lock that cannot be taken for another reason
     // is no reason to refuse the teacher their book: it is reported, and the program starts.
     switch (SingleInstance::Acquire()) {

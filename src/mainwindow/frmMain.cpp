@@ -77,15 +77,6 @@ void OpenHelp(QWidget* owner, int context) {
 }
 } // namespace
 
-// The windows below the main window reach it as their frame.
-MainFrame* MainFrame::IfLoaded() {
-    return frmMain::IfLoaded();
-}
-
-MainFrame& MainFrame::Get() {
-    return frmMain::Get();
-}
-
 frmMain::frmMain() {
     setAttribute(Qt::WA_DeleteOnClose, false);
     SetMainWindow(this);
@@ -361,11 +352,13 @@ void frmMain::ShowMaximizedAndSettle() {
 }
 
 void frmMain::Form_Load() {
+    Loaded(); // the windows below reach it as their frame from here on
     MDIForm_Load();
 }
 
 void frmMain::Form_Unload() {
     MDIForm_Unload();
+    Unloaded();
 }
 
 void frmMain::MDIForm_Load() {

@@ -63,8 +63,45 @@ void SelectAllOf(QWidget* box) {
 
 } // namespace
 
+namespace {
+// Plain pointers: set before any window exists, also from static initialisation.
+MainFrame* g_loaded = nullptr;
+MainFrame::Loader g_loader = nullptr;
+} // namespace
+
 MainFrame::MainFrame() = default;
-MainFrame::~MainFrame() = default;
+
+MainFrame::~MainFrame() {
+    Unloaded();
+}
+
+MainFrame* MainFrame::IfLoaded() {
+    return g_loaded;
+}
+
+MainFrame& MainFrame::Get() {
+    if (g_loaded) {
+        return *g_loaded;
+    }
+    if (!g_loader) {
+        qFatal("The main window was asked for before the program said how to load it.");
+    }
+    return g_loader();
+}
+
+void MainFrame::SetLoader(Loader load) {
+    g_loader = load;
+}
+
+void MainFrame::Loaded() {
+    g_loaded = this;
+}
+
+void MainFrame::Unloaded() {
+    if (g_loaded == this) {
+        g_loaded = nullptr;
+    }
+}
 
 const QList<MainFrame::ButtonSpec>& MainFrame::ButtonSpecs() {
     static const QList<ButtonSpec> buttons{

@@ -20,11 +20,13 @@ class QToolBar;
 class MainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    // The main window when it is loaded; Get loads it when it is not. Both are defined with the
-    // main window itself, which alone knows how it is loaded.
+    // The main window when it is loaded; Get loads it when it is not, by the loader that the
+    // program hands over at its start (only the top floor knows how the window is loaded).
     static MainFrame* IfLoaded();
     static bool IsLoaded() { return IfLoaded() != nullptr; }
     static MainFrame& Get();
+    using Loader = MainFrame& (*)();
+    static void SetLoader(Loader load);
 
     // The area below the menu bar and above the status bar, where panels float.
     QWidget* clientArea = nullptr;
@@ -144,6 +146,10 @@ public:
 protected:
     MainFrame();
     ~MainFrame() override;
+    // The main window says when it is loaded (from the start of its load to the end of its
+    // unload), so that the windows below find it without knowing it.
+    void Loaded();
+    void Unloaded();
 
     QHash<QString, QAction*> m_buttons;
     QHash<QString, QLabel*> m_panels;
