@@ -6,7 +6,6 @@
 #include "core/RunAtStartup.h"
 #include "core/Startup.h"
 #include "core/TeacherSettings.h"
-#include "daypage/MainWindowState.h"
 #include "daypage/Panels.h"
 #include "daypage/TimeTableGrid.h"
 #include "daypage/frmSchedule.h"
@@ -18,6 +17,7 @@
 #include "platform/SingleInstance.h"
 #include "printing/DefaultPrinter.h"
 #include "setup/frmSetup.h"
+#include "ui/MainWindowState.h"
 #include "widgets/TwipsGeometry.h"
 
 #include <QApplication>
@@ -77,11 +77,7 @@ bool Main() {
 
     // 2. The printers are the interface's to ask for, once the day page is on screen (the print
     // commands wait for the answer); the rest is core's.
-    AskDefaultPrinterLater([] {
-        if (frmMain* main = frmMain::IfLoaded()) {
-            EnablePrintCommands(*main);
-        }
-    });
+    AskDefaultPrinterLater([] { UpdateMainCommands(); });
     InitGlobals();
 
     // 3.

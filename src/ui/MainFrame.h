@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 #include <QStringList>
 
 class QAction;
@@ -113,6 +114,14 @@ public:
     static const QStringList& ButtonKeys();
     QAction* Button(const QString& key) const { return m_buttons.value(key); }
 
+    // The commands by the names their state is computed for (MainCommands.h): menu items and top
+    // menus by name, tool-bar buttons by key.
+    QAction* Command(const QString& name) const;
+    // Controls of the windows inside the frame that follow the same state (the day page's
+    // navigation and notes buttons), by name; they are forgotten when they go.
+    void FollowCommandState(const QString& name, QWidget* control);
+    QWidget* CommandControl(const QString& name) const;
+
     // The menu component and its pictures.
     ImageList imlQLMMenu;
     ImageList imlToolbarIcons;
@@ -152,5 +161,6 @@ protected:
     void Unloaded();
 
     QHash<QString, QAction*> m_buttons;
+    QHash<QString, QPointer<QWidget>> m_commandControls;
     QHash<QString, QLabel*> m_panels;
 };
