@@ -6,18 +6,18 @@
 #include "core/RunAtStartup.h"
 #include "core/Startup.h"
 #include "core/TeacherSettings.h"
-#include "daypage/MainWindowState.h"
 #include "daypage/Panels.h"
 #include "daypage/TimeTableGrid.h"
-#include "mainwindow/frmMain.h"
 #include "daypage/frmSchedule.h"
 #include "dialogs/StartupDialogs.h"
+#include "mainwindow/frmMain.h"
 #include "platform/Clock.h"
 #include "platform/Rounding.h"
 #include "platform/SettingsStore.h"
 #include "platform/SingleInstance.h"
 #include "printing/DefaultPrinter.h"
 #include "setup/frmSetup.h"
+#include "ui/MainWindowState.h"
 #include "widgets/TwipsGeometry.h"
 
 #include <QApplication>
@@ -50,7 +50,12 @@ void AskDefaultPrinterOncePainted(QWidget* page) {
 }
 } // namespace
 
+void WireMainWindow() {
+    MainFrame::SetLoader([]() -> MainFrame& { return frmMain::Get(); });
+}
+
 bool Main() {
+    WireMainWindow();
     // 1. A second copy ends at once, silently. A lock that cannot be taken for another reason
     // is no reason to refuse the teacher their book: it is reported, and the program starts.
     switch (SingleInstance::Acquire()) {
@@ -72,11 +77,7 @@ bool Main() {
 
     // 2. The printers are the interface's to ask for, once the day page is on screen (the print
     // commands wait for the answer); the rest is core's.
-    AskDefaultPrinterLater([] {
-        if (frmMain* main = frmMain::IfLoaded()) {
-            EnablePrintCommands(*main);
-        }
-    });
+    AskDefaultPrinterLater([] { UpdateMainCommands(); });
     InitGlobals();
 
     // 3.

@@ -4,3 +4,7 @@
 // the settings, lets a teacher log on and shows the main window on today's page (or the set-up
 // wizard while the school year is not set up). False when the program ended during start-up.
 bool Main();
+
+// How the windows below the main window reach it: they know it as its frame, and the frame is
+// loaded as the main window. Main does this first; tests that build windows without it call it.
+void WireMainWindow();

@@ -6,11 +6,8 @@
 #include "core/ProgramState.h"
 #include "frmSchedule.h"
 #include "platform/DateText.h"
-#include "ui/MainFrame.h"
+#include "ui/MainWindowState.h"
 #include "ui/UiState.h"
-
-#include <QAction>
-#include <QPushButton>
 
 void ClearUndo() {
     UiState& ui = Ui();
@@ -80,39 +77,16 @@ void UndoLastEdit() {
 }
 
 void UpdateUndoCommand() {
-    MainFrame* main = MainFrame::IfLoaded();
-    if (!main) {
-        return;
-    }
-    // Undo follows its buffer alone (and there is nothing to undo in a book without a year).
-    const bool any = Ui().UndoTop >= 0 && !Globals().BlankDataBase;
-    main->mnuEUndo->setEnabled(any);
-    main->Button(QStringLiteral("Undo"))->setEnabled(any);
+    // Undo follows its buffer alone, within what the rest of the state allows.
+    UpdateMainCommands();
 }
-
-namespace {
-void SetEditCommands(bool enabled) {
-    if (MainFrame* main = MainFrame::IfLoaded()) {
-        for (QAction* item :
-             {main->mnuECut, main->mnuECopy, main->mnuEPaste, main->mnuEErase, main->mnuESelectAll}) {
-            item->setEnabled(enabled);
-        }
-        for (const char* key : {"Cut", "Copy", "Paste", "Erase", "SelectAll"}) {
-            main->Button(QString::fromLatin1(key))->setEnabled(enabled);
-        }
-    }
-    if (frmSchedule* page = frmSchedule::IfLoaded()) {
-        for (QPushButton* button : {page->cmdNotesCancel, page->cmdNotesClear, page->cmdNotesSave}) {
-            button->setEnabled(enabled);
-        }
-    }
-}
-} // namespace
 
 void EnableEditCommands() {
-    SetEditCommands(true);
+    Ui().EditCommandsOn = true;
+    UpdateMainCommands();
 }
 
 void DisableEditCommands() {
-    SetEditCommands(false);
+    Ui().EditCommandsOn = false;
+    UpdateMainCommands();
 }

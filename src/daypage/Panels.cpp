@@ -7,11 +7,11 @@
 #include "platform/SettingsStore.h"
 #include "platform/Twips.h"
 #include "ui/MainFrame.h"
+#include "ui/MainWindowState.h"
 #include "ui/UiState.h"
 #include "widgets/SystemMetrics.h"
 #include "widgets/TwipsGeometry.h"
 
-#include <QAction>
 #include <QCalendarWidget>
 
 void CalcLayoutMetrics(frmSchedule& page) {
@@ -51,32 +51,26 @@ int NotesPanelLeft(int notesPosition, int calendarPosition, int calendarWidth, i
 void ShowCalendarFrame(frmSchedule& page) {
     const ProgramState& g = Globals();
     const UiState& ui = Ui();
-    QAction* mark = page.MainWindow().mnuVCalendar;
     page.fraCalendar->hide();
     page.MonthView->hide();
     page.lblCalendar->hide();
     if (g.CalendarShow) {
-        mark->setChecked(true);
         TwMove(page.fraCalendar, g.CalendarPosition == 0 ? 0 : ui.LowerRightX, ui.LowerY);
         page.fraCalendar->show();
         page.fraCalendar->raise();
         page.MonthView->show();
         page.lblCalendar->show();
-    } else {
-        mark->setChecked(false);
     }
-    ShowNotesFrame(page);
+    ShowNotesFrame(page); // which sets the View menu's marks
 }
 
 void ShowNotesFrame(frmSchedule& page) {
     const ProgramState& g = Globals();
     const UiState& ui = Ui();
-    QAction* mark = page.MainWindow().mnuVNotes;
     page.fraNotes->hide();
     page.lblNotes->hide();
     page.txtNotes->hide();
     if (g.NotesShow) {
-        mark->setChecked(true);
         // A hidden calendar still keeps its place beside the notes.
         const int left = NotesPanelLeft(g.NotesPosition, g.CalendarPosition,
                                         static_cast<int>(TwWidth(page.fraCalendar)), ui.LowerRightX);
@@ -85,20 +79,18 @@ void ShowNotesFrame(frmSchedule& page) {
         page.fraNotes->raise();
         page.lblNotes->show();
         page.txtNotes->show();
-    } else {
-        mark->setChecked(false);
     }
+    UpdateMainCommands(); // the View menu's marks follow the flags
 }
 
 void ShowTimeTableFrame(frmSchedule& page) {
     const ProgramState& g = Globals();
-    QAction* mark = page.MainWindow().mnuVTimeTable;
+    UpdateMainCommands(); // the View menu's mark follows the flag
     if (g.SetupTimeTable == 0) {
         page.fraTimeTable->hide();
         return;
     }
     if (g.TimeTableShow) {
-        mark->setChecked(true);
         page.fraTimeTable->hide();
         // A position saved on a larger screen, or dragged off the window, is brought back onto it.
         const QWidget* area = page.MainWindow().clientArea;
@@ -109,7 +101,6 @@ void ShowTimeTableFrame(frmSchedule& page) {
         page.fraTimeTable->show();
         page.fraTimeTable->raise();
     } else {
-        mark->setChecked(false);
         page.fraTimeTable->hide();
     }
 }

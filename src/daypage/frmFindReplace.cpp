@@ -11,12 +11,12 @@
 #include "platform/Rounding.h"
 #include "platform/Twips.h"
 #include "ui/MainFrame.h"
+#include "ui/MainWindowState.h"
 #include "ui/OpenWindows.h"
 #include "ui/UiState.h"
 #include "widgets/Help.h"
 #include "widgets/TwipsGeometry.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -300,14 +300,8 @@ void frmFindReplace::Form_Load() {
     optSearch_Click(areaIndex);
 
     // The notes panel is the dialog's while it is open: it may show it for a hit.
-    MainFrame& main = MainFrame::Get();
-    QAction* notesButton = main.Button(QStringLiteral("Notes"));
-    m_savedNotesButtonEnabled = notesButton && notesButton->isEnabled();
-    if (notesButton) {
-        notesButton->setEnabled(false);
-    }
-    m_savedNotesMenuEnabled = main.mnuVNotes->isEnabled();
-    main.mnuVNotes->setEnabled(false);
+    ui.NotesHeldByFind = true;
+    UpdateMainCommands();
 
     optRegion_Click(regionIndex);
     RegisterOpenWindow(kFormName, [] { frmFindReplace::Unload(); });
@@ -320,13 +314,9 @@ void frmFindReplace::Form_Unload() {
     ForgetOpenWindow(kFormName);
     hide();
     hideMarkers();
-    if (MainFrame* main = MainFrame::IfLoaded()) {
-        if (QAction* notesButton = main->Button(QStringLiteral("Notes"))) {
-            notesButton->setEnabled(m_savedNotesButtonEnabled);
-        }
-        main->mnuVNotes->setEnabled(m_savedNotesMenuEnabled);
-    }
     g.NotesShow = m_savedNotesShow;
+    Ui().NotesHeldByFind = false;
+    UpdateMainCommands();
     frmSchedule* page = frmSchedule::IfLoaded();
     if (!page) {
         return;

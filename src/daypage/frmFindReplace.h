@@ -122,8 +122,6 @@ private:
     // The day and the cell's text of the last hit, for Replace.
     QDate m_hitDate;
     QString m_hitCell;
-    bool m_savedNotesButtonEnabled = false;
-    bool m_savedNotesMenuEnabled = false;
     bool m_savedNotesShow = false;
     double m_formLeft = 0;
     double m_formTop = 0;

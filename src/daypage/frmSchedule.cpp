@@ -4,7 +4,6 @@
 #include "DayPageLayout.h"
 #include "DayStyle.h"
 #include "EditCommands.h"
-#include "MainWindowState.h"
 #include "Panels.h"
 #include "core/Message.h"
 #include "core/ProgramState.h"
@@ -14,6 +13,7 @@
 #include "platform/Rounding.h"
 #include "platform/Twips.h"
 #include "ui/MainFrame.h"
+#include "ui/MainWindowState.h"
 #include "ui/UiState.h"
 #include "widgets/Artwork.h"
 #include "widgets/Colours.h"
@@ -78,6 +78,13 @@ frmSchedule::frmSchedule() : datLumenleaf(DayRecords()), datRegKey(RegKeyRecords
     m_subWindow = main.mdiClient->addSubWindow(this, Qt::FramelessWindowHint);
     m_subWindow->setAttribute(Qt::WA_DeleteOnClose, false);
     m_subWindow->setContentsMargins(0, 0, 0, 0);
+    // The navigation and the notes buttons go with the main window's commands.
+    main.FollowCommandState(QStringLiteral("cmdPrev"), cmdPrev);
+    main.FollowCommandState(QStringLiteral("cmdNext"), cmdNext);
+    main.FollowCommandState(QStringLiteral("MonthView"), MonthView);
+    main.FollowCommandState(QStringLiteral("cmdNotesSave"), cmdNotesSave);
+    main.FollowCommandState(QStringLiteral("cmdNotesClear"), cmdNotesClear);
+    main.FollowCommandState(QStringLiteral("cmdNotesCancel"), cmdNotesCancel);
     connect(main.mdiClient, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
         // Only becoming the active child counts; the frame losing and regaining the focus
         // does not run the activation again.
@@ -454,7 +461,7 @@ void frmSchedule::DayShown() {
 }
 
 void frmSchedule::DataCommandsChanged() {
-    EnableDataCommands(*this);
+    EnableDataCommands();
 }
 
 void frmSchedule::Form_Activate() {

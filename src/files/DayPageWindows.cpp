@@ -2,12 +2,12 @@
 
 #include "core/PackTransfer.h"
 #include "daypage/EditCommands.h"
-#include "daypage/MainWindowState.h"
 #include "daypage/Panels.h"
 #include "daypage/TimeTableGrid.h"
 #include "daypage/frmSchedule.h"
 #include "files/frmPackMsg.h"
 #include "ui/MainFrame.h"
+#include "ui/MainWindowState.h"
 
 namespace {
 // "File is Up To Date..." stays up this long, without holding anything up.

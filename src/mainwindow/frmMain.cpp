@@ -8,7 +8,6 @@
 #include "daypage/CellEditors.h"
 #include "daypage/DayStyle.h"
 #include "daypage/EditCommands.h"
-#include "daypage/MainWindowState.h"
 #include "daypage/Panels.h"
 #include "daypage/TimeTableGrid.h"
 #include "daypage/frmFindReplace.h"
@@ -26,6 +25,7 @@
 #include "printing/DefaultPrinter.h"
 #include "printing/PrintCommands.h"
 #include "setup/frmSetup.h"
+#include "ui/MainWindowState.h"
 #include "ui/OpenWindows.h"
 #include "ui/UiState.h"
 #include "widgets/Artwork.h"
@@ -76,15 +76,6 @@ void OpenHelp(QWidget* owner, int context) {
     HtmlHelp(owner, Globals().HelpFile, HH_HELP_CONTEXT, context);
 }
 } // namespace
-
-// The windows below the main window reach it as their frame.
-MainFrame* MainFrame::IfLoaded() {
-    return frmMain::IfLoaded();
-}
-
-MainFrame& MainFrame::Get() {
-    return frmMain::Get();
-}
 
 frmMain::frmMain() {
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -171,12 +162,13 @@ void frmMain::createMenus() {
                           QKeySequence(Qt::CTRL | Qt::Key_F));
 
     mnuView = menuBar()->addMenu(QStringLiteral("&View"));
-    // The check marks follow the settings, not the click: the handlers and the state set them,
-    // so the toolkit's own toggle on a click is taken back before the handler runs.
+    // The check marks follow the settings, not the click: the toolkit's own toggle on a click
+    // is taken back by the state before the handler runs, and the handler's change of the
+    // setting then sets it.
     auto addView = [this](const QString& caption, void (frmMain::*handler)()) {
         QAction* item = mnuView->addAction(caption);
         item->setCheckable(true);
-        connect(item, &QAction::triggered, item, [item](bool checked) { item->setChecked(!checked); });
+        connect(item, &QAction::triggered, this, &UpdateMainCommands);
         connect(item, &QAction::triggered, this, handler);
         return item;
     };
@@ -187,9 +179,6 @@ void frmMain::createMenus() {
     mnuVBothTeacherDays = addView(QStringLiteral("&Partner Days"), &frmMain::mnuVBothTeacherDays_Click);
     mnuView->addSeparator();
     mnuVToolBar = addView(QStringLiteral("&ToolBar"), &frmMain::mnuVToolBar_Click);
-    mnuVCalendar->setChecked(true);
-    mnuVNotes->setChecked(true);
-    mnuVSchoolDays->setChecked(true);
 
     mnuTools = menuBar()->addMenu(QStringLiteral("&Tools"));
     mnuTSetup = add(mnuTools, QStringLiteral("&Setup..."), &frmMain::mnuTSetup_Click);
@@ -203,7 +192,6 @@ void frmMain::createMenus() {
     mnuHAbout = add(mnuHelp, QStringLiteral("&About..."), &frmMain::mnuHAbout_Click);
     mnuHUpdates = add(mnuHelp, QStringLiteral("&Updates..."), &frmMain::mnuHUpdates_Click);
     mnuHMenuDesigner = add(mnuHelp, QStringLiteral("Menu Designer"), &frmMain::mnuHMenuDesigner_Click);
-    mnuHMenuDesigner->setVisible(false);
 }
 
 void frmMain::createPopupMenus() {
@@ -361,11 +349,13 @@ void frmMain::ShowMaximizedAndSettle() {
 }
 
 void frmMain::Form_Load() {
+    Loaded(); // the windows below reach it as their frame from here on
     MDIForm_Load();
 }
 
 void frmMain::Form_Unload() {
     MDIForm_Unload();
+    Unloaded();
 }
 
 void frmMain::MDIForm_Load() {
@@ -578,16 +568,12 @@ void frmMain::mnuEFindReplace_Click() {
 // View.
 
 namespace {
-// A view toggle: flip the flag and save it at once; the menu's origin sets the button, which a
-// click has already set itself; then the panel procedure shows or hides the panel and sets the
-// menu's check mark.
-void ToggleView(frmMain& main, bool& flag, const QString& key, const QString& button,
-                void (*showPanel)(frmSchedule&)) {
+// A view toggle: flip the flag and save it at once; then the panel procedure shows or hides the
+// panel, and the menu's check mark and the button follow the flag (a click on the button has
+// pressed it already).
+void ToggleView(frmMain& main, bool& flag, const QString& key, void (*showPanel)(frmSchedule&)) {
     flag = !flag;
     SaveBool(EffectsSection(), key, flag);
-    if (!main.FromToolBar) {
-        main.Button(button)->setChecked(flag);
-    }
     main.FromToolBar = false;
     showPanel(frmSchedule::Get());
 }
@@ -604,29 +590,22 @@ void RelistDays(frmMain& main) {
 } // namespace
 
 void frmMain::mnuVCalendar_Click() {
-    ToggleView(*this, Globals().CalendarShow, QStringLiteral("CalendarShow"), QStringLiteral("Calendar"),
-               &ShowCalendarFrame);
+    ToggleView(*this, Globals().CalendarShow, QStringLiteral("CalendarShow"), &ShowCalendarFrame);
 }
 
 void frmMain::mnuVNotes_Click() {
-    ToggleView(*this, Globals().NotesShow, QStringLiteral("NotesShow"), QStringLiteral("Notes"),
-               &ShowNotesFrame);
+    ToggleView(*this, Globals().NotesShow, QStringLiteral("NotesShow"), &ShowNotesFrame);
 }
 
 void frmMain::mnuVTimeTable_Click() {
-    ToggleView(*this, Globals().TimeTableShow, QStringLiteral("TimeTableShow"), QStringLiteral("TimeTable"),
-               &ShowTimeTableFrame);
+    ToggleView(*this, Globals().TimeTableShow, QStringLiteral("TimeTableShow"), &ShowTimeTableFrame);
 }
 
 void frmMain::mnuVSchoolDays_Click() {
     ProgramState& g = Globals();
-    mnuVSchoolDays->setChecked(!mnuVSchoolDays->isChecked());
     g.SchoolDays = !g.SchoolDays;
     SaveBool(EffectsSection(), QStringLiteral("SchoolDays"), g.SchoolDays);
-    if (!FromToolBar) {
-        Button(QStringLiteral("SchoolDays"))->setChecked(g.SchoolDays);
-    }
-    RelistDays(*this);
+    RelistDays(*this); // the mark and the button follow the flag
 }
 
 void frmMain::mnuVBothTeacherDays_Click() {
@@ -634,15 +613,11 @@ void frmMain::mnuVBothTeacherDays_Click() {
     // 1. The logged-on teacher's own look comes back first.
     LoadTeacherSettings();
     ApplyDayStyle(frmSchedule::Get());
-    // 2.-3.
-    mnuVBothTeacherDays->setChecked(!mnuVBothTeacherDays->isChecked());
+    // 2.-3. The mark and the button follow the flag.
     g.BothTeacherDays = !g.BothTeacherDays;
     SaveBool(EffectsSection(), QStringLiteral("BothTeacherDays"), g.BothTeacherDays);
     UiState& ui = Ui();
     ui.OwnerPrefix = g.BothTeacherDays ? ui.OurPrefix : ui.MyPrefix;
-    if (!FromToolBar) {
-        Button(QStringLiteral("BothDays"))->setChecked(g.BothTeacherDays);
-    }
     // 4.
     RelistDays(*this);
 }
@@ -650,7 +625,6 @@ void frmMain::mnuVBothTeacherDays_Click() {
 void frmMain::mnuVToolBar_Click() {
     ProgramState& g = Globals();
     CoolBar->setVisible(!CoolBar->isVisible());
-    mnuVToolBar->setChecked(!mnuVToolBar->isChecked());
     g.ToolBarShow = !g.ToolBarShow;
     SaveBool(EffectsSection(), QStringLiteral("ToolBarShow"), g.ToolBarShow);
     RefreshMainMenus(*this);
@@ -731,9 +705,7 @@ void frmMain::Toolbar_ButtonClick(const QString& key) {
     // After every button, whatever it was.
     SaveInt(section, QStringLiteral("CalendarPosition"), g.CalendarPosition);
     SaveInt(section, QStringLiteral("NotesPosition"), g.NotesPosition);
-    if (frmMain* main = frmMain::IfLoaded()) {
-        ShowPanelPositions(*main); // exactly one button of each pair is pressed
-    }
+    UpdateMainCommands(); // exactly one button of each pair is pressed
 }
 
 // The cell pop-up menus: each acts on the cell of EditRow in its column.

@@ -9,7 +9,6 @@
 #include "core/TeacherSettings.h"
 #include "daypage/DayStyle.h"
 #include "daypage/EditCommands.h"
-#include "daypage/MainWindowState.h"
 #include "daypage/Panels.h"
 #include "daypage/TimeTableGrid.h"
 #include "daypage/frmSchedule.h"
@@ -19,13 +18,13 @@
 #include "platform/Rounding.h"
 #include "platform/Twips.h"
 #include "ui/MainFrame.h"
+#include "ui/MainWindowState.h"
 #include "ui/OpenWindows.h"
 #include "widgets/Artwork.h"
 #include "widgets/Colours.h"
 #include "widgets/Help.h"
 #include "widgets/TwipsGeometry.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -34,13 +33,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
-#include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -830,7 +827,8 @@ void frmSetup::Form_Unload() {
     ForgetOpenWindow(QStringLiteral("frmSetup"));
     hide();
     if (!MainFrame::IsLoaded() || !Globals().StartupDone || !frmSchedule::IsLoaded()) {
-        return; // the main window is going too
+        EnableMainUI(true); // the main window is going too: one opened later is not held
+        return;
     }
     // The main window is given back, and the page with its panels as their flags say.
     frmSchedule& page = frmSchedule::Get();
@@ -839,7 +837,7 @@ void frmSetup::Form_Unload() {
     }
     page.show();
     EnableMainUI(true);
-    EnableDataCommands(page);
+    EnableDataCommands();
     ShowCalendarFrame(page); // and the notes beside it
     ShowTimeTableFrame(page);
 }
@@ -894,30 +892,8 @@ bool frmSetup::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmSetup::EnableMainUI(bool enable) {
-    if (!MainFrame::IsLoaded()) {
-        return;
-    }
-    MainFrame& main = MainFrame::Get();
-    for (const QString& key : MainFrame::ButtonKeys()) {
-        if (QAction* button = main.Button(key)) {
-            button->setEnabled(enable);
-        }
-    }
-    for (QMenu* menu : {main.mnuFile, main.mnuEdit, main.mnuView, main.mnuTools, main.mnuHelp}) {
-        menu->menuAction()->setEnabled(enable);
-        // The items' own shortcuts would still reach them: they are off while their menu is.
-        for (QAction* item : menu->actions()) {
-            if (!enable) {
-                if (!item->property("qlm_setupLocked").isValid()) { // locked once, however often asked
-                    item->setProperty("qlm_setupLocked", item->isEnabled());
-                }
-                item->setEnabled(false);
-            } else if (item->property("qlm_setupLocked").isValid()) {
-                item->setEnabled(item->property("qlm_setupLocked").toBool());
-                item->setProperty("qlm_setupLocked", QVariant());
-            }
-        }
-    }
+    // The wizard holds the main window, its menus, their keys and the tool bar, while it is open.
+    HoldMainWindow(QStringLiteral("frmSetup"), !enable);
 }
 
 void frmSetup::BuildStepTree() {
@@ -1173,7 +1149,7 @@ void frmSetup::FinishSetupClicked() {
     LoadDayTeacherStyle(page);
     ApplyDayStyle(page);
     BuildTimeTableGrid(page);
-    EnableDataCommands(page);
+    EnableDataCommands();
     ClearUndo();
     DisableEditCommands();
     g.SetupComplete = 1;

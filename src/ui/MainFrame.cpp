@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QTextEdit>
 
@@ -63,8 +64,45 @@ void SelectAllOf(QWidget* box) {
 
 } // namespace
 
+namespace {
+// Plain pointers: set before any window exists, also from static initialisation.
+MainFrame* g_loaded = nullptr;
+MainFrame::Loader g_loader = nullptr;
+} // namespace
+
 MainFrame::MainFrame() = default;
-MainFrame::~MainFrame() = default;
+
+MainFrame::~MainFrame() {
+    Unloaded();
+}
+
+MainFrame* MainFrame::IfLoaded() {
+    return g_loaded;
+}
+
+MainFrame& MainFrame::Get() {
+    if (g_loaded) {
+        return *g_loaded;
+    }
+    if (!g_loader) {
+        qFatal("The main window was asked for before the program said how to load it.");
+    }
+    return g_loader();
+}
+
+void MainFrame::SetLoader(Loader load) {
+    g_loader = load;
+}
+
+void MainFrame::Loaded() {
+    g_loaded = this;
+}
+
+void MainFrame::Unloaded() {
+    if (g_loaded == this) {
+        g_loaded = nullptr;
+    }
+}
 
 const QList<MainFrame::ButtonSpec>& MainFrame::ButtonSpecs() {
     static const QList<ButtonSpec> buttons{
@@ -104,6 +142,63 @@ const QStringList& MainFrame::ButtonKeys() {
         return list;
     }();
     return keys;
+}
+
+QAction* MainFrame::Command(const QString& name) const {
+    using Item = QAction* MainFrame::*;
+    static const QHash<QString, Item> items{
+        {QStringLiteral("mnuFPack"), &MainFrame::mnuFPack},
+        {QStringLiteral("mnuFUnPack"), &MainFrame::mnuFUnPack},
+        {QStringLiteral("mnuFOpen"), &MainFrame::mnuFOpen},
+        {QStringLiteral("mnuFSaveAs"), &MainFrame::mnuFSaveAs},
+        {QStringLiteral("mnuFPrintPreview"), &MainFrame::mnuFPrintPreview},
+        {QStringLiteral("mnuFPrint"), &MainFrame::mnuFPrint},
+        {QStringLiteral("mnuFsep3"), &MainFrame::mnuFsep3},
+        {QStringLiteral("mnuFLogoff"), &MainFrame::mnuFLogoff},
+        {QStringLiteral("mnuFExit"), &MainFrame::mnuFExit},
+        {QStringLiteral("mnuEUndo"), &MainFrame::mnuEUndo},
+        {QStringLiteral("mnuECut"), &MainFrame::mnuECut},
+        {QStringLiteral("mnuECopy"), &MainFrame::mnuECopy},
+        {QStringLiteral("mnuEPaste"), &MainFrame::mnuEPaste},
+        {QStringLiteral("mnuEErase"), &MainFrame::mnuEErase},
+        {QStringLiteral("mnuESelectAll"), &MainFrame::mnuESelectAll},
+        {QStringLiteral("mnuEFindReplace"), &MainFrame::mnuEFindReplace},
+        {QStringLiteral("mnuVCalendar"), &MainFrame::mnuVCalendar},
+        {QStringLiteral("mnuVNotes"), &MainFrame::mnuVNotes},
+        {QStringLiteral("mnuVTimeTable"), &MainFrame::mnuVTimeTable},
+        {QStringLiteral("mnuVSchoolDays"), &MainFrame::mnuVSchoolDays},
+        {QStringLiteral("mnuVBothTeacherDays"), &MainFrame::mnuVBothTeacherDays},
+        {QStringLiteral("mnuVToolBar"), &MainFrame::mnuVToolBar},
+        {QStringLiteral("mnuTSetup"), &MainFrame::mnuTSetup},
+        {QStringLiteral("mnuTOptions"), &MainFrame::mnuTOptions},
+        {QStringLiteral("mnuHContents"), &MainFrame::mnuHContents},
+        {QStringLiteral("mnuHTips"), &MainFrame::mnuHTips},
+        {QStringLiteral("mnuHAbout"), &MainFrame::mnuHAbout},
+        {QStringLiteral("mnuHUpdates"), &MainFrame::mnuHUpdates},
+        {QStringLiteral("mnuHMenuDesigner"), &MainFrame::mnuHMenuDesigner},
+    };
+    using Menu = QMenu* MainFrame::*;
+    static const QHash<QString, Menu> menus{
+        {QStringLiteral("mnuFile"), &MainFrame::mnuFile}, {QStringLiteral("mnuEdit"), &MainFrame::mnuEdit},
+        {QStringLiteral("mnuView"), &MainFrame::mnuView}, {QStringLiteral("mnuTools"), &MainFrame::mnuTools},
+        {QStringLiteral("mnuHelp"), &MainFrame::mnuHelp},
+    };
+    if (const auto item = items.constFind(name); item != items.constEnd()) {
+        return this->*item.value();
+    }
+    if (const auto menu = menus.constFind(name); menu != menus.constEnd()) {
+        QMenu* bar = this->*menu.value();
+        return bar ? bar->menuAction() : nullptr;
+    }
+    return Button(name);
+}
+
+void MainFrame::FollowCommandState(const QString& name, QWidget* control) {
+    m_commandControls.insert(name, control);
+}
+
+QWidget* MainFrame::CommandControl(const QString& name) const {
+    return m_commandControls.value(name).data();
 }
 
 QLabel* MainFrame::StatusPanel(const QString& key) const {

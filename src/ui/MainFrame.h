@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 #include <QStringList>
 
 class QAction;
@@ -20,11 +21,13 @@ class QToolBar;
 class MainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    // The main window when it is loaded; Get loads it when it is not. Both are defined with the
-    // main window itself, which alone knows how it is loaded.
+    // The main window when it is loaded; Get loads it when it is not, by the loader that the
+    // program hands over at its start (only the top floor knows how the window is loaded).
     static MainFrame* IfLoaded();
     static bool IsLoaded() { return IfLoaded() != nullptr; }
     static MainFrame& Get();
+    using Loader = MainFrame& (*)();
+    static void SetLoader(Loader load);
 
     // The area below the menu bar and above the status bar, where panels float.
     QWidget* clientArea = nullptr;
@@ -111,6 +114,14 @@ public:
     static const QStringList& ButtonKeys();
     QAction* Button(const QString& key) const { return m_buttons.value(key); }
 
+    // The commands by the names their state is computed for (MainCommands.h): menu items and top
+    // menus by name, tool-bar buttons by key.
+    QAction* Command(const QString& name) const;
+    // Controls of the windows inside the frame that follow the same state (the day page's
+    // navigation and notes buttons), by name; they are forgotten when they go.
+    void FollowCommandState(const QString& name, QWidget* control);
+    QWidget* CommandControl(const QString& name) const;
+
     // The menu component and its pictures.
     ImageList imlQLMMenu;
     ImageList imlToolbarIcons;
@@ -144,7 +155,12 @@ public:
 protected:
     MainFrame();
     ~MainFrame() override;
+    // The main window says when it is loaded (from the start of its load to the end of its
+    // unload), so that the windows below find it without knowing it.
+    void Loaded();
+    void Unloaded();
 
     QHash<QString, QAction*> m_buttons;
+    QHash<QString, QPointer<QWidget>> m_commandControls;
     QHash<QString, QLabel*> m_panels;
 };

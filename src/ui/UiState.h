@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 #include <array>
@@ -34,6 +35,13 @@ struct UiState {
     bool MenuSubclassed = false;
     // Start-up's question of the default printer is still open: the print commands wait for it.
     bool DefaultPrinterPending = false;
+    // The windows that hold the main window while they are open (the set-up wizard): none of its
+    // commands can be used then.
+    QStringList MainWindowHeldBy;
+    // The notes are being typed in: the Edit commands and the notes buttons work on them.
+    bool EditCommandsOn = false;
+    // Find and replace may show the notes panel for a hit: the Notes commands wait for it.
+    bool NotesHeldByFind = false;
     QString DialogMode; // "Open" or "Save As": the database-file dialog's errand
     std::array<QString, 3> TeacherDayLists;
     QString MyPrefix;

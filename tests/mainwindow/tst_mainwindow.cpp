@@ -4,8 +4,6 @@
 #include "core/ProgramState.h"
 #include "daypage/CellEditors.h"
 #include "daypage/EditCommands.h"
-#include "daypage/MainWindowState.h"
-#include "mainwindow/frmMain.h"
 #include "daypage/frmSchedule.h"
 #include "dialogs/StartupDialogs.h"
 #include "dialogs/frmAbout.h"
@@ -13,10 +11,13 @@
 #include "dialogs/frmLogOn.h"
 #include "dialogs/frmMsg.h"
 #include "files/PackConfig.h"
+#include "mainwindow/frmMain.h"
 #include "platform/Recordset.h"
 #include "platform/SettingsStore.h"
+#include "printing/DefaultPrinter.h"
 #include "setup/frmSetup.h"
 #include "support/UiTestSupport.h"
+#include "ui/MainWindowState.h"
 #include "ui/UiState.h"
 #include "widgets/Colours.h"
 #include "widgets/Help.h"
@@ -335,6 +336,38 @@ private Q_SLOTS:
         for (int i = 1; i < countLine.size(); ++i) {
             QVERIFY(countLine[i - 1].right() < countLine[i].left());
         }
+    }
+
+    void thePrintersAnswerLeavesTheWizardsLockAlone() {
+        TestEnvironment env;
+        BuildYear(YearPlan{});
+        QVERIFY(Main());
+        QVERIFY(DefaultPrinterPending()); // asked once the page has been painted
+        frmMain& main = Window();
+        main.mnuTSetup_Click();
+        const QList<QAction*> print{main.mnuFPrint, main.mnuFPrintPreview,
+                                    main.Button(QStringLiteral("Print")),
+                                    main.Button(QStringLiteral("PrintPreview"))};
+        // The answer comes while the wizard holds the window: nothing of it may be used yet.
+        AskDefaultPrinterInBackground();
+        QVERIFY(!DefaultPrinterPending());
+        for (QAction* command : print) {
+            QVERIFY2(!command->isEnabled(), qPrintable(command->text()));
+        }
+        QVERIFY(!main.mnuFile->menuAction()->isEnabled());
+        // The wizard closes on a finished set-up: the print commands are there, and ask again
+        // for a printer as none was found.
+        frmSetup::Get().close();
+        QVERIFY(!frmSetup::IsLoaded());
+        for (QAction* command : print) {
+            QVERIFY2(command->isEnabled(), qPrintable(command->text()));
+        }
+        // Every command the state decides on is one of the window's, or of the page's.
+        const CommandLooks looks = ComputeMainCommands(CurrentCommandState());
+        for (auto look = looks.cbegin(); look != looks.cend(); ++look) {
+            QVERIFY2(main.Command(look.key()) || main.CommandControl(look.key()), qPrintable(look.key()));
+        }
+        VerifyNoUnexpectedMessages();
     }
 
     void aBlankTableLeavesOnlySetupExitAndHelp() {

@@ -1,12 +1,13 @@
 #include "UiTestSupport.h"
 
-#include "mainwindow/frmMain.h"
+#include "app/Main.h"
 #include "daypage/frmSchedule.h"
 #include "dialogs/StartupDialogs.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmFirstUse.h"
 #include "dialogs/frmLogOn.h"
 #include "dialogs/frmSplash.h"
+#include "mainwindow/frmMain.h"
 #include "printing/Printer.h"
 #include "ui/UiState.h"
 #include "widgets/Help.h"
@@ -42,6 +43,7 @@ void TearDown() {
 } // namespace
 
 bool InstallUiTestHooks() {
+    WireMainWindow(); // a test may build the day page before the main window
     return TestEnvironment::SetInterfaceHooks(&SetUp, &TearDown);
 }
 
