@@ -9,9 +9,9 @@
 #include "daypage/MainWindowState.h"
 #include "daypage/Panels.h"
 #include "daypage/TimeTableGrid.h"
-#include "mainwindow/frmMain.h"
 #include "daypage/frmSchedule.h"
 #include "dialogs/StartupDialogs.h"
+#include "mainwindow/frmMain.h"
 #include "platform/Clock.h"
 #include "platform/Rounding.h"
 #include "platform/SettingsStore.h"
@@ -69,6 +69,7 @@ bool Main() {
     SettingsStore::SetFailureReporter([](const QString& message) {
         ShowMessage(message, MsgOK, MsgWarning, Globals().AppTitle + QStringLiteral(" - Settings"), 0);
     });
+    TidyAfterInterruptedSaves();
 
     // 2. The printers are the interface's to ask for, once the day page is on screen (the print
     // commands wait for the answer); the rest is core's.
