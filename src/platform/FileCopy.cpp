@@ -517,6 +517,14 @@ QString FollowLinks(const QString& path) {
         // A relative link is read from the folder of the link.
         current = next.startsWith(QLatin1Char('/')) || slash < 0 ? next : current.left(slash + 1) + next;
     }
+    // A ".." counts from where the system finds the folder (a linked folder too), not by name.
+    const qsizetype slash = current.lastIndexOf(QLatin1Char('/'));
+    if (current != path && slash > 0) {
+        const QString folder = QFileInfo(current.left(slash)).canonicalFilePath();
+        if (!folder.isEmpty()) {
+            current = folder + current.mid(slash);
+        }
+    }
     return current;
 }
 

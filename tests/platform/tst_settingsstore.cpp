@@ -553,19 +553,29 @@ private Q_SLOTS:
     // A settings file kept elsewhere and linked into place stays linked: the file it names is
     // written, in its own folder.
     void aLinkedFileStaysALink_data() {
-        QTest::addColumn<QString>("link"); // where the link points, from the settings folder
-        QTest::addColumn<bool>("exists");  // the file it names is there already
-        QTest::newRow("absolute") << "ABSOLUTE" << true;
-        QTest::newRow("relative") << "../../kept/real.conf" << true;
-        QTest::newRow("a link to a link") << "chain.conf" << true;
-        QTest::newRow("to a file not made yet") << "../../kept/real.conf" << false;
+        QTest::addColumn<QString>("link");      // where the link points, from the settings folder
+        QTest::addColumn<bool>("exists");       // the file it names is there already
+        QTest::addColumn<bool>("linkedFolder"); // the settings folder is itself a link
+        QTest::newRow("absolute") << "ABSOLUTE" << true << false;
+        QTest::newRow("relative") << "../../kept/real.conf" << true << false;
+        QTest::newRow("a link to a link") << "chain.conf" << true << false;
+        QTest::newRow("to a file not made yet") << "../../kept/real.conf" << false << false;
+        QTest::newRow("relative, from a linked folder") << "../../kept/real.conf" << true << true;
     }
     void aLinkedFileStaysALink() {
         QFETCH(QString, link);
         QFETCH(bool, exists);
+        QFETCH(bool, linkedFolder);
         TestEnvironment env;
         const QString path = env.SettingsFile();
-        const QString folder = QFileInfo(path).absolutePath();
+        QString folder = QFileInfo(path).absolutePath();
+        const QString root = QFileInfo(folder + "/../..").absoluteFilePath();
+        if (linkedFolder) {
+            // The settings folder lies two levels down elsewhere: ".." counts from there.
+            QVERIFY(QDir().mkpath(root + "/elsewhere/deeper/VNT"));
+            QVERIFY(QFile::link(root + "/elsewhere/deeper/VNT", folder));
+            folder = root + "/elsewhere/deeper/VNT";
+        }
         const QString kept = QFileInfo(folder + "/../..").absoluteFilePath() + "/kept";
         const QString real = kept + "/real.conf";
         QVERIFY(QDir().mkpath(folder));
