@@ -74,6 +74,7 @@ bool Main() {
     SettingsStore::SetFailureReporter([](const QString& message) {
         ShowMessage(message, MsgOK, MsgWarning, Globals().AppTitle + QStringLiteral(" - Settings"), 0);
     });
+    TidyAfterInterruptedSaves();
 
     // 2. The printers are the interface's to ask for, once the day page is on screen (the print
     // commands wait for the answer); the rest is core's.

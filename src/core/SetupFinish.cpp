@@ -1,16 +1,32 @@
 #include "SetupFinish.h"
 
+#include "DayDatabase.h"
 #include "Message.h"
 #include "ProgramState.h"
 #include "SetupRules.h"
+#include "Startup.h"
 #include "TeacherSettings.h"
 #include "platform/DateText.h"
+#include "platform/ProgramFolder.h"
+#include "platform/Recordset.h"
 #include "platform/SettingsStore.h"
+
+#include <QRandomGenerator>
+
+#include <limits>
 
 namespace {
 const QString kSettings = QStringLiteral("Settings");
 const QString kDates = QStringLiteral("Settings\\Dates");
 const QString kTimeTable = QStringLiteral("Settings\\TimeTable");
+// The token of the last Finish, which the day table keeps too. It stays on this computer: Pack To
+// Go carries other sections.
+const QString kFinish = QStringLiteral("Settings\\Finish");
+const QString kFinishToken = QStringLiteral("Token");
+
+QString TokenText(quint32 token) {
+    return QString::number(token, 16).toUpper();
+}
 
 QDate DateOrZero(const QDate& d) {
     return IsNoDate(d) ? ZeroDate() : d;
@@ -167,21 +183,33 @@ bool SaveSetupSettings(const SetupValues& values, const ProgramState& g) {
 bool FinishSetup(const SetupValues& values, const std::function<void(RebuildStage)>& progress) {
     ProgramState& g = Globals();
     // The settings of this Finish are written beside the settings file before the table's
-    // transaction commits, and put in place after it: the two stand or fall together.
+    // transaction commits, and put in place after it. Both carry one token, the table in its
+    // user version, so that a start after a kill between the two can tell whether the staged
+    // settings belong with the table.
     ProgramState next = g;
     ApplySetupValues(values, next);
     SettingsStore::PendingSave settings;
     const auto stageSettings = [&values, &next, &settings](QString* message) {
-        SettingsStore::BeginBatch();
-        WriteSetupSettings(values, next);
+        Recordset& days = DayRecords();
+        const std::optional<qint32> current = days.UserVersion();
+        qint32 token = 0;
+        while (current && (token == 0 || token == *current)) {
+            token = QRandomGenerator::global()->bounded(1, std::numeric_limits<qint32>::max());
+        }
         QString reason;
-        if (SettingsStore::EndBatchPending(&settings, &reason)) {
-            return true;
+        if (token != 0) {
+            SettingsStore::BeginBatch();
+            WriteSetupSettings(values, next);
+            SaveText(kFinish, kFinishToken, TokenText(quint32(token)));
+            if (SettingsStore::EndBatchPending(&settings, &reason, quint32(token)) &&
+                days.SetUserVersion(token)) {
+                return true;
+            }
         }
         *message =
             QStringLiteral("The settings of this Setup could not be saved, so the DataBase File has "
                            "been left exactly as it was and nothing of this Setup was saved.\r\n\r\n") +
-            reason;
+            (reason.isEmpty() ? days.LastError() : reason);
         return false;
     };
     if (!RebuildDayTable(RebuildRequestFor(values, g), progress, stageSettings)) {
@@ -189,15 +217,51 @@ bool FinishSetup(const SetupValues& values, const std::function<void(RebuildStag
     }
     QString reason;
     if (!settings.Commit(&reason)) {
+        // The year is in the table, and its settings are in use and kept beside the settings
+        // file: the program goes on with the new year, and the next start puts them in place.
         if (progress) {
             progress(RebuildStage::Failed);
         }
-        ShowMessage(QStringLiteral("The school year was written into the DataBase File, but the settings of "
-                                   "this Setup could not be put in place. Run the Setup again.\r\n\r\n") +
-                        reason,
-                    MsgOK, MsgAlert, g.AppTitle + QStringLiteral(" - Saving Settings"), 0);
-        return false;
+        ShowMessage(
+            QStringLiteral("The school year was written into the DataBase File, but the settings "
+                           "file could not be replaced with the settings of this Setup:\r\n\r\n") +
+                reason +
+                QStringLiteral("\r\n\r\nThe new settings are in use now. They are kept beside the "
+                               "settings file, and go in its place with the next setting the program "
+                               "saves, or else when the program starts again. Until then the settings "
+                               "file still holds those of the earlier Setup."),
+            MsgOK, MsgWarning, g.AppTitle + QStringLiteral(" - Saving Settings"), 0);
     }
     ApplySetupValues(values, g);
     return true;
+}
+
+void SettleInterruptedFinish() {
+    using SettingsStore::StagedSaveFate;
+    const QStringList failures =
+        SettingsStore::SettleStagedSaves(AppKey, [](quint32 token, const SettingsStore::StagedValue& staged) {
+            // A later save of the settings file wrote these settings along already.
+            if (ReadText(kFinish, kFinishToken) == TokenText(token)) {
+                return StagedSaveFate::Drop;
+            }
+            // The table they belong with is the one they name. A book carried here from another
+            // computer keeps that computer's token: it is compared, never assumed.
+            QString name = staged(kSettings, QStringLiteral("DBaseFileName"));
+            name = name.startsWith(QLatin1Char('\\')) ? name.mid(1) : name;
+            if (!IsPlainDatabaseName(name)) {
+                name = QStringLiteral("QLM.mdb");
+            }
+            const std::optional<qint32> table =
+                ReadUserVersion(NativePath(ProgramFolder() + QLatin1Char('\\') + name));
+            if (!table) {
+                return StagedSaveFate::Leave; // the table cannot say now: a later start decides
+            }
+            return quint32(*table) == token ? StagedSaveFate::PutInPlace : StagedSaveFate::Drop;
+        });
+    if (!failures.isEmpty()) {
+        ShowMessage(
+            QStringLiteral("The settings of a Setup that was cut short could not be settled:\r\n\r\n") +
+                failures.join(QStringLiteral("\r\n")),
+            MsgOK, MsgWarning, QString(), 0); // before the title is known: the product's name
+    }
 }

@@ -2,8 +2,12 @@
 
 #include "Message.h"
 #include "ProgramState.h"
+#include "SetupFinish.h"
+#include "platform/FileCopy.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SettingsStore.h"
+
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -44,6 +48,13 @@ bool IsPlainDatabaseName(const QString& name) {
                return c == u'\\' || c == u'/' || c == u';' || c == u'"' ||
                       c.category() == QChar::Other_Control;
            });
+}
+
+void TidyAfterInterruptedSaves() {
+    SettleInterruptedFinish();
+    // A write follows a link to the file it names, and leaves its copies beside that file.
+    const QFileInfo ini(FollowLinks(NativePath(ProgramFolder() + QStringLiteral("\\frmMain.ini"))));
+    RemoveStaleCopies(ini.absolutePath(), ini.fileName());
 }
 
 void InitGlobals() {

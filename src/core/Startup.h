@@ -2,6 +2,11 @@
 
 #include <QString>
 
+// Start-up, before the settings are read: what saves cut short left behind is settled, with one
+// listing of each folder (the settings file's and the menu INI file's) and no write when
+// nothing was left. A Finish's staged settings go in place or are dropped as its table says.
+void TidyAfterInterruptedSaves();
+
 // The program-wide state at start-up: the first values, then the general settings and the
 // school year from the settings store.
 void InitGlobals();

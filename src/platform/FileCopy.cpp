@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <climits>
@@ -45,6 +46,8 @@ public:
     Descriptor& operator=(const Descriptor&) = delete;
     int get() const { return m_fd; }
     bool valid() const { return m_fd >= 0; }
+    // Gives the descriptor up without closing it.
+    int release() { return std::exchange(m_fd, -1); }
     // Closes now and tells whether the close itself succeeded (a late write error shows here).
     bool reset() {
         const int fd = m_fd;
@@ -75,74 +78,179 @@ bool WriteAll(int fd, const char* data, qint64 size) {
 
 namespace {
 const QByteArray kCopyInfix = ".copy-";
+const QByteArray kStagedInfix = ".staged-";
 constexpr int kRandomChars = 6;
+constexpr int kTokenDigits = 8;
 // A dot, ".copy-" and the six characters come on top of the target's own name.
 constexpr int kTemporaryExtra = 1 + 6 + kRandomChars;
 
-bool IsOurTemporaryName(const char* name) {
-    const QByteArray text(name);
-    const qsizetype infix = text.lastIndexOf(kCopyInfix);
-    if (!text.startsWith('.') || infix < 2 || infix + kCopyInfix.size() + kRandomChars != text.size()) {
-        return false;
+std::function<int(FileCopySeam::Step)> g_stepFailure;
+std::function<void(const QString&)> g_createdHook;
+
+// Whether a step fails at the tests' word; errno then says why.
+bool Injected(FileCopySeam::Step step) {
+    const int error = g_stepFailure ? g_stepFailure(step) : 0;
+    if (error != 0) {
+        errno = error;
     }
-    for (qsizetype i = infix + kCopyInfix.size(); i < text.size(); ++i) {
-        const char c = text.at(i);
-        if (!std::isalnum(static_cast<unsigned char>(c))) {
-            return false;
-        }
-    }
-    return true;
+    return error != 0;
 }
 
-// A temporary copy whose writer no longer holds its lock was left by a copy that never ended.
-void RemoveStaleCopies(int folder) {
+bool SyncFile(int fd) {
+    return !Injected(FileCopySeam::Step::Sync) && ::fsync(fd) == 0;
+}
+
+// Closes the written descriptor and tells whether everything written reached the file (a late
+// write error of some file systems shows only here).
+bool CloseWritten(Descriptor& file) {
+    const bool closed = file.reset();
+    return !Injected(FileCopySeam::Step::Close) && closed;
+}
+
+bool RenameInFolder(int folder, const QByteArray& from, const QByteArray& to) {
+    return !Injected(FileCopySeam::Step::Rename) &&
+           ::renameat(folder, from.constData(), folder, to.constData()) == 0;
+}
+
+// A rename lasts through a loss of power only once the folder that holds the name is synced.
+bool SyncFolder(int folder) {
+    return !Injected(FileCopySeam::Step::SyncFolder) && ::fsync(folder) == 0;
+}
+
+bool IsRandomPart(QByteArrayView text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return std::isalnum(static_cast<unsigned char>(c)); });
+}
+
+// prefix, the six characters, suffix.
+bool IsTemporaryName(const QByteArray& name, const QByteArray& prefix, const QByteArray& suffix) {
+    return name.size() == prefix.size() + kRandomChars + suffix.size() && name.startsWith(prefix) &&
+           name.endsWith(suffix) && IsRandomPart(QByteArrayView(name).sliced(prefix.size(), kRandomChars));
+}
+
+// The token of "." target ".staged-" and eight hex digits, or 0.
+quint32 StagedToken(const QByteArray& name, const QByteArray& target) {
+    const QByteArray prefix = '.' + target + kStagedInfix;
+    if (name.size() != prefix.size() + kTokenDigits || !name.startsWith(prefix)) {
+        return 0;
+    }
+    bool ok = false;
+    const uint token = name.mid(prefix.size()).toUInt(&ok, 16);
+    return ok ? quint32(token) : 0;
+}
+
+QByteArray StagedName(const QByteArray& target, quint32 token) {
+    return '.' + target + kStagedInfix +
+           QByteArray::number(token, 16).toUpper().rightJustified(kTokenDigits, '0');
+}
+
+bool SameInode(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Takes the writer's lock on the file just made under name. False when a clean-up holds it or
+// has removed it since it was made: the writer lets go of it and makes another. A file system
+// that cannot lock at all leaves the file unlocked, which no clean-up then takes either.
+bool HoldAsWriter(int folder, const char* name, int fd) {
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+        return false;
+    }
+    struct stat opened {};
+    struct stat named {};
+    return ::fstat(fd, &opened) == 0 && ::fstatat(folder, name, &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+           SameInode(opened, named);
+}
+
+// Opens a leftover of the folder and takes its lock: only when no running writer holds it and
+// the name still names the file locked. The descriptor keeps the lock; -1 when it was not taken
+// (errno says why).
+int TakeLeftover(int folder, const char* name) {
+    Descriptor file(::openat(folder, name, O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
+    struct stat opened {};
+    struct stat named {};
+    if (!file.valid() || ::fstat(file.get(), &opened) != 0 || !S_ISREG(opened.st_mode) ||
+        ::flock(file.get(), LOCK_EX | LOCK_NB) != 0) {
+        return -1;
+    }
+    // Still the file that was locked under that name, not one made or renamed since.
+    if (::fstatat(folder, name, &named, AT_SYMLINK_NOFOLLOW) != 0 || !SameInode(opened, named)) {
+        errno = ENOENT;
+        return -1;
+    }
+    const int fd = file.get();
+    file.release();
+    return fd;
+}
+
+QList<QByteArray> FolderNames(int folder) {
+    QList<QByteArray> names;
     const int listing = ::dup(folder);
     DIR* dir = listing >= 0 ? ::fdopendir(listing) : nullptr;
     if (!dir) {
         if (listing >= 0) {
             ::close(listing);
         }
-        return;
+        return names;
     }
     ::rewinddir(dir);
     while (const dirent* entry = ::readdir(dir)) {
-        if (!IsOurTemporaryName(entry->d_name)) {
-            continue;
-        }
-        Descriptor stale(::openat(folder, entry->d_name, O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
-        struct stat opened {};
-        struct stat named {};
-        if (!stale.valid() || ::fstat(stale.get(), &opened) != 0 || !S_ISREG(opened.st_mode) ||
-            ::flock(stale.get(), LOCK_EX | LOCK_NB) != 0) {
-            continue;
-        }
-        // Still the file that was locked under that name, not one made since.
-        if (::fstatat(folder, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 &&
-            named.st_dev == opened.st_dev && named.st_ino == opened.st_ino) {
-            ::unlinkat(folder, entry->d_name, 0);
-        }
+        names.append(QByteArray(entry->d_name));
     }
     ::closedir(dir);
+    return names;
+}
+
+// A temporary file whose writer no longer holds its lock was left by a write that never ended.
+int RemoveStale(int folder, const QByteArray& prefix, const QByteArray& suffix, const QByteArray& target = {},
+                QList<QPair<QByteArray, quint32>>* staged = nullptr) {
+    int removed = 0;
+    for (const QByteArray& name : FolderNames(folder)) {
+        if (staged && !target.isEmpty()) {
+            if (const quint32 token = StagedToken(name, target)) {
+                staged->append({name, token});
+                continue;
+            }
+        }
+        if (!IsTemporaryName(name, prefix, suffix)) {
+            continue;
+        }
+        Descriptor stale(TakeLeftover(folder, name.constData()));
+        if (stale.valid() && ::unlinkat(folder, name.constData(), 0) == 0) {
+            ++removed;
+        }
+    }
+    return removed;
+}
+
+int RemoveStaleCopies(int folder, const QByteArray& target) {
+    return RemoveStale(folder, '.' + target + kCopyInfix, {});
 }
 
 // Makes a temporary file of ours beside the target and locks it while it is written, so that
-// no other copy takes it for a stale one.
-int CreateTemporary(int folder, const QByteArray& targetName, QByteArray* name) {
+// no other copy takes it for a stale one. With a token the name is the token's, made once.
+int CreateTemporary(int folder, const QByteArray& targetName, QByteArray* name, quint32 token = 0) {
     static const char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     for (int attempt = 0; attempt < 100; ++attempt) {
-        QByteArray candidate = '.' + targetName + kCopyInfix;
-        for (int i = 0; i < kRandomChars; ++i) {
+        QByteArray candidate = token != 0 ? StagedName(targetName, token) : '.' + targetName + kCopyInfix;
+        for (int i = 0; token == 0 && i < kRandomChars; ++i) {
             candidate += kChars[QRandomGenerator::global()->bounded(int(sizeof kChars) - 1)];
         }
         const int fd = ::openat(folder, candidate.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (fd >= 0) {
-            ::flock(fd, LOCK_EX | LOCK_NB);
+        if (fd < 0) {
+            if (errno != EEXIST || token != 0) {
+                return -1;
+            }
+            continue;
+        }
+        if (g_createdHook) {
+            g_createdHook(QFile::decodeName(candidate));
+        }
+        if (HoldAsWriter(folder, candidate.constData(), fd)) {
             *name = candidate;
             return fd;
         }
-        if (errno != EEXIST) {
-            return -1;
-        }
+        // A clean-up took it between its making and the lock: it removes it, we make another.
+        ::close(fd);
     }
     errno = EEXIST;
     return -1;
@@ -205,17 +313,23 @@ CopyResult CopyFileSafely(const QString& source, const QString& target,
     if (!folder.valid()) {
         return Failed(errno, QStringLiteral("Cannot write in"), folderPath);
     }
-    RemoveStaleCopies(folder.get());
+    RemoveStaleCopies(folder.get(), targetName);
     QByteArray temporary;
     Descriptor out(CreateTemporary(folder.get(), targetName, &temporary));
     if (!out.valid()) {
         return Failed(errno, QStringLiteral("Cannot write in"), folderPath);
     }
+    // The lock belongs to the open file, so it stays while this second descriptor lives: the
+    // written one is closed before the rename, and no clean-up takes the copy in between.
+    Descriptor hold(::fcntl(out.get(), F_DUPFD_CLOEXEC, 0));
     auto abandon = [&](int error, const QString& what, const QString& path) {
         ::unlinkat(folder.get(), temporary.constData(), 0);
         out.reset();
         return Failed(error, what, path);
     };
+    if (!hold.valid()) {
+        return abandon(errno, QStringLiteral("Cannot write in"), folderPath);
+    }
 
     std::vector<char> block(static_cast<size_t>(g_blockSize));
     int blocks = 0;
@@ -245,13 +359,15 @@ CopyResult CopyFileSafely(const QString& source, const QString& target,
                             ? oldTarget.st_mode
                             : sourceInfo.st_mode;
     ::fchmod(out.get(), mode & 07777);
-    if (::fsync(out.get()) != 0) {
-        return abandon(errno, QStringLiteral("Cannot write"), target);
-    }
     // The modification time travels with the copy: UnPack compares it to tell the newer file.
     const struct timespec times[2] = {sourceInfo.st_atim, sourceInfo.st_mtim};
     if (::futimens(out.get(), times) != 0) {
         return abandon(errno, QStringLiteral("Cannot set the time of"), target);
+    }
+    // Everything that can still fail about the copy's content fails here, before the target is
+    // touched.
+    if (!SyncFile(out.get()) || !CloseWritten(out)) {
+        return abandon(errno, QStringLiteral("Cannot write"), target);
     }
     if (check) {
         const QString reason = check(folderPath + QLatin1Char('/') + QFile::decodeName(temporary));
@@ -270,16 +386,17 @@ CopyResult CopyFileSafely(const QString& source, const QString& target,
         abandon(EINVAL, QString(), target);
         return ChangedFile(target);
     }
-    if (::renameat(folder.get(), temporary.constData(), folder.get(), targetName.constData()) != 0) {
+    if (!RenameInFolder(folder.get(), temporary, targetName)) {
         return abandon(errno, QStringLiteral("Cannot replace"), target);
     }
-    // The rename is only lasting once the folder that holds the name is synced too.
-    ::fsync(folder.get());
-    if (!out.reset()) {
-        return Failed(errno, QStringLiteral("Cannot write"), target);
-    }
+    // From here the target is the copy, whatever the folder's sync says.
     CopyResult done;
     done.ok = true;
+    if (!SyncFolder(folder.get())) {
+        done.error = errno;
+        done.text = QStringLiteral("%1 is in place, but its folder could not be synced: %2")
+                        .arg(target, QString::fromLocal8Bit(std::strerror(errno)));
+    }
     return done;
 }
 
@@ -289,8 +406,8 @@ StagedFile::~StagedFile() {
 
 StagedFile::StagedFile(StagedFile&& other) noexcept
     : m_path(std::move(other.m_path)), m_name(std::move(other.m_name)),
-      m_temporary(std::move(other.m_temporary)), m_folder(std::exchange(other.m_folder, -1)),
-      m_file(std::exchange(other.m_file, -1)) {}
+      m_temporary(std::move(other.m_temporary)), m_token(std::exchange(other.m_token, 0)),
+      m_folder(std::exchange(other.m_folder, -1)), m_file(std::exchange(other.m_file, -1)) {}
 
 StagedFile& StagedFile::operator=(StagedFile&& other) noexcept {
     if (this != &other) {
@@ -298,15 +415,16 @@ StagedFile& StagedFile::operator=(StagedFile&& other) noexcept {
         m_path = std::move(other.m_path);
         m_name = std::move(other.m_name);
         m_temporary = std::move(other.m_temporary);
+        m_token = std::exchange(other.m_token, 0);
         m_folder = std::exchange(other.m_folder, -1);
         m_file = std::exchange(other.m_file, -1);
     }
     return *this;
 }
 
-bool StagedFile::Stage(const QString& path, const QByteArray& content, QString* error) {
+bool StagedFile::Stage(const QString& path, const QByteArray& content, QString* error, quint32 token) {
     Discard();
-    const QFileInfo info(path);
+    const QFileInfo info(FollowLinks(path));
     auto failed = [this, error, &path](int code) {
         *error = QStringLiteral("%1: %2").arg(path, QString::fromLocal8Bit(std::strerror(code)));
         Discard();
@@ -319,22 +437,29 @@ bool StagedFile::Stage(const QString& path, const QByteArray& content, QString* 
     }
     m_path = path;
     m_name = Native(info.fileName());
+    m_token = token;
     // Only a file can take the place of a file: a folder there would refuse the rename later.
     struct stat existing {};
     if (::fstatat(m_folder, m_name.constData(), &existing, 0) == 0 && !S_ISREG(existing.st_mode)) {
         return failed(EISDIR);
     }
-    RemoveStaleCopies(m_folder);
-    m_file = CreateTemporary(m_folder, m_name, &m_temporary);
-    if (m_file < 0) {
+    RemoveStaleCopies(m_folder, m_name);
+    Descriptor written(CreateTemporary(m_folder, m_name, &m_temporary, token));
+    if (!written.valid()) {
         return failed(errno);
+    }
+    // The lock stays with this second descriptor until the rename: the written one is closed
+    // first, so that every write error is known before the file is put in place.
+    m_file = ::fcntl(written.get(), F_DUPFD_CLOEXEC, 0);
+    if (m_file < 0) {
+        const int code = errno;
+        ::unlinkat(m_folder, m_temporary.constData(), 0);
+        return failed(code);
     }
     const mode_t mode = ::fstatat(m_folder, m_name.constData(), &existing, 0) == 0 ? existing.st_mode : 0600;
-    ::fchmod(m_file, mode & 07777);
-    if (!WriteAll(m_file, content.constData(), content.size())) {
-        return failed(errno);
-    }
-    if (::fsync(m_file) != 0) {
+    ::fchmod(written.get(), mode & 07777);
+    if (!WriteAll(written.get(), content.constData(), content.size()) || !SyncFile(written.get()) ||
+        !CloseWritten(written)) {
         return failed(errno);
     }
     return true;
@@ -345,27 +470,115 @@ bool StagedFile::Commit(QString* error) {
         *error = QStringLiteral("%1: nothing was written").arg(m_path);
         return false;
     }
-    if (::renameat(m_folder, m_temporary.constData(), m_folder, m_name.constData()) != 0) {
+    if (!RenameInFolder(m_folder, m_temporary, m_name)) {
         *error = QStringLiteral("%1: %2").arg(m_path, QString::fromLocal8Bit(std::strerror(errno)));
-        Discard();
+        if (m_token != 0) {
+            release(); // the next start settles it
+        } else {
+            Discard();
+        }
         return false;
     }
-    ::fsync(m_folder);
-    m_temporary.clear();
-    ::close(std::exchange(m_file, -1));
-    ::close(std::exchange(m_folder, -1));
+    // The new content is in place from here, whatever the folder's sync says.
+    SyncFolder(m_folder);
+    release();
     return true;
 }
 
 void StagedFile::Discard() {
     if (m_file >= 0) {
         ::unlinkat(m_folder, m_temporary.constData(), 0);
+    }
+    release();
+}
+
+void StagedFile::release() {
+    if (m_file >= 0) {
         ::close(std::exchange(m_file, -1));
     }
     if (m_folder >= 0) {
         ::close(std::exchange(m_folder, -1));
     }
     m_temporary.clear();
+}
+
+QString FollowLinks(const QString& path) {
+    QString current = path;
+    // As many links as the system itself follows; a loop ends there, and the write then fails.
+    for (int hop = 0; hop < 40; ++hop) {
+        const QByteArray native = Native(current);
+        struct stat info {};
+        if (::lstat(native.constData(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+            break;
+        }
+        QByteArray target(PATH_MAX, Qt::Uninitialized);
+        const ssize_t length = ::readlink(native.constData(), target.data(), size_t(target.size()));
+        if (length <= 0 || length >= target.size()) {
+            break;
+        }
+        target.truncate(length);
+        const QString next = QFile::decodeName(target);
+        const qsizetype slash = current.lastIndexOf(QLatin1Char('/'));
+        // A relative link is read from the folder of the link.
+        current = next.startsWith(QLatin1Char('/')) || slash < 0 ? next : current.left(slash + 1) + next;
+    }
+    // A ".." counts from where the system finds the folder (a linked folder too), not by name.
+    const qsizetype slash = current.lastIndexOf(QLatin1Char('/'));
+    if (current != path && slash > 0) {
+        const QString folder = QFileInfo(current.left(slash)).canonicalFilePath();
+        if (!folder.isEmpty()) {
+            current = folder + current.mid(slash);
+        }
+    }
+    return current;
+}
+
+int RemoveStaleCopies(const QString& folder, const QString& targetName, QList<StagedLeftover>* staged) {
+    Descriptor dir(::open(Native(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!dir.valid()) {
+        return 0;
+    }
+    const QByteArray target = Native(targetName);
+    QList<QPair<QByteArray, quint32>> found;
+    const int removed =
+        RemoveStale(dir.get(), '.' + target + kCopyInfix, {}, target, staged ? &found : nullptr);
+    for (const auto& [name, token] : found) {
+        staged->append(StagedLeftover{folder, QFile::decodeName(name), targetName, token});
+    }
+    return removed;
+}
+
+int RemoveStaleFiles(const QString& folder, const QString& prefix, const QString& suffix) {
+    Descriptor dir(::open(Native(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    return dir.valid() ? RemoveStale(dir.get(), Native(prefix), Native(suffix)) : 0;
+}
+
+bool HoldWhileWriting(int fd, const QString& path) {
+    const QFileInfo info(path);
+    Descriptor dir(::open(Native(info.absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    return dir.valid() && HoldAsWriter(dir.get(), Native(info.fileName()).constData(), fd);
+}
+
+bool SettleStagedFile(const StagedLeftover& staged, bool putInPlace, QString* error) {
+    const QString path = staged.folder + QLatin1Char('/') + staged.name;
+    Descriptor dir(::open(Native(staged.folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const QByteArray name = Native(staged.name);
+    Descriptor file(dir.valid() ? TakeLeftover(dir.get(), name.constData()) : -1);
+    bool done = file.valid();
+    if (done && putInPlace) {
+        done = RenameInFolder(dir.get(), name, Native(staged.target));
+        if (done) {
+            SyncFolder(dir.get());
+        }
+    } else if (done) {
+        done = ::unlinkat(dir.get(), name.constData(), 0) == 0;
+    }
+    if (!done) {
+        *error = QStringLiteral("%1: %2").arg(path, errno == EWOULDBLOCK
+                                                        ? QStringLiteral("it is still being written")
+                                                        : QString::fromLocal8Bit(std::strerror(errno)));
+    }
+    return done;
 }
 
 bool MakeFolderOn(const QString& parent, const QString& name, std::optional<VolumeId> volume, QString* reason,
@@ -431,5 +644,13 @@ namespace FileCopySeam {
 void SetBlockHookForTests(std::function<bool(int blocksWritten)> hook, qint64 blockSize) {
     g_blockHook = std::move(hook);
     g_blockSize = g_blockHook && blockSize > 0 ? blockSize : kBlockSize;
+}
+
+void SetStepFailureForTests(std::function<int(Step)> failure) {
+    g_stepFailure = std::move(failure);
+}
+
+void SetCreatedHookForTests(std::function<void(const QString& name)> hook) {
+    g_createdHook = std::move(hook);
 }
 } // namespace FileCopySeam

@@ -2,6 +2,7 @@
 
 #include "FileIdentity.h"
 
+#include <QList>
 #include <QString>
 #include <QtGlobal>
 
@@ -9,12 +10,14 @@
 #include <optional>
 
 // Whole-file copies of a database. A copy never leaves a half-written target: it writes a
-// temporary file beside the target (a dot, the target's name, ".copy-" and six characters),
-// syncs it, gives it the source's modification time and renames it over the target. A copy
-// that fails leaves the target as it was. A temporary file of ours that an earlier copy left
-// behind (its writer was killed or lost its power) is removed before the next copy into that
-// folder; one whose writer still runs is left alone.
+// temporary file beside the target (a dot, the target's name, ".copy-" and six letters or
+// digits), gives it the source's modification time, syncs and closes it and only then renames it
+// over the target. A copy that fails leaves the target as it was. A temporary file of that
+// target that an earlier copy left behind (its writer was killed or lost its power) is removed
+// before the next copy of it; one whose writer still runs is left alone.
 struct CopyResult {
+    // The target holds the whole copy. Once the rename is done the copy counts as made: a sync of
+    // the folder that fails after it leaves ok, with the reason in text.
     bool ok = false;
     int error = 0;            // errno of the step that failed
     QString text;             // what failed, for the teacher
@@ -39,9 +42,15 @@ CopyResult CopyFileSafely(const QString& source, const QString& target,
                           const std::function<QString(const QString& copy)>& check = {},
                           const CopyGuard& guard = {});
 
-// A file's new content, written and synced beside it under a temporary name of ours, and put in
-// place by Commit (one rename) or dropped by Discard (also when it is destroyed uncommitted). It
-// lets a file stand or fall with other work: stage it, do the work, then commit.
+// A file's new content, written, synced and closed beside it under a temporary name of ours, and
+// put in place by Commit (one rename) or dropped by Discard (also when it is destroyed
+// uncommitted). It lets a file stand or fall with other work: stage it, do the work, then commit.
+// A path that is a symbolic link stays one: the file it names is written, in that file's folder.
+//
+// Staged with a token, the temporary name is "." name ".staged-" and the token in eight hex
+// digits, which no clean-up of stale copies takes: work that commits elsewhere under the same
+// token (a database that keeps it) lets a later start tell whether the file belongs in place
+// (SettleStagedFile). Such a file stays where it is when Commit cannot rename it.
 class StagedFile {
 public:
     StagedFile() = default;
@@ -53,18 +62,49 @@ public:
 
     // False (with the reason) when the new content could not be written in full, or the path
     // cannot be replaced by a file (a folder stands there): nothing is left behind then.
-    bool Stage(const QString& path, const QByteArray& content, QString* error);
+    bool Stage(const QString& path, const QByteArray& content, QString* error, quint32 token = 0);
     bool Commit(QString* error);
     void Discard();
     bool IsStaged() const { return m_file >= 0; }
 
 private:
+    void release();
+
     QString m_path;
     QByteArray m_name;
     QByteArray m_temporary;
+    quint32 m_token = 0;
     int m_folder = -1;
-    int m_file = -1;
+    int m_file = -1; // holds the writer's lock until the temporary file is renamed or removed
 };
+
+// A file staged under a token that outlived the program that staged it.
+struct StagedLeftover {
+    QString folder;
+    QString name;   // the staged file's own name
+    QString target; // the name it would take
+    quint32 token = 0;
+};
+
+// The file a path names once symbolic links are followed (the path itself when it is none).
+QString FollowLinks(const QString& path);
+
+// Removes, in one listing of the folder, the temporary files that killed copies and saves of the
+// target left there: "." target ".copy-" and six letters or digits, each only when no running
+// writer holds it. Files staged under a token are left; staged, when given, lists those of the
+// target. Returns how many were removed.
+int RemoveStaleCopies(const QString& folder, const QString& targetName,
+                      QList<StagedLeftover>* staged = nullptr);
+// The same care for other temporary files of ours: prefix, six letters or digits, suffix. Their
+// writers hold an exclusive flock on them while they write (see HoldWhileWriting).
+int RemoveStaleFiles(const QString& folder, const QString& prefix, const QString& suffix);
+// Takes the writer's lock on a file it has just made at path, and tells whether the path still
+// names it: a clean-up may have taken it for a stale one before the lock. On false the writer
+// closes it and makes another.
+bool HoldWhileWriting(int fd, const QString& path);
+// Puts a staged leftover in place of its target (one rename) or removes it. False, with the
+// reason, when it could not or when a running writer still holds it.
+bool SettleStagedFile(const StagedLeftover& staged, bool putInPlace, QString* error);
 
 // Makes the folder name in parent (one that already exists is fine), only while parent lies on
 // the volume when that is given. False with the reason (and wrongDrive) when it could not.
@@ -91,4 +131,10 @@ namespace FileCopySeam {
 // a full disk or a pulled drive would. The block size is small then, so a small file takes
 // many blocks. An empty hook restores the normal copy.
 void SetBlockHookForTests(std::function<bool(int blocksWritten)> hook, qint64 blockSize);
+// The steps that put a written file in place: the hook gives an errno for a step to fail with
+// (as a failing disk would), or 0 to let it run. An empty hook restores the normal steps.
+enum class Step { Sync, Close, Rename, SyncFolder };
+void SetStepFailureForTests(std::function<int(Step)> failure);
+// Called with the name of each temporary file as soon as it exists, before its writer locks it.
+void SetCreatedHookForTests(std::function<void(const QString& name)> hook);
 } // namespace FileCopySeam

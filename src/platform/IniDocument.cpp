@@ -16,19 +16,25 @@ QString DecodeLine(const QByteArray& bytes) {
 } // namespace
 
 bool IniDocument::Load(const QString& path, bool trimValues, QString* error) {
+    m_byteOrderMark.clear();
     m_lines.clear();
     m_sections.clear();
     QFile file(path);
     if (!file.exists()) {
         return true;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
+    QByteArray data;
+    if (file.open(QIODevice::ReadOnly)) {
+        data = file.readAll();
+    }
+    // A file read in part would be written back in part.
+    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
         if (error) {
             *error = file.errorString();
         }
         return false;
     }
-    Parse(file.readAll(), trimValues);
+    Parse(data, trimValues);
     return true;
 }
 
@@ -49,7 +55,9 @@ bool IniDocument::WriteWhole(const QString& path, const QByteArray& data, QStrin
 void IniDocument::Parse(const QByteArray& data, bool trimValues) {
     m_lines.clear();
     m_sections.clear();
-    const QList<QByteArray> pieces = data.split('\n');
+    static const QByteArray kByteOrderMark("\xEF\xBB\xBF");
+    m_byteOrderMark = data.startsWith(kByteOrderMark) ? kByteOrderMark : QByteArray();
+    const QList<QByteArray> pieces = data.mid(m_byteOrderMark.size()).split('\n');
     for (qsizetype i = 0; i < pieces.size(); ++i) {
         Line line{pieces[i], QByteArrayLiteral("\n")};
         if (i == pieces.size() - 1) {
@@ -117,7 +125,7 @@ void IniDocument::Parse(const QByteArray& data, bool trimValues) {
 }
 
 QByteArray IniDocument::Serialize() const {
-    QByteArray out;
+    QByteArray out = m_byteOrderMark;
     for (const Line& line : m_lines) {
         out += line.bytes;
         out += line.ending;

@@ -12,7 +12,8 @@
 //
 // The file's own lines are kept byte for byte: a save rewrites only the lines whose values
 // changed and adds the new ones, so comments, blank lines, spacing and text in another
-// character set survive. A line that is not UTF-8 is read as Latin-1.
+// character set survive. A line that is not UTF-8 is read as Latin-1. A UTF-8 byte-order mark
+// that an editor put before the first line is no part of it, and is written back as it was.
 class IniDocument {
 public:
     struct Entry {
@@ -53,6 +54,7 @@ private:
     int insertLine(int after, const QByteArray& bytes);
     QByteArray lineEnding() const;
 
+    QByteArray m_byteOrderMark;
     QList<Line> m_lines;
     QList<Section> m_sections;
 };

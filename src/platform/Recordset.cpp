@@ -941,3 +941,51 @@ bool Recordset::RollbackTrans() {
     Refresh();
     return ok;
 }
+
+std::optional<qint32> Recordset::UserVersion() {
+    if (!openDatabase()) {
+        return std::nullopt;
+    }
+    QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
+    if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()) {
+        failSql(ErrorKind::QueryFailed, QStringLiteral("%1 could not be read.").arg(m_databasePath),
+                query.lastError());
+        return std::nullopt;
+    }
+    return query.value(0).toInt();
+}
+
+bool Recordset::SetUserVersion(qint32 version) {
+    if (!openDatabase()) {
+        return false;
+    }
+    QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
+    if (!query.exec(QStringLiteral("PRAGMA user_version = %1").arg(version))) {
+        failSql(ErrorKind::WriteFailed,
+                QStringLiteral("The changes could not be saved in %1.").arg(m_databasePath),
+                query.lastError());
+        return false;
+    }
+    return true;
+}
+
+std::optional<qint32> ReadUserVersion(const QString& databasePath) {
+    const QString name = QStringLiteral("qlm_user_version");
+    std::optional<qint32> version;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(QStringLiteral("file:%1?mode=rw")
+                               .arg(QString::fromUtf8(QUrl::toPercentEncoding(
+                                   QFileInfo(databasePath).absoluteFilePath(), "/"))));
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(g_busyTimeout));
+        if (db.open()) {
+            QSqlQuery query(db);
+            if (query.exec(QStringLiteral("PRAGMA user_version")) && query.next()) {
+                version = query.value(0).toInt();
+            }
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return version;
+}

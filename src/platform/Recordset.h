@@ -19,6 +19,11 @@ class QSqlQuery;
 // a later try may work. Never a sign of a damaged file or a missing table.
 bool IsBusySqlError(const QSqlError& error);
 
+// The user version of a database file, read through a connection of its own that never makes
+// a file in place of a missing one (and that rolls back a commit cut short, as any opening does).
+// None when the file cannot be read.
+std::optional<qint32> ReadUserVersion(const QString& databasePath);
+
 // Whoever shows a cursor's rows and may hold edits of them (the controls bound to it). The
 // cursor asks for the edits before it stores or leaves a row, and says when it has moved.
 class RecordsetClient {
@@ -113,6 +118,11 @@ public:
     bool BeginTrans();
     bool CommitTrans();
     bool RollbackTrans();
+
+    // The file's user version: a number of the program's own in the file's header. Set inside a
+    // transaction, it is kept or rolled back with it.
+    std::optional<qint32> UserVersion();
+    bool SetUserVersion(qint32 version);
 
     // For the controls that show the rows: fields by index, rows by key.
     int FieldIndex(const QString& name) const;

@@ -5,10 +5,13 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QSet>
 #include <QStandardPaths>
 
+#include <cerrno>
+#include <cstring>
 #include <sys/stat.h>
 #include <time.h>
 
@@ -19,6 +22,7 @@
 namespace {
 struct FileStamp {
     bool exists = false;
+    int error = 0; // the file may be there, but the system could not say (errno)
     qint64 size = 0;
     quint64 inode = 0;
     qint64 modified = 0; // nanoseconds
@@ -31,6 +35,7 @@ struct CachedFile {
     QByteArray data; // the file as last read or written
     FileStamp stamp;
     qint64 lookedAt = 0; // wall clock, nanoseconds, just before that stamp was taken
+    QString unreadable;  // why the file that is there could not be read; empty once it can
     bool loaded = false;
     bool checked = false; // looked at in this turn of the event loop
 };
@@ -46,6 +51,7 @@ bool g_forgetPosted = false;
 QHash<QString, CachedFile> g_cache;
 std::function<void(const QString&)> g_reporter;
 int g_batchDepth = 0;
+int g_failReads = 0;
 QSet<QString> g_batchPaths; // files changed in the batch, not yet written
 
 // Values may hold line breaks and backslashes; the file keeps one value per line.
@@ -94,7 +100,9 @@ qint64 WallClock() {
 FileStamp StampOf(const QString& path) {
     FileStamp stamp;
     struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) == 0) {
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0) {
+        stamp.error = errno == ENOENT || errno == ENOTDIR ? 0 : errno;
+    } else {
         stamp.exists = true;
         stamp.size = info.st_size;
         stamp.inode = info.st_ino;
@@ -134,6 +142,41 @@ void CheckedThisTurn(CachedFile& cached) {
     }
 }
 
+// Reads the whole file; false with the reason when it is there but cannot be read.
+bool ReadWhole(const QString& path, const FileStamp& stamp, QByteArray* data, QString* problem) {
+    if (g_failReads != 0 && (stamp.exists || stamp.error != 0)) {
+        *problem = QString::fromLocal8Bit(std::strerror(g_failReads));
+        return false;
+    }
+    if (stamp.error != 0) {
+        *problem = QString::fromLocal8Bit(std::strerror(stamp.error));
+        return false;
+    }
+    if (!stamp.exists) {
+        return true;
+    }
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly)) {
+        *data = file.readAll();
+    }
+    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
+        // A folder in the file's place holds no settings: saves fail on it and say so.
+        if (QFileInfo(path).isDir()) {
+            data->clear();
+            return true;
+        }
+        *problem = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+// Memory goes back to the file as last read: what a save could not write is not read back.
+void Forget(CachedFile& cached) {
+    cached.document.Parse(cached.data, false);
+    cached.loaded = false;
+}
+
 // A save looks at the file again first (saves are few), so that it keeps another program's
 // change made since the turn's first read.
 CachedFile& Document(const QString& appName, bool forSave = false) {
@@ -149,30 +192,54 @@ CachedFile& Document(const QString& appName, bool forSave = false) {
     ++g_fileChecks;
     const qint64 lookedAt = WallClock();
     const FileStamp stamp = StampOf(path);
-    const bool same = cached.loaded && stamp == cached.stamp;
+    const bool same = cached.loaded && cached.unreadable.isEmpty() && stamp == cached.stamp;
+    QString tell;
     if (!same || !Settled(cached)) {
-        // A missing or unreadable file is empty, so every reader gets its default.
         QByteArray data;
-        QFile file(path);
-        if (stamp.exists && file.open(QIODevice::ReadOnly)) {
-            data = file.readAll();
-        }
-        if (!cached.loaded || data != cached.data) {
-            cached.document.Parse(data, false);
-            cached.data = data;
-            cached.loaded = true;
-            ++g_fileReads;
+        QString problem;
+        if (!ReadWhole(path, stamp, &data, &problem)) {
+            // The file may hold every setting: readers get what was read before (their defaults
+            // at first), and no save writes over it until it can be read again.
+            if (cached.unreadable.isEmpty()) {
+                tell = QStringLiteral("The settings file %1 could not be read: %2\r\n\r\nUntil it can be "
+                                      "read, the program goes on without the settings it holds and saves no "
+                                      "setting into it, so that nothing in it is lost.")
+                           .arg(path, problem);
+            }
+            cached.unreadable = problem;
+            if (!cached.loaded) {
+                cached.document.Parse(cached.data, false);
+                cached.loaded = true;
+            }
+        } else {
+            cached.unreadable.clear();
+            if (!cached.loaded || data != cached.data) {
+                cached.document.Parse(data, false);
+                cached.data = data;
+                cached.loaded = true;
+                ++g_fileReads;
+            }
         }
     }
     cached.stamp = stamp;
     cached.lookedAt = lookedAt;
     CheckedThisTurn(cached);
+    if (!tell.isEmpty() && g_reporter) {
+        // Once: the message's own event loop may read again, and the cache may grow meanwhile.
+        g_reporter(tell);
+        return g_cache[path];
+    }
     return cached;
 }
 
 // Writes the document when its content differs from the file's; a failure is reported and
-// leaves memory to be read again from the file.
+// leaves memory to be read again from the file. A file that could not be read is not written
+// over (the teacher was told when it was read).
 bool WriteIfChanged(CachedFile& cached, const QString& path, const QString& failure) {
+    if (!cached.unreadable.isEmpty()) {
+        Forget(cached);
+        return false;
+    }
     const QByteArray data = cached.document.Serialize();
     if (cached.stamp.exists && data == cached.data) {
         return true;
@@ -180,7 +247,7 @@ bool WriteIfChanged(CachedFile& cached, const QString& path, const QString& fail
     const qint64 lookedAt = WallClock();
     QString error;
     if (!IniDocument::WriteWhole(path, data, &error)) {
-        cached.loaded = false; // the file kept its old values: read it again
+        Forget(cached); // the file kept its old values
         if (g_reporter) {
             g_reporter(failure + QStringLiteral("\r\n\r\n") + error);
         }
@@ -203,6 +270,7 @@ QString Folder() {
 
 void SetFolderForTests(const QString& folder) {
     g_folderOverride = folder;
+    g_failReads = 0;
     g_cache.clear();
     g_batchPaths.clear();
     g_batchDepth = 0;
@@ -251,7 +319,7 @@ PendingSave::~PendingSave() {
     Discard();
 }
 
-bool EndBatchPending(PendingSave* pending, QString* error) {
+bool EndBatchPending(PendingSave* pending, QString* error, quint32 token) {
     pending->Discard();
     if (g_batchDepth == 0 || --g_batchDepth > 0) {
         return true;
@@ -264,11 +332,13 @@ bool EndBatchPending(PendingSave* pending, QString* error) {
             continue; // the file holds these settings already
         }
         StagedFile staged;
-        QString reason;
-        if (!staged.Stage(path, data, &reason)) {
+        QString reason = cached.unreadable.isEmpty()
+                             ? QString()
+                             : QStringLiteral("The file could not be read: %1").arg(cached.unreadable);
+        if (!reason.isEmpty() || !staged.Stage(path, data, &reason, token)) {
             *error = QStringLiteral("The settings could not be saved in %1.\r\n\r\n%2").arg(path, reason);
             for (const QString& changed : paths) {
-                g_cache[changed].loaded = false; // memory holds the batch: read the file again
+                Forget(g_cache[changed]); // memory holds the batch
             }
             pending->m_files.clear();
             return false;
@@ -284,8 +354,9 @@ bool PendingSave::Commit(QString* error) {
         CachedFile& cached = g_cache[path];
         QString reason;
         if (!staged.Commit(&reason)) {
+            // The other work stands: memory keeps these settings, so reads give them and the next
+            // save writes them along; the staged file waits for the next start.
             ok = false;
-            cached.loaded = false;
             *error = QStringLiteral("The settings could not be saved in %1.\r\n\r\n%2").arg(path, reason);
             continue;
         }
@@ -300,9 +371,49 @@ bool PendingSave::Commit(QString* error) {
 void PendingSave::Discard() {
     for (auto& [path, staged] : m_files) {
         staged.Discard();
-        g_cache[path].loaded = false; // the file kept its old values: read it again
+        Forget(g_cache[path]); // the file kept its old values
     }
     m_files.clear();
+}
+
+QStringList
+SettleStagedSaves(const QString& appName,
+                  const std::function<StagedSaveFate(quint32 token, const StagedValue& staged)>& decide) {
+    const QString path = FilePath(appName);
+    const QFileInfo file(FollowLinks(path));
+    QList<StagedLeftover> leftovers;
+    RemoveStaleCopies(file.absolutePath(), file.fileName(), &leftovers);
+    QStringList failures;
+    // A file that cannot be read is not written over, not even by its own staged settings.
+    if (!leftovers.isEmpty() && !Document(appName).unreadable.isEmpty()) {
+        return failures;
+    }
+    for (const StagedLeftover& leftover : leftovers) {
+        IniDocument staged;
+        const QString stagedPath = leftover.folder + QLatin1Char('/') + leftover.name;
+        QString problem;
+        StagedSaveFate fate = StagedSaveFate::Leave;
+        if (!staged.Load(stagedPath, false, &problem)) {
+            failures << QStringLiteral("%1: %2").arg(stagedPath, problem);
+        } else {
+            fate = decide(leftover.token, [&staged](const QString& section, const QString& key) {
+                const std::optional<QString> value = staged.Value(section, key);
+                return value ? Unescape(*value) : QString();
+            });
+        }
+        if (fate != StagedSaveFate::Leave &&
+            !SettleStagedFile(leftover, fate == StagedSaveFate::PutInPlace, &problem)) {
+            failures << problem;
+        }
+        if (fate == StagedSaveFate::PutInPlace) {
+            g_cache.remove(path);
+        }
+    }
+    return failures;
+}
+
+void FailReadsForTests(int error) {
+    g_failReads = error;
 }
 } // namespace SettingsStore
 

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -57,9 +58,12 @@ void Reset();
 void BeginBatch();
 bool EndBatch();
 // A batch that must stand or fall with other work: EndBatchPending writes each changed file
-// beside its own (nothing is in place yet, and a failure says why, leaving every file and what
-// reads give as they were before the batch); Commit then puts them in place. A pending save
-// dropped without Commit leaves the files as they were and reads give their values again.
+// beside its own under the token that the other work keeps too (nothing is in place yet, and a
+// failure says why, leaving every file and what reads give as they were before the batch);
+// Commit then puts them in place. A pending save dropped without Commit leaves the files as they
+// were and reads give their values again. A Commit that cannot put a file in place leaves its
+// staged file for the next start (SettleStagedSaves), and reads and later saves keep the new
+// values, as the other work has them.
 class PendingSave {
 public:
     PendingSave() = default;
@@ -70,10 +74,24 @@ public:
     void Discard();
 
 private:
-    friend bool EndBatchPending(PendingSave* pending, QString* error);
+    friend bool EndBatchPending(PendingSave* pending, QString* error, quint32 token);
     std::vector<std::pair<QString, StagedFile>> m_files;
 };
-bool EndBatchPending(PendingSave* pending, QString* error);
+bool EndBatchPending(PendingSave* pending, QString* error, quint32 token);
+
+// Start-up: one look at the folder of an application key's file (the folder of the file a link
+// names). Copies that killed saves left are removed, and each file a pending save staged and
+// never put in place is settled: decide reads its values and says whether it goes in place, is
+// dropped, or stays for a later start. Gives what could not be done, for the teacher.
+enum class StagedSaveFate { PutInPlace, Drop, Leave };
+using StagedValue = std::function<QString(const QString& section, const QString& key)>;
+QStringList
+SettleStagedSaves(const QString& appName,
+                  const std::function<StagedSaveFate(quint32 token, const StagedValue& staged)>& decide);
+
+// Reads of a settings file that is there fail with this errno (0: they read), as a file that
+// the user may not read or a failing disk would.
+void FailReadsForTests(int error);
 // How many times a settings file has been read and parsed (to check that it is not re-read
 // needlessly).
 int FileReads();

@@ -1,11 +1,12 @@
 #include "app/Main.h"
+#include "core/DayDatabase.h"
 #include "core/Message.h"
 #include "core/ProgramState.h"
 #include "core/Startup.h"
 #include "core/TeacherSettings.h"
-#include "mainwindow/frmMain.h"
 #include "daypage/frmSchedule.h"
 #include "dialogs/StartupDialogs.h"
+#include "mainwindow/frmMain.h"
 #include "platform/DateText.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SettingsStore.h"
@@ -18,6 +19,10 @@
 #include <QLockFile>
 #include <QSysInfo>
 #include <QTest>
+
+#include <cerrno>
+
+#include <sys/file.h>
 
 class StartupTest : public QObject {
     Q_OBJECT
@@ -293,6 +298,67 @@ private Q_SLOTS:
         QVERIFY(frmMain::Get().windowTitle().size() < 400);
         QVERIFY(frmMain::Get().windowTitle().startsWith(QStringLiteral("Quillmarsh - AAAA")));
         QVERIFY(frmMain::Get().StatusPanel(QStringLiteral("TeacherName"))->text().size() < 400);
+    }
+
+    // Saves killed half-way leave their copies beside the settings file and the menu INI file:
+    // a start removes them, leaves alone what is not theirs or is still being written, and
+    // writes nothing else.
+    void aStartRemovesWhatKilledSavesLeft() {
+        TestEnvironment env;
+        BuildYear(YearPlan{});
+        QVERIFY(OpenBook()); // the menu INI file as the start would write it
+        CloseDayTable();
+        const QString settings = QFileInfo(env.SettingsFile()).absolutePath();
+        const QString program = env.ProgramFolder();
+        const QStringList stale{settings + "/.Quillmarsh.conf.copy-Ab12Cd",
+                                program + "/.frmMain.ini.copy-Xy34Zw"};
+        const QStringList kept{settings + "/.holiday.jpg.copy-Summer", program + "/.report.docx.copy-a1b2c3",
+                               program + "/.frmMain.ini.copy-Live01"};
+        for (const QString& path : stale + kept) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        // A writer that still runs holds its file.
+        QFile live(program + "/.frmMain.ini.copy-Live01");
+        QVERIFY(live.open(QIODevice::ReadOnly));
+        QVERIFY(::flock(live.handle(), LOCK_EX | LOCK_NB) == 0);
+        const auto changed = [](const QString& path) {
+            return QFileInfo(path).fileTime(QFileDevice::FileMetadataChangeTime);
+        };
+        const QDateTime settingsChanged = changed(env.SettingsFile());
+        const QDateTime iniChanged = changed(program + "/frmMain.ini");
+        QVERIFY(Main());
+        for (const QString& path : stale) {
+            QVERIFY2(!QFile::exists(path), qPrintable(path));
+        }
+        for (const QString& path : kept) {
+            QVERIFY2(QFile::exists(path), qPrintable(path));
+        }
+        QCOMPARE(changed(env.SettingsFile()), settingsChanged);
+        QCOMPARE(changed(program + "/frmMain.ini"), iniChanged);
+        VerifyNoUnexpectedMessages();
+    }
+
+    // A settings file that cannot be read is told of once, and the program starts without
+    // writing over it.
+    void anUnreadableSettingsFileIsToldOfAndKept() {
+        TestEnvironment env;
+        BuildYear(YearPlan{});
+        const QByteArray before = [&env] {
+            QFile file(env.SettingsFile());
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        }();
+        SettingsStore::FailReadsForTests(EIO);
+        MessageTestSeam::QueueAnswer(MsgAnswerOK);
+        QVERIFY(Main());
+        QVERIFY(frmMain::IsLoaded());
+        QCOMPARE(MessageTestSeam::Answered().size(), 1);
+        QVERIFY(MessageTestSeam::Answered().first().text.contains(QStringLiteral("could not be read")));
+        SettingsStore::FailReadsForTests(0);
+        QFile file(env.SettingsFile());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before);
+        VerifyNoUnexpectedMessages();
     }
 };
 

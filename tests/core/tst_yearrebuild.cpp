@@ -3,14 +3,21 @@
 #include "core/ProgramState.h"
 #include "core/SetupFinish.h"
 #include "core/SetupRules.h"
+#include "core/Startup.h"
 #include "core/YearRebuild.h"
+#include "platform/Clock.h"
 #include "platform/DateText.h"
+#include "platform/FileCopy.h"
+#include "platform/ProgramFolder.h"
 #include "platform/Recordset.h"
 #include "platform/SettingsStore.h"
 #include "support/TestSupport.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QTest>
+
+#include <csignal>
 
 namespace {
 QDate D(const char* iso) {
@@ -97,6 +104,43 @@ SetupValues ValuesOfTheBuiltYear() {
     values.IgnoreInservices = 1;
     values.TermCount = 1;
     return values;
+}
+// The year a Finish cut short was to write: another teacher, and a year that ends in May.
+SetupValues ValuesOfTheNewYear() {
+    SetupValues values = ValuesOfTheBuiltYear();
+    values.SetupMode = 2;
+    values.TeacherNames[1] = QStringLiteral("Ms. Carter");
+    values.TermEnd[1] = D("2027-05-28");
+    return values;
+}
+
+// A Finish in a process of its own, killed (as kill -9 kills) at a step of putting its settings
+// in place: "before the commit" as the staged settings are closed, "after the commit" as they
+// are renamed into place.
+int FinishAndDie(const QString& root, const QString& point) {
+    SetProgramFolderForTests(root + QStringLiteral("/program"));
+    SettingsStore::SetFolderForTests(root + QStringLiteral("/config"));
+    Clock::SetTodayForTests(QDate(2026, 10, 14));
+    MessageTestSeam::Enable(true);
+    ResetGlobals();
+    if (!OpenBook()) {
+        return 2;
+    }
+    using Step = FileCopySeam::Step;
+    const Step at = point == QLatin1String("before the commit") ? Step::Close : Step::Rename;
+    FileCopySeam::SetStepFailureForTests([at](Step step) {
+        if (step == at) {
+            std::raise(SIGKILL);
+        }
+        return 0;
+    });
+    FinishSetup(ValuesOfTheNewYear());
+    return 3; // the kill never came
+}
+
+QStringList StagedSettings(const QString& settingsFile) {
+    return QDir(QFileInfo(settingsFile).absolutePath())
+        .entryList({QStringLiteral(".*.staged-*"), QStringLiteral(".*.copy-*")}, QDir::Files | QDir::Hidden);
 }
 } // namespace
 
@@ -416,7 +460,106 @@ private Q_SLOTS:
         QVERIFY(QueryValue(env.DatabasePath(), QStringLiteral("SELECT Date FROM QLM")).isNull());
         QVERIFY(Globals().BlankDataBase);
     }
+
+    // However a Finish is cut short between its table and its settings file, the next start
+    // leaves the two together: a committed Finish's settings go in place, a rolled-back one's
+    // are dropped, and a token that came with a book from another computer is compared, never
+    // taken for this computer's Finish.
+    void aFinishCutShortIsSettledAtTheNextStart_data() {
+        QTest::addColumn<QString>("cut");
+        QTest::addColumn<QString>("then"); // what happened before the next start
+        QTest::addColumn<bool>("newYear"); // the settings after the next start are the Finish's
+        QTest::newRow("killed before the commit") << "before the commit"
+                                                  << "" << false;
+        QTest::newRow("killed after the commit") << "after the commit"
+                                                 << "" << true;
+        QTest::newRow("the rename fails") << "rename"
+                                          << "" << true;
+        QTest::newRow("the rename fails, a later save") << "rename"
+                                                        << "a later save" << true;
+        QTest::newRow("the rename fails, a book unpacked") << "rename"
+                                                           << "another computer's book" << false;
+        QTest::newRow("killed after the commit, a book unpacked") << "after the commit"
+                                                                  << "another computer's book" << false;
+    }
+    void aFinishCutShortIsSettledAtTheNextStart() {
+        QFETCH(QString, cut);
+        QFETCH(QString, then);
+        QFETCH(bool, newYear);
+        TestEnvironment env;
+        BuildYear(YearPlan{});
+        const QString path = env.DatabasePath();
+        const QString settingsFile = env.SettingsFile();
+        const QByteArray settingsBefore = FileBytes(settingsFile);
+        if (cut == QLatin1String("rename")) {
+            QVERIFY(OpenBook());
+            FileCopySeam::SetStepFailureForTests(
+                [](FileCopySeam::Step step) { return step == FileCopySeam::Step::Rename ? EIO : 0; });
+            MessageTestSeam::QueueAnswer(MsgAnswerOK);
+            const bool finished = FinishSetup(ValuesOfTheNewYear());
+            FileCopySeam::SetStepFailureForTests({});
+            // The year is in the table: the program goes on with it, and says what happened.
+            QVERIFY(finished);
+            QCOMPARE(MessageTestSeam::Answered().size(), 1);
+            const QString said = MessageTestSeam::Answered().first().text;
+            QVERIFY2(said.contains(QStringLiteral("written into the DataBase File")) &&
+                         said.contains(QStringLiteral("could not be replaced")) &&
+                         said.contains(QStringLiteral("starts again")),
+                     qPrintable(said));
+            QCOMPARE(Globals().TeacherNames[1], QStringLiteral("Ms. Carter"));
+            QCOMPARE(Globals().TermEnd[1], D("2027-05-28"));
+            QCOMPARE(ReadText(QStringLiteral("Settings"), QStringLiteral("TeacherName1")),
+                     QStringLiteral("Ms. Carter"));
+            QCOMPARE(FileBytes(settingsFile), settingsBefore);
+            if (then == QLatin1String("a later save")) {
+                QVERIFY(
+                    SaveBool(QStringLiteral("Settings\\Effects1"), QStringLiteral("CalendarShow"), false));
+            }
+            CloseDayTable();
+        } else {
+            QProcess finish;
+            finish.start(QCoreApplication::applicationFilePath(),
+                         {QStringLiteral("--finish-and-die"), QFileInfo(env.ProgramFolder()).path(), cut});
+            QVERIFY(finish.waitForFinished(60000));
+            QCOMPARE(finish.exitStatus(), QProcess::CrashExit);
+        }
+        QCOMPARE(StagedSettings(settingsFile).size(), 1);
+        if (then == QLatin1String("another computer's book")) {
+            QVERIFY(ExecSql(path, QStringLiteral("PRAGMA user_version = 77")));
+        }
+
+        // The next start.
+        ResetGlobals();
+        SettingsStore::Reset();
+        TidyAfterInterruptedSaves();
+        QVERIFY(StagedSettings(settingsFile).isEmpty());
+        QVERIFY(OpenBook());
+        QCOMPARE(Globals().TeacherNames[1],
+                 newYear ? QStringLiteral("Ms. Carter") : QStringLiteral("Ms. Avery"));
+        if (then.isEmpty()) {
+            // The settings' year is the table's.
+            QCOMPARE(QueryValue(path, QStringLiteral("SELECT max(Date) FROM QLM")).toString(),
+                     DateToText(Globals().TermEnd[1]));
+        }
+        if (then == QLatin1String("a later save")) {
+            QCOMPARE(ReadText(QStringLiteral("Settings\\Effects1"), QStringLiteral("CalendarShow")),
+                     QStringLiteral("False"));
+        }
+        if (!newYear && then.isEmpty()) {
+            QCOMPARE(FileBytes(settingsFile), settingsBefore);
+        }
+        VerifyNoUnexpectedMessages();
+    }
 };
 
-QTEST_GUILESS_MAIN(YearRebuildTest)
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() == 4 && args[1] == QLatin1String("--finish-and-die")) {
+        return FinishAndDie(args[2], args[3]);
+    }
+    YearRebuildTest test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_yearrebuild.moc"

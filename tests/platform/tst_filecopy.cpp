@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
+
 namespace {
 QByteArray Pattern(int size, char seed) {
     QByteArray bytes(size, Qt::Uninitialized);
@@ -35,7 +37,11 @@ QStringList Leftovers(const QString& folder) {
 class tst_FileCopy : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void cleanup() { FileCopySeam::SetBlockHookForTests({}, 0); }
+    void cleanup() {
+        FileCopySeam::SetBlockHookForTests({}, 0);
+        FileCopySeam::SetStepFailureForTests({});
+        FileCopySeam::SetCreatedHookForTests({});
+    }
 
     void copiesBytesAndTime_data() {
         QTest::addColumn<int>("sourceSize");
@@ -169,15 +175,132 @@ private Q_SLOTS:
                 reported += helper.readLine().startsWith("block") ? 1 : 0;
             }
         }
-        QVERIFY(CopyFileSafely(source, dir.filePath(QStringLiteral("Other.mdb"))).ok);
+        QVERIFY(CopyFileSafely(source, dir.filePath(QStringLiteral("QLM.mdb"))).ok);
         QCOMPARE(Leftovers(dir.path()).size(), 1); // the running copy's own
         helper.kill();
         QVERIFY(helper.waitForFinished(30000));
         QCOMPARE(Leftovers(dir.path()).size(), 1);
-        QVERIFY(CopyFileSafely(source, dir.filePath(QStringLiteral("Other.mdb"))).ok);
+        QVERIFY(CopyFileSafely(source, dir.filePath(QStringLiteral("QLM.mdb"))).ok);
         QVERIFY(Leftovers(dir.path()).isEmpty());
         QVERIFY(QFile::exists(dir.filePath(QStringLiteral("keep.copy-ABCDEF"))));
         QVERIFY(QFile::exists(dir.filePath(QStringLiteral(".QLM.mdb.copy-AB"))));
+    }
+
+    // Whatever fails before the rename leaves the target as it was; once the rename is done the
+    // target is the copy, and a failure after it does not say otherwise.
+    void theOutcomeSaysWhetherTheTargetWasReplaced_data() {
+        QTest::addColumn<bool>("staged"); // a staged write (a settings file) rather than a copy
+        QTest::addColumn<int>("step");
+        QTest::addColumn<bool>("replaced");
+        using Step = FileCopySeam::Step;
+        for (const bool staged : {false, true}) {
+            const char* kind = staged ? "staged write" : "copy";
+            QTest::addRow("%s: the sync fails", kind) << staged << int(Step::Sync) << false;
+            QTest::addRow("%s: the close fails", kind) << staged << int(Step::Close) << false;
+            QTest::addRow("%s: the rename fails", kind) << staged << int(Step::Rename) << false;
+            QTest::addRow("%s: the folder's sync fails", kind) << staged << int(Step::SyncFolder) << true;
+        }
+    }
+
+    void theOutcomeSaysWhetherTheTargetWasReplaced() {
+        QFETCH(bool, staged);
+        QFETCH(int, step);
+        QFETCH(bool, replaced);
+        QTemporaryDir dir;
+        const QString source = dir.filePath(QStringLiteral("new.mdb"));
+        const QString target = dir.filePath(QStringLiteral("QLM.mdb"));
+        const QByteArray fresh = Pattern(9000, 'n');
+        const QByteArray old = Pattern(7000, 'o');
+        Write(source, fresh);
+        Write(target, old);
+        FileCopySeam::SetStepFailureForTests(
+            [step](FileCopySeam::Step at) { return int(at) == step ? EIO : 0; });
+        bool ok = false;
+        if (staged) {
+            StagedFile file;
+            QString error;
+            ok = file.Stage(target, fresh, &error) && file.Commit(&error);
+        } else {
+            ok = CopyFileSafely(source, target).ok;
+        }
+        QCOMPARE(ok, replaced);
+        QCOMPARE(Read(target), replaced ? fresh : old);
+        QVERIFY(Leftovers(dir.path()).isEmpty());
+    }
+
+    // A copy cleans up only after itself: the stale copies of its own target in its own folder,
+    // never a file that merely looks like one.
+    void onlyTheTargetsOwnStaleCopiesAreRemoved_data() {
+        QTest::addColumn<bool>("staged");
+        QTest::newRow("copy") << false;
+        QTest::newRow("staged write") << true;
+    }
+
+    void onlyTheTargetsOwnStaleCopiesAreRemoved() {
+        QFETCH(bool, staged);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("drive/Photos")));
+        const QString folder = dir.filePath(QStringLiteral("drive"));
+        const QStringList others{
+            QStringLiteral(".holiday.jpg.copy-Summer"),   QStringLiteral(".report.docx.copy-a1b2c3"),
+            QStringLiteral(".Other.mdb.copy-Ab12Cd"),     QStringLiteral(".QLM.mdb.copy-Ab12Cd7"),
+            QStringLiteral(".QLM.mdb.copy-Ab_2Cd"),       QStringLiteral("QLM.mdb.copy-Ab12Cd"),
+            QStringLiteral("Photos/.QLM.mdb.copy-Ab12Cd")};
+        for (const QString& name : others) {
+            Write(folder + QLatin1Char('/') + name, "someone's");
+        }
+        const QString stale = folder + QStringLiteral("/.QLM.mdb.copy-Zz9Yx8");
+        Write(stale, "left by a killed copy");
+        const QString source = dir.filePath(QStringLiteral("new.mdb"));
+        Write(source, "the book");
+        const QString target = folder + QStringLiteral("/QLM.mdb");
+        if (staged) {
+            StagedFile file;
+            QString error;
+            QVERIFY2(file.Stage(target, "the book", &error) && file.Commit(&error), qPrintable(error));
+        } else {
+            QVERIFY(CopyFileSafely(source, target).ok);
+        }
+        QCOMPARE(Read(target), QByteArray("the book"));
+        QVERIFY(!QFile::exists(stale));
+        for (const QString& name : others) {
+            QVERIFY2(QFile::exists(folder + QLatin1Char('/') + name), qPrintable(name));
+        }
+    }
+
+    // The temporary file exists a moment before its writer holds it: a clean-up of another copy
+    // of the same target that comes in that moment must not cost this copy its file.
+    void aCleanUpNeverTakesALiveWritersFile_data() {
+        QTest::addColumn<bool>("staged");
+        QTest::newRow("copy") << false;
+        QTest::newRow("staged write") << true;
+    }
+
+    void aCleanUpNeverTakesALiveWritersFile() {
+        QFETCH(bool, staged);
+        QTemporaryDir dir;
+        const QString source = dir.filePath(QStringLiteral("new.mdb"));
+        const QString target = dir.filePath(QStringLiteral("drive/QLM.mdb"));
+        QDir().mkpath(dir.filePath(QStringLiteral("drive")));
+        const QByteArray fresh = Pattern(20000, 'n');
+        Write(source, fresh);
+        Write(target, "old");
+        int cleanUps = 0;
+        FileCopySeam::SetCreatedHookForTests([&](const QString&) {
+            if (cleanUps++ == 0) {
+                RemoveStaleCopies(dir.filePath(QStringLiteral("drive")), QStringLiteral("QLM.mdb"));
+            }
+        });
+        if (staged) {
+            StagedFile file;
+            QString error;
+            QVERIFY2(file.Stage(target, fresh, &error) && file.Commit(&error), qPrintable(error));
+        } else {
+            const CopyResult copy = CopyFileSafely(source, target);
+            QVERIFY2(copy.ok, qPrintable(copy.text));
+        }
+        QCOMPARE(Read(target), fresh);
+        QVERIFY(Leftovers(dir.filePath(QStringLiteral("drive"))).isEmpty());
     }
 };
 

@@ -11,6 +11,9 @@
 #include <QRandomGenerator>
 #include <QTest>
 
+#include <cerrno>
+#include <cstring>
+
 namespace {
 const QString kSettings = QStringLiteral("Settings");
 
@@ -476,6 +479,123 @@ private Q_SLOTS:
         QVERIFY(SettingsStore::EndBatch());
         QCOMPARE(stamp(), changed);
         QCOMPARE(ReadFile(path), content);
+    }
+
+    // Some editors save with a byte-order mark: the settings read as they stand, and a save keeps
+    // the mark and the one section.
+    void aByteOrderMarkIsNoPartOfTheFirstLine() {
+        TestEnvironment env;
+        QVERIFY(WriteFile(env.SettingsFile(), "\xEF\xBB\xBF[Settings]\r\nFirstUse=1\r\nTheme=Dark\r\n"));
+        QCOMPARE(ReadInt(kSettings, "FirstUse", 0), 1);
+        QVERIFY(SaveText(kSettings, "Theme", "Light"));
+        QCOMPARE(ReadFile(env.SettingsFile()),
+                 QByteArray("\xEF\xBB\xBF[Settings]\r\nFirstUse=1\r\nTheme=Light\r\n"));
+        SettingsStore::Reset();
+        QCOMPARE(ReadText(kSettings, "Theme"), QString("Light"));
+    }
+
+    // A file that is there but cannot be read may hold every setting: the teacher is told once,
+    // and nothing is written over it until it can be read again.
+    void anUnreadableFileIsNeverWrittenOver_data() {
+        QTest::addColumn<int>("error"); // 0: the file's mode says no one may read it
+        QTest::newRow("permission") << 0;
+        QTest::newRow("permission, as the root user sees it") << int(EACCES);
+        QTest::newRow("input/output error") << int(EIO);
+    }
+    void anUnreadableFileIsNeverWrittenOver() {
+        QFETCH(int, error);
+        TestEnvironment env;
+        const QString path = env.SettingsFile();
+        QVERIFY(WriteFile(path, "[Settings]\nFirstUse=1\nTheme=Dark\n"));
+        const QByteArray before = ReadFile(path);
+        if (error == 0) {
+            QVERIFY(QFile::setPermissions(path, QFileDevice::Permissions()));
+            QFile probe(path);
+            if (probe.open(QIODevice::ReadOnly)) {
+                QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+                QSKIP("this user may read any file; the seam's rows stand in");
+            }
+        }
+        SettingsStore::FailReadsForTests(error);
+        QStringList reports;
+        SettingsStore::SetFailureReporter([&reports](const QString& text) { reports << text; });
+        QCOMPARE(ReadInt(kSettings, "FirstUse", 0), 0);
+        QCOMPARE(reports.size(), 1);
+        QVERIFY2(reports.first().contains(path) &&
+                     reports.first().contains(QString::fromLocal8Bit(std::strerror(error ? error : EACCES)),
+                                              Qt::CaseInsensitive),
+                 qPrintable(reports.first()));
+        QVERIFY(!SaveText(kSettings, "FirstUse", "1"));
+        QVERIFY(!SaveText(kSettings, "Theme", "Light"));
+        SettingsStore::BeginBatch();
+        SaveText(kSettings, "Theme", "Light");
+        QVERIFY(!SettingsStore::EndBatch());
+        SettingsStore::BeginBatch();
+        SaveText(kSettings, "Theme", "Light");
+        SettingsStore::PendingSave pending;
+        QString why;
+        QVERIFY(!SettingsStore::EndBatchPending(&pending, &why, 1));
+        QCoreApplication::processEvents();
+        QCOMPARE(ReadText(kSettings, "Theme", "Plain"), QString("Plain"));
+        QCOMPARE(reports.size(), 1);
+        SettingsStore::SetFailureReporter({});
+
+        // Readable again: the settings are there, and saves go to the file.
+        SettingsStore::FailReadsForTests(0);
+        QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+        QCOMPARE(ReadFile(path), before);
+        QCoreApplication::processEvents(); // the next turn looks at the file again
+        QCOMPARE(ReadText(kSettings, "Theme"), QString("Dark"));
+        QVERIFY(SaveText(kSettings, "Theme", "Light"));
+        QCOMPARE(ReadFile(path), QByteArray("[Settings]\nFirstUse=1\nTheme=Light\n"));
+    }
+
+    // A settings file kept elsewhere and linked into place stays linked: the file it names is
+    // written, in its own folder.
+    void aLinkedFileStaysALink_data() {
+        QTest::addColumn<QString>("link");      // where the link points, from the settings folder
+        QTest::addColumn<bool>("exists");       // the file it names is there already
+        QTest::addColumn<bool>("linkedFolder"); // the settings folder is itself a link
+        QTest::newRow("absolute") << "ABSOLUTE" << true << false;
+        QTest::newRow("relative") << "../../kept/real.conf" << true << false;
+        QTest::newRow("a link to a link") << "chain.conf" << true << false;
+        QTest::newRow("to a file not made yet") << "../../kept/real.conf" << false << false;
+        QTest::newRow("relative, from a linked folder") << "../../kept/real.conf" << true << true;
+    }
+    void aLinkedFileStaysALink() {
+        QFETCH(QString, link);
+        QFETCH(bool, exists);
+        QFETCH(bool, linkedFolder);
+        TestEnvironment env;
+        const QString path = env.SettingsFile();
+        QString folder = QFileInfo(path).absolutePath();
+        const QString root = QFileInfo(folder + "/../..").absoluteFilePath();
+        if (linkedFolder) {
+            // The settings folder lies two levels down elsewhere: ".." counts from there.
+            QVERIFY(QDir().mkpath(root + "/elsewhere/deeper/VNT"));
+            QVERIFY(QFile::link(root + "/elsewhere/deeper/VNT", folder));
+            folder = root + "/elsewhere/deeper/VNT";
+        }
+        const QString kept = QFileInfo(folder + "/../..").absoluteFilePath() + "/kept";
+        const QString real = kept + "/real.conf";
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(QDir().mkpath(kept));
+        if (exists) {
+            QVERIFY(WriteFile(real, "[Settings]\nTheme=Dark\n"));
+        }
+        if (link == "chain.conf") {
+            QVERIFY(QFile::link("../../kept/real.conf", folder + "/chain.conf"));
+        }
+        QVERIFY(QFile::link(link == "ABSOLUTE" ? real : link, path));
+        QCOMPARE(ReadText(kSettings, "Theme", "Plain"), QString(exists ? "Dark" : "Plain"));
+        QVERIFY(SaveText(kSettings, "Theme", "Light"));
+        QVERIFY(QFileInfo(path).isSymLink());
+        QCOMPARE(ReadFile(real), QByteArray("[Settings]\nTheme=Light\n"));
+        SettingsStore::Reset();
+        QCOMPARE(ReadText(kSettings, "Theme"), QString("Light"));
+        for (const QString& where : {folder, kept}) {
+            QCOMPARE(QDir(where).entryList({".*.copy-*"}, QDir::Files | QDir::Hidden), QStringList());
+        }
     }
 };
 
