@@ -169,6 +169,9 @@ void UseDefaultPrinterHelper(const QString& program) {
 }
 
 int AnswerDefaultPrinterQuestion(int& argc, char** argv) {
+    if (!EndWithTheProgram()) {
+        return 1;
+    }
     QCoreApplication app(argc, argv);
     const bool found = GetDefaultPrinter().has_value();
     const QByteArray said = found ? kFound : PrintSystemAnswered() ? kNotFound : kNotAnswering;

@@ -5,10 +5,14 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QLabel>
 #include <QPointer>
-#include <QStatusBar>
 #include <QTimer>
 
+#include <sys/prctl.h>
+#include <unistd.h>
+
+#include <csignal>
 #include <memory>
 #include <optional>
 #include <system_error>
@@ -24,11 +28,11 @@ std::optional<Clock::time_point> g_silentSince;
 // A worker ends at its deadline by itself; it is waited for a little longer, so that one that is
 // late by a hair is not abandoned.
 constexpr std::chrono::milliseconds kWorkerGrace{500};
-// The status bar tells of a wait that lasts this long; a print system that answers at once
+// The note tells of a wait that lasts this long; a print system that answers at once
 // shows nothing.
 constexpr qint64 kNoticeableWaitMs = 300;
 
-// A busy pointer for the whole wait, and a line in the status bar once it is noticeable. The
+// A busy pointer for the whole wait, and a note over the main window once it is noticeable. The
 // helper that answers for the default printer has no windows and shows nothing.
 class ShowingTheWait {
 public:
@@ -38,9 +42,7 @@ public:
         }
     }
     ~ShowingTheWait() {
-        if (m_status) {
-            m_status->clearMessage();
-        }
+        delete m_note;
         if (m_windows) {
             QApplication::restoreOverrideCursor();
         }
@@ -49,18 +51,24 @@ public:
     ShowingTheWait& operator=(const ShowingTheWait&) = delete;
 
     void Noticeable() {
-        if (!m_windows || m_status) {
+        MainFrame* main = m_windows ? MainFrame::IfLoaded() : nullptr;
+        if (!main || m_note || !main->isVisible()) {
             return;
         }
-        if (MainFrame* main = MainFrame::IfLoaded(); main && main->StatusBar) {
-            m_status = main->StatusBar;
-            m_status->showMessage(QStringLiteral("Waiting for the print system (CUPS) to answer..."));
-        }
+        m_note = new QLabel(QStringLiteral("Waiting for the print system (CUPS) to answer..."), main);
+        m_note->setObjectName(QStringLiteral("printSystemWait"));
+        m_note->setFrameShape(QFrame::Box);
+        m_note->setAutoFillBackground(true);
+        m_note->setContentsMargins(16, 10, 16, 10);
+        m_note->adjustSize();
+        m_note->move((main->width() - m_note->width()) / 2, (main->height() - m_note->height()) / 2);
+        m_note->show();
+        m_note->raise();
     }
 
 private:
     bool m_windows;
-    QPointer<QStatusBar> m_status;
+    QPointer<QLabel> m_note;
 };
 } // namespace
 
@@ -129,6 +137,16 @@ void NotePrintSystemAnswer(bool answered) {
     } else {
         g_silentSince = Clock::now();
     }
+}
+
+bool EndWithTheProgram() {
+    const pid_t program = ::getppid();
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (::getppid() != program) {
+        return false;
+    }
+    ::alarm(unsigned(2 * std::chrono::ceil<std::chrono::seconds>(PrintSystemWait()).count()));
+    return true;
 }
 
 QString PrintSystemNotAnsweringText() {

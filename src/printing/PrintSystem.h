@@ -40,7 +40,7 @@ private:
 bool AskPrintSystem(const std::function<void(PrintSystemExchange&)>& ask);
 
 // Waits until done() is true or the bound has passed, showing that the program waits (a busy
-// pointer, and a line in the status bar once the wait is noticeable); the window is painted
+// pointer, and a note over the main window once the wait is noticeable); the window is painted
 // meanwhile, and the teacher's input waits. Answers done().
 bool WaitForPrintSystem(const std::function<bool()>& done, std::chrono::milliseconds bound);
 
@@ -50,6 +50,11 @@ bool WaitForPrintSystem(const std::function<bool()>& done, std::chrono::millisec
 bool PrintSystemAnswered();
 bool PrintSystemRecentlySilent();
 void NotePrintSystemAnswer(bool answered);
+
+// For the helper processes that ask the print system for the program: the helper ends with the
+// program that started it, and after twice the wait at the latest, whatever libcups waits for.
+// False when the program has already gone.
+bool EndWithTheProgram();
 
 // "The print system (CUPS) is not answering: ..." with the bound in seconds.
 QString PrintSystemNotAnsweringText();

@@ -12,6 +12,7 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QUrl>
 
@@ -27,6 +28,8 @@
 #include <cctype>
 #include <cerrno>
 #include <condition_variable>
+#include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <mutex>
 #include <optional>
@@ -91,8 +94,11 @@ const QString kPdfDriver = QStringLiteral("PDF");
     F(cupsAddOption)                                                                                         \
     F(cupsFreeOptions)                                                                                       \
     F(cupsPrintFile2)                                                                                        \
-    F(cupsLastError) F(cupsLastErrorString) F(httpConnect2) F(httpClose) F(cupsServer) F(ippPort)            \
-        F(cupsEncryption) F(httpSetTimeout) F(ippNewRequest) F(ippAddString) F(cupsDoRequest) F(ippDelete)
+    F(cupsLastError)                                                                                         \
+    F(cupsLastErrorString)                                                                                   \
+    F(httpConnect2)                                                                                          \
+    F(httpClose) F(cupsServer) F(ippPort) F(cupsEncryption) F(httpSetTimeout) F(ippNewRequest)               \
+        F(ippAddString) F(cupsDoRequest) F(ippDelete)
 
 struct CupsLibrary {
 #define QLM_CUPS_MEMBER(name) decltype(&::name) name = nullptr;
@@ -222,6 +228,79 @@ QString CupsRefusal(const CupsLibrary& cups, const QByteArray& queue, PrintSyste
 
 QString NotAccepted(const QString& printer, const QString& reason) {
     return QStringLiteral("The printer \"%1\" did not accept the job: %2").arg(printer, reason);
+}
+
+// What became of a job handed to CUPS: its number, or why it was refused; neither when the
+// scheduler did not answer in time.
+struct HandOver {
+    int job = 0;
+    QString refusal;
+};
+
+HandOver HandOverToCups(const CupsLibrary& cups, const QByteArray& queue, const QByteArray& file,
+                        const QByteArray& title, const JobOptions& options, PrintSystemExchange& exchange) {
+    HandOver outcome;
+    http_t* http = Connect(cups, exchange);
+    if (!http) {
+        if (!exchange.TimedOut()) {
+            outcome.refusal = kNotRunning;
+        }
+        return outcome;
+    }
+    cups_option_t* list = nullptr;
+    int count = 0;
+    for (const auto& [name, value] : options) {
+        count = cups.cupsAddOption(name.constData(), value.constData(), count, &list);
+    }
+    outcome.job =
+        cups.cupsPrintFile2(http, queue.constData(), file.constData(), title.constData(), count, list);
+    cups.cupsFreeOptions(count, list);
+    cups.httpClose(http);
+    if (outcome.job == 0 && !exchange.TimedOut()) {
+        outcome.refusal = CupsRefusal(cups, queue, exchange);
+    }
+    return outcome;
+}
+
+QString& HandOverHelper() {
+    static QString helper;
+    return helper;
+}
+
+// The hand-over in a helper process, ended when its time is over. libcups, even on a connection
+// of ours, falls back on its own connection for some of the questions a hand-over asks, and waits
+// there for minutes: a thread stuck so would hand the job over whenever the scheduler woke up,
+// after the teacher was told that it had been stopped. None when the helper did not answer.
+std::optional<HandOver> HandOverInHelper(const QByteArray& queue, const QByteArray& file,
+                                         const QByteArray& title, const JobOptions& options) {
+    QStringList arguments{QString::fromLatin1(HandOverCommand), QString::fromUtf8(queue),
+                          QFile::decodeName(file), QString::fromUtf8(title)};
+    for (const auto& [name, value] : options) {
+        arguments << QString::fromUtf8(name + '=' + value);
+    }
+    QProcess helper;
+    helper.setStandardErrorFile(QProcess::nullDevice());
+    helper.start(HandOverHelper(), arguments, QIODevice::ReadOnly);
+    if (!WaitForPrintSystem([&helper] { return helper.state() == QProcess::NotRunning; },
+                            PrintSystemWait())) {
+        helper.kill();
+        helper.waitForFinished(1000);
+        return std::nullopt;
+    }
+    if (helper.error() == QProcess::FailedToStart) {
+        return HandOver{0, QStringLiteral("the program could not start its hand-over to the print system.")};
+    }
+    const QByteArray said = helper.readAllStandardOutput().trimmed();
+    if (said.startsWith("job ")) {
+        return HandOver{said.mid(4).toInt(), QString()};
+    }
+    if (said.startsWith("refused ")) {
+        return HandOver{0, QString::fromUtf8(said.mid(8))};
+    }
+    if (said == "silent") {
+        return std::nullopt;
+    }
+    return HandOver{0, QStringLiteral("the hand-over to the print system ended without an answer.")};
 }
 
 // Asks the print system whether it answers before Qt's own calls ask it anything: those wait
@@ -357,6 +436,43 @@ void RemoveStaleJobFiles() {
     }
     ::closedir(dir);
     ::close(folder);
+}
+
+void UseHandOverHelper(const QString& program) {
+    HandOverHelper() = program;
+}
+
+int HandOverJobFromCommandLine(int argc, char** argv) {
+    if (argc < 5) {
+        return 2;
+    }
+    // A job the teacher was told had stopped must not reach the printer later.
+    if (!EndWithTheProgram()) {
+        return 1;
+    }
+    const auto say = [](const QByteArray& text) { std::fputs((text + '\n').constData(), stdout); };
+    const CupsLibrary* cups = Cups();
+    if (!cups) {
+        say("refused the print system (CUPS) is not installed.");
+        return 0;
+    }
+    JobOptions options;
+    for (int i = 5; i < argc; ++i) {
+        const QByteArray option(argv[i]);
+        const qsizetype equals = option.indexOf('=');
+        options.append({option.left(equals), equals < 0 ? QByteArray() : option.mid(equals + 1)});
+    }
+    // The window ends this helper when its own wait is over; this deadline is a backstop.
+    PrintSystemExchange exchange(std::chrono::steady_clock::now() + PrintSystemWait());
+    const HandOver outcome = HandOverToCups(*cups, argv[2], argv[3], argv[4], options, exchange);
+    if (outcome.job > 0) {
+        say("job " + QByteArray::number(outcome.job));
+    } else if (!outcome.refusal.isEmpty()) {
+        say("refused " + outcome.refusal.toUtf8());
+    } else {
+        say("silent");
+    }
+    return 0;
 }
 
 QString PrinterEntryText(const PrinterEntry& printer) {
@@ -565,8 +681,7 @@ bool PrinterObject::EndDoc() {
 }
 
 void PrinterObject::setNotAnswering() {
-    m_error = PrintSystemNotAnsweringText() +
-              QStringLiteral(" The print was stopped there; print it again once the print system answers.");
+    m_error = PrintSystemNotAnsweringText() + QStringLiteral(" Please print again once it answers.");
     m_notAnswering = true;
 }
 
@@ -596,6 +711,7 @@ bool PrinterObject::handOver() {
                 *copied = QFile::copy(QFile::decodeName(file->Path()), taken);
             }
         });
+        NotePrintSystemAnswer(answered);
         if (!answered) {
             setNotAnswering();
             return false;
@@ -613,36 +729,24 @@ bool PrinterObject::handOver() {
             NotAccepted(m_entry.DeviceName, QStringLiteral("the print system (CUPS) is not installed."));
         return false;
     }
-    struct Outcome {
-        int job = 0;
-        QString refusal;
-    };
-    auto outcome = std::make_shared<Outcome>();
     const JobOptions options = CupsJobOptions(*m_printer);
     // CUPS takes a queue's name without the instance that lpoptions may add after a slash.
     const QByteArray queue = m_entry.DeviceName.section(QLatin1Char('/'), 0, 0).toUtf8();
     const QByteArray title = m_documentName.toUtf8();
-    const bool answered =
-        AskPrintSystem([cups, file, options, queue, title, outcome](PrintSystemExchange& exchange) {
-            http_t* http = Connect(*cups, exchange);
-            if (!http) {
-                outcome->refusal = kNotRunning;
-                return;
-            }
-            cups_option_t* list = nullptr;
-            int count = 0;
-            for (const auto& [name, value] : options) {
-                count = cups->cupsAddOption(name.constData(), value.constData(), count, &list);
-            }
-            outcome->job = cups->cupsPrintFile2(http, queue.constData(), file->Path().constData(),
-                                                title.constData(), count, list);
-            cups->cupsFreeOptions(count, list);
-            cups->httpClose(http);
-            if (outcome->job == 0 && !exchange.TimedOut()) {
-                outcome->refusal = CupsRefusal(*cups, queue, exchange);
-            }
-        });
-    if (!answered) {
+    std::optional<HandOver> outcome;
+    if (!HandOverHelper().isEmpty()) {
+        outcome = HandOverInHelper(queue, file->Path(), title, options);
+    } else {
+        // Without the helper (a program that is not ours, such as a benchmark), in a thread.
+        auto taken = std::make_shared<HandOver>();
+        if (AskPrintSystem([cups, file, options, queue, title, taken](PrintSystemExchange& exchange) {
+                *taken = HandOverToCups(*cups, queue, file->Path(), title, options, exchange);
+            })) {
+            outcome = *taken;
+        }
+    }
+    NotePrintSystemAnswer(outcome.has_value());
+    if (!outcome) {
         setNotAnswering();
         return false;
     }

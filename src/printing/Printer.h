@@ -34,6 +34,14 @@ QList<PrinterEntry> Printers();
 // The device name of the system's default printer; empty when there is none.
 QString DefaultPrinterName();
 
+// Jobs are handed to CUPS by the program itself run with this argument, the queue, the job's
+// file, its title and name=value options; it says "job" and the job's number, "refused" and why,
+// or "silent". The window ends it when the print system's wait is over. Without the helper a job
+// is handed over in a thread.
+inline constexpr char HandOverCommand[] = "--hand-over";
+void UseHandOverHelper(const QString& program);
+int HandOverJobFromCommandLine(int argc, char** argv);
+
 // Removes the job files that a print killed half-way left in the temporary folder (they hold
 // lesson content); a file whose print still runs is locked by it and stays.
 void RemoveStaleJobFiles();
