@@ -1,6 +1,7 @@
 #include "Printer.h"
 
 #include "PrintSystem.h"
+#include "platform/FileCopy.h"
 #include "platform/Rounding.h"
 
 #include <QCoreApplication>
@@ -17,15 +18,11 @@
 #include <QUrl>
 
 #include <cups/cups.h>
-#include <dirent.h>
 #include <dlfcn.h>
 #include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <condition_variable>
 #include <csignal>
@@ -97,8 +94,9 @@ const QString kPdfDriver = QStringLiteral("PDF");
     F(cupsLastError)                                                                                         \
     F(cupsLastErrorString)                                                                                   \
     F(httpConnect2)                                                                                          \
-    F(httpClose) F(cupsServer) F(ippPort) F(cupsEncryption) F(httpSetTimeout) F(ippNewRequest)               \
-        F(ippAddString) F(cupsDoRequest) F(ippDelete)
+    F(httpClose)                                                                                             \
+    F(cupsServer) F(ippPort) F(cupsEncryption) F(httpSetTimeout) F(ippNewRequest) F(ippAddString)            \
+        F(cupsDoRequest) F(ippDelete)
 
 struct CupsLibrary {
 #define QLM_CUPS_MEMBER(name) decltype(&::name) name = nullptr;
@@ -325,22 +323,8 @@ bool PrintSystemAnswers() {
 }
 
 // Job files: "quillmarsh-job-", six letters or digits, ".pdf", in the temporary folder.
-const QByteArray kJobPrefix = "quillmarsh-job-";
-const QByteArray kJobSuffix = ".pdf";
-constexpr int kJobRandomChars = 6;
-
-bool IsJobFileName(const QByteArray& name) {
-    if (name.size() != kJobPrefix.size() + kJobRandomChars + kJobSuffix.size() ||
-        !name.startsWith(kJobPrefix) || !name.endsWith(kJobSuffix)) {
-        return false;
-    }
-    for (qsizetype i = kJobPrefix.size(); i < kJobPrefix.size() + kJobRandomChars; ++i) {
-        if (!std::isalnum(static_cast<unsigned char>(name.at(i)))) {
-            return false;
-        }
-    }
-    return true;
-}
+const QString kJobPrefix = QStringLiteral("quillmarsh-job-");
+const QString kJobSuffix = QStringLiteral(".pdf");
 } // namespace
 
 // A job's PDF, locked for as long as it exists, so that the start-up clean-up never takes it
@@ -350,14 +334,12 @@ class JobFile {
 public:
     static std::shared_ptr<JobFile> Create(QString* error) {
         static const char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-        const QByteArray folder = QFile::encodeName(QDir::tempPath());
         for (int attempt = 0; attempt < 100; ++attempt) {
-            QByteArray name = kJobPrefix;
-            for (int i = 0; i < kJobRandomChars; ++i) {
-                name += kChars[QRandomGenerator::global()->bounded(int(sizeof kChars) - 1)];
+            QString name = kJobPrefix;
+            for (int i = 0; i < 6; ++i) {
+                name += QLatin1Char(kChars[QRandomGenerator::global()->bounded(int(sizeof kChars) - 1)]);
             }
-            name += kJobSuffix;
-            const QByteArray path = folder + '/' + name;
+            const QByteArray path = QFile::encodeName(QDir(QDir::tempPath()).filePath(name + kJobSuffix));
             const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
             if (fd < 0) {
                 if (errno == EEXIST) {
@@ -366,11 +348,7 @@ public:
                 *error = QString::fromLocal8Bit(std::strerror(errno));
                 return nullptr;
             }
-            struct stat opened {};
-            struct stat named {};
-            if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &opened) == 0 && opened.st_nlink > 0 &&
-                ::stat(path.constData(), &named) == 0 && named.st_dev == opened.st_dev &&
-                named.st_ino == opened.st_ino) {
+            if (HoldWhileWriting(fd, QFile::decodeName(path))) {
                 return std::shared_ptr<JobFile>(new JobFile(fd, path));
             }
             ::close(fd);
@@ -401,41 +379,7 @@ private:
 };
 
 void RemoveStaleJobFiles() {
-    const QByteArray path = QFile::encodeName(QDir::tempPath());
-    const int folder = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder < 0) {
-        return;
-    }
-    const int listing = ::dup(folder);
-    DIR* dir = listing >= 0 ? ::fdopendir(listing) : nullptr;
-    if (!dir) {
-        if (listing >= 0) {
-            ::close(listing);
-        }
-        ::close(folder);
-        return;
-    }
-    while (const dirent* entry = ::readdir(dir)) {
-        if (!IsJobFileName(QByteArray(entry->d_name))) {
-            continue;
-        }
-        const int stale = ::openat(folder, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-        if (stale < 0) {
-            continue;
-        }
-        struct stat opened {};
-        struct stat named {};
-        // Ours, and no print holds it; still the file that was locked under that name.
-        if (::fstat(stale, &opened) == 0 && S_ISREG(opened.st_mode) && opened.st_uid == ::geteuid() &&
-            ::flock(stale, LOCK_EX | LOCK_NB) == 0 &&
-            ::fstatat(folder, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 &&
-            named.st_dev == opened.st_dev && named.st_ino == opened.st_ino) {
-            ::unlinkat(folder, entry->d_name, 0);
-        }
-        ::close(stale);
-    }
-    ::closedir(dir);
-    ::close(folder);
+    RemoveStaleFiles(QDir::tempPath(), kJobPrefix, kJobSuffix);
 }
 
 void UseHandOverHelper(const QString& program) {
