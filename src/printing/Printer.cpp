@@ -85,18 +85,26 @@ void ResetSeam(Seam fresh) {
 const QString kPdfPort = QStringLiteral("PDF:");
 const QString kPdfDriver = QStringLiteral("PDF");
 
-// libcups is opened at the first hand-over rather than linked: linked, it and a score of the
-// libraries it needs would load at every start of the program, printing or not.
-#define QLM_CUPS_FUNCTIONS(F)                                                                                \
-    F(cupsAddOption)                                                                                         \
-    F(cupsFreeOptions)                                                                                       \
-    F(cupsPrintFile2)                                                                                        \
-    F(cupsLastError)                                                                                         \
-    F(cupsLastErrorString)                                                                                   \
-    F(httpConnect2)                                                                                          \
-    F(httpClose)                                                                                             \
-    F(cupsServer) F(ippPort) F(cupsEncryption) F(httpSetTimeout) F(ippNewRequest) F(ippAddString)            \
-        F(cupsDoRequest) F(ippDelete)
+// libcups is opened when the print system is first asked rather than linked: linked, it and a
+// score of the libraries it needs would load at every start of the program, printing or not.
+// clang-format off
+#define QLM_CUPS_FUNCTIONS(F) \
+    F(cupsAddOption) \
+    F(cupsFreeOptions) \
+    F(cupsPrintFile2) \
+    F(cupsLastError) \
+    F(cupsLastErrorString) \
+    F(httpConnect2) \
+    F(httpClose) \
+    F(cupsServer) \
+    F(ippPort) \
+    F(cupsEncryption) \
+    F(httpSetTimeout) \
+    F(ippNewRequest) \
+    F(ippAddString) \
+    F(cupsDoRequest) \
+    F(ippDelete)
+// clang-format on
 
 struct CupsLibrary {
 #define QLM_CUPS_MEMBER(name) decltype(&::name) name = nullptr;
