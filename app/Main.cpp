@@ -16,6 +16,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/SingleInstance.h"
 #include "printing/DefaultPrinter.h"
+#include "printing/Printer.h"
 #include "setup/frmSetup.h"
 #include "ui/MainWindowState.h"
 #include "widgets/TwipsGeometry.h"
@@ -77,7 +78,9 @@ bool Main() {
     TidyAfterInterruptedSaves();
 
     // 2. The printers are the interface's to ask for, once the day page is on screen (the print
-    // commands wait for the answer); the rest is core's.
+    // commands wait for the answer); the rest is core's. A print killed half-way left its job
+    // file, which holds lesson content, in the temporary folder.
+    RemoveStaleJobFiles();
     AskDefaultPrinterLater([] { UpdateMainCommands(); });
     InitGlobals();
 

@@ -2,6 +2,7 @@
 #include "Application.h"
 #include "dialogs/frmMsg.h"
 #include "printing/DefaultPrinter.h"
+#include "printing/Printer.h"
 #include "widgets/SystemMetrics.h"
 
 #include <cstring>
@@ -11,8 +12,13 @@ int main(int argc, char* argv[]) {
     if (argc == 2 && std::strcmp(argv[1], DefaultPrinterQuestion) == 0) {
         return AnswerDefaultPrinterQuestion(argc, argv);
     }
+    // Run as the helper that hands a print job to the print system.
+    if (argc >= 2 && std::strcmp(argv[1], HandOverCommand) == 0) {
+        return HandOverJobFromCommandLine(argc, argv);
+    }
     Application app(argc, argv);
     UseDefaultPrinterHelper(QCoreApplication::applicationFilePath());
+    UseHandOverHelper(QCoreApplication::applicationFilePath());
     QApplication::setApplicationName(QStringLiteral("Quillmarsh"));
     QApplication::setOrganizationName(QStringLiteral("VNT"));
     UseScreenTwipsPerPixel();

@@ -62,12 +62,13 @@ const QStringList kGroupEnds{QStringLiteral("UnPack"),  QStringLiteral("Print"),
                              QStringLiteral("Options"), QStringLiteral("Opposite")};
 
 // Whether the print commands may go on: start-up's answer, waited for when it has not come yet.
-// No printer then is looked for again, as one may have been attached since.
+// No printer then is looked for again, as one may have been attached since, or the print system
+// may answer now. Either wait is bounded.
 bool DefaultPrinterForCommand() {
     if (DefaultPrinterPending()) {
         AnswerDefaultPrinterNow();
     } else if (!Globals().DefaultPrinterFound) {
-        GetDefaultPrinter();
+        AskDefaultPrinterAgain();
     }
     return Globals().DefaultPrinterFound;
 }

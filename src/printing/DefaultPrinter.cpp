@@ -1,16 +1,23 @@
 #include "DefaultPrinter.h"
 
+#include "PrintSystem.h"
 #include "core/ProgramState.h"
 #include "ui/UiState.h"
 
 #include <QCoreApplication>
 #include <QPointer>
 #include <QProcess>
+#include <QTimer>
 
 #include <cstdio>
 #include <utility>
 
 namespace {
+// The helper's answers: a default printer, none, or a print system that did not answer.
+const QByteArray kFound = "1";
+const QByteArray kNotFound = "0";
+const QByteArray kNotAnswering = "-";
+
 struct OpenQuestion {
     std::function<void()> answered;
     QString helper;
@@ -27,7 +34,11 @@ void Answer(bool found) {
     if (QProcess* asking = question.asking) {
         question.asking = nullptr;
         asking->disconnect();
-        asking->kill();
+        if (asking->state() != QProcess::NotRunning) {
+            // Ended and reaped here, so that no helper outlives its question.
+            asking->kill();
+            asking->waitForFinished(1000);
+        }
         asking->deleteLater();
     }
     if (Ui().DefaultPrinterPending) {
@@ -45,7 +56,48 @@ void HelperFinished(QProcess* asking) {
         return;
     }
     const QByteArray said = asking->readAllStandardOutput().trimmed();
-    Answer(asking->exitStatus() == QProcess::NormalExit && asking->exitCode() == 0 && said == "1");
+    const bool normal = asking->exitStatus() == QProcess::NormalExit && asking->exitCode() == 0;
+    NotePrintSystemAnswer(!(normal && said == kNotAnswering));
+    Answer(normal && said == kFound);
+}
+
+// A helper still asking when its time is over is ended: the printer is not known yet, and the
+// print commands ask again when given.
+void HelperTimedOut(QProcess* asking) {
+    if (asking != Question().asking) {
+        return;
+    }
+    NotePrintSystemAnswer(false);
+    Answer(false);
+}
+
+// The question is asked in this process when no helper is named, and with the test seam, whose
+// printers live in this process only.
+bool AskedHere() {
+    return Question().helper.isEmpty() || PrinterTestSeam::Active();
+}
+
+void StartHelper() {
+    OpenQuestion& question = Question();
+    auto* asking = new QProcess(QCoreApplication::instance());
+    question.asking = asking;
+    QObject::connect(asking, &QProcess::finished, asking, [asking] { HelperFinished(asking); });
+    QObject::connect(asking, &QProcess::errorOccurred, asking, [asking](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart) {
+            HelperFinished(asking);
+        }
+    });
+    QTimer::singleShot(PrintSystemWait(), asking, [asking] { HelperTimedOut(asking); });
+    asking->setStandardErrorFile(QProcess::nullDevice());
+    asking->start(question.helper, {QString::fromLatin1(DefaultPrinterQuestion)}, QIODevice::ReadOnly);
+}
+
+// Waits for the helper's answer (its own time bounds the wait), showing that the program waits.
+void WaitForHelper() {
+    WaitForPrintSystem([] { return Question().asking.isNull(); }, PrintSystemWait() * 2);
+    if (QProcess* asking = Question().asking) {
+        HelperTimedOut(asking);
+    }
 }
 } // namespace
 
@@ -75,31 +127,41 @@ bool DefaultPrinterPending() {
 }
 
 void AskDefaultPrinterInBackground() {
-    OpenQuestion& question = Question();
-    if (!Ui().DefaultPrinterPending || question.asking) {
+    if (!Ui().DefaultPrinterPending || Question().asking) {
         return;
     }
-    // The test seam's printers live in this process only.
-    if (question.helper.isEmpty() || PrinterTestSeam::Active()) {
+    if (AskedHere()) {
         GetDefaultPrinter();
         return;
     }
-    auto* asking = new QProcess(QCoreApplication::instance());
-    question.asking = asking;
-    QObject::connect(asking, &QProcess::finished, asking, [asking] { HelperFinished(asking); });
-    QObject::connect(asking, &QProcess::errorOccurred, asking, [asking](QProcess::ProcessError error) {
-        if (error == QProcess::FailedToStart) {
-            HelperFinished(asking);
-        }
-    });
-    asking->setStandardErrorFile(QProcess::nullDevice());
-    asking->start(question.helper, {QString::fromLatin1(DefaultPrinterQuestion)}, QIODevice::ReadOnly);
+    StartHelper();
 }
 
 void AnswerDefaultPrinterNow() {
-    if (DefaultPrinterPending()) {
-        GetDefaultPrinter();
+    if (!DefaultPrinterPending()) {
+        return;
     }
+    if (!Question().asking) {
+        if (AskedHere()) {
+            GetDefaultPrinter();
+            return;
+        }
+        StartHelper();
+    }
+    WaitForHelper();
+}
+
+void AskDefaultPrinterAgain() {
+    if (DefaultPrinterPending() || Question().asking) {
+        AnswerDefaultPrinterNow();
+        return;
+    }
+    if (AskedHere()) {
+        GetDefaultPrinter();
+        return;
+    }
+    StartHelper();
+    WaitForHelper();
 }
 
 void UseDefaultPrinterHelper(const QString& program) {
@@ -107,8 +169,12 @@ void UseDefaultPrinterHelper(const QString& program) {
 }
 
 int AnswerDefaultPrinterQuestion(int& argc, char** argv) {
+    if (!EndWithTheProgram()) {
+        return 1;
+    }
     QCoreApplication app(argc, argv);
     const bool found = GetDefaultPrinter().has_value();
-    std::fputs(found ? "1\n" : "0\n", stdout);
+    const QByteArray said = found ? kFound : PrintSystemAnswered() ? kNotFound : kNotAnswering;
+    std::fputs((said + '\n').constData(), stdout);
     return 0;
 }

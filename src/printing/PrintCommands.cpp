@@ -1,6 +1,7 @@
 #include "PrintCommands.h"
 
 #include "DefaultPrinter.h"
+#include "PrintSystem.h"
 #include "core/Message.h"
 #include "core/ProgramState.h"
 #include "frmPrint.h"
@@ -17,6 +18,14 @@ bool DefaultPrinterStillThere() {
 } // namespace
 
 void ShowNoPrinter(const QString& line) {
+    if (!PrintSystemAnswered()) {
+        // Not a missing printer: the print system did not say.
+        ShowMessage(PrintSystemNotAnsweringText() + QStringLiteral("\r\n\r\n") + line +
+                        QStringLiteral(" it answers again; please try again in a moment."),
+                    MsgOK, MsgWarning, Globals().AppTitle + QStringLiteral(" - Print System Not Answering"),
+                    0);
+        return;
+    }
     ShowMessage(QStringLiteral("No Printer is attached to this computer.\r\n\r\n") + line +
                     QStringLiteral("\r\na printer is attached.\r\n\r\n"),
                 MsgOK, MsgInformation, Globals().AppTitle + QStringLiteral(" - No Printer Attached"), 0);

@@ -7,5 +7,6 @@
 // gone away since start-up is told as the main window tells a missing one.
 void ShowPrintDialog();
 // No default printer: this command (line names it) will not be available until one is attached.
+// When the print system did not answer the question, that is what the teacher is told instead.
 void ShowNoPrinter(const QString& line);
 void RunPrintPreview();

@@ -271,12 +271,20 @@ void CaptureFormImage(QWidget* source, QLabel* target) {
     CaptureWindowImage(source, target);
 }
 
-void ReportPrintFailure() {
-    QString reason = Printer().LastError();
-    if (reason.isEmpty()) {
-        reason = QStringLiteral("The printer did not say why.");
+QString PrintFailureReason() {
+    const QString reason = Printer().LastError();
+    return reason.isEmpty() ? QStringLiteral("The printer did not say why.") : reason;
+}
+
+void ReportPrintFailure(const QString& whatHappened) {
+    QString opening = whatHappened;
+    if (opening.isEmpty()) {
+        // A print system that went silent may yet have the job: it is not said to be cancelled.
+        opening = Printer().NotAnswering()
+                      ? QStringLiteral("The print was stopped.")
+                      : QStringLiteral("The print could not be finished, and the job was "
+                                       "cancelled.");
     }
-    ShowMessage(QStringLiteral("The print could not be finished, and the job was cancelled.\r\n\r\n") +
-                    reason,
-                MsgOK, MsgWarning, Globals().AppTitle + QStringLiteral(" - Print"), 0);
+    ShowMessage(opening + QStringLiteral("\r\n\r\n") + PrintFailureReason(), MsgOK, MsgWarning,
+                Globals().AppTitle + QStringLiteral(" - Print"), 0);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QtGlobal>
 
 class QLabel;
@@ -29,5 +30,6 @@ bool PrintSchedulePicture();
 // Copies what a window shows on screen into a picture box, at its size in pixels.
 void CapturePictureBoxImage(QWidget* source, QLabel* target);
 void CaptureFormImage(QWidget* source, QLabel* target);
-// Tells the teacher that a print failed and was dropped.
-void ReportPrintFailure();
+// Tells the teacher that a print failed and was dropped, and why (Printer().LastError()); what
+// happened, when given, replaces the opening line.
+void ReportPrintFailure(const QString& whatHappened = QString());

@@ -1,5 +1,7 @@
 #include "Printer.h"
 
+#include "PrintSystem.h"
+#include "platform/FileCopy.h"
 #include "platform/Rounding.h"
 
 #include <QCoreApplication>
@@ -11,14 +13,46 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QTemporaryFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QUrl>
 
 #include <cups/cups.h>
 #include <dlfcn.h>
+#include <fcntl.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <condition_variable>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <mutex>
 #include <optional>
 
 namespace {
+// Holds whoever asks a silent seam until it answers again.
+class Silence {
+public:
+    void Wait() {
+        std::unique_lock lock(m_mutex);
+        m_ended.wait(lock, [this] { return m_over; });
+    }
+    void End() {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_over = true;
+        }
+        m_ended.notify_all();
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_ended;
+    bool m_over = false;
+};
+
 struct Seam {
     bool active = false;
     QStringList names;
@@ -29,22 +63,48 @@ struct Seam {
     int jobsHandedOver = 0;
     int refuseJob = 0; // counted in jobs handed over
     QString refusal;
+    std::shared_ptr<Silence> silence;
+    bool lookupsSilent = false;
+    int silentFromJob = 0; // counted in jobs handed over
 };
 Seam& TheSeam() {
     static Seam seam;
     return seam;
 }
 
+// A new seam: whoever hangs on the old one's silence goes on, and the waits are the program's.
+void ResetSeam(Seam fresh) {
+    Seam& seam = TheSeam();
+    if (seam.silence) {
+        seam.silence->End();
+    }
+    seam = std::move(fresh);
+    PrinterTestSeam::SetAnswerWait(kPrintSystemWait);
+}
+
 const QString kPdfPort = QStringLiteral("PDF:");
 const QString kPdfDriver = QStringLiteral("PDF");
 
-// libcups is opened at the first hand-over rather than linked: linked, it and a score of the
-// libraries it needs would load at every start of the program, printing or not.
-#define QLM_CUPS_FUNCTIONS(F)                                                                                \
-    F(cupsAddOption)                                                                                         \
-    F(cupsFreeOptions)                                                                                       \
-    F(cupsPrintFile2) F(cupsLastError) F(cupsLastErrorString) F(httpConnect2) F(httpClose) F(cupsServer)     \
-        F(ippPort) F(cupsEncryption) F(cupsGetNamedDest) F(cupsFreeDests)
+// libcups is opened when the print system is first asked rather than linked: linked, it and a
+// score of the libraries it needs would load at every start of the program, printing or not.
+// clang-format off
+#define QLM_CUPS_FUNCTIONS(F) \
+    F(cupsAddOption) \
+    F(cupsFreeOptions) \
+    F(cupsPrintFile2) \
+    F(cupsLastError) \
+    F(cupsLastErrorString) \
+    F(httpConnect2) \
+    F(httpClose) \
+    F(cupsServer) \
+    F(ippPort) \
+    F(cupsEncryption) \
+    F(httpSetTimeout) \
+    F(ippNewRequest) \
+    F(ippAddString) \
+    F(cupsDoRequest) \
+    F(ippDelete)
+// clang-format on
 
 struct CupsLibrary {
 #define QLM_CUPS_MEMBER(name) decltype(&::name) name = nullptr;
@@ -75,12 +135,14 @@ qint32 PointsToTwips(double points) {
     return CLng(points * 20);
 }
 
+using JobOptions = QList<QPair<QByteArray, QByteArray>>;
+
 // The job options Qt's own CUPS print engine sends, so that a job reaches the printer as before:
 // the paper by the printer's name for it, the sides, and landscape. Each job is one copy.
-int CupsJobOptions(const CupsLibrary& cups, const QPrinter& printer, cups_option_t** options) {
+JobOptions CupsJobOptions(const QPrinter& printer) {
     const QPageLayout layout = printer.pageLayout();
     const bool landscape = layout.orientation() == QPageLayout::Landscape;
-    const char* sides = "one-sided";
+    QByteArray sides = "one-sided";
     switch (printer.duplex()) {
     case QPrinter::DuplexNone:
         break;
@@ -94,42 +156,276 @@ int CupsJobOptions(const CupsLibrary& cups, const QPrinter& printer, cups_option
         sides = "two-sided-short-edge";
         break;
     }
-    int count = cups.cupsAddOption("media", layout.pageSize().key().toUtf8().constData(), 0, options);
-    count = cups.cupsAddOption("sides", sides, count, options);
+    JobOptions options{{"media", layout.pageSize().key().toUtf8()}, {"sides", sides}};
     if (landscape) {
-        count = cups.cupsAddOption("landscape", "", count, options);
+        options.append({"landscape", QByteArray()});
     }
-    return count;
+    return options;
 }
 
-// Why CUPS did not take the last job. Where libcups has no word from the scheduler it says only
-// "No such file or directory", for a queue that has gone and for a scheduler that is not running
-// alike; asking the scheduler tells them apart.
-QString CupsRefusal(const CupsLibrary& cups, const QByteArray& queue) {
+// Keeps a connection of ours waiting only while its exchange may go on.
+int GoOnWhileAllowed(http_t*, void* data) {
+    auto* exchange = static_cast<PrintSystemExchange*>(data);
+    if (exchange->GiveUp()) {
+        exchange->NoteTimedOut();
+        return 0;
+    }
+    return 1;
+}
+
+// A connection of our own to the scheduler, which gives up when the exchange does: the
+// library's own connection waits minutes for a scheduler that took the connection and went
+// silent. Null when none could be made (the scheduler is not running, or the time is over).
+http_t* Connect(const CupsLibrary& cups, PrintSystemExchange& exchange) {
+    http_t* http = cups.httpConnect2(cups.cupsServer(), cups.ippPort(), nullptr, AF_UNSPEC,
+                                     cups.cupsEncryption(), 1, exchange.MillisecondsLeft(), nullptr);
+    if (!http) {
+        if (exchange.GiveUp()) {
+            exchange.NoteTimedOut();
+        }
+        return nullptr;
+    }
+    // Looked at every quarter second while a wait lasts.
+    cups.httpSetTimeout(http, 0.25, &GoOnWhileAllowed, &exchange);
+    return http;
+}
+
+// Whether the scheduler answers a question it answers at once. One that is not running answers
+// too, in its way: nothing waits for it.
+void AskWhetherAnswering(const CupsLibrary& cups, PrintSystemExchange& exchange) {
+    http_t* http = Connect(cups, exchange);
+    if (!http) {
+        return;
+    }
+    cups.ippDelete(cups.cupsDoRequest(http, cups.ippNewRequest(IPP_OP_CUPS_GET_DEFAULT), "/"));
+    cups.httpClose(http);
+}
+
+const QString kNotRunning = QStringLiteral("the print system (CUPS) is not running.");
+
+// Why CUPS did not take the last job, asked in the worker that handed it over (the library keeps
+// the last error per thread). Where libcups has no word from the scheduler it says only "No such
+// file or directory", for a queue that has gone and for a scheduler that is not running alike;
+// asking the scheduler about the queue tells them apart. Empty when the scheduler did not answer
+// in time: a queue that is only silent is not said to be gone.
+QString CupsRefusal(const CupsLibrary& cups, const QByteArray& queue, PrintSystemExchange& exchange) {
     const ipp_status_t status = cups.cupsLastError();
     const QString said = QString::fromUtf8(cups.cupsLastErrorString());
     if (status != IPP_STATUS_ERROR_INTERNAL && status != IPP_STATUS_ERROR_NOT_FOUND &&
         status != IPP_STATUS_ERROR_SERVICE_UNAVAILABLE) {
         return said;
     }
-    http_t* http = cups.httpConnect2(cups.cupsServer(), cups.ippPort(), nullptr, AF_UNSPEC,
-                                     cups.cupsEncryption(), 1, 5000, nullptr);
+    http_t* http = Connect(cups, exchange);
     if (!http) {
-        return QStringLiteral("the print system (CUPS) is not running.");
+        return exchange.TimedOut() ? QString() : kNotRunning;
     }
-    cups_dest_t* dest = cups.cupsGetNamedDest(http, queue.constData(), nullptr);
+    ipp_t* request = cups.ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+    const QByteArray uri = "ipp://localhost/printers/" + QUrl::toPercentEncoding(QString::fromUtf8(queue));
+    cups.ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.constData());
+    ipp_t* response = cups.cupsDoRequest(http, request, "/");
+    const ipp_status_t asked = cups.cupsLastError();
+    cups.ippDelete(response);
     cups.httpClose(http);
-    if (!dest) {
-        return QStringLiteral("it is no longer installed.");
+    if (exchange.TimedOut()) {
+        return QString();
     }
-    cups.cupsFreeDests(1, dest);
-    return said;
+    return asked == IPP_STATUS_ERROR_NOT_FOUND ? QStringLiteral("it is no longer installed.") : said;
 }
 
 QString NotAccepted(const QString& printer, const QString& reason) {
     return QStringLiteral("The printer \"%1\" did not accept the job: %2").arg(printer, reason);
 }
+
+// What became of a job handed to CUPS: its number, or why it was refused; neither when the
+// scheduler did not answer in time.
+struct HandOver {
+    int job = 0;
+    QString refusal;
+};
+
+HandOver HandOverToCups(const CupsLibrary& cups, const QByteArray& queue, const QByteArray& file,
+                        const QByteArray& title, const JobOptions& options, PrintSystemExchange& exchange) {
+    HandOver outcome;
+    http_t* http = Connect(cups, exchange);
+    if (!http) {
+        if (!exchange.TimedOut()) {
+            outcome.refusal = kNotRunning;
+        }
+        return outcome;
+    }
+    cups_option_t* list = nullptr;
+    int count = 0;
+    for (const auto& [name, value] : options) {
+        count = cups.cupsAddOption(name.constData(), value.constData(), count, &list);
+    }
+    outcome.job =
+        cups.cupsPrintFile2(http, queue.constData(), file.constData(), title.constData(), count, list);
+    cups.cupsFreeOptions(count, list);
+    cups.httpClose(http);
+    if (outcome.job == 0 && !exchange.TimedOut()) {
+        outcome.refusal = CupsRefusal(cups, queue, exchange);
+    }
+    return outcome;
+}
+
+QString& HandOverHelper() {
+    static QString helper;
+    return helper;
+}
+
+// The hand-over in a helper process, ended when its time is over. libcups, even on a connection
+// of ours, falls back on its own connection for some of the questions a hand-over asks, and waits
+// there for minutes: a thread stuck so would hand the job over whenever the scheduler woke up,
+// after the teacher was told that it had been stopped. None when the helper did not answer.
+std::optional<HandOver> HandOverInHelper(const QByteArray& queue, const QByteArray& file,
+                                         const QByteArray& title, const JobOptions& options) {
+    QStringList arguments{QString::fromLatin1(HandOverCommand), QString::fromUtf8(queue),
+                          QFile::decodeName(file), QString::fromUtf8(title)};
+    for (const auto& [name, value] : options) {
+        arguments << QString::fromUtf8(name + '=' + value);
+    }
+    QProcess helper;
+    helper.setStandardErrorFile(QProcess::nullDevice());
+    helper.start(HandOverHelper(), arguments, QIODevice::ReadOnly);
+    if (!WaitForPrintSystem([&helper] { return helper.state() == QProcess::NotRunning; },
+                            PrintSystemWait())) {
+        helper.kill();
+        helper.waitForFinished(1000);
+        return std::nullopt;
+    }
+    if (helper.error() == QProcess::FailedToStart) {
+        return HandOver{0, QStringLiteral("the program could not start its hand-over to the print system.")};
+    }
+    const QByteArray said = helper.readAllStandardOutput().trimmed();
+    if (said.startsWith("job ")) {
+        return HandOver{said.mid(4).toInt(), QString()};
+    }
+    if (said.startsWith("refused ")) {
+        return HandOver{0, QString::fromUtf8(said.mid(8))};
+    }
+    if (said == "silent") {
+        return std::nullopt;
+    }
+    return HandOver{0, QStringLiteral("the hand-over to the print system ended without an answer.")};
+}
+
+// Asks the print system whether it answers before Qt's own calls ask it anything: those wait
+// with the library's timeouts, minutes long. A silent print system is not asked again for one
+// wait's time, so that a command that looks up several things waits once.
+bool PrintSystemAnswers() {
+    if (PrintSystemRecentlySilent()) {
+        return false;
+    }
+    const Seam& seam = TheSeam();
+    bool answered = true;
+    if (seam.active) {
+        if (seam.lookupsSilent) {
+            answered = AskPrintSystem([silence = seam.silence](PrintSystemExchange&) { silence->Wait(); });
+        }
+    } else if (const CupsLibrary* cups = Cups()) {
+        answered =
+            AskPrintSystem([cups](PrintSystemExchange& exchange) { AskWhetherAnswering(*cups, exchange); });
+    }
+    NotePrintSystemAnswer(answered);
+    return answered;
+}
+
+// Job files: "quillmarsh-job-", six letters or digits, ".pdf", in the temporary folder.
+const QString kJobPrefix = QStringLiteral("quillmarsh-job-");
+const QString kJobSuffix = QStringLiteral(".pdf");
 } // namespace
+
+// A job's PDF, locked for as long as it exists, so that the start-up clean-up never takes it
+// for one a killed print left. The lock is taken before the file is used and the name checked
+// again after it: a clean-up that got in between has removed it, and another name is taken.
+class JobFile {
+public:
+    static std::shared_ptr<JobFile> Create(QString* error) {
+        static const char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            QString name = kJobPrefix;
+            for (int i = 0; i < 6; ++i) {
+                name += QLatin1Char(kChars[QRandomGenerator::global()->bounded(int(sizeof kChars) - 1)]);
+            }
+            const QByteArray path = QFile::encodeName(QDir(QDir::tempPath()).filePath(name + kJobSuffix));
+            const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+            if (fd < 0) {
+                if (errno == EEXIST) {
+                    continue;
+                }
+                *error = QString::fromLocal8Bit(std::strerror(errno));
+                return nullptr;
+            }
+            if (HoldWhileWriting(fd, QFile::decodeName(path))) {
+                return std::shared_ptr<JobFile>(new JobFile(fd, path));
+            }
+            ::close(fd);
+        }
+        *error = QString::fromLocal8Bit(std::strerror(EEXIST));
+        return nullptr;
+    }
+    ~JobFile() {
+        m_file.close();
+        // The name goes while the lock is held, so no clean-up sees it unlocked.
+        ::unlink(m_path.constData());
+        ::close(m_fd);
+    }
+    JobFile(const JobFile&) = delete;
+    JobFile& operator=(const JobFile&) = delete;
+
+    QByteArray Path() const { return m_path; }
+    QFile& Device() { return m_file; }
+
+private:
+    JobFile(int fd, QByteArray path) : m_fd(fd), m_path(std::move(path)) {
+        m_file.open(m_fd, QIODevice::WriteOnly, QFileDevice::DontCloseHandle);
+    }
+
+    int m_fd;
+    QByteArray m_path;
+    QFile m_file;
+};
+
+void RemoveStaleJobFiles() {
+    RemoveStaleFiles(QDir::tempPath(), kJobPrefix, kJobSuffix);
+}
+
+void UseHandOverHelper(const QString& program) {
+    HandOverHelper() = program;
+}
+
+int HandOverJobFromCommandLine(int argc, char** argv) {
+    if (argc < 5) {
+        return 2;
+    }
+    // A job the teacher was told had stopped must not reach the printer later.
+    if (!EndWithTheProgram()) {
+        return 1;
+    }
+    const auto say = [](const QByteArray& text) { std::fputs((text + '\n').constData(), stdout); };
+    const CupsLibrary* cups = Cups();
+    if (!cups) {
+        say("refused the print system (CUPS) is not installed.");
+        return 0;
+    }
+    JobOptions options;
+    for (int i = 5; i < argc; ++i) {
+        const QByteArray option(argv[i]);
+        const qsizetype equals = option.indexOf('=');
+        options.append({option.left(equals), equals < 0 ? QByteArray() : option.mid(equals + 1)});
+    }
+    // The window ends this helper when its own wait is over; this deadline is a backstop.
+    PrintSystemExchange exchange(std::chrono::steady_clock::now() + PrintSystemWait());
+    const HandOver outcome = HandOverToCups(*cups, argv[2], argv[3], argv[4], options, exchange);
+    if (outcome.job > 0) {
+        say("job " + QByteArray::number(outcome.job));
+    } else if (!outcome.refusal.isEmpty()) {
+        say("refused " + outcome.refusal.toUtf8());
+    } else {
+        say("silent");
+    }
+    return 0;
+}
 
 QString PrinterEntryText(const PrinterEntry& printer) {
     return printer.DeviceName + QStringLiteral(" on ") + printer.Port;
@@ -137,6 +433,9 @@ QString PrinterEntryText(const PrinterEntry& printer) {
 
 QList<PrinterEntry> Printers() {
     QList<PrinterEntry> printers;
+    if (!PrintSystemAnswers()) {
+        return printers;
+    }
     const Seam& seam = TheSeam();
     if (seam.active) {
         for (const QString& name : seam.names) {
@@ -156,6 +455,9 @@ QList<PrinterEntry> Printers() {
 }
 
 QString DefaultPrinterName() {
+    if (!PrintSystemAnswers()) {
+        return QString();
+    }
     const Seam& seam = TheSeam();
     if (seam.active) {
         return seam.defaultName;
@@ -181,6 +483,11 @@ void PrinterObject::SetCurrent(const PrinterEntry& printer) {
     }
     m_entry = printer;
     m_printer.reset();
+    // Qt's printer asks the print system for the queue's pages and options, without a bound.
+    m_chosenUnanswered = !printer.DeviceName.isEmpty() && !PrintSystemAnswers();
+    if (m_chosenUnanswered) {
+        return;
+    }
     if (TheSeam().active) {
         if (!TheSeam().names.contains(printer.DeviceName)) {
             return;
@@ -248,12 +555,16 @@ double PrinterObject::DeviceScale() const {
 }
 
 bool PrinterObject::StartDoc(const QString& documentName) {
-    m_error.clear();
+    SetError(QString());
     if (InJob()) {
         KillDoc();
     }
     if (!m_printer) {
-        m_error = QStringLiteral("No printer is chosen, or the chosen printer is no longer installed.");
+        if (m_chosenUnanswered) {
+            setNotAnswering();
+        } else {
+            m_error = QStringLiteral("No printer is chosen, or the chosen printer is no longer installed.");
+        }
         return false;
     }
     if (TheSeam().active && TheSeam().failAtPage == 1) {
@@ -262,15 +573,14 @@ bool PrinterObject::StartDoc(const QString& documentName) {
     }
     // Qt's CUPS engine would hand the job over without telling whether CUPS took it, so the job
     // is drawn into a PDF on the printer's own page and handed over here.
-    m_jobFile =
-        std::make_unique<QTemporaryFile>(QDir::temp().filePath(QStringLiteral("quillmarsh-job-XXXXXX.pdf")));
-    if (!m_jobFile->open()) {
-        m_error = QStringLiteral("The job could not be written: %1").arg(m_jobFile->errorString());
-        m_jobFile.reset();
+    QString why;
+    m_jobFile = JobFile::Create(&why);
+    if (!m_jobFile) {
+        m_error = QStringLiteral("The job could not be written: %1").arg(why);
         return false;
     }
     // A PDF writer asks the print system nothing, where a new QPrinter would look for a default.
-    m_job = std::make_unique<QPdfWriter>(m_jobFile->fileName());
+    m_job = std::make_unique<QPdfWriter>(&m_jobFile->Device());
     m_job->setResolution(m_printer->resolution());
     m_job->setPageLayout(m_printer->pageLayout());
     m_job->setTitle(documentName);
@@ -313,16 +623,23 @@ bool PrinterObject::EndDoc() {
     m_painter.reset();
     m_job.reset();
     bool ok = false;
-    if (!ended) {
+    if (!ended || !m_jobFile->Device().flush()) {
         m_error = QStringLiteral("The printer did not take the finished job.");
     } else {
-        ok = handOver(m_jobFile->fileName());
+        ok = handOver();
     }
     m_jobFile.reset();
     return ok;
 }
 
-bool PrinterObject::handOver(const QString& file) {
+void PrinterObject::setNotAnswering() {
+    m_error = PrintSystemNotAnsweringText() + QStringLiteral(" Please print again once it answers.");
+    m_notAnswering = true;
+}
+
+bool PrinterObject::handOver() {
+    // The worker owns what it reads: the job file stays until it lets go, whenever that is.
+    const std::shared_ptr<JobFile> file = m_jobFile;
     Seam& seam = TheSeam();
     if (seam.active) {
         const int job = ++seam.jobsHandedOver;
@@ -333,7 +650,25 @@ bool PrinterObject::handOver(const QString& file) {
         QDir().mkpath(seam.folder);
         const QString taken =
             QDir(seam.folder).filePath(QStringLiteral("job-%1.pdf").arg(job, 3, 10, QLatin1Char('0')));
-        if (!QFile::copy(file, taken)) {
+        const std::shared_ptr<Silence> silence =
+            seam.silentFromJob > 0 && job >= seam.silentFromJob ? seam.silence : nullptr;
+        auto copied = std::make_shared<bool>(false);
+        const bool answered = AskPrintSystem([file, taken, silence, copied](PrintSystemExchange& exchange) {
+            if (silence) {
+                silence->Wait();
+            }
+            // A hand-over given up by the window drops its job, as a real one cut off at its
+            // deadline does.
+            if (!exchange.Abandoned()) {
+                *copied = QFile::copy(QFile::decodeName(file->Path()), taken);
+            }
+        });
+        NotePrintSystemAnswer(answered);
+        if (!answered) {
+            setNotAnswering();
+            return false;
+        }
+        if (!*copied) {
             m_error = NotAccepted(m_entry.DeviceName, QStringLiteral("the job could not be copied."));
             return false;
         }
@@ -346,16 +681,29 @@ bool PrinterObject::handOver(const QString& file) {
             NotAccepted(m_entry.DeviceName, QStringLiteral("the print system (CUPS) is not installed."));
         return false;
     }
-    cups_option_t* options = nullptr;
-    const int count = CupsJobOptions(*cups, *m_printer, &options);
+    const JobOptions options = CupsJobOptions(*m_printer);
     // CUPS takes a queue's name without the instance that lpoptions may add after a slash.
     const QByteArray queue = m_entry.DeviceName.section(QLatin1Char('/'), 0, 0).toUtf8();
-    const int job =
-        cups->cupsPrintFile2(CUPS_HTTP_DEFAULT, queue.constData(), QFile::encodeName(file).constData(),
-                             m_documentName.toUtf8().constData(), count, options);
-    cups->cupsFreeOptions(count, options);
-    if (job == 0) {
-        m_error = NotAccepted(m_entry.DeviceName, CupsRefusal(*cups, queue));
+    const QByteArray title = m_documentName.toUtf8();
+    std::optional<HandOver> outcome;
+    if (!HandOverHelper().isEmpty()) {
+        outcome = HandOverInHelper(queue, file->Path(), title, options);
+    } else {
+        // Without the helper (a program that is not ours, such as a benchmark), in a thread.
+        auto taken = std::make_shared<HandOver>();
+        if (AskPrintSystem([cups, file, options, queue, title, taken](PrintSystemExchange& exchange) {
+                *taken = HandOverToCups(*cups, queue, file->Path(), title, options, exchange);
+            })) {
+            outcome = *taken;
+        }
+    }
+    NotePrintSystemAnswer(outcome.has_value());
+    if (!outcome) {
+        setNotAnswering();
+        return false;
+    }
+    if (outcome->job == 0) {
+        m_error = NotAccepted(m_entry.DeviceName, outcome->refusal);
         return false;
     }
     return true;
@@ -410,12 +758,12 @@ PrinterObject& Printer() {
 
 namespace PrinterTestSeam {
 void UsePdfPrinters(const QStringList& names, const QString& folder, const QString& defaultName) {
-    Seam& seam = TheSeam();
-    seam = Seam{};
+    Seam seam;
     seam.active = true;
     seam.names = names;
     seam.folder = folder;
     seam.defaultName = defaultName.isEmpty() && !names.isEmpty() ? names.first() : defaultName;
+    ResetSeam(std::move(seam));
     Printer().SetCurrent(PrinterEntry{});
 }
 
@@ -424,7 +772,7 @@ void UseNoPrinters() {
 }
 
 void UseSystemPrinters() {
-    TheSeam() = Seam{};
+    ResetSeam(Seam{});
 }
 
 bool Active() {
@@ -443,5 +791,24 @@ void RefuseJob(int job, const QString& reason) {
     Seam& seam = TheSeam();
     seam.refuseJob = job > 0 ? seam.jobsHandedOver + job : 0;
     seam.refusal = reason;
+}
+
+void StopAnswering(int job) {
+    Seam& seam = TheSeam();
+    if (!seam.silence) {
+        seam.silence = std::make_shared<Silence>();
+    }
+    seam.lookupsSilent = job <= 0;
+    seam.silentFromJob = seam.jobsHandedOver + std::max(job, 1);
+}
+
+void ResumeAnswering() {
+    Seam& seam = TheSeam();
+    if (seam.silence) {
+        seam.silence->End();
+    }
+    seam.silence.reset();
+    seam.lookupsSilent = false;
+    seam.silentFromJob = 0;
 }
 } // namespace PrinterTestSeam

@@ -13,7 +13,7 @@ class QPainter;
 class QPaintDevice;
 class QPdfWriter;
 class QPrinter;
-class QTemporaryFile;
+class JobFile;
 
 // One installed printer as the printers collection lists it.
 struct PrinterEntry {
@@ -27,10 +27,24 @@ struct PrinterEntry {
 QString PrinterEntryText(const PrinterEntry& printer);
 
 // The system's printers in the system's order (CUPS through Qt's own plugin), or the test
-// seam's. Printers whose name cannot be read are left out.
+// seam's. Printers whose name cannot be read are left out. Each asks the print system first
+// whether it answers, within the bounded wait: one that does not gives none, and
+// PrintSystemAnswered() is then false.
 QList<PrinterEntry> Printers();
 // The device name of the system's default printer; empty when there is none.
 QString DefaultPrinterName();
+
+// Jobs are handed to CUPS by the program itself run with this argument, the queue, the job's
+// file, its title and name=value options; it says "job" and the job's number, "refused" and why,
+// or "silent". The window ends it when the print system's wait is over. Without the helper a job
+// is handed over in a thread.
+inline constexpr char HandOverCommand[] = "--hand-over";
+void UseHandOverHelper(const QString& program);
+int HandOverJobFromCommandLine(int argc, char** argv);
+
+// Removes the job files that a print killed half-way left in the temporary folder (they hold
+// lesson content); a file whose print still runs is locked by it and stays.
+void RemoveStaleJobFiles();
 
 // The printer object: the current printer, its orientation, its page in twips and one print job
 // at a time. Positions are twips from the top-left corner of the printable area, as the
@@ -65,9 +79,9 @@ public:
     double DeviceScale() const;
 
     // A job: StartDoc opens it, NewPage begins the next page, EndDoc hands it to the print system
-    // (which may refuse it); KillDoc drops a job that went wrong. Each answers false on a
-    // failure, with LastError saying why. The job is drawn into a temporary PDF file on the
-    // printer's page, which is gone once the job has ended either way.
+    // (which may refuse it, or not answer in time); KillDoc drops a job that went wrong. Each
+    // answers false on a failure, with LastError saying why. The job is drawn into a temporary
+    // PDF file on the printer's page, which is gone once the job has ended either way.
     bool StartDoc(const QString& documentName);
     bool InJob() const { return m_painter != nullptr; }
     // The job's painter, in device units with the origin at the printable area's corner.
@@ -76,7 +90,12 @@ public:
     bool EndDoc();
     void KillDoc();
     QString LastError() const { return m_error; }
-    void SetError(const QString& error) { m_error = error; }
+    void SetError(const QString& error) {
+        m_error = error;
+        m_notAnswering = false;
+    }
+    // The last failure was the print system's silence, not a refusal.
+    bool NotAnswering() const { return m_notAnswering; }
 
     // Text and pictures at a position, as the program prints headings over pictures: the text's
     // top stands at CurrentY, which then moves down a line (CurrentX goes back to 0).
@@ -91,17 +110,22 @@ private:
     void applyOrientation();
     // The paper or its printable area, in points; empty without a printer.
     QRectF pageRect(bool printable) const;
-    bool handOver(const QString& file);
+    bool handOver();
+    void setNotAnswering();
 
     PrinterEntry m_entry;
     std::unique_ptr<QPrinter> m_printer;
-    std::unique_ptr<QTemporaryFile> m_jobFile;
+    // Shared with a hand-over that may still read it after the window stopped waiting.
+    std::shared_ptr<JobFile> m_jobFile;
     std::unique_ptr<QPdfWriter> m_job;
     std::unique_ptr<QPainter> m_painter;
     QString m_documentName;
     int m_page = 0;
     int m_orientation = 1;
     QString m_error;
+    bool m_notAnswering = false;
+    // The print system did not answer when this printer was chosen.
+    bool m_chosenUnanswered = false;
 };
 
 PrinterObject& Printer();
@@ -124,4 +148,10 @@ void FailAtPage(int page);
 // this reason, as CUPS refuses a job for a queue that rejects jobs or has gone; the jobs
 // before and after it are taken.
 void RefuseJob(int job, const QString& reason);
+// The print system stops answering, as a scheduler stopped with SIGSTOP does: job 0 at once for
+// every question (the printer lists, the default printer, the hand-overs), a later job from the
+// job'th hand-over from now on (1: the next). Whoever asks then hangs until ResumeAnswering or
+// until the seam is reset, whatever the bound; a hand-over that was given up then drops its job.
+void StopAnswering(int job = 0);
+void ResumeAnswering();
 } // namespace PrinterTestSeam

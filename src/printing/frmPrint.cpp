@@ -2,6 +2,7 @@
 
 #include "DefaultPrinter.h"
 #include "PrintPages.h"
+#include "PrintSystem.h"
 #include "Printer.h"
 #include "RichTextBox.h"
 #include "core/DayDatabase.h"
@@ -125,6 +126,49 @@ void TakeFont(const QFont& font, QString& name, int& size, bool& bold, bool& ita
     size = CLng(points);
     bold = font.bold();
     italic = font.italic();
+}
+
+// How far a range print came: the days printed in full, and the day it stopped at with the
+// copies of it that were printed.
+struct RangePrintProgress {
+    int daysPrinted = 0;
+    QDate firstPrinted;
+    QDate lastPrinted;
+    QDate stoppedAt;
+    int copiesOfStopped = 0;
+    int copies = 0;
+};
+
+QString LongDate(const QDate& date) {
+    return FormatDate(date, QStringLiteral("dddd, mmmm d, yyyy"));
+}
+
+// From one day to another, or the one day.
+QString DaysText(const QDate& first, const QDate& last) {
+    return first == last ? LongDate(first) : LongDate(first) + QStringLiteral(" to ") + LongDate(last);
+}
+
+// What a range print that stopped part-way printed, and where it stopped.
+QString RangeStoppedText(const RangePrintProgress& progress, const QDate& rangeEnd) {
+    QString text =
+        QStringLiteral("The print of the range stopped at %1.\r\n\r\n").arg(LongDate(progress.stoppedAt));
+    if (progress.daysPrinted == 0) {
+        text += QStringLiteral("No day of the range was printed.");
+    } else {
+        text += QStringLiteral("Printed: %1 (%2 %3).")
+                    .arg(DaysText(progress.firstPrinted, progress.lastPrinted))
+                    .arg(progress.daysPrinted)
+                    .arg(progress.daysPrinted == 1 ? QStringLiteral("day") : QStringLiteral("days"));
+    }
+    text += QStringLiteral("\r\nNot printed: %1.")
+                .arg(DaysText(progress.stoppedAt, std::max(progress.stoppedAt, rangeEnd)));
+    if (progress.copiesOfStopped > 0) {
+        text += QStringLiteral("\r\nOf %1, %2 of %3 copies had been printed.")
+                    .arg(LongDate(progress.stoppedAt))
+                    .arg(progress.copiesOfStopped)
+                    .arg(progress.copies);
+    }
+    return text;
 }
 
 // A busy pointer while a print runs.
@@ -447,10 +491,21 @@ void frmPrint::cboPrinters_Click() {
     if (index < 0) {
         return;
     }
-    PrinterText = cboPrinters->currentText();
     // The entry's own printer: a name holding " on" cannot mislead the choice.
     const QString device = cboPrinters->currentData().toString();
-    for (const PrinterEntry& printer : Printers()) {
+    const QList<PrinterEntry> printers = Printers();
+    if (!PrintSystemAnswered()) {
+        // The printer chosen before stays, and so does the entry that shows it.
+        cboPrinters->setCurrentIndex(cboPrinters->findText(PrinterText));
+        ShowMessage(
+            PrintSystemNotAnsweringText() +
+                QStringLiteral("\r\n\r\nThe printer could not be changed; please choose it again in a "
+                               "moment."),
+            MsgOK, MsgWarning, Globals().AppTitle + QStringLiteral(" - Print System Not Answering"), 0);
+        return;
+    }
+    PrinterText = cboPrinters->currentText();
+    for (const PrinterEntry& printer : printers) {
         if (printer.DeviceName == device) {
             Printer().SetCurrent(printer);
         }
@@ -548,7 +603,7 @@ bool frmPrint::marginsLeaveRoom() {
     return false;
 }
 
-bool frmPrint::printDayPage() {
+bool frmPrint::printDayPage(int* copiesPrinted) {
     const ProgramState& g = Globals();
     // The box is read again for each day of a range.
     const int copies = CopiesToPrint(txtcopies->text());
@@ -558,12 +613,15 @@ bool frmPrint::printDayPage() {
                       g.MarginBtm)) {
             return false;
         }
+        if (copiesPrinted) {
+            ++*copiesPrinted;
+        }
     }
     return true;
 }
 
-void frmPrint::printFailed() {
-    ReportPrintFailure();
+void frmPrint::printFailed(const QString& whatHappened) {
+    ReportPrintFailure(whatHappened);
     if (ReturnDate.isValid()) {
         GoToDate(ReturnDate);
     }
@@ -592,16 +650,28 @@ void frmPrint::cmdPrint_Click() {
             return;
         }
         bool failed = false;
+        RangePrintProgress progress;
+        progress.copies = CopiesToPrint(txtcopies->text());
         {
             const BusyPointer busy;
-            WalkPrintRange(RangeStart, RangeEnd, [this, &failed] {
+            WalkPrintRange(RangeStart, RangeEnd, [this, &failed, &progress] {
                 RangeDay = ShownDate();
-                failed = !printDayPage();
-                return !failed;
+                int copiesPrinted = 0;
+                failed = !printDayPage(&copiesPrinted);
+                if (failed) {
+                    progress.stoppedAt = RangeDay;
+                    progress.copiesOfStopped = copiesPrinted;
+                    return false;
+                }
+                if (progress.daysPrinted++ == 0) {
+                    progress.firstPrinted = RangeDay;
+                }
+                progress.lastPrinted = RangeDay;
+                return true;
             });
         }
         if (failed) {
-            printFailed();
+            printFailed(RangeStoppedText(progress, RangeEnd));
         } else if (ReturnDate.isValid()) {
             GoToDate(ReturnDate);
         }

@@ -125,10 +125,12 @@ private:
     void buildControls();
     // False, with a message, when the margins leave no room on the chosen printer's page.
     bool marginsLeaveRoom();
-    // The shown day, as many times as the copies box says; false when a job failed.
-    bool printDayPage();
-    // Tells the teacher, and takes the day page back to where the dialog was opened.
-    void printFailed();
+    // The shown day, as many times as the copies box says, counting the copies printed; false
+    // when a job failed.
+    bool printDayPage(int* copiesPrinted = nullptr);
+    // Tells the teacher (what happened, when given, opens the message), and takes the day page
+    // back to where the dialog was opened.
+    void printFailed(const QString& whatHappened = QString());
 
     QPointer<QWidget> m_oldParent;
     bool m_loading = false;

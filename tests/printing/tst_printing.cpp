@@ -3,12 +3,13 @@
 #include "core/Message.h"
 #include "core/ProgramState.h"
 #include "daypage/DayPageWidgets.h"
-#include "mainwindow/frmMain.h"
 #include "daypage/frmSchedule.h"
+#include "mainwindow/frmMain.h"
 #include "platform/DateText.h"
 #include "platform/Rounding.h"
 #include "platform/SettingsStore.h"
 #include "printing/DefaultPrinter.h"
+#include "printing/PrintSystem.h"
 #include "printing/Printer.h"
 #include "printing/RichTextBox.h"
 #include "printing/frmPrint.h"
@@ -38,6 +39,10 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QToolButton>
+
+#include <cerrno>
+#include <csignal>
+#include <sys/file.h>
 
 namespace {
 const QString kEffects = QStringLiteral("Settings\\Effects1");
@@ -91,6 +96,47 @@ void SetDay(const QString& path, const QDate& date, const QString& field, const 
     ExecSql(path, QStringLiteral("UPDATE QLM SET %1 = ? WHERE Date = ?").arg(field),
             {value, DateToText(date)});
 }
+
+// The temporary folder, where jobs are drawn before they are handed over, set to a folder of the
+// test's own for as long as this lives.
+class SpoolFolder {
+public:
+    explicit SpoolFolder(const QString& path) : path(path), m_had(qEnvironmentVariableIsSet("TMPDIR")) {
+        QDir().mkpath(path);
+        m_before = qgetenv("TMPDIR");
+        qputenv("TMPDIR", QFile::encodeName(path));
+    }
+    ~SpoolFolder() { m_had ? qputenv("TMPDIR", m_before) : qunsetenv("TMPDIR"); }
+    SpoolFolder(const SpoolFolder&) = delete;
+    SpoolFolder& operator=(const SpoolFolder&) = delete;
+    QStringList Files() const { return QDir(path).entryList(QDir::Files | QDir::Hidden); }
+
+    const QString path;
+
+private:
+    bool m_had;
+    QByteArray m_before;
+};
+
+// A helper program that says what the shell line says.
+QString HelperScript(const QString& folder, const QByteArray& says) {
+    const QString helper = folder + QStringLiteral("/helper.sh");
+    QFile script(helper);
+    if (!script.open(QIODevice::WriteOnly)) {
+        return QString();
+    }
+    script.write("#!/bin/sh\n" + says + "\n");
+    script.close();
+    script.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+    return helper;
+}
+
+// Whether a process is gone for good: a zombie not yet reaped would still answer.
+bool Reaped(qint64 pid) {
+    return ::kill(pid_t(pid), 0) != 0 && errno == ESRCH;
+}
+
+const std::chrono::milliseconds kShortWait{200};
 
 // A book of the default year printing to PDF printers, open on today.
 class PrintingBook {
@@ -703,25 +749,22 @@ private Q_SLOTS:
     void aHelperAnswersForTheStart_data() {
         QTest::addColumn<QByteArray>("says"); // empty: there is no helper program
         QTest::addColumn<bool>("found");
-        QTest::newRow("a default printer") << QByteArray("echo 1") << true;
-        QTest::newRow("none") << QByteArray("echo 0") << false;
-        QTest::newRow("no answer") << QByteArray("exit 3") << false;
-        QTest::newRow("no helper") << QByteArray() << false;
+        QTest::addColumn<bool>("printSystemAnswered");
+        QTest::newRow("a default printer") << QByteArray("echo 1") << true << true;
+        QTest::newRow("none") << QByteArray("echo 0") << false << true;
+        QTest::newRow("no answer") << QByteArray("exit 3") << false << true;
+        QTest::newRow("no helper") << QByteArray() << false << true;
+        QTest::newRow("the print system is silent") << QByteArray("echo -") << false << false;
     }
     void aHelperAnswersForTheStart() {
         QFETCH(QByteArray, says);
         QFETCH(bool, found);
+        QFETCH(bool, printSystemAnswered);
         TestEnvironment env;
         // The helper asks the print system in a process of its own: none of it is loaded here.
         PrinterTestSeam::UseSystemPrinters();
-        const QString helper = env.ProgramFolder() + QStringLiteral("/helper.sh");
-        if (!says.isEmpty()) {
-            QFile script(helper);
-            QVERIFY(script.open(QIODevice::WriteOnly));
-            script.write("#!/bin/sh\n" + says + "\n");
-            script.close();
-            QVERIFY(script.setPermissions(QFile::ReadOwner | QFile::ExeOwner));
-        }
+        const QString helper = says.isEmpty() ? env.ProgramFolder() + QStringLiteral("/helper.sh")
+                                              : HelperScript(env.ProgramFolder(), says);
         UseDefaultPrinterHelper(helper);
         Globals().DefaultPrinterFound = !found;
         bool answered = false;
@@ -729,9 +772,63 @@ private Q_SLOTS:
         AskDefaultPrinterInBackground();
         QTRY_VERIFY(answered);
         UseDefaultPrinterHelper(QString());
+        QCOMPARE(PrintSystemAnswered(), printSystemAnswered);
         PrinterTestSeam::UseNoPrinters();
         QVERIFY(!DefaultPrinterPending());
         QCOMPARE(Globals().DefaultPrinterFound, found);
+    }
+
+    // A print server that takes the question and never answers: the helper gets a few seconds
+    // (here a fifth of one), is then ended, and the print commands can be given; they ask again,
+    // as briefly, and say that the print system is not answering, not that no printer is there.
+    void aSilentPrintSystemAtStartLeavesThePrinterUnknown_data() {
+        QTest::addColumn<bool>("preview");
+        QTest::newRow("Print") << false;
+        QTest::newRow("Print Preview") << true;
+    }
+    void aSilentPrintSystemAtStartLeavesThePrinterUnknown() {
+        QFETCH(bool, preview);
+        PrintingBook book;
+        PrinterTestSeam::UseSystemPrinters();
+        PrinterTestSeam::SetAnswerWait(kShortWait);
+        const QString pids = book.env.ProgramFolder() + QStringLiteral("/helpers");
+        UseDefaultPrinterHelper(HelperScript(book.env.ProgramFolder(),
+                                             "echo $$ >> '" + QFile::encodeName(pids) + "'\nexec sleep 60"));
+        const auto noHelper = qScopeGuard([] { UseDefaultPrinterHelper(QString()); });
+        const auto helpersEnded = [&pids](int count) {
+            QFile file(pids);
+            if (!file.open(QIODevice::ReadOnly)) {
+                return false;
+            }
+            const QList<QByteArray> started = file.readAll().split('\n');
+            int ended = 0;
+            for (const QByteArray& pid : started) {
+                ended += !pid.trimmed().isEmpty() && Reaped(pid.trimmed().toLongLong());
+            }
+            return ended == count;
+        };
+        QVERIFY(book.Start());
+        frmMain& main = frmMain::Get();
+        QAction* command = preview ? main.mnuFPrintPreview : main.mnuFPrint;
+        QVERIFY(DefaultPrinterPending());
+        QVERIFY(!command->isEnabled());
+        QTRY_VERIFY(!DefaultPrinterPending());
+        QVERIFY(!Globals().DefaultPrinterFound);
+        QVERIFY(command->isEnabled());
+        QVERIFY(helpersEnded(1));
+
+        MessageTestSeam::QueueAnswer(MsgAnswerOK);
+        main.Toolbar_ButtonClick(preview ? QStringLiteral("PrintPreview") : QStringLiteral("Print"));
+        QCOMPARE(MessageTestSeam::Answered().size(), 1);
+        const auto& shown = MessageTestSeam::Answered().first();
+        QCOMPARE(shown.title, QStringLiteral("Quillmarsh - Print System Not Answering"));
+        QVERIFY2(shown.text.startsWith(QStringLiteral("The print system (CUPS) is not answering")),
+                 qPrintable(shown.text));
+        QVERIFY(!frmPrint::IsLoaded());
+        QVERIFY(!frmPrintPreview::IsLoaded());
+        QVERIFY(helpersEnded(2));
+        QVERIFY(!DefaultPrinterPending());
+        VerifyNoUnexpectedMessages();
     }
 
     void aPrinterFailureDropsTheJobAndReturns_data() {
@@ -739,21 +836,42 @@ private Q_SLOTS:
         QTest::addColumn<int>("failAtPage");
         QTest::addColumn<int>("refusedJob"); // of those handed to the print system
         QTest::addColumn<int>("jobsTaken");
-        QTest::newRow("day page, at the second page") << 0 << 2 << 0 << 0;
-        QTest::newRow("day page, at the start") << 0 << 1 << 0 << 0;
-        QTest::newRow("range, at the start") << 1 << 1 << 0 << 0;
-        QTest::newRow("screen view") << 2 << 1 << 0 << 0;
-        QTest::newRow("timetable") << 3 << 1 << 0 << 0;
-        QTest::newRow("day page, second copy refused") << 0 << 0 << 2 << 1;
-        QTest::newRow("range, second day refused") << 1 << 0 << 4 << 3;
-        QTest::newRow("screen view refused") << 2 << 0 << 1 << 0;
-        QTest::newRow("timetable refused") << 3 << 0 << 1 << 0;
+        QTest::addColumn<QString>("opening"); // of the message
+        const QString cancelled =
+            QStringLiteral("The print could not be finished, and the job was cancelled.");
+        QTest::newRow("day page, at the second page") << 0 << 2 << 0 << 0 << cancelled;
+        QTest::newRow("day page, at the start") << 0 << 1 << 0 << 0 << cancelled;
+        QTest::newRow("range, at the start")
+            << 1 << 1 << 0 << 0
+            << QStringLiteral(
+                   "The print of the range stopped at Monday, October 12, 2026.\r\n\r\nNo day of the "
+                   "range was printed.\r\nNot printed: Monday, October 12, 2026 to Friday, October 16, "
+                   "2026.");
+        QTest::newRow("screen view") << 2 << 1 << 0 << 0 << cancelled;
+        QTest::newRow("timetable") << 3 << 1 << 0 << 0 << cancelled;
+        QTest::newRow("day page, second copy refused") << 0 << 0 << 2 << 1 << cancelled;
+        QTest::newRow("range, second day refused")
+            << 1 << 0 << 4 << 3
+            << QStringLiteral(
+                   "The print of the range stopped at Tuesday, October 13, 2026.\r\n\r\nPrinted: "
+                   "Monday, October 12, 2026 (1 day).\r\nNot printed: Tuesday, October 13, 2026 to "
+                   "Friday, October 16, 2026.");
+        QTest::newRow("range, second copy of the second day refused")
+            << 1 << 0 << 5 << 4
+            << QStringLiteral(
+                   "The print of the range stopped at Tuesday, October 13, 2026.\r\n\r\nPrinted: "
+                   "Monday, October 12, 2026 (1 day).\r\nNot printed: Tuesday, October 13, 2026 to "
+                   "Friday, October 16, 2026.\r\nOf Tuesday, October 13, 2026, 1 of 3 copies had been "
+                   "printed.");
+        QTest::newRow("screen view refused") << 2 << 0 << 1 << 0 << cancelled;
+        QTest::newRow("timetable refused") << 3 << 0 << 1 << 0 << cancelled;
     }
     void aPrinterFailureDropsTheJobAndReturns() {
         QFETCH(int, item);
         QFETCH(int, failAtPage);
         QFETCH(int, refusedJob);
         QFETCH(int, jobsTaken);
+        QFETCH(QString, opening);
         PrintingBook book;
         for (int r = 1; r <= 12; ++r) {
             SetDay(book.env.DatabasePath(), kMonday, QStringLiteral("Details%1").arg(r),
@@ -761,13 +879,7 @@ private Q_SLOTS:
         }
         QVERIFY(book.Start());
         // Jobs are drawn into temporary files; none may outlive its job.
-        const QString spool = book.env.ProgramFolder() + QStringLiteral("/tmp");
-        QVERIFY(QDir().mkpath(spool));
-        const bool hadTmpDir = qEnvironmentVariableIsSet("TMPDIR");
-        const QByteArray tmpDir = qgetenv("TMPDIR");
-        qputenv("TMPDIR", QFile::encodeName(spool));
-        const auto restoreTmpDir =
-            qScopeGuard([&] { hadTmpDir ? qputenv("TMPDIR", tmpDir) : qunsetenv("TMPDIR"); });
+        const SpoolFolder spool(book.env.ProgramFolder() + QStringLiteral("/tmp"));
         frmPrint& dialog = book.Dialog();
         dialog.optItem[item]->click();
         dialog.dtpEnd->setDate(kMonday.addDays(4));
@@ -784,11 +896,13 @@ private Q_SLOTS:
         if (refusedJob > 0) {
             QVERIFY(MessageTestSeam::Answered().first().text.endsWith(refusal));
         }
+        // A range says how far it came, not that it was cancelled.
+        QVERIFY2(MessageTestSeam::Answered().first().text.startsWith(opening),
+                 qPrintable(MessageTestSeam::Answered().first().text));
         // Nothing is printed after the failure.
         QCOMPARE(book.Jobs().size(), jobsTaken);
         QCOMPARE(book.FilesLeft().size(), jobsTaken);
-        QVERIFY2(QDir(spool).isEmpty(),
-                 qPrintable(QDir(spool).entryList(QDir::Files).join(QLatin1Char(' '))));
+        QVERIFY2(spool.Files().isEmpty(), qPrintable(spool.Files().join(QLatin1Char(' '))));
         QVERIFY(!Printer().InJob());
         QCOMPARE(Shown(), kToday);
         QVERIFY(dialog.isVisible());
@@ -799,6 +913,149 @@ private Q_SLOTS:
         dialog.cmdPrint->click();
         QCOMPARE(book.Jobs().size(), jobsTaken + 1);
         VerifyNoUnexpectedMessages();
+    }
+
+    // The print system goes silent during a hand-over (a scheduler stopped with SIGSTOP): the
+    // window waits a few seconds (here a fifth of one) at most, says so, and stops the print
+    // there; nothing is said to be missing. The hand-over given up holds its job file until it
+    // ends, safe from the start-up clean-up, and drops its job; once the print system answers
+    // again, printing works.
+    void aSilentPrintSystemStopsThePrintThere_data() {
+        QTest::addColumn<int>("item");
+        QTest::addColumn<int>("silentJob"); // of those handed to the print system
+        QTest::addColumn<int>("jobsTaken");
+        QTest::addColumn<QString>("opening"); // of the message
+        const QString stopped = QStringLiteral("The print was stopped.\r\n\r\n");
+        QTest::newRow("day page") << 0 << 1 << 0 << stopped;
+        QTest::newRow("screen view") << 2 << 1 << 0 << stopped;
+        QTest::newRow("timetable") << 3 << 1 << 0 << stopped;
+        QTest::newRow("range, at the third day")
+            << 1 << 3 << 2
+            << QStringLiteral(
+                   "The print of the range stopped at Wednesday, October 14, 2026.\r\n\r\nPrinted: "
+                   "Monday, October 12, 2026 to Tuesday, October 13, 2026 (2 days).\r\nNot printed: "
+                   "Wednesday, October 14, 2026 to Friday, October 16, 2026.");
+    }
+    void aSilentPrintSystemStopsThePrintThere() {
+        QFETCH(int, item);
+        QFETCH(int, silentJob);
+        QFETCH(int, jobsTaken);
+        QFETCH(QString, opening);
+        PrintingBook book;
+        QVERIFY(book.Start());
+        const SpoolFolder spool(book.env.ProgramFolder() + QStringLiteral("/tmp"));
+        frmPrint& dialog = book.RangeDialog(kMonday, kMonday.addDays(4));
+        dialog.optItem[item]->click();
+        GoToDate(kMonday);
+        PrinterTestSeam::SetAnswerWait(kShortWait);
+        PrinterTestSeam::StopAnswering(silentJob);
+        MessageTestSeam::QueueAnswer(MsgAnswerOK);
+        dialog.cmdPrint->click();
+        QCOMPARE(MessageTestSeam::Answered().size(), 1);
+        const auto& shown = MessageTestSeam::Answered().first();
+        QCOMPARE(shown.title, QStringLiteral("Quillmarsh - Print"));
+        QVERIFY2(shown.text.startsWith(opening), qPrintable(shown.text));
+        QVERIFY2(shown.text.contains(QStringLiteral("The print system (CUPS) is not answering")),
+                 qPrintable(shown.text));
+        QVERIFY(!shown.text.contains(QStringLiteral("no longer installed")));
+        QVERIFY(!shown.text.contains(QStringLiteral("cancelled")));
+        QCOMPARE(book.Jobs().size(), jobsTaken);
+        QVERIFY(!Printer().InJob());
+        QCOMPARE(Shown(), kToday);
+        QVERIFY(dialog.isVisible());
+
+        QCOMPARE(spool.Files().size(), 1);
+        RemoveStaleJobFiles();
+        QCOMPARE(spool.Files().size(), 1);
+        PrinterTestSeam::ResumeAnswering();
+        QTRY_VERIFY2(spool.Files().isEmpty(), qPrintable(spool.Files().join(QLatin1Char(' '))));
+        QCOMPARE(book.Jobs().size(), jobsTaken);
+        QCOMPARE(book.FilesLeft().size(), jobsTaken);
+
+        dialog.optItem[0]->click();
+        dialog.cmdPrint->click();
+        QCOMPARE(book.Jobs().size(), jobsTaken + 1);
+        QCOMPARE(book.FilesLeft().size(), jobsTaken + 1);
+        VerifyNoUnexpectedMessages();
+    }
+
+    // The print system goes silent before a command asks it for the printers: the command waits
+    // a few seconds at most and says that the print system is not answering, and a printer
+    // chosen in the dialog stays the one that prints.
+    void aSilentPrintSystemIsToldWhenPrintersAreAskedFor_data() {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("Print") << QStringLiteral("Print");
+        QTest::newRow("Print Preview") << QStringLiteral("PrintPreview");
+        QTest::newRow("choosing a printer") << QString();
+    }
+    void aSilentPrintSystemIsToldWhenPrintersAreAskedFor() {
+        QFETCH(QString, command);
+        PrintingBook book;
+        QVERIFY(book.Start());
+        QTRY_VERIFY(!DefaultPrinterPending());
+        QVERIFY(Globals().DefaultPrinterFound);
+        frmMain& main = frmMain::Get();
+        PrinterTestSeam::SetAnswerWait(kShortWait);
+        MessageTestSeam::QueueAnswer(MsgAnswerOK);
+        if (command.isEmpty()) {
+            frmPrint& dialog = book.Dialog();
+            PrinterTestSeam::StopAnswering();
+            dialog.cboPrinters->setCurrentIndex(1);
+            dialog.cboPrinters_Click();
+            QCOMPARE(dialog.cboPrinters->currentText(), QStringLiteral("Office Laser on PDF:"));
+            QCOMPARE(Printer().Current().DeviceName, QStringLiteral("Office Laser"));
+        } else {
+            PrinterTestSeam::StopAnswering();
+            main.Toolbar_ButtonClick(command);
+            QVERIFY(!frmPrint::IsLoaded());
+            QVERIFY(!frmPrintPreview::IsLoaded());
+        }
+        QCOMPARE(MessageTestSeam::Answered().size(), 1);
+        const auto& shown = MessageTestSeam::Answered().first();
+        QCOMPARE(shown.title, QStringLiteral("Quillmarsh - Print System Not Answering"));
+        QVERIFY2(shown.text.startsWith(QStringLiteral("The print system (CUPS) is not answering")),
+                 qPrintable(shown.text));
+
+        // Answering again, after the short while in which it is not asked again.
+        PrinterTestSeam::ResumeAnswering();
+        QTest::qWait(int(kShortWait.count()) + 50);
+        if (command.isEmpty()) {
+            frmPrint::Get().cboPrinters->setCurrentIndex(1);
+            frmPrint::Get().cboPrinters_Click();
+            QCOMPARE(Printer().Current().DeviceName, QStringLiteral("Room 12 Inkjet"));
+        } else {
+            main.Toolbar_ButtonClick(command);
+            QVERIFY(command == QStringLiteral("Print") ? frmPrint::IsLoaded() : frmPrintPreview::IsLoaded());
+        }
+        VerifyNoUnexpectedMessages();
+    }
+
+    // A print killed half-way leaves its job file, which holds lesson content, in the temporary
+    // folder: the next start removes it, and only it.
+    void aKilledPrintsJobFileGoesAtTheNextStart() {
+        PrintingBook book;
+        const SpoolFolder spool(book.env.ProgramFolder() + QStringLiteral("/tmp"));
+        const auto make = [&spool](const QString& name) {
+            QFile file(spool.path + QLatin1Char('/') + name);
+            return file.open(QIODevice::WriteOnly) && file.write("%PDF-1.4 lesson plans") > 0;
+        };
+        const QStringList others{
+            QStringLiteral("quillmarsh-job-Ab12C.pdf"), QStringLiteral("quillmarsh-job-notes.txt"),
+            QStringLiteral("other-job-Ab12Cd.pdf"), QStringLiteral("quillmarsh-job-Ab12Cd.pdf.txt")};
+        for (const QString& name : others + QStringList{QStringLiteral("quillmarsh-job-Ab12Cd.pdf"),
+                                                        QStringLiteral("quillmarsh-job-Zz99Yy.pdf")}) {
+            QVERIFY(make(name));
+        }
+        // A print of another copy of the program still writes this one.
+        QFile live(spool.path + QStringLiteral("/quillmarsh-job-Zz99Yy.pdf"));
+        QVERIFY(live.open(QIODevice::ReadOnly));
+        QCOMPARE(::flock(live.handle(), LOCK_EX | LOCK_NB), 0);
+        QVERIFY(book.Start());
+        QStringList left = spool.Files();
+        left.sort();
+        QStringList expected = others + QStringList{QStringLiteral("quillmarsh-job-Zz99Yy.pdf")};
+        expected.sort();
+        QCOMPARE(left, expected);
     }
 
     void marginsThatLeaveNoRoomAreRefused_data() {

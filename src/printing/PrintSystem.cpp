@@ -1,0 +1,162 @@
+#include "PrintSystem.h"
+
+#include "ui/MainFrame.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QLabel>
+#include <QPointer>
+#include <QTimer>
+
+#include <sys/prctl.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <memory>
+#include <optional>
+#include <system_error>
+#include <thread>
+
+namespace {
+using Clock = std::chrono::steady_clock;
+
+std::chrono::milliseconds g_wait = kPrintSystemWait;
+bool g_answered = true;
+std::optional<Clock::time_point> g_silentSince;
+
+// A worker ends at its deadline by itself; it is waited for a little longer, so that one that is
+// late by a hair is not abandoned.
+constexpr std::chrono::milliseconds kWorkerGrace{500};
+// The note tells of a wait that lasts this long; a print system that answers at once
+// shows nothing.
+constexpr qint64 kNoticeableWaitMs = 300;
+
+// A busy pointer for the whole wait, and a note over the main window once it is noticeable. The
+// helper that answers for the default printer has no windows and shows nothing.
+class ShowingTheWait {
+public:
+    ShowingTheWait() : m_windows(qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr) {
+        if (m_windows) {
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        }
+    }
+    ~ShowingTheWait() {
+        delete m_note;
+        if (m_windows) {
+            QApplication::restoreOverrideCursor();
+        }
+    }
+    ShowingTheWait(const ShowingTheWait&) = delete;
+    ShowingTheWait& operator=(const ShowingTheWait&) = delete;
+
+    void Noticeable() {
+        MainFrame* main = m_windows ? MainFrame::IfLoaded() : nullptr;
+        if (!main || m_note || !main->isVisible()) {
+            return;
+        }
+        m_note = new QLabel(QStringLiteral("Waiting for the print system (CUPS) to answer..."), main);
+        m_note->setObjectName(QStringLiteral("printSystemWait"));
+        m_note->setFrameShape(QFrame::Box);
+        m_note->setAutoFillBackground(true);
+        m_note->setContentsMargins(16, 10, 16, 10);
+        m_note->adjustSize();
+        m_note->move((main->width() - m_note->width()) / 2, (main->height() - m_note->height()) / 2);
+        m_note->show();
+        m_note->raise();
+    }
+
+private:
+    bool m_windows;
+    QPointer<QLabel> m_note;
+};
+} // namespace
+
+std::chrono::milliseconds PrintSystemWait() {
+    return g_wait;
+}
+
+int PrintSystemExchange::MillisecondsLeft() const {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(m_deadline - Clock::now());
+    return left.count() > 1 ? static_cast<int>(left.count()) : 1;
+}
+
+bool AskPrintSystem(const std::function<void(PrintSystemExchange&)>& ask) {
+    const std::chrono::milliseconds bound = PrintSystemWait();
+    auto exchange = std::make_shared<PrintSystemExchange>(Clock::now() + bound);
+    auto ended = std::make_shared<std::atomic<bool>>(false);
+    try {
+        std::thread([exchange, ended, ask] {
+            ask(*exchange);
+            *ended = true;
+        }).detach();
+    } catch (const std::system_error&) {
+        return false; // no thread to ask in: nothing was asked
+    }
+    if (!WaitForPrintSystem([&ended] { return ended->load(); }, bound + kWorkerGrace)) {
+        exchange->Abandon();
+        return false;
+    }
+    return !exchange->TimedOut();
+}
+
+bool WaitForPrintSystem(const std::function<bool()>& done, std::chrono::milliseconds bound) {
+    if (done()) {
+        return true;
+    }
+    ShowingTheWait showing;
+    QElapsedTimer clock;
+    clock.start();
+    QEventLoop loop;
+    QTimer look;
+    look.setInterval(10);
+    QObject::connect(&look, &QTimer::timeout, &loop, [&] {
+        if (done() || clock.elapsed() >= bound.count()) {
+            loop.quit();
+        } else if (clock.elapsed() >= kNoticeableWaitMs) {
+            showing.Noticeable();
+        }
+    });
+    look.start();
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    return done();
+}
+
+bool PrintSystemAnswered() {
+    return g_answered;
+}
+
+bool PrintSystemRecentlySilent() {
+    return g_silentSince && Clock::now() - *g_silentSince < PrintSystemWait();
+}
+
+void NotePrintSystemAnswer(bool answered) {
+    g_answered = answered;
+    if (answered) {
+        g_silentSince.reset();
+    } else {
+        g_silentSince = Clock::now();
+    }
+}
+
+bool EndWithTheProgram() {
+    const pid_t program = ::getppid();
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (::getppid() != program) {
+        return false;
+    }
+    ::alarm(unsigned(2 * std::chrono::ceil<std::chrono::seconds>(PrintSystemWait()).count()));
+    return true;
+}
+
+QString PrintSystemNotAnsweringText() {
+    return QStringLiteral("The print system (CUPS) is not answering: it gave no answer within %1 seconds.")
+        .arg(QLocale().toString(PrintSystemWait().count() / 1000.0));
+}
+
+namespace PrinterTestSeam {
+void SetAnswerWait(std::chrono::milliseconds wait) {
+    g_wait = wait;
+    NotePrintSystemAnswer(true);
+}
+} // namespace PrinterTestSeam

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QString>
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+
+// Every exchange with the print system (CUPS) has a bounded wait: a scheduler that accepts a
+// connection and never answers would otherwise hold the window for minutes. The exchange runs in
+// a worker thread or a helper process while the window shows that it waits; after the bound the
+// teacher is told that the print system is not answering.
+inline constexpr std::chrono::milliseconds kPrintSystemWait{5000};
+// The bound in force (tests shorten it).
+std::chrono::milliseconds PrintSystemWait();
+
+// What a worker asking the print system shares with the window thread. The worker gives up as
+// soon as GiveUp() says so: its time is over, or the window no longer waits for it.
+class PrintSystemExchange {
+public:
+    explicit PrintSystemExchange(std::chrono::steady_clock::time_point deadline) : m_deadline(deadline) {}
+    bool GiveUp() const { return m_abandoned || std::chrono::steady_clock::now() >= m_deadline; }
+    // Milliseconds left before the deadline, at least 1.
+    int MillisecondsLeft() const;
+    // The worker gave up because of the time, not because the print system said no.
+    void NoteTimedOut() { m_timedOut = true; }
+    bool TimedOut() const { return m_timedOut; }
+    void Abandon() { m_abandoned = true; }
+    bool Abandoned() const { return m_abandoned; }
+
+private:
+    std::chrono::steady_clock::time_point m_deadline;
+    std::atomic<bool> m_abandoned{false};
+    std::atomic<bool> m_timedOut{false};
+};
+
+// Runs ask in a worker thread, the window thread waiting for it as WaitForPrintSystem does.
+// False when it did not end in time (the worker is then abandoned: it ends by itself, and must
+// keep to what it owns). ask must not touch the window thread's state.
+bool AskPrintSystem(const std::function<void(PrintSystemExchange&)>& ask);
+
+// Waits until done() is true or the bound has passed, showing that the program waits (a busy
+// pointer, and a note over the main window once the wait is noticeable); the window is painted
+// meanwhile, and the teacher's input waits. Answers done().
+bool WaitForPrintSystem(const std::function<bool()>& done, std::chrono::milliseconds bound);
+
+// Whether the print system answered the last question put to it in time. A question that went
+// unanswered is not put again for one wait's time, so that a command waits once, not once per
+// question.
+bool PrintSystemAnswered();
+bool PrintSystemRecentlySilent();
+void NotePrintSystemAnswer(bool answered);
+
+// For the helper processes that ask the print system for the program: the helper ends with the
+// program that started it, and after twice the wait at the latest, whatever libcups waits for.
+// False when the program has already gone.
+bool EndWithTheProgram();
+
+// "The print system (CUPS) is not answering: ..." with the bound in seconds.
+QString PrintSystemNotAnsweringText();
+
+namespace PrinterTestSeam {
+// Every wait for the print system (the default printer's helper included) lasts at most this
+// long, until the seam is reset.
+void SetAnswerWait(std::chrono::milliseconds wait);
+} // namespace PrinterTestSeam
