@@ -56,6 +56,16 @@ void KeepInFrontOf(QWidget* window, QWindow* owner) {
     window->windowHandle()->setTransientParent(owner != window->windowHandle() ? owner : nullptr);
 }
 
+void KeepInFront(QWidget* window) {
+    QWidget* owner = TopmostWindow();
+    if (owner != nullptr) {
+        window->setWindowFlag(Qt::WindowStaysOnTopHint);
+    } else {
+        owner = FrontWindow();
+    }
+    KeepInFrontOf(window, owner);
+}
+
 void SettleShown(QWidget* window) {
     // The window manager maps a new window some time after show(); until the window has been
     // told so, nothing of it is painted.
