@@ -66,6 +66,16 @@ void KeepInFront(QWidget* window) {
     KeepInFrontOf(window, owner);
 }
 
+void HideInPlace(QWidget* window) {
+    if (!window->isVisible()) {
+        window->hide();
+        return;
+    }
+    const QPoint place = window->pos(); // the frame's corner
+    window->hide();
+    window->move(place); // a window that was moved keeps its place when shown
+}
+
 void SettleShown(QWidget* window) {
     // The window manager maps a new window some time after show(); until the window has been
     // told so, nothing of it is painted.
