@@ -1046,9 +1046,9 @@ void frmOptions::cmdPackConfig_Click() {
             RefreshMainMenus(*main);
         }
         // The dialog starts again from the settings as they now are, where it stood.
-        const QPoint place = pos();
+        const QRect place = geometry();
         frmOptions::Unload();
-        frmOptions::Get().move(place);
+        frmOptions::Get().setGeometry(place);
     }
     // 3. ShowOptionsDialog shows the dialog modal again.
 }

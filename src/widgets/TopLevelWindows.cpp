@@ -67,13 +67,13 @@ void KeepInFront(QWidget* window) {
 }
 
 void HideInPlace(QWidget* window) {
-    if (!window->isVisible()) {
-        window->hide();
-        return;
-    }
-    const QPoint place = window->pos(); // the frame's corner
+    const bool shown = window->isVisible();
+    // The inside, which the window system always tells; the frame around it may not be known.
+    const QRect inside = window->geometry();
     window->hide();
-    window->move(place); // a window that was moved keeps its place when shown
+    if (shown) {
+        window->setGeometry(inside); // placed by the program, it is shown there again
+    }
 }
 
 void SettleShown(QWidget* window) {
