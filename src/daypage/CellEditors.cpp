@@ -246,21 +246,24 @@ void frmEditDetails::Form_Load() {
     TwMove(lblEditDate, X0, Y, timeWidth + subjectWidth, dateHeight);
     TwMove(lblEditTime, X0, Y + dateHeight, timeWidth, lineHeight);
     TwMove(lblEditSubject, X0 + timeWidth, TwTop(lblEditTime), subjectWidth, lineHeight);
-    const double detailsWidth = TwWidth(page.lblDetails[0]);
+    // The text box is the page's Details cell, to the pixel, and ends with the date bar; the
+    // page's small caret takes what is left of the row before it.
     const double detailsHeight = TwHeight(page.lblDetails[0]);
-    TwMove(lblEditCaret, X0, TwTop(lblEditTime) + lineHeight, FittedWidth(lblEditCaret, 168), detailsHeight);
-    TwMove(txtEditDetails, X0 + TwWidth(lblEditCaret), TwTop(lblEditCaret), detailsWidth, detailsHeight);
+    const double rowRight = TwipsX(PxX(X0 + TwWidth(lblEditDate)));
+    const double detailsLeft = rowRight - TwipsX(page.lblDetails[Row()]->width());
+    lblEditCaret->setFont(CaretFont(lblEditCaret->font()));
+    TwMove(lblEditCaret, X0, TwTop(lblEditTime) + lineHeight, detailsLeft - X0, detailsHeight);
+    TwMove(txtEditDetails, detailsLeft, TwTop(lblEditCaret), rowRight - detailsLeft, detailsHeight);
     const double W = TwWidth(txtEditDetails) + TwWidth(lblEditCaret);
     const double y1 = TwTop(lblEditDate) + dateHeight;
     lnLine1->Place(X0, X0 + W, y1);
     lnLine2->Place(X0, X0 + W, y1 + lineHeight - 8);
 
     // The frame around it, the dialog around the frame; OK and Cancel at its right edge, the
-    // tool bar centred between Help and OK. A caret wider than the design's pushes the text box,
-    // which keeps the page's width, out past the date: the frame takes it in.
+    // tool bar centred between Help and OK.
     const double frameLeft = TwLeft(fraEditDetails);
     const double frameHeight = TwTop(lblEditCaret) + detailsHeight + 240;
-    TwMove(fraEditDetails, frameLeft, TwTop(fraEditDetails), 2 * frameLeft + qMax(TwWidth(lblEditDate), W),
+    TwMove(fraEditDetails, frameLeft, TwTop(fraEditDetails), 2 * frameLeft + TwWidth(lblEditDate),
            frameHeight);
     const double buttonsTop = TwTop(fraEditDetails) + frameHeight + 180;
     TwMove(cmdCancel, frameLeft + TwWidth(fraEditDetails) - TwWidth(cmdCancel), buttonsTop);

@@ -29,6 +29,12 @@ Line::Line(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
+QFont CaretFont(QFont font) {
+    font.setPixelSize(8);
+    font.setLetterSpacing(QFont::AbsoluteSpacing, -1);
+    return font;
+}
+
 void Line::Place(double x1, double x2, double y) {
     m_x1 = x1;
     m_x2 = x2;

@@ -24,6 +24,9 @@ private:
     qint32 m_bgr = 0xFFFFFF;
 };
 
+// The small ">>" before a Details cell, on the page and in the Details editor's copy of a row.
+QFont CaretFont(QFont font);
+
 // A horizontal ruling line across the page.
 class Line : public QWidget {
     Q_OBJECT

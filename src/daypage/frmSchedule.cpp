@@ -186,10 +186,7 @@ void frmSchedule::buildRows() {
         TwMove(lblSubject[i], 0, 0, 1920, 324);
         lblCaret[i] = Hidden(new QLabel(QStringLiteral(">>"), this), Qt::AlignLeft | Qt::AlignTop);
         lblCaret[i]->setStyleSheet(QStringLiteral("color: #808080"));
-        QFont caretFont = lblCaret[i]->font();
-        caretFont.setPixelSize(8);
-        caretFont.setLetterSpacing(QFont::AbsoluteSpacing, -1);
-        lblCaret[i]->setFont(caretFont);
+        lblCaret[i]->setFont(CaretFont(lblCaret[i]->font()));
         TwMove(lblCaret[i], 0, 0, 168, 216);
         lblDetails[i] = Hidden(new CellLabel(i, this), Qt::AlignLeft | Qt::AlignTop);
         lblDetails[i]->setWordWrap(true);

@@ -64,10 +64,6 @@ void UnloadSplashScreen() {
 }
 
 bool LogOnTeacher() {
-    // The splash would stand in front of the names at start-up: it steps aside for the log-on.
-    if (frmSplash* splash = frmSplash::IfLoaded()) {
-        splash->hide();
-    }
     frmLogOn& window = frmLogOn::Get();
     if (g_logOnChoice) {
         if (*g_logOnChoice == 1 || *g_logOnChoice == 2) {
@@ -76,7 +72,9 @@ bool LogOnTeacher() {
             window.cmdExit_Click();
         }
     } else {
-        KeepInFrontOf(&window, FrontWindow()); // at log-off, in front of the main window
+        // At start-up in front of the splash, which stays up until the main window shows; at
+        // log-off in front of the main window.
+        KeepInFront(&window);
         window.exec();
     }
     const bool loggedOn = window.LoggedOn;

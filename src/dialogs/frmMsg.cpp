@@ -188,15 +188,8 @@ void InstallMessageBox() {
         [](const QString& message, int buttons, int icon, const QString& title, qint32 helpContext) {
             frmMsg window;
             window.Prepare(message, buttons, icon, title, helpContext);
-            // In front of the window it answers for; over a window that stays on top (the
-            // progress window), in front of that one, and on top as well, or its buttons hide.
-            QWidget* owner = TopmostWindow();
-            if (owner != nullptr) {
-                window.setWindowFlag(Qt::WindowStaysOnTopHint);
-            } else {
-                owner = FrontWindow();
-            }
-            KeepInFrontOf(&window, owner);
+            // In front of the window it answers for, or of the progress window over it.
+            KeepInFront(&window);
             window.exec();
             return Ui().MsgResult;
         });

@@ -25,6 +25,7 @@
 #include "widgets/Captions.h"
 #include "widgets/Colours.h"
 #include "widgets/Help.h"
+#include "widgets/TopLevelWindows.h"
 #include "widgets/TwipsGeometry.h"
 
 #include <QCheckBox>
@@ -1023,7 +1024,7 @@ void frmOptions::cmdPackConfig_Click() {
     const int runBefore = g.PackRun;
     // 1. The drive dialog takes the dialog's place while it is open. Until its OK succeeds the
     // set-up is not done.
-    hide();
+    HideInPlace(this);
     g.PackConfigOpen = true;
     (g_showPackConfig ? g_showPackConfig : ShowPackConfigDialog)();
     show();
@@ -1034,7 +1035,7 @@ void frmOptions::cmdPackConfig_Click() {
     // reached the drive turns it on for good: one that failed, or that the teacher refused
     // because the drive holds another book, leaves the settings as they were.
     if (DriveDialogEndedWithOK()) {
-        hide();
+        HideInPlace(this);
         chkPackRun->setChecked(true);
         g.PackRun = Value(chkPackRun);
         if (!(g_makeFirstPack ? g_makeFirstPack : MakeFirstPack)()) {
@@ -1044,9 +1045,10 @@ void frmOptions::cmdPackConfig_Click() {
         if (MainFrame* main = MainFrame::IfLoaded()) {
             RefreshMainMenus(*main);
         }
-        // The dialog starts again from the settings as they now are.
+        // The dialog starts again from the settings as they now are, where it stood.
+        const QRect place = geometry();
         frmOptions::Unload();
-        frmOptions::Get();
+        frmOptions::Get().setGeometry(place);
     }
     // 3. ShowOptionsDialog shows the dialog modal again.
 }
@@ -1100,7 +1102,7 @@ void ShowOptionsDialog() {
     // The dialog steps aside for the drive set-up, or starts again after it; it is done when it
     // has been closed.
     for (frmOptions* form = &frmOptions::Get(); form != nullptr; form = frmOptions::IfLoaded()) {
-        form->hide(); // a window already shown becomes modal only when shown again
+        HideInPlace(form); // a window already shown becomes modal only when shown again
         form->exec();
     }
     running = false;

@@ -25,6 +25,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QToolButton>
+#include <QWindow>
 
 namespace {
 // The timetable grid's cells, in twips: the time column, a day column before the grid is
@@ -132,12 +133,11 @@ void frmPrintPreview::Form_Load() {
     const ProgramState& g = Globals();
     // 1.
     setWindowTitle(g.AppTitle + QStringLiteral(" - Print Preview  "));
-    // 2. Nearly the whole screen.
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        resize(PxX(TwipsX(area.width()) - 100), PxY(TwipsY(area.height()) - 100));
-        move(area.topLeft() + QPoint((area.width() - width()) / 2, (area.height() - height()) / 2));
-    }
+    // 2.
+    winId(); // the frame is asked of the native window
+    windowHandle()->installEventFilter(this);
+    m_frameSettled = false;
+    fitToScreen();
     // 3.
     lblPrinter->setText(PrinterEntryText(Printer().Current()));
     // 4.
@@ -191,6 +191,37 @@ void frmPrintPreview::ShowSteppingButtons() {
     }
 }
 
+void frmPrintPreview::fitToScreen() {
+    // Nearly the whole screen for the whole window, its frame and title bar included.
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) {
+        return;
+    }
+    const QRect area = screen->availableGeometry();
+    const QSize whole(PxX(TwipsX(area.width()) - 100), PxY(TwipsY(area.height()) - 100));
+    const QRect frame(area.topLeft() +
+                          QPoint((area.width() - whole.width()) / 2, (area.height() - whole.height()) / 2),
+                      whole);
+    m_fittedMargins = frameMargins();
+    setGeometry(frame.marginsRemoved(m_fittedMargins));
+}
+
+QMargins frmPrintPreview::frameMargins() const {
+    return windowHandle() ? windowHandle()->frameMargins() : QMargins();
+}
+
+void frmPrintPreview::settleFrame() {
+    // The window manager tells its frame only once it has framed the window: the first time
+    // it does, the window is fitted again around it.
+    if (m_frameSettled || !isVisible() || frameMargins().isNull()) {
+        return;
+    }
+    m_frameSettled = true;
+    if (frameMargins() != m_fittedMargins) {
+        fitToScreen();
+    }
+}
+
 void frmPrintPreview::placeContent() {
     TwMove(rtbPrint, 100, 500, TwipsX(width()) - 200, TwipsY(height()) - 600);
 }
@@ -198,6 +229,14 @@ void frmPrintPreview::placeContent() {
 void frmPrintPreview::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     placeContent();
+}
+
+bool frmPrintPreview::eventFilter(QObject* watched, QEvent* event) {
+    // Shown on the screen, the window has been framed.
+    if (watched == windowHandle() && event->type() == QEvent::Expose) {
+        settleFrame();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void frmPrintPreview::cmdPrev_Click() {

@@ -3,6 +3,7 @@
 #include "widgets/FormAccess.h"
 
 #include <QDate>
+#include <QMargins>
 #include <QWidget>
 
 #include <array>
@@ -58,9 +59,14 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildTimeTable();
+    void fitToScreen();
+    // The window manager's frame around the window; none before it has framed it.
+    QMargins frameMargins() const;
+    void settleFrame();
     void placeContent();
     void step(bool forward);
 
@@ -68,4 +74,6 @@ private:
     QDate m_rangeEnd;
     QDate m_returnDate;
     bool m_unloading = false;
+    QMargins m_fittedMargins;
+    bool m_frameSettled = false;
 };

@@ -1106,8 +1106,7 @@ SetupValues frmSetup::CollectSetupValues() const {
 }
 
 bool frmSetup::WriteDayTable(const SetupValues& values) {
-    // The wizard steps aside while the progress window tells what is happening.
-    hide();
+    // The wizard stays on the screen under the progress window until the success is said.
     const QString title = Globals().AppTitle;
     return FinishSetup(values, [&title](RebuildStage stage) {
         switch (stage) {

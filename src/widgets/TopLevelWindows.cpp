@@ -56,6 +56,26 @@ void KeepInFrontOf(QWidget* window, QWindow* owner) {
     window->windowHandle()->setTransientParent(owner != window->windowHandle() ? owner : nullptr);
 }
 
+void KeepInFront(QWidget* window) {
+    QWidget* owner = TopmostWindow();
+    if (owner != nullptr) {
+        window->setWindowFlag(Qt::WindowStaysOnTopHint);
+    } else {
+        owner = FrontWindow();
+    }
+    KeepInFrontOf(window, owner);
+}
+
+void HideInPlace(QWidget* window) {
+    const bool shown = window->isVisible();
+    // The inside, which the window system always tells; the frame around it may not be known.
+    const QRect inside = window->geometry();
+    window->hide();
+    if (shown) {
+        window->setGeometry(inside); // placed by the program, it is shown there again
+    }
+}
+
 void SettleShown(QWidget* window) {
     // The window manager maps a new window some time after show(); until the window has been
     // told so, nothing of it is painted.

@@ -26,6 +26,15 @@ QWidget* TopmostWindow();
 void KeepInFrontOf(QWidget* window, const QWidget* owner);
 void KeepInFrontOf(QWidget* window, QWindow* owner);
 
+// Makes `window` (before it is shown) stay in front of the window it opens over: over a window
+// that stays on top it stays on top as well, in front of that one, or it would hide behind it;
+// else in front of the front window.
+void KeepInFront(QWidget* window);
+
+// Hides a top-level window so that, shown again, it comes back where its frame stood: a window
+// shown again is otherwise placed afresh by the window manager.
+void HideInPlace(QWidget* window);
+
 // After show(): waits until the window system has mapped the window (a second at most) and lets
 // pending window events run, so that the window is on the screen before work that keeps the
 // event loop waiting.

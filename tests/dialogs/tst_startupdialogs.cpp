@@ -2,7 +2,6 @@
 #include "core/Message.h"
 #include "core/ProductInfo.h"
 #include "core/ProgramState.h"
-#include "mainwindow/frmMain.h"
 #include "daypage/frmSchedule.h"
 #include "dialogs/DialogLook.h"
 #include "dialogs/StartupDialogs.h"
@@ -10,6 +9,7 @@
 #include "dialogs/frmFirstUse.h"
 #include "dialogs/frmLogOn.h"
 #include "dialogs/frmSplash.h"
+#include "mainwindow/frmMain.h"
 #include "platform/ProgramFolder.h"
 #include "support/UiTestSupport.h"
 #include "ui/OpenWindows.h"
@@ -233,14 +233,27 @@ private Q_SLOTS:
         UnloadSplashScreen(); // Main's own unload finds nothing left to do
     }
 
-    void theSplashStepsAsideForTheLogOn() {
+    // The splash stays up behind the log-on, which the window manager keeps in front of it.
+    void theLogOnStandsInFrontOfTheSplash() {
         TestEnvironment env;
         TwoTeachers(QStringLiteral("Mr. Brook"));
         ShowSplashScreen();
-        WhenShown([] { QVERIFY(!frmSplash::Get().isVisible()); },
-                  [] { QTest::mouseClick(frmLogOn::Get().lblName[1], Qt::LeftButton); });
+        bool splashShown = false;
+        bool inFront = false;
+        WhenShown(
+            [&] {
+                splashShown = frmSplash::IsLoaded() && frmSplash::Get().isVisible();
+                // The splash stays on top: so does the log-on, in front of it.
+                inFront = StaysInFrontOf(&frmLogOn::Get(), &frmSplash::Get()) &&
+                          frmLogOn::Get().windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+            },
+            [] { QTest::mouseClick(frmLogOn::Get().lblName[1], Qt::LeftButton); });
         QVERIFY(LogOnTeacher());
+        QVERIFY(splashShown);
+        QVERIFY(inFront);
         QCOMPARE(Globals().CurrentTeacher, 1);
+        QVERIFY(frmSplash::Get().isVisible()); // until the main window shows
+        UnloadSplashScreen();
     }
 
     void theAboutBoxsActionsGoThroughTheShellAndClose_data() {

@@ -370,6 +370,29 @@ private Q_SLOTS:
         VerifyNoUnexpectedMessages();
     }
 
+    // The Details editor's copy of the row keeps one right edge: the date bar, the time and
+    // subject bar, the text box and both ruling lines.
+    void theDetailsEditorsRowEndsAtOneEdge() {
+        TestEnvironment env;
+        QVERIFY(Started());
+        Ui().EditRow = 4;
+        QList<int> rightEdges;
+        WhenModalShows([&](QWidget*) {
+            frmEditDetails& editor = *frmEditDetails::IfLoaded();
+            for (const QWidget* control : std::initializer_list<const QWidget*>{
+                     editor.lblEditDate, editor.lblEditSubject, editor.txtEditDetails, editor.lnLine1,
+                     editor.lnLine2}) {
+                rightEdges << control->geometry().right();
+            }
+            editor.cmdCancel->click();
+        });
+        ShowEditDetails();
+        QCOMPARE(rightEdges.size(), 5);
+        for (int edge : rightEdges) {
+            QCOMPARE(edge, rightEdges.first());
+        }
+    }
+
     void aBlankTableLeavesOnlySetupExitAndHelp() {
         TestEnvironment env;
         QVERIFY(Main());

@@ -5,8 +5,8 @@
 #include "core/ProgramState.h"
 #include "core/TeacherSettings.h"
 #include "daypage/DayPageWidgets.h"
-#include "mainwindow/frmMain.h"
 #include "daypage/frmSchedule.h"
+#include "mainwindow/frmMain.h"
 #include "options/frmOptions.h"
 #include "platform/DateText.h"
 #include "platform/SettingsStore.h"
@@ -29,6 +29,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 namespace {
 const QString kEffects = QStringLiteral("Settings\\Effects1");
@@ -801,6 +802,43 @@ private Q_SLOTS:
         QCOMPARE(ReadInt(QStringLiteral("Settings"), QStringLiteral("RunStartup"), -1),
                  clicks % 2 ? 1 - stored : stored);
         QCOMPARE(ReadInt(kEffects, QStringLiteral("PackRun"), -1), 0);
+    }
+
+    // Wherever the dialog stood, as the window manager placed it or the teacher dragged it, it
+    // comes back there after the drive dialog, loaded again after a first pack or not.
+    void theDialogComesBackWhereItStood_data() {
+        QTest::addColumn<bool>("driveChosen");
+        QTest::newRow("cancelled") << false;
+        QTest::newRow("a drive chosen") << true;
+    }
+    void theDialogComesBackWhereItStood() {
+        QFETCH(bool, driveChosen);
+        OptionsCase c;
+        OptionsTestSeam::SetPackConfig(
+            [driveChosen] {
+                if (driveChosen) {
+                    Globals().PackPath = QStringLiteral("/media/stick/VNT");
+                    Globals().PackConfig = true;
+                    Globals().PackConfigOpen = false;
+                }
+            },
+            [] { return true; });
+        OpenBook();
+        QPoint placed;
+        QPoint back;
+        ShowModalThen([&](frmOptions& dialog) {
+            // Moved by the window system, not by the program.
+            placed = dialog.pos() + QPoint(37, 23);
+            dialog.windowHandle()->setFramePosition(placed);
+            QTRY_COMPARE(dialog.pos(), placed);
+            WhenModal([&](frmOptions& shown) {
+                back = shown.pos();
+                shown.cmdCancel->click();
+            });
+            dialog.cmdPackConfig->click();
+        });
+        QVERIFY(!frmOptions::IsLoaded());
+        QCOMPARE(back, placed);
     }
 
     void theConfigureButton_data() {

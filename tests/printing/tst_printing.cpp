@@ -8,6 +8,7 @@
 #include "platform/DateText.h"
 #include "platform/Rounding.h"
 #include "platform/SettingsStore.h"
+#include "platform/Twips.h"
 #include "printing/DefaultPrinter.h"
 #include "printing/PrintSystem.h"
 #include "printing/Printer.h"
@@ -34,6 +35,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScopeGuard>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTest>
 #include <QTextBlock>
@@ -643,6 +645,24 @@ private Q_SLOTS:
         QVERIFY(!frmPrint::IsLoaded());
         QVERIFY(!frmPrintPreview::IsLoaded());
         QCOMPARE(Shown(), kToday);
+        VerifyNoUnexpectedMessages();
+    }
+
+    // Nearly the whole screen is the whole window, its frame and title bar included: none of the
+    // page box's edge or its scroll bar falls below the screen.
+    void thePreviewsFrameStandsInsideTheScreen() {
+        PrintingBook book;
+        QVERIFY(book.Start());
+        frmMain::Get().mnuFPrintPreview_Click();
+        frmPrintPreview& preview = frmPrintPreview::Get();
+        QVERIFY(preview.isVisible());
+        const QRect screen = preview.screen()->availableGeometry();
+        const QRect frame = preview.frameGeometry();
+        QVERIFY(frame.height() > preview.height()); // the window is framed
+        QCOMPARE(frame.height(), PxY(TwipsY(screen.height()) - 100));
+        QCOMPARE(frame.width(), PxX(TwipsX(screen.width()) - 100));
+        QVERIFY(screen.contains(frame));
+        QVERIFY(preview.rect().contains(preview.rtbPrint->geometry()));
         VerifyNoUnexpectedMessages();
     }
 

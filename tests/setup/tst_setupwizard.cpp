@@ -2,9 +2,9 @@
 #include "core/DayDatabase.h"
 #include "core/Message.h"
 #include "core/ProgramState.h"
-#include "mainwindow/frmMain.h"
 #include "daypage/frmSchedule.h"
 #include "dialogs/StartupDialogs.h"
+#include "mainwindow/frmMain.h"
 #include "platform/DateText.h"
 #include "platform/Rounding.h"
 #include "platform/SettingsStore.h"
@@ -489,6 +489,29 @@ private Q_SLOTS:
         QCOMPARE(values.Headers[4], QStringLiteral("4"));
         QCOMPARE(values.TimeTable.Subject[5][1], QString());
         VerifyNoUnexpectedMessages();
+    }
+
+    // The wizard stays on the screen through the rebuild, over the locked main window, and goes
+    // only once the success has been said.
+    void theWizardStaysUpUntilTheSuccessIsSaid() {
+        TestEnvironment env;
+        StartFirstUse();
+        EnterANewYear();
+        QString said;
+        bool wizardShown = false;
+        MessageTestSeam::Enable(false);
+        SetMessageHandler([&](const QString&, int, int, const QString& title, qint32) {
+            said = title;
+            wizardShown = frmSetup::IsLoaded() && Wizard().isVisible();
+            return int(MsgAnswerOK);
+        });
+        Next();
+        SetMessageHandler({});
+        MessageTestSeam::Enable(true);
+        QCOMPARE(said, QStringLiteral("Quillmarsh - Successfull Setup"));
+        QVERIFY(wizardShown);
+        QVERIFY(!frmSetup::IsLoaded());
+        QVERIFY(frmSchedule::Get().parentWidget()->isVisible());
     }
 
     void aFailedFinishChangesNothingAndShowsTheWizardAgain() {
