@@ -178,7 +178,6 @@ const QString kExchangeSection = QStringLiteral("PackToGo");
 struct Exchange {
     QString last;
     QString started;
-    bool IsEmpty() const { return last.isEmpty() && started.isEmpty(); }
 };
 
 QString ExchangeKey(const QString& dbaseFileName) {
@@ -193,7 +192,8 @@ Exchange RememberedExchange() {
 }
 
 void RememberExchange(const Exchange& exchange) {
-    if (RememberedExchange().last != exchange.last || RememberedExchange().started != exchange.started) {
+    const Exchange remembered = RememberedExchange();
+    if (remembered.last != exchange.last || remembered.started != exchange.started) {
         SaveText(kExchangeSection, ExchangeKey(Globals().DBaseFileName),
                  exchange.started.isEmpty() ? exchange.last
                                             : exchange.last + QLatin1Char('|') + exchange.started);
@@ -208,10 +208,24 @@ struct Judged {
     QString driveBook;                    // fingerprints; empty when unreadable or missing
     QString localBook;
     BookState state = BookState::NothingRemembered;
+    // What the drive's book tells of itself, read once when first asked for.
+    const PackedBook& Book() const {
+        if (!m_book) {
+            m_book = ReadPackedBook(packed);
+        }
+        return *m_book;
+    }
+
+private:
+    mutable std::optional<PackedBook> m_book;
 };
 
 Judged JudgeBooks(const QString& packed, const QString& local) {
-    Judged judged{packed, local, FileVersionOf(packed), QString(), QString(), BookState::NoDriveBook};
+    Judged judged;
+    judged.packed = packed;
+    judged.local = local;
+    judged.driveFile = FileVersionOf(packed);
+    judged.state = BookState::NoDriveBook;
     const Exchange remembered = RememberedExchange();
     judged.localBook = FileFingerprint(local);
     if (judged.driveFile) {
@@ -228,9 +242,14 @@ Judged JudgeBooks(const QString& packed, const QString& local) {
     return judged;
 }
 
+QString ChangedOn(const FileVersion& file) {
+    return QStringLiteral(", last changed on %1")
+        .arg(FormatDateTime(QDateTime::fromMSecsSinceEpoch(file.modified / 1000000), kWhenFormat));
+}
+
 // Whose book a book is, and when it was packed or last changed, in the words of a question.
 QString DescribeDriveBook(const Judged& judged) {
-    const PackedBook book = ReadPackedBook(judged.packed);
+    const PackedBook& book = judged.Book();
     QDateTime packed;
     for (const auto& entry : book.packDates) {
         packed = TextToDateTime(entry.second);
@@ -241,9 +260,7 @@ QString DescribeDriveBook(const Judged& judged) {
         text +=
             QStringLiteral(", packed on %1 (that computer's clock)").arg(FormatDateTime(packed, kWhenFormat));
     } else if (judged.driveFile) {
-        text += QStringLiteral(", last changed on %1")
-                    .arg(FormatDateTime(QDateTime::fromMSecsSinceEpoch(judged.driveFile->modified / 1000000),
-                                        kWhenFormat));
+        text += ChangedOn(*judged.driveFile);
     }
     return text + QLatin1Char('.');
 }
@@ -259,10 +276,8 @@ QString DescribeLocalBook(const Judged& judged) {
     QString text = QStringLiteral("the book of %1")
                        .arg(names.isEmpty() ? QStringLiteral("this computer's teacher")
                                             : names.join(QStringLiteral(" and ")));
-    if (const std::optional<FileVersion> stamp = FileVersionOf(judged.local)) {
-        text +=
-            QStringLiteral(", last changed on %1")
-                .arg(FormatDateTime(QDateTime::fromMSecsSinceEpoch(stamp->modified / 1000000), kWhenFormat));
+    if (const std::optional<FileVersion> file = FileVersionOf(judged.local)) {
+        text += ChangedOn(*file);
     }
     return text + QLatin1Char('.');
 }
@@ -310,6 +325,18 @@ void ShowDriveChanged(const QString& title) {
                 MsgOK, MsgAlert, title, 0);
 }
 
+// The teacher's values that only a finished pack or a taken book may store, in one write.
+void StoreEffects(const PackedEffects& effects) {
+    if (effects.isEmpty()) {
+        return;
+    }
+    SettingsStore::BeginBatch();
+    for (const auto& [key, value] : effects) {
+        SaveText(EffectsSection(), key, value);
+    }
+    SettingsStore::EndBatch();
+}
+
 // Copies the book in use to the drive folder, in place of the file judged there, and once it is
 // there stores the pack's date and the values that only a finished pack may store.
 bool CopyBookToDrive(DayPageHost& host, const Judged& judged, const PackedEffects& effects, PackError* error,
@@ -332,11 +359,7 @@ bool CopyBookToDrive(DayPageHost& host, const Judged& judged, const PackedEffect
                          : CopyResult{false, ENODEV, QString(), false, true, false};
     if (copy->ok) {
         RememberExchange({book, QString()});
-        SettingsStore::BeginBatch();
-        for (const auto& [key, value] : effects) {
-            SaveText(EffectsSection(), key, value);
-        }
-        SettingsStore::EndBatch();
+        StoreEffects(effects);
         Globals().PackDate = effects.first().second;
     } else {
         *error = CopyError(*copy);
@@ -416,7 +439,7 @@ bool PackMayReplace(const Judged& judged) {
         return true;
     case BookState::NothingRemembered: {
         // A file that holds no readable book cannot be unpacked either: it is no one's work.
-        const PackedBook book = ReadPackedBook(judged.packed);
+        const PackedBook& book = judged.Book();
         return !book.readable || LastExchangedHere(book);
     }
     case BookState::DriveNewer:
@@ -446,14 +469,8 @@ PackOutcome PackOnto(DayPageHost& host, const PackedEffects& extra) {
             if (!TakeDrivesBook(host, judged, Title(" - Pack To Go"))) {
                 return PackOutcome::Failed;
             }
-            if (!extra.isEmpty()) {
-                // Pack To Go is set up on this drive with the book taken from it.
-                SettingsStore::BeginBatch();
-                for (const auto& [key, value] : extra) {
-                    SaveText(EffectsSection(), key, value);
-                }
-                SettingsStore::EndBatch();
-            }
+            // Pack To Go is set up on this drive with the book taken from it.
+            StoreEffects(extra);
             return PackOutcome::Taken;
         case BookChoice::ReplaceDrives:
             break;
