@@ -1,5 +1,6 @@
 #include "PackSettings.h"
 
+#include "PackHistory.h"
 #include "TeacherSettings.h"
 #include "platform/Recordset.h"
 #include "platform/SettingsStore.h"
@@ -132,7 +133,14 @@ bool RestoreSettingsFromDataBase(Recordset& keys, PackError* error) {
         *error = DatabaseError(keys);
         return false;
     }
-    if (keys.RecordCount() > kMaxRegKeyRows) {
+    // The book's own history rows travel beside the carried settings and are not counted.
+    int carried = 0;
+    for (keys.MoveFirst(); !keys.AtEOF(); keys.MoveNext()) {
+        carried +=
+            keys.Field(QStringLiteral("Section")).toString().compare(kHistorySection, Qt::CaseInsensitive) !=
+            0;
+    }
+    if (carried > kMaxRegKeyRows) {
         *error = {9, QStringLiteral("Subscript out of range\r\n\r\nThe file carries more than %1 settings.")
                          .arg(kMaxRegKeyRows)};
         return false;

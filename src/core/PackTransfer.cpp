@@ -2,6 +2,7 @@
 
 #include "DayDatabase.h"
 #include "Message.h"
+#include "PackHistory.h"
 #include "PackSettings.h"
 #include "ProgramState.h"
 #include "TeacherSettings.h"
@@ -105,12 +106,13 @@ bool DriveWasSwapped(const QString& path) {
     return now && now->device == drive->volume.device && now->serial != drive->volume.serial;
 }
 
-// What the packed book on the drive tells of itself: the teachers it belongs to and the pack
-// that wrote it, by teacher section.
+// What a book tells of itself: the teachers it belongs to, the pack that wrote it (by teacher
+// section) and the history of exchanges it carries.
 struct PackedBook {
     bool readable = false;
     QString teachers;
     QList<QPair<QString, QString>> packDates; // section, date
+    BookHistory history;
 };
 
 PackedBook ReadPackedBook(const QString& path) {
@@ -128,8 +130,14 @@ PackedBook ReadPackedBook(const QString& path) {
                     const QString section = query.value(0).toString();
                     const QString key = query.value(1).toString();
                     const QString value = query.value(2).toString();
-                    if (section.compare(QLatin1String("Settings"), Qt::CaseInsensitive) == 0 &&
-                        key.startsWith(QLatin1String("TeacherName"), Qt::CaseInsensitive)) {
+                    if (section.compare(kHistorySection, Qt::CaseInsensitive) == 0) {
+                        if (key.compare(kHistoryBookKey, Qt::CaseInsensitive) == 0) {
+                            book.history.book = value.trimmed();
+                        } else if (key.compare(kHistoryExchangesKey, Qt::CaseInsensitive) == 0) {
+                            book.history.exchanges = value.split(QLatin1Char(','), Qt::SkipEmptyParts);
+                        }
+                    } else if (section.compare(QLatin1String("Settings"), Qt::CaseInsensitive) == 0 &&
+                               key.startsWith(QLatin1String("TeacherName"), Qt::CaseInsensitive)) {
                         const int n = QStringView(key).mid(11).toInt();
                         if (n >= 1 && n <= 2) {
                             names[n - 1] = value;
@@ -141,6 +149,10 @@ PackedBook ReadPackedBook(const QString& path) {
                 }
                 names.removeAll(QString());
                 book.teachers = names.join(QStringLiteral(" and "));
+                // A history without its identity or its exchanges tells nothing.
+                if (book.history.book.isEmpty() || book.history.exchanges.isEmpty()) {
+                    book.history = {};
+                }
             } else {
                 // A book another program holds may be anyone's: it is asked about, never taken
                 // for a file that is no book.
@@ -158,7 +170,7 @@ PackedBook ReadPackedBook(const QString& path) {
 // carries tell: each is the one this computer's settings hold for that teacher. Only asked
 // where this computer remembers no exchange of the book.
 bool LastExchangedHere(const PackedBook& book) {
-    if (!book.readable || book.packDates.isEmpty()) {
+    if (!book.readable || book.packDates.isEmpty() || !book.history.IsEmpty()) {
         return false;
     }
     for (const auto& [section, date] : book.packDates) {
@@ -169,37 +181,6 @@ bool LastExchangedHere(const PackedBook& book) {
     return true;
 }
 
-// What this computer remembers of each book it exchanged with a drive, by database file name:
-// the fingerprint of the book it last packed or unpacked, and of one it was about to, which a
-// copy killed before the record was made may have put on the drive all the same. Kept outside
-// the carried sections, so it never travels to the other computer.
-const QString kExchangeSection = QStringLiteral("PackToGo");
-
-struct Exchange {
-    QString last;
-    QString started;
-};
-
-QString ExchangeKey(const QString& dbaseFileName) {
-    return QString::fromLatin1(
-        QUrl::toPercentEncoding(QFileInfo(JoinPath(QStringLiteral("/"), dbaseFileName)).fileName()));
-}
-
-Exchange RememberedExchange() {
-    const QStringList parts =
-        ReadText(kExchangeSection, ExchangeKey(Globals().DBaseFileName)).split(QLatin1Char('|'));
-    return {parts.value(0), parts.value(1)};
-}
-
-void RememberExchange(const Exchange& exchange) {
-    const Exchange remembered = RememberedExchange();
-    if (remembered.last != exchange.last || remembered.started != exchange.started) {
-        SaveText(kExchangeSection, ExchangeKey(Globals().DBaseFileName),
-                 exchange.started.isEmpty() ? exchange.last
-                                            : exchange.last + QLatin1Char('|') + exchange.started);
-    }
-}
-
 // The two books as judged before anything is copied.
 struct Judged {
     QString packed;
@@ -207,17 +188,9 @@ struct Judged {
     std::optional<FileVersion> driveFile; // the drive's file as judged (none: there was none)
     QString driveBook;                    // fingerprints; empty when unreadable or missing
     QString localBook;
+    PackedBook book; // what the drive's book tells of itself
+    ExchangeRecord remembered;
     BookState state = BookState::NothingRemembered;
-    // What the drive's book tells of itself, read once when first asked for.
-    const PackedBook& Book() const {
-        if (!m_book) {
-            m_book = ReadPackedBook(packed);
-        }
-        return *m_book;
-    }
-
-private:
-    mutable std::optional<PackedBook> m_book;
 };
 
 Judged JudgeBooks(const QString& packed, const QString& local) {
@@ -226,18 +199,19 @@ Judged JudgeBooks(const QString& packed, const QString& local) {
     judged.local = local;
     judged.driveFile = FileVersionOf(packed);
     judged.state = BookState::NoDriveBook;
-    const Exchange remembered = RememberedExchange();
+    judged.remembered = ReadExchangeRecord(Globals().DBaseFileName);
     judged.localBook = FileFingerprint(local);
     if (judged.driveFile) {
         judged.driveBook = FileFingerprint(packed);
-        judged.state = CompareBooks(judged.localBook, judged.driveBook, remembered.last, remembered.started);
-    }
-    // What is on the drive now settles what the record could not: the book this computer was
-    // packing did reach it, or both sides hold one book.
-    if (judged.state == BookState::Same && !judged.driveBook.isEmpty()) {
-        RememberExchange({judged.driveBook, QString()});
-    } else if (!remembered.started.isEmpty() && judged.driveBook == remembered.started) {
-        RememberExchange({remembered.started, QString()});
+        judged.book = ReadPackedBook(packed);
+        // A pack that a kill cut short of its record did reach the drive when the drive's
+        // history holds it: it counts as this computer's last exchange.
+        const ExchangeRecord settled = SettlePendingPack(judged.remembered, judged.book.history);
+        if (settled != judged.remembered && WriteExchangeRecord(Globals().DBaseFileName, settled)) {
+            judged.remembered = settled;
+        }
+        judged.state =
+            JudgeExchange(judged.localBook, judged.driveBook, judged.book.history, judged.remembered);
     }
     return judged;
 }
@@ -249,7 +223,7 @@ QString ChangedOn(const FileVersion& file) {
 
 // Whose book a book is, and when it was packed or last changed, in the words of a question.
 QString DescribeDriveBook(const Judged& judged) {
-    const PackedBook& book = judged.Book();
+    const PackedBook& book = judged.book;
     QDateTime packed;
     for (const auto& entry : book.packDates) {
         packed = TextToDateTime(entry.second);
@@ -282,8 +256,23 @@ QString DescribeLocalBook(const Judged& judged) {
     return text + QLatin1Char('.');
 }
 
+// Whether taking the drive's book may replace work that this computer's book alone holds: all
+// but a book unchanged since the exchange the drive's follows from.
+bool TakeMayLoseWork(const Judged& judged) {
+    return judged.state != BookState::DriveNewer && judged.state != BookState::Same &&
+           judged.state != BookState::DriveKnown;
+}
+
+QString KeptCopyPattern() {
+    QString stem = QFileInfo(JoinPath(QStringLiteral("/"), Globals().DBaseFileName)).fileName();
+    if (stem.endsWith(QLatin1String(".mdb"), Qt::CaseInsensitive)) {
+        stem.chop(4);
+    }
+    return QStringLiteral("\"%1 - kept <date> <time>.mdb\"").arg(stem);
+}
+
 // The teacher chooses between the two books: the default, Escape and the close box change
-// nothing.
+// nothing. An answer that replaces a book that may hold work found nowhere else keeps it first.
 BookChoice AskWhichBook(const Judged& judged, const QString& title) {
     QString why;
     switch (judged.state) {
@@ -294,19 +283,32 @@ BookChoice AskWhichBook(const Judged& judged, const QString& title) {
     case BookState::DriveNewer:
         why = QStringLiteral("The book on the drive holds work that this computer has not unpacked yet.");
         break;
+    case BookState::AnotherBook:
+        why = QStringLiteral("The drive holds another book than the one this computer packs and unpacks: "
+                             "another teacher's, or one set up on another computer.");
+        break;
+    case BookState::OlderOrApart:
+        why = QStringLiteral("The book on the drive is older than, or apart from, the one this computer last "
+                             "packed or unpacked: an older copy put back on the drive, or one changed on "
+                             "another computer from an older copy.");
+        break;
     default:
         why = QStringLiteral("This computer did not pack or unpack the book on the drive last, so it may "
                              "hold work that is not on this computer.");
         break;
     }
+    const QString kept = QStringLiteral(" It is first kept as a copy, %1, in this computer's program folder, "
+                                        "which File > DataBase Open opens.")
+                             .arg(KeptCopyPattern());
     const QString text =
         QStringLiteral(
             "The Portable Drive holds a DataBase File of this name:\r\n%1\r\n\r\n%2\r\n\r\n"
             "On the drive: %3\r\nOn this computer: %4\r\n\r\nWhich book do you want to keep?\r\n\r\n"
             "'Yes' takes the drive's book onto this computer: it replaces this computer's book "
-            "and settings, as an UnPack does.\r\n'No' replaces the drive's book with this "
-            "computer's.\r\n'Cancel' changes nothing on either.")
-            .arg(judged.packed, why, DescribeDriveBook(judged), DescribeLocalBook(judged));
+            "and settings, as an UnPack does.%5\r\n'No' replaces the drive's book with this "
+            "computer's.%6\r\n'Cancel' changes nothing on either.")
+            .arg(judged.packed, why, DescribeDriveBook(judged), DescribeLocalBook(judged),
+                 TakeMayLoseWork(judged) ? kept : QString(), kept);
     switch (ShowMessage(text, MsgYesNoCancel, MsgWarning, title, 0)) {
     case MsgAnswerYes:
         return BookChoice::TakeDrives;
@@ -325,6 +327,34 @@ void ShowDriveChanged(const QString& title) {
                 MsgOK, MsgAlert, title, 0);
 }
 
+// Keeps a book an answer is about to replace; false (said why) when it could not be kept, and
+// then nothing may be replaced.
+bool KeepBeforeReplacing(const QString& source, const std::optional<FileVersion>& judged,
+                         const QString& title, QString* keptName) {
+    const KeptCopy kept = KeepCopyOf(source, Globals().DBaseFileName, Clock::Now(), judged);
+    if (kept.changedFile) {
+        ShowDriveChanged(title);
+        return false;
+    }
+    if (!kept.ok) {
+        ShowMessage(
+            QStringLiteral("The book that would be replaced could not be kept as a copy in the program "
+                           "folder, so nothing was replaced.\r\n\r\n%1")
+                .arg(kept.reason),
+            MsgOK, MsgAlert, title, 0);
+        return false;
+    }
+    *keptName = kept.name;
+    return true;
+}
+
+void ShowKeptCopy(const QString& keptName, const char* whose, const QString& title) {
+    ShowMessage(QStringLiteral("%1 is kept as \"%2\" in this computer's program folder.\r\n\r\nFile > "
+                               "DataBase Open opens it.")
+                    .arg(QLatin1String(whose), keptName),
+                MsgOK, MsgInformation, title, 0);
+}
+
 // The teacher's values that only a finished pack or a taken book may store, in one write.
 void StoreEffects(const PackedEffects& effects) {
     if (effects.isEmpty()) {
@@ -337,8 +367,67 @@ void StoreEffects(const PackedEffects& effects) {
     SettingsStore::EndBatch();
 }
 
-// Copies the book in use to the drive folder, in place of the file judged there, and once it is
-// there stores the pack's date and the values that only a finished pack may store.
+// The book as it goes onto the drive: a copy of the book in use, beside it, that carries the
+// settings and the book's history. The book in use stays as it is, so a pack that fails changes
+// nothing here.
+QString StagedPackPath(const QString& local) {
+    const QFileInfo info(local);
+    return JoinPath(info.path(), QLatin1Char('.') + info.fileName() + QStringLiteral(".packing"));
+}
+
+bool StagePack(const QString& local, const QString& staged, const PackedEffects& effects,
+               const BookHistory& history, PackError* error) {
+    QFile::remove(staged);
+    const CopyResult copy = CopyFileSafely(local, staged);
+    if (!copy.ok) {
+        *error = CopyError(copy);
+        return false;
+    }
+    // The history rows of the book's last unpack make way for the new ones.
+    const QString name = QStringLiteral("qlm_staged_pack");
+    bool cleared = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(staged);
+        if (db.open()) {
+            QSqlQuery query(db);
+            query.prepare(QStringLiteral("DELETE FROM RegKeys WHERE Section = ?"));
+            query.addBindValue(kHistorySection);
+            cleared = query.exec();
+            if (!cleared) {
+                *error = {75, QStringLiteral("Path/File access error\r\n\r\n") + query.lastError().text()};
+            }
+        } else {
+            *error = {75, QStringLiteral("Path/File access error\r\n\r\n") + db.lastError().text()};
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    if (!cleared) {
+        return false;
+    }
+    Recordset keys;
+    keys.setConnectionString(QStringLiteral("Data Source=") + staged);
+    keys.setCommandType(Recordset::CommandType::Table);
+    keys.setRecordSource(QStringLiteral("RegKeys"));
+    bool ok = SaveSettingsToDataBase(keys, Globals().CurrentTeacher, effects, error);
+    const QList<QPair<QString, QString>> rows{
+        {kHistoryBookKey, history.book}, {kHistoryExchangesKey, history.exchanges.join(QLatin1Char(','))}};
+    for (qsizetype i = 0; ok && i < rows.size(); ++i) {
+        ok = keys.AddNew() && keys.setField(QStringLiteral("Section"), kHistorySection) &&
+             keys.setField(QStringLiteral("Key"), rows[i].first) &&
+             keys.setField(QStringLiteral("Value"), rows[i].second) && keys.Update();
+        if (!ok) {
+            *error = {75, QStringLiteral("Path/File access error\r\n\r\n") + keys.LastError()};
+        }
+    }
+    keys.Close();
+    return ok;
+}
+
+// Copies the book in use, with the settings and its history, to the drive folder in place of
+// the file judged there, and once it is there stores the pack's date and the values that only a
+// finished pack may store.
 bool CopyBookToDrive(DayPageHost& host, const Judged& judged, const PackedEffects& effects, PackError* error,
                      CopyResult* copy) {
     QString reason;
@@ -346,32 +435,84 @@ bool CopyBookToDrive(DayPageHost& host, const Judged& judged, const PackedEffect
         *error = {75, QStringLiteral("Path/File access error\r\n\r\n") + reason};
         return false;
     }
-    // The book packed is remembered before it is copied: a copy that a kill cuts short of the
-    // record below still counts as this computer's once it is found on the drive. A copy that
-    // failed leaves it standing: only these bytes on the drive could ever match it.
-    const QString book = FileFingerprint(judged.local);
-    RememberExchange({RememberedExchange().last, book});
-    CopyGuard guard;
-    guard.volume = DriveVolumeFor(Globals().PackPath);
-    guard.checkTarget = true;
-    guard.target = judged.driveFile;
-    *copy = guard.volume ? CopyFileSafely(judged.local, judged.packed, {}, guard)
-                         : CopyResult{false, ENODEV, QString(), false, true, false};
-    if (copy->ok) {
-        RememberExchange({book, QString()});
-        StoreEffects(effects);
-        Globals().PackDate = effects.first().second;
-    } else {
-        *error = CopyError(*copy);
+    const QString exchange = NewExchangeId();
+    const BookHistory history = NextHistory(judged.remembered, judged.book.history, exchange);
+    const QString staged = StagedPackPath(judged.local);
+    bool ok = StagePack(judged.local, staged, effects, history, error);
+    // The exchange is remembered before it is copied: a copy that a kill cuts short of the record
+    // below still counts as this computer's once its history is found on the drive.
+    ExchangeRecord record = judged.remembered;
+    record.pending = exchange;
+    record.pendingLocal = judged.localBook;
+    record.pendingDrive = ok ? FileFingerprint(staged) : QString();
+    if (ok && !WriteExchangeRecord(Globals().DBaseFileName, record)) {
+        *error = {75,
+                  QStringLiteral("Path/File access error\r\n\r\nThe settings file could not be written.")};
+        ok = false;
     }
+    if (ok) {
+        CopyGuard guard;
+        guard.volume = DriveVolumeFor(Globals().PackPath);
+        guard.checkTarget = true;
+        guard.target = judged.driveFile;
+        *copy = guard.volume ? CopyFileSafely(staged, judged.packed, {}, guard)
+                             : CopyResult{false, ENODEV, QString(), false, true, false};
+        ok = copy->ok;
+        if (ok) {
+            record.book = history.book;
+            record.history = history.exchanges;
+            record.local = judged.localBook;
+            record.drive = record.pendingDrive;
+            record.pending.clear();
+            record.pendingLocal.clear();
+            record.pendingDrive.clear();
+            record.legacyLast.clear();
+            record.legacyStarted.clear();
+            WriteExchangeRecord(Globals().DBaseFileName, record);
+            StoreEffects(effects);
+            Globals().PackDate = effects.first().second;
+        } else {
+            *error = CopyError(*copy);
+        }
+    }
+    QFile::remove(staged);
     ReopenBook(host);
     host.RefreshPage();
-    return copy->ok;
+    return ok;
+}
+
+// Writes the settings a taken book carries back into the settings store, and remembers the
+// exchange: both once the book is in place, also at the start after a kill between the two.
+bool FinishTake(const QString& dbaseFileName, const QString& fingerprint, const BookHistory& history,
+                PackError* error) {
+    const QString local = DatabaseFilePath(dbaseFileName);
+    Recordset keys;
+    keys.setConnectionString(QStringLiteral("Data Source=") + local);
+    keys.setCommandType(Recordset::CommandType::Table);
+    keys.setRecordSource(QStringLiteral("RegKeys"));
+    const bool restored = RestoreSettingsFromDataBase(keys, error);
+    keys.Close();
+    if (!restored) {
+        return false;
+    }
+    ExchangeRecord record = ReadExchangeRecord(dbaseFileName);
+    record.book = history.book;
+    record.history = history.exchanges;
+    record.local = fingerprint;
+    record.drive = fingerprint;
+    record.legacyLast = history.IsEmpty() ? fingerprint : QString();
+    record.legacyStarted.clear();
+    record.pending.clear();
+    record.pendingLocal.clear();
+    record.pendingDrive.clear();
+    record.taking.clear();
+    WriteExchangeRecord(dbaseFileName, record);
+    return true;
 }
 
 // Replaces the book in use with the drive's, as judged, and writes the settings it carries
 // back into the settings store. False when nothing was taken (the message has said why).
-bool TakeDrivesBook(DayPageHost& host, const Judged& judged, const QString& title) {
+bool TakeDrivesBook(DayPageHost& host, const Judged& judged, const QString& title, bool keepLocal) {
     host.ShowProgress(QStringLiteral("Updating now.  One Moment Please..."));
     QString reason;
     if (!LetGoOfBook(host, &reason)) {
@@ -379,53 +520,101 @@ bool TakeDrivesBook(DayPageHost& host, const Judged& judged, const QString& titl
         ReportDatabaseFailure(reason);
         return false;
     }
+    QString keptName;
+    if (keepLocal && !KeepBeforeReplacing(judged.local, std::nullopt, title, &keptName)) {
+        ReopenBook(host);
+        host.RefreshPage();
+        host.CloseProgress();
+        return false;
+    }
     // Only the file judged, and only one that opens as a day database, replaces the book; it is
-    // checked as the copy beside the book, not on the drive, which could change in between.
+    // checked as the copy beside the book, not on the drive, which could change in between. The
+    // take is remembered just before the copy replaces the book, so that a start after a kill
+    // between the copy and the settings writes them back.
     CopyGuard guard;
     guard.source = judged.driveFile;
+    QString problem;
+    ExchangeRecord record = judged.remembered;
     const CopyResult copy = CopyFileSafely(
         judged.packed, judged.local,
-        [](const QString& copied) {
-            QString problem;
-            CheckDayDatabase(copied, kMaxRegKeyRows, &problem);
+        [&](const QString& copied) {
+            if (CheckDayDatabase(copied, kMaxRegKeyRows, &problem)) {
+                record.taking = judged.driveBook;
+                if (!WriteExchangeRecord(Globals().DBaseFileName, record)) {
+                    problem = QStringLiteral("The settings file could not be written.");
+                }
+            }
             return problem;
         },
         guard);
-    // A copy that a kill cuts short of this record leaves both books the same, which the next
-    // judgement records.
-    if (copy.ok) {
-        RememberExchange({judged.driveBook, QString()});
+    PackError error;
+    const bool taken =
+        copy.ok && FinishTake(Globals().DBaseFileName, judged.driveBook, judged.book.history, &error);
+    if (!copy.ok) {
+        // This computer's book stays as it was: a copy of it would only be in the way.
+        if (!record.taking.isEmpty()) {
+            record.taking.clear();
+            WriteExchangeRecord(Globals().DBaseFileName, record);
+        }
+        if (!keptName.isEmpty()) {
+            QFile::remove(DatabaseFilePath(keptName));
+        }
     }
     ReopenBook(host);
-    PackError error;
-    const bool restored = copy.ok && RestoreSettingsFromDataBase(RegKeyRecords(), &error);
     host.RefreshPage();
     host.CloseProgress();
     if (copy.changedFile) {
         ShowDriveChanged(title);
-    } else if (!restored) {
-        ShowLocateFailure(QStringLiteral(" - UnPack"));
+    } else if (!copy.ok) {
+        const QString why = copy.refused ? problem : CopyError(copy).description;
+        ShowMessage(
+            QStringLiteral("The book on the drive could not be taken onto this computer, which keeps its "
+                           "own book.\r\n\r\n%1")
+                .arg(why),
+            MsgOK, MsgAlert, title, 0);
+    } else if (!taken) {
+        ShowMessage(
+            QStringLiteral("The book on the drive is on this computer now, but the settings it carries "
+                           "could not be written back; they will be at the next start.\r\n\r\n%1")
+                .arg(error.description),
+            MsgOK, MsgAlert, title, 0);
     }
-    return restored;
+    if (!keptName.isEmpty() && copy.ok) {
+        ShowKeptCopy(keptName, "The book that was on this computer", title);
+    }
+    return copy.ok;
 }
 
-// Carries the settings into RegKeys and the book onto the drive, in place of the book judged
-// there. Nothing is written when the drive is no longer the one the scan found.
-PackOutcome ReplaceDrivesBook(DayPageHost& host, const Judged& judged, const PackedEffects& extra) {
+// Carries the settings and the book onto the drive, in place of the book judged there, keeping
+// that book first when it may hold work found nowhere else. Nothing is written when the drive is
+// no longer the one the scan found.
+PackOutcome ReplaceDrivesBook(DayPageHost& host, const Judged& judged, const PackedEffects& extra,
+                              bool keepDrives) {
+    const QString title = Title(" - Pack To Go");
     host.ShowProgress(QStringLiteral("Packing up now.  One Moment Please..."));
+    QString keptName;
+    if (keepDrives && !KeepBeforeReplacing(judged.packed, judged.driveFile, title, &keptName)) {
+        host.CloseProgress();
+        return PackOutcome::Failed;
+    }
     PackedEffects effects{{QStringLiteral("PackDate"), DateTimeToText(Clock::Now())}};
     effects += extra;
     PackError error;
     CopyResult copy;
-    const bool ok = SaveSettingsToDataBase(RegKeyRecords(), Globals().CurrentTeacher, effects, &error) &&
-                    CopyBookToDrive(host, judged, effects, &error, &copy);
+    const bool ok = CopyBookToDrive(host, judged, effects, &error, &copy);
     host.CloseProgress();
     if (copy.changedFile || (copy.wrongDrive && DriveWasSwapped(Globals().PackPath))) {
-        ShowDriveChanged(Title(" - Pack To Go"));
+        ShowDriveChanged(title);
     } else if (copy.wrongDrive) {
         ShowWriteFailure();
     } else if (!ok) {
         ShowPackError(error);
+    }
+    if (!ok && !keptName.isEmpty()) {
+        // The drive's book was not replaced: a copy of it would only be in the way.
+        QFile::remove(DatabaseFilePath(keptName));
+    } else if (!keptName.isEmpty()) {
+        ShowKeptCopy(keptName, "The book that was on the drive", title);
     }
     return ok ? PackOutcome::Packed : PackOutcome::Failed;
 }
@@ -437,13 +626,13 @@ bool PackMayReplace(const Judged& judged) {
     case BookState::DriveKnown:
     case BookState::NoDriveBook:
         return true;
-    case BookState::NothingRemembered: {
+    case BookState::NothingRemembered:
         // A file that holds no readable book cannot be unpacked either: it is no one's work.
-        const PackedBook& book = judged.Book();
-        return !book.readable || LastExchangedHere(book);
-    }
+        return !judged.book.readable || LastExchangedHere(judged.book);
     case BookState::DriveNewer:
     case BookState::Conflict:
+    case BookState::AnotherBook:
+    case BookState::OlderOrApart:
         return false;
     }
     return false;
@@ -463,10 +652,11 @@ PackOutcome PackOnto(DayPageHost& host, const PackedEffects& extra) {
         return PackOutcome::Failed;
     }
     const Judged judged = JudgeBooks(PackedFilePath(), DatabaseFilePath(Globals().DBaseFileName));
-    if (!PackMayReplace(judged)) {
+    const bool silent = PackMayReplace(judged);
+    if (!silent) {
         switch (AskWhichBook(judged, Title(" - Pack To Go"))) {
         case BookChoice::TakeDrives:
-            if (!TakeDrivesBook(host, judged, Title(" - Pack To Go"))) {
+            if (!TakeDrivesBook(host, judged, Title(" - Pack To Go"), TakeMayLoseWork(judged))) {
                 return PackOutcome::Failed;
             }
             // Pack To Go is set up on this drive with the book taken from it.
@@ -478,7 +668,7 @@ PackOutcome PackOnto(DayPageHost& host, const PackedEffects& extra) {
             return PackOutcome::Kept;
         }
     }
-    return ReplaceDrivesBook(host, judged, extra);
+    return ReplaceDrivesBook(host, judged, extra, !silent);
 }
 } // namespace
 
@@ -551,8 +741,9 @@ bool CheckDayDatabase(const QString& path, int maxRegKeys, QString* reason) {
             } else if (!query.exec(QStringLiteral("SELECT %1 FROM QLM LIMIT 1")
                                        .arg(columns.join(QLatin1Char(','))))) {
                 problem = QStringLiteral("The file holds no day table the program can read.");
-            } else if (!query.exec(QStringLiteral(
-                           "SELECT count(*) FROM (SELECT Section, Key, Value FROM RegKeys)")) ||
+            } else if (!query.exec(
+                           QStringLiteral("SELECT count(*) FROM (SELECT Section, Key, Value FROM RegKeys) "
+                                          "WHERE Section IS NULL OR lower(Section) <> 'packtogo'")) ||
                        !query.next()) {
                 problem = QStringLiteral("The file holds no settings table the program can read.");
             } else if (maxRegKeys >= 0 && query.value(0).toInt() > maxRegKeys) {
@@ -570,23 +761,6 @@ bool CheckDayDatabase(const QString& path, int maxRegKeys, QString* reason) {
         *reason = problem;
     }
     return problem.isEmpty();
-}
-
-BookState CompareBooks(const QString& local, const QString& drive, const QString& last,
-                       const QString& started) {
-    if (drive.isEmpty()) {
-        return BookState::NothingRemembered;
-    }
-    if (drive == local) {
-        return BookState::Same;
-    }
-    if (drive == last || drive == started) {
-        return BookState::DriveKnown;
-    }
-    if (last.isEmpty()) {
-        return BookState::NothingRemembered;
-    }
-    return local == last ? BookState::DriveNewer : BookState::Conflict;
 }
 
 bool DriveCopyIsNewer(const QString& packed, const QString& local) {
@@ -668,6 +842,7 @@ void UnPackDataBase(DayPageHost& host) {
     }
     const Judged judged = JudgeBooks(PackedFilePath(), DatabaseFilePath(Globals().DBaseFileName));
     bool take = false;
+    bool ask = false;
     switch (judged.state) {
     case BookState::NoDriveBook:
         ShowLocateFailure(QStringLiteral(" - UnPack"));
@@ -679,28 +854,35 @@ void UnPackDataBase(DayPageHost& host) {
         take = true;
         break;
     case BookState::NothingRemembered:
-        // A book exchanged before this computer kept a record: the newer file wins, and local
-        // work is never replaced by the same or an older copy.
+        // Nothing tells whether this computer's book holds work of its own: a drive copy that is
+        // not newer is left alone, and a newer one is taken only on the teacher's word. A file
+        // that is no book is refused by the take, which says why.
         take = DriveCopyIsNewer(judged.packed, judged.local);
+        ask = take && judged.book.readable;
         break;
     case BookState::Conflict:
+    case BookState::AnotherBook:
+    case BookState::OlderOrApart:
+        ask = true;
+        break;
+    }
+    if (ask) {
         switch (AskWhichBook(judged, title)) {
         case BookChoice::TakeDrives:
             take = true;
             break;
         case BookChoice::ReplaceDrives:
-            ReplaceDrivesBook(host, judged, {});
+            ReplaceDrivesBook(host, judged, {}, true);
             return;
         case BookChoice::Neither:
             return;
         }
-        break;
     }
     if (!take) {
         host.ShowBriefly(QStringLiteral("File is Up To Date..."));
         return;
     }
-    TakeDrivesBook(host, judged, title);
+    TakeDrivesBook(host, judged, title, TakeMayLoseWork(judged));
 }
 
 PackOutcome FirstPack(DayPageHost& host) {
@@ -721,4 +903,20 @@ void ReopenBook(DayPageHost& host) {
     host.LoadPage();
     OpenDaysAgain();
     GoToDate(Clock::Today());
+}
+
+void SettleInterruptedTakes() {
+    for (const QString& name : BooksBeingTaken()) {
+        const QString fingerprint = FileFingerprint(DatabaseFilePath(name));
+        ExchangeRecord record = ReadExchangeRecord(name);
+        PackError error;
+        if (fingerprint == record.taking) {
+            // Settings that still cannot be written are tried again at the next start.
+            FinishTake(name, fingerprint, ReadPackedBook(DatabaseFilePath(name)).history, &error);
+        } else {
+            // The copy never replaced the book: nothing was taken.
+            record.taking.clear();
+            WriteExchangeRecord(name, record);
+        }
+    }
 }

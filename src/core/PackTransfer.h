@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PackHistory.h"
+
 #include <QString>
 
 struct PackError;
@@ -50,20 +52,6 @@ void ShowLocateFailure(const QString& operation);
 void ShowWriteFailure();
 void ShowPackError(const PackError& error);
 
-// How the book on the drive stands to this computer's, judged from the books themselves and from
-// what this computer last exchanged with a drive (never from two computers' clocks):
-// - NoDriveBook: the drive holds none;
-// - Same: both hold the same bytes;
-// - DriveKnown: the drive holds the book this computer last packed or unpacked;
-// - DriveNewer: this computer's book is unchanged since then, the drive's is another: news;
-// - Conflict: both have changed since then;
-// - NothingRemembered: this computer has no record of an exchange of this book yet.
-enum class BookState { NoDriveBook, Same, DriveKnown, DriveNewer, Conflict, NothingRemembered };
-// local and drive are the books' fingerprints (drive empty when it could not be read); last and
-// started those of the book this computer last exchanged and of one it was about to.
-BookState CompareBooks(const QString& local, const QString& drive, const QString& last,
-                       const QString& started);
-
 // What the teacher chose when both books may hold work of their own.
 enum class BookChoice { TakeDrives, ReplaceDrives, Neither };
 
@@ -85,4 +73,8 @@ PackOutcome FirstPack(DayPageHost& host);
 // stored and the page closed (false, with the page left open, when it could not be stored);
 // then the page is loaded again on the book in use and shows today.
 bool LetGoOfBook(DayPageHost& host, QString* reason);
+
+// Start-up: a take that a kill cut short after the book was in place writes back the settings
+// the book carries and remembers the exchange; one cut short before leaves the book as it is.
+void SettleInterruptedTakes();
 void ReopenBook(DayPageHost& host);

@@ -1,12 +1,15 @@
 #include "Startup.h"
 
 #include "Message.h"
+#include "PackTransfer.h"
 #include "ProgramState.h"
 #include "SetupFinish.h"
 #include "platform/FileCopy.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SettingsStore.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -52,6 +55,13 @@ bool IsPlainDatabaseName(const QString& name) {
 
 void TidyAfterInterruptedSaves() {
     SettleInterruptedFinish();
+    SettleInterruptedTakes();
+    // A pack killed half-way left the copy it was making for the drive; no other copy of the
+    // program runs in this folder now.
+    const QDir folder(ProgramFolder());
+    for (const QString& name : folder.entryList({QStringLiteral(".*.packing")}, QDir::Files | QDir::Hidden)) {
+        QFile::remove(folder.filePath(name));
+    }
     // A write follows a link to the file it names, and leaves its copies beside that file.
     const QFileInfo ini(FollowLinks(NativePath(ProgramFolder() + QStringLiteral("\\frmMain.ini"))));
     RemoveStaleCopies(ini.absolutePath(), ini.fileName());

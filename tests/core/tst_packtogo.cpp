@@ -20,6 +20,7 @@
 
 #include <QScopeGuard>
 
+#include <algorithm>
 #include <functional>
 #include <utility>
 
@@ -62,6 +63,40 @@ QList<RegKeyRow> StoredRows(const QString& path) {
                      probe.value(QStringLiteral("SELECT Value") + at).toString()});
     }
     return rows;
+}
+
+// The day table of a book, row by row: what a pack must carry unchanged.
+QString Days(const QString& book) {
+    QStringList columns{QStringLiteral("Date"), QStringLiteral("SchoolDay"), QStringLiteral("Notes")};
+    for (int r = 1; r <= 12; ++r) {
+        columns << QStringLiteral("Time%1").arg(r) << QStringLiteral("Subject%1").arg(r)
+                << QStringLiteral("Details%1").arg(r);
+    }
+    return QueryValue(book,
+                      QStringLiteral("SELECT group_concat(r, char(10)) FROM (SELECT quote(%1) AS r FROM QLM "
+                                     "ORDER BY Date)")
+                          .arg(columns.join(QStringLiteral(")||'|'||quote("))))
+        .toString();
+}
+
+// The settings a book carries, without the rows of its own history.
+QList<RegKeyRow> CarriedRows(const QString& path) {
+    QList<RegKeyRow> rows = StoredRows(path);
+    rows.removeIf([](const RegKeyRow& row) { return row.section == QLatin1String("PackToGo"); });
+    return rows;
+}
+
+// The question between two books, the last one asked.
+const MessageTestSeam::ShownMessage& Question() {
+    const auto& shown = MessageTestSeam::Answered();
+    return *std::find_if(shown.rbegin(), shown.rend(), [](const MessageTestSeam::ShownMessage& message) {
+        return message.buttons == int(MsgYesNoCancel);
+    });
+}
+
+// The copies kept in a program folder, by name.
+QStringList KeptCopies(const QString& programFolder) {
+    return QDir(programFolder).entryList({QStringLiteral("* - kept *.mdb")}, QDir::Files, QDir::Name);
 }
 
 QString Effects(const char* key) {
@@ -212,7 +247,10 @@ private Q_SLOTS:
         if (used.isEmpty()) {
             MessageTestSeam::QueueAnswer(MsgAnswerOK);
         }
+        const QByteArray localBefore = Bytes(env.DatabasePath());
         PackDataBase(m_host);
+        // The settings go into the copy on the drive; the book in use stays as it was.
+        QCOMPARE(Bytes(env.DatabasePath()), localBefore);
         VerifyNoUnexpectedMessages();
         const auto& shown = MessageTestSeam::Answered();
         QCOMPARE(shown.first().title, QStringLiteral("Quillmarsh - Pack To Go"));
@@ -226,15 +264,14 @@ private Q_SLOTS:
         const QString local = env.DatabasePath();
         const QString copy = packed(used.toLatin1().constData());
         QCOMPARE(Globals().PackPath, drive(used.toLatin1().constData()) + QStringLiteral("/VNT"));
-        QCOMPARE(Bytes(copy), Bytes(local));
-        QCOMPARE(ModifiedTime(copy), ModifiedTime(local));
+        QCOMPARE(Days(copy), Days(local));
         for (const QString& other : holding) {
             if (other != used) {
                 QCOMPARE(Bytes(packed(other.toLatin1().constData())), stale);
             }
         }
         // The settings travel in the book, in order, the pack's date among them.
-        const QList<RegKeyRow> rows = StoredRows(copy);
+        const QList<RegKeyRow> rows = CarriedRows(copy);
         QCOMPARE(rows, CollectPackedSettings(1, Effects("PackDate")));
         QStringList sections;
         for (const RegKeyRow& row : rows) {
@@ -263,6 +300,7 @@ private Q_SLOTS:
             // The hand-made copy was never packed: replacing it is asked once; our own pack not.
             if (qstrcmp(note, "first") == 0) {
                 MessageTestSeam::QueueAnswer(MsgAnswerNo);
+                MessageTestSeam::QueueAnswer(MsgAnswerOK); // where the drive's book is kept
             }
             PackDataBase(m_host);
             VerifyNoUnexpectedMessages();
@@ -270,7 +308,7 @@ private Q_SLOTS:
                                 QStringLiteral("SELECT Notes FROM QLM WHERE Date = '2026-10-14'"))
                          .toString(),
                      QString::fromLatin1(note));
-            QCOMPARE(Bytes(packed("A_STICK")), Bytes(env.DatabasePath()));
+            QCOMPARE(Days(packed("A_STICK")), Days(env.DatabasePath()));
         }
     }
 
@@ -297,6 +335,12 @@ private Q_SLOTS:
         QVERIFY(SetModifiedTime(packed("B_STICK"),
                                 ModifiedTime(env.DatabasePath()).value() - driveAge * 1000000000));
         MessageTestSeam::QueueAnswer(MsgAnswerYes);
+        if (copied) {
+            // Nothing remembered tells whether this book holds work of its own: the teacher is
+            // asked, and the book taken is kept.
+            MessageTestSeam::QueueAnswer(MsgAnswerYes);
+            MessageTestSeam::QueueAnswer(MsgAnswerOK);
+        }
         UnPackCommand(m_host);
         VerifyNoUnexpectedMessages();
         QCOMPARE(MessageTestSeam::Answered().first().title, QStringLiteral("Quillmarsh - UnPack"));
@@ -309,6 +353,10 @@ private Q_SLOTS:
         }
         QCOMPARE(Bytes(env.DatabasePath()), Bytes(packed("B_STICK")));
         QCOMPARE(ModifiedTime(env.DatabasePath()), ModifiedTime(packed("B_STICK")));
+        const QStringList kept = KeptCopies(env.ProgramFolder());
+        QCOMPARE(kept.size(), 1);
+        QCOMPARE(Bytes(env.ProgramFolder() + QLatin1Char('/') + kept.first()), local);
+        QVERIFY(MessageTestSeam::Answered().last().text.contains(kept.first()));
         QCOMPARE(time1, QStringLiteral("7:55"));
         QCOMPARE(DayRecords().Field(QStringLiteral("Notes")).toString(), QStringLiteral("from school"));
         QCOMPARE(m_host.calls.first(), QStringLiteral("progress Updating now.  One Moment Please..."));
@@ -356,11 +404,17 @@ private Q_SLOTS:
         const QByteArray local = Bytes(env.DatabasePath());
         const QByteArray settings = Bytes(env.SettingsFile());
         MessageTestSeam::QueueAnswer(MsgAnswerYes);
+        if (kind == QLatin1String("settings")) {
+            MessageTestSeam::QueueAnswer(MsgAnswerYes); // a book all the same: take it
+        }
         MessageTestSeam::QueueAnswer(MsgAnswerOK);
         UnPackCommand(m_host);
         VerifyNoUnexpectedMessages();
         const auto& last = MessageTestSeam::Answered().last();
-        QVERIFY(last.text.startsWith(kLocateFailureStart));
+        QVERIFY2(last.text.startsWith(QStringLiteral("The book on the drive could not be taken")) &&
+                     last.text.contains(QStringLiteral("The file ")),
+                 qPrintable(last.text));
+        QVERIFY(KeptCopies(env.ProgramFolder()).isEmpty());
         QCOMPARE(last.title, QStringLiteral("Quillmarsh - UnPack"));
         QCOMPARE(last.icon, int(MsgAlert));
         QCOMPARE(Bytes(env.DatabasePath()), local);
@@ -401,6 +455,7 @@ private Q_SLOTS:
         openPackedBook();
         putOnDrive("A_STICK", env.DatabasePath());
         const QByteArray before = Bytes(packed("A_STICK"));
+        const QByteArray local = Bytes(env.DatabasePath());
         FileCopySeam::SetBlockHookForTests([](int blocks) { return blocks < 2; }, 1024);
         MessageTestSeam::QueueAnswer(MsgAnswerYes);
         MessageTestSeam::QueueAnswer(MsgAnswerOK);
@@ -408,6 +463,7 @@ private Q_SLOTS:
         VerifyNoUnexpectedMessages();
         QVERIFY(MessageTestSeam::Answered().last().text.startsWith(QStringLiteral("61\r\nDisk full")));
         QCOMPARE(Bytes(packed("A_STICK")), before);
+        QCOMPARE(Bytes(env.DatabasePath()), local);
         QVERIFY(Effects("PackDate").isEmpty());
         // The page came back on the book.
         QVERIFY(m_host.calls.contains(QStringLiteral("load page")));
@@ -561,7 +617,7 @@ private Q_SLOTS:
         Globals().PackPath = folder;
         QCOMPARE(FirstPack(m_host), PackOutcome::Packed);
         VerifyNoUnexpectedMessages();
-        QCOMPARE(Bytes(packed("A_STICK")), Bytes(env.DatabasePath()));
+        QCOMPARE(Days(packed("A_STICK")), Days(env.DatabasePath()));
         QVERIFY(!Effects("PackDate").isEmpty());
         QCOMPARE(Effects("PackConfig"), QStringLiteral("True"));
         // A folder that went away: said why, no date, the page back.
@@ -625,18 +681,27 @@ private Q_SLOTS:
         if (answer != 0) {
             MessageTestSeam::QueueAnswer(answer);
         }
+        if (answer == MsgAnswerNo) {
+            MessageTestSeam::QueueAnswer(MsgAnswerOK); // where the drive's book is kept
+        }
         const PackOutcome outcome = first ? FirstPack(m_host) : (PackDataBase(m_host), PackOutcome::Failed);
         VerifyNoUnexpectedMessages();
         const bool replaced = answer != MsgAnswerCancel;
         if (answer != 0) {
-            const auto& question = MessageTestSeam::Answered().last();
+            const auto& question = Question();
             QVERIFY2(question.text.contains(QStringLiteral("Mr. Other")) &&
                          question.text.contains(QStringLiteral("October 13, 2026 at 5:00 PM")),
                      qPrintable(question.text));
             QCOMPARE(question.buttons, int(MsgYesNoCancel));
         }
         QCOMPARE(Bytes(packed("A_STICK")) == before, !replaced);
-        QCOMPARE(Bytes(packed("A_STICK")) == Bytes(env.DatabasePath()), replaced);
+        QCOMPARE(Days(packed("A_STICK")), Days(env.DatabasePath()));
+        // Only the book the teacher chose to replace is kept, as it was.
+        const QStringList kept = KeptCopies(env.ProgramFolder());
+        QCOMPARE(kept.size(), answer == MsgAnswerNo ? 1 : 0);
+        if (answer == MsgAnswerNo) {
+            QCOMPARE(Bytes(env.ProgramFolder() + QLatin1Char('/') + kept.first()), before);
+        }
         if (!replaced) {
             QCOMPARE(Effects("PackDate"), dateBefore);
         }
@@ -666,9 +731,12 @@ private Q_SLOTS:
         computers.installB();
         const QByteArray booksOfB = Bytes(computers.book('B'));
         MessageTestSeam::QueueAnswer(answer);
+        if (answer != MsgAnswerCancel) {
+            MessageTestSeam::QueueAnswer(MsgAnswerOK); // where the replaced book is kept
+        }
         const PackOutcome outcome = configure("A_STICK");
         VerifyNoUnexpectedMessages();
-        const auto& question = MessageTestSeam::Answered().last();
+        const auto& question = Question();
         QCOMPARE(question.buttons, int(MsgYesNoCancel));
         QVERIFY2(question.text.contains(QStringLiteral("On the drive: the book of Ms. Avery, packed on")) &&
                      question.text.contains(QStringLiteral("On this computer: the book of Mr. Brook")),
@@ -682,7 +750,7 @@ private Q_SLOTS:
         }
         if (answer == MsgAnswerNo) {
             QCOMPARE(outcome, PackOutcome::Packed);
-            QCOMPARE(Bytes(packed("A_STICK")), Bytes(computers.book('B')));
+            QCOMPARE(Days(packed("A_STICK")), Days(computers.book('B')));
             return;
         }
         QCOMPARE(outcome, PackOutcome::Taken);
@@ -730,6 +798,7 @@ private Q_SLOTS:
         configureA(computers);
         computers.installB();
         MessageTestSeam::QueueAnswer(MsgAnswerYes);
+        MessageTestSeam::QueueAnswer(MsgAnswerOK);
         QCOMPARE(configure("A_STICK"), PackOutcome::Taken);
         computers.use('A');
         QVERIFY(WriteNotes(computers.book('A'), QStringLiteral("A's edit")));
@@ -741,9 +810,22 @@ private Q_SLOTS:
         const QByteArray ofB = Bytes(computers.book('B'));
         MessageTestSeam::QueueAnswer(MsgAnswerYes);
         MessageTestSeam::QueueAnswer(answer);
+        if (answer != MsgAnswerCancel) {
+            MessageTestSeam::QueueAnswer(MsgAnswerOK); // where the replaced book is kept
+        }
         UnPackCommand(m_host);
         VerifyNoUnexpectedMessages();
-        QVERIFY(MessageTestSeam::Answered().last().text.contains(QStringLiteral("Both books have changed")));
+        QVERIFY(Question().text.contains(QStringLiteral("Both books have changed")));
+        // Whichever book an answer replaced is kept on B.
+        if (answer != MsgAnswerCancel) {
+            const QString replaced =
+                answer == MsgAnswerYes ? QStringLiteral("B's edit") : QStringLiteral("A's edit");
+            const QString folderB = QFileInfo(computers.book('B')).path();
+            const QStringList kept = KeptCopies(folderB);
+            QVERIFY(std::any_of(kept.begin(), kept.end(), [&](const QString& name) {
+                return NotesOn(folderB + QLatin1Char('/') + name) == replaced;
+            }));
+        }
         QCOMPARE(NotesOn(computers.book('B')),
                  answer == MsgAnswerYes ? QStringLiteral("A's edit") : QStringLiteral("B's edit"));
         QCOMPARE(NotesOn(packed("A_STICK")),
@@ -971,7 +1053,7 @@ private Q_SLOTS:
         MessageTestSeam::QueueAnswer(MsgAnswerYes);
         PackDataBase(m_host);
         VerifyNoUnexpectedMessages();
-        QCOMPARE(Bytes(volume.filePath(QStringLiteral("VNT/QLM.mdb"))), Bytes(env.DatabasePath()));
+        QCOMPARE(Days(volume.filePath(QStringLiteral("VNT/QLM.mdb"))), Days(env.DatabasePath()));
         QCOMPARE(DriveLabelOf(Globals().PackPath), QStringLiteral("QLMTEST%1").arg(::getpid()));
     }
 };

@@ -1,0 +1,102 @@
+#pragma once
+
+#include "platform/FileIdentity.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// A book's exchange history, carried inside the book on the drive: the identity its first pack
+// gave it and an id for every pack since, newest last. Two books with one identity descend from
+// one first pack; a book whose history holds an exchange descends from the book of that exchange.
+struct BookHistory {
+    QString book;
+    QStringList exchanges;
+    bool IsEmpty() const { return book.isEmpty(); }
+    QString Newest() const { return exchanges.isEmpty() ? QString() : exchanges.last(); }
+};
+
+// The RegKeys rows that carry it, apart from the carried settings: no unpack writes them back.
+inline const QString kHistorySection = QStringLiteral("PackToGo");
+inline const QString kHistoryBookKey = QStringLiteral("Book");
+inline const QString kHistoryExchangesKey = QStringLiteral("Exchanges");
+// How many exchanges a book keeps: enough for a stick used twice a day all year.
+inline constexpr int kMaxExchanges = 300;
+
+// What this computer remembers of its last exchange of a book (per database file name, in the
+// settings file's own section, which never travels): the book's identity and history as it left
+// or arrived, and the fingerprint of this computer's book right after it. A pack under way is
+// remembered before its copy, and a take before its copy, so that a kill cut short of the record
+// is recognised afterwards. The fingerprints of the earlier kind of record are kept for books
+// exchanged before books carried their history.
+struct ExchangeRecord {
+    QString book;
+    QStringList history; // newest last: the exchange this computer last made
+    QString local;       // fingerprint of this computer's book right after that exchange
+    QString drive;       // fingerprint of the drive's book right after it
+    QString pending;     // the id of a pack under way, this computer's book and the drive's
+    QString pendingLocal;
+    QString pendingDrive;
+    QString taking; // fingerprint of a drive book whose take has not restored its settings yet
+    QString legacyLast;
+    QString legacyStarted;
+    QString Last() const { return history.isEmpty() ? QString() : history.last(); }
+    bool operator==(const ExchangeRecord&) const = default;
+};
+
+ExchangeRecord ReadExchangeRecord(const QString& dbaseFileName);
+// Saves what changed, in one write; false when the settings file could not be written.
+bool WriteExchangeRecord(const QString& dbaseFileName, const ExchangeRecord& record);
+// The database file names of the program folder that have a take under way.
+QStringList BooksBeingTaken();
+
+// How the book on the drive stands to this computer's:
+// - NoDriveBook: the drive holds none;
+// - Same: both hold the same bytes;
+// - DriveKnown: the drive holds the book this computer last exchanged;
+// - DriveNewer: the drive's book follows from it (a later pack, or a change made to it on the
+//   drive), and this computer's is unchanged since: news;
+// - Conflict: the drive's book follows from it, and both have changed since;
+// - AnotherBook: the drive holds a book of another identity (another teacher's, another set-up);
+// - OlderOrApart: the same book, but one that does not follow from this computer's last exchange
+//   (an older copy put back, or one changed elsewhere from an older copy);
+// - NothingRemembered: this computer has no record that tells.
+enum class BookState {
+    NoDriveBook,
+    Same,
+    DriveKnown,
+    DriveNewer,
+    Conflict,
+    AnotherBook,
+    OlderOrApart,
+    NothingRemembered
+};
+
+// local and drive are the books' fingerprints (drive empty when it could not be read).
+BookState JudgeExchange(const QString& local, const QString& drive, const BookHistory& onDrive,
+                        const ExchangeRecord& remembered);
+
+// The record once a pack it remembers as under way is known to have reached the drive.
+ExchangeRecord SettlePendingPack(const ExchangeRecord& remembered, const BookHistory& onDrive);
+
+// The history a pack writes: this computer's book's own (what it last exchanged) and a new id.
+// A book that has none yet takes the identity of a drive book it is known to follow from, or a
+// new one, and starts from its last exchange of the earlier kind.
+BookHistory NextHistory(const ExchangeRecord& remembered, const BookHistory& onDrive,
+                        const QString& exchange);
+QString NewExchangeId();
+
+// A copy of a book that an answer replaces, kept in the program folder under a name the teacher
+// knows ("QLM - kept 2026-12-07 14.05.mdb") and opens like any book. Only the newest few of a
+// book are kept. source must still be the file judged, when given.
+struct KeptCopy {
+    bool ok = false;
+    QString name; // the kept copy's file name
+    QString reason;
+    bool changedFile = false; // the source is no longer the file judged
+};
+KeptCopy KeepCopyOf(const QString& source, const QString& dbaseFileName, const QDateTime& when,
+                    const std::optional<FileVersion>& judged = std::nullopt);
+inline constexpr int kKeptCopiesPerBook = 5;
