@@ -3,6 +3,7 @@
 #include "core/PackSettings.h"
 #include "core/PackTransfer.h"
 #include "core/ProgramState.h"
+#include "core/Startup.h"
 #include "core/SuppliedDatabase.h"
 #include "platform/DateText.h"
 #include "platform/FileCopy.h"
@@ -84,6 +85,18 @@ QList<RegKeyRow> CarriedRows(const QString& path) {
     QList<RegKeyRow> rows = StoredRows(path);
     rows.removeIf([](const RegKeyRow& row) { return row.section == QLatin1String("PackToGo"); });
     return rows;
+}
+
+// Marks typed on one day each, so that none overwrites another: where every mark still is.
+bool Mark(const QString& book, int day, const QString& text) {
+    return ExecSql(book, QStringLiteral("UPDATE QLM SET Details1 = ? WHERE Date = ?"),
+                   {text, QDate(2026, 10, day).toString(Qt::ISODate)});
+}
+
+bool HasMark(const QString& book, int day, const QString& text) {
+    return QueryValue(book, QStringLiteral("SELECT Details1 FROM QLM WHERE Date = ?"),
+                      {QDate(2026, 10, day).toString(Qt::ISODate)})
+               .toString() == text;
 }
 
 // The question between two books, the last one asked.
@@ -834,6 +847,215 @@ private Q_SLOTS:
             QCOMPARE(Bytes(packed("A_STICK")), onDrive);
             QCOMPARE(Bytes(computers.book('B')), ofB);
         }
+    }
+
+    // The drive holds a book that does not follow from this computer's last exchange: an older
+    // copy put back, another teacher's book, or the book the other computer put in place of this
+    // one's at a question. Each is asked about, the default changes nothing, and whatever the
+    // answer every mark typed on a computer is still in its book, a kept copy, or on the stick.
+    void aBookThatDoesNotFollowIsAskedAbout_data() {
+        QTest::addColumn<QString>("drive"); // "older", "another", "replaced"
+        QTest::addColumn<int>("answer");
+        for (const char* drive : {"older", "another", "replaced"}) {
+            QTest::addRow("%s, take", drive) << drive << int(MsgAnswerYes);
+            QTest::addRow("%s, replace", drive) << drive << int(MsgAnswerNo);
+            QTest::addRow("%s, neither", drive) << drive << int(MsgAnswerCancel);
+        }
+    }
+
+    void aBookThatDoesNotFollowIsAskedAbout() {
+        QFETCH(QString, drive);
+        QFETCH(int, answer);
+        TestEnvironment env;
+        TwoComputers computers(env);
+        configureA(computers);
+        QList<QPair<char, int>> marks; // computer, day (the text is the two together)
+        const auto mark = [&](char computer, int day) {
+            marks.append({computer, day});
+            return Mark(computers.book(computer), day, QStringLiteral("%1-%2").arg(computer).arg(day));
+        };
+        const auto pack = [&] {
+            MessageTestSeam::QueueAnswer(MsgAnswerYes);
+            PackDataBase(m_host);
+        };
+        const auto unpack = [&] {
+            MessageTestSeam::QueueAnswer(MsgAnswerYes);
+            UnPackCommand(m_host);
+        };
+        computers.installB();
+        if (drive == QLatin1String("another")) {
+            // B keeps a book of its own on its own stick; A's stick comes in its place.
+            QCOMPARE(configure("B_STICK"), PackOutcome::Packed);
+            QVERIFY(mark('B', 5));
+        } else {
+            MessageTestSeam::QueueAnswer(MsgAnswerYes);
+            MessageTestSeam::QueueAnswer(MsgAnswerOK);
+            QCOMPARE(configure("A_STICK"), PackOutcome::Taken);
+            QVERIFY(mark('B', 5));
+            pack();
+            computers.use('A');
+            unpack();
+            QVERIFY(mark('A', 6));
+            const QByteArray older = Bytes(packed("A_STICK"));
+            pack();
+            if (drive == QLatin1String("older")) {
+                putOnDrive("A_STICK", computers.book('A')); // only to make the folder
+                QFile file(packed("A_STICK"));
+                QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+                file.write(older);
+            } else {
+                // B changes its book too, and at the conflict replaces the drive's with it.
+                computers.use('B');
+                QVERIFY(mark('B', 7));
+                MessageTestSeam::QueueAnswer(MsgAnswerYes);
+                MessageTestSeam::QueueAnswer(MsgAnswerNo);
+                MessageTestSeam::QueueAnswer(MsgAnswerOK);
+                UnPackCommand(m_host);
+                VerifyNoUnexpectedMessages();
+                QVERIFY(Question().text.contains(QStringLiteral("Both books have changed")));
+                computers.use('A');
+            }
+        }
+        if (drive == QLatin1String("another")) {
+            RemovableDrivesSeam::SetDrivesForTests({this->drive("A_STICK")});
+        }
+        const char here = drive == QLatin1String("another") ? 'B' : 'A';
+        const QByteArray before = Bytes(computers.book(here));
+        const QByteArray onDrive = Bytes(packed("A_STICK"));
+        MessageTestSeam::QueueAnswer(MsgAnswerYes);
+        MessageTestSeam::QueueAnswer(answer);
+        if (answer != MsgAnswerCancel) {
+            MessageTestSeam::QueueAnswer(MsgAnswerOK);
+        }
+        OfferUnPack(m_host);
+        VerifyNoUnexpectedMessages();
+        const QString why = drive == QLatin1String("another") ? QStringLiteral("another book")
+                                                              : QStringLiteral("older than, or apart from");
+        QVERIFY2(Question().text.contains(why), qPrintable(Question().text));
+        if (answer == MsgAnswerCancel) {
+            QCOMPARE(Bytes(computers.book(here)), before);
+            QCOMPARE(Bytes(packed("A_STICK")), onDrive);
+        }
+        QCOMPARE(Bytes(packed("A_STICK")) == onDrive, answer != MsgAnswerNo);
+        for (const auto& [computer, day] : marks) {
+            const QString text = QStringLiteral("%1-%2").arg(computer).arg(day);
+            const QString folder = QFileInfo(computers.book(computer)).path();
+            QStringList places{computers.book(computer), packed("A_STICK"), packed("B_STICK")};
+            for (const QString& kept : KeptCopies(folder)) {
+                places << folder + QLatin1Char('/') + kept;
+            }
+            QVERIFY2(std::any_of(places.begin(), places.end(),
+                                 [&](const QString& place) { return FileExists(place) && HasMark(place, day, text); }),
+                     qPrintable(text));
+        }
+    }
+
+    // A pack killed after its copy reached the drive and before it was remembered, and a pack
+    // that failed: neither leaves this computer asked after the other's next pack.
+    void anInterruptedOrFailedPackAsksNothingLater_data() {
+        QTest::addColumn<bool>("killed");
+        QTest::newRow("killed after the copy") << true;
+        QTest::newRow("failed copy") << false;
+    }
+
+    void anInterruptedOrFailedPackAsksNothingLater() {
+        QFETCH(bool, killed);
+        TestEnvironment env;
+        TwoComputers computers(env);
+        configureA(computers);
+        computers.installB();
+        MessageTestSeam::QueueAnswer(MsgAnswerYes);
+        MessageTestSeam::QueueAnswer(MsgAnswerOK);
+        QCOMPARE(configure("A_STICK"), PackOutcome::Taken);
+        computers.use('A');
+        const QByteArray bookOfA = Bytes(computers.book('A'));
+        // The second copy of the pack is the one onto the drive.
+        int copies = 0;
+        QByteArray settingsAtTheDrive;
+        FileCopySeam::SetBlockHookForTests(
+            [&](int blocks) {
+                copies += blocks == 1;
+                if (copies == 2 && killed) {
+                    settingsAtTheDrive = Bytes(env.SettingsFile());
+                }
+                return killed || copies < 2;
+            },
+            1 << 16);
+        MessageTestSeam::QueueAnswer(MsgAnswerYes);
+        if (!killed) {
+            MessageTestSeam::QueueAnswer(MsgAnswerOK);
+        }
+        PackDataBase(m_host);
+        VerifyNoUnexpectedMessages();
+        FileCopySeam::SetBlockHookForTests({}, 0);
+        QCOMPARE(Bytes(computers.book('A')), bookOfA);
+        if (killed) {
+            QFile settings(env.SettingsFile());
+            QVERIFY(settings.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            settings.write(settingsAtTheDrive);
+        }
+        computers.use('B');
+        MessageTestSeam::QueueAnswer(MsgAnswerYes);
+        UnPackCommand(m_host);
+        QVERIFY(Mark(computers.book('B'), 9, QStringLiteral("B's")));
+        MessageTestSeam::QueueAnswer(MsgAnswerYes);
+        PackDataBase(m_host);
+        computers.use('A');
+        MessageTestSeam::QueueAnswer(MsgAnswerYes);
+        UnPackCommand(m_host);
+        MessageTestSeam::QueueAnswer(MsgAnswerYes);
+        PackDataBase(m_host);
+        VerifyNoUnexpectedMessages();
+        QVERIFY(HasMark(computers.book('A'), 9, QStringLiteral("B's")));
+        QVERIFY(HasMark(packed("A_STICK"), 9, QStringLiteral("B's")));
+    }
+
+    // An unpack killed after the book was in place and before its settings were written back:
+    // the next start writes them back, so the next pack does not send the old ones.
+    void anInterruptedUnPackRestoresAtTheNextStart() {
+        TestEnvironment env;
+        TwoComputers computers(env);
+        configureA(computers);
+        computers.installB();
+        MessageTestSeam::QueueAnswer(MsgAnswerYes);
+        MessageTestSeam::QueueAnswer(MsgAnswerOK);
+        QCOMPARE(configure("A_STICK"), PackOutcome::Taken);
+        computers.use('A');
+        SaveText(QStringLiteral("Settings"), QStringLiteral("TeacherName1"), QStringLiteral("Ms. Avery-Hart"));
+        MessageTestSeam::QueueAnswer(MsgAnswerYes);
+        PackDataBase(m_host);
+        computers.use('B');
+
+        QByteArray settingsAtTheRename;
+        QString settingsFile;
+        FileCopySeam::SetStepFailureForTests([&](FileCopySeam::Step step) {
+            if (step == FileCopySeam::Step::SyncFolder && settingsAtTheRename.isEmpty() &&
+                Bytes(computers.book('B')) == Bytes(packed("A_STICK"))) {
+                settingsFile = SettingsStore::FilePath(AppKey);
+                settingsAtTheRename = Bytes(settingsFile);
+            }
+            return 0;
+        });
+        MessageTestSeam::QueueAnswer(MsgAnswerYes);
+        UnPackCommand(m_host);
+        FileCopySeam::SetStepFailureForTests({});
+        VerifyNoUnexpectedMessages();
+        QVERIFY(!settingsAtTheRename.isEmpty());
+        QFile settings(settingsFile);
+        QVERIFY(settings.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        settings.write(settingsAtTheRename);
+        settings.close();
+        SettingsStore::Reset();
+        QCOMPARE(ReadText(QStringLiteral("Settings"), QStringLiteral("TeacherName1")), QStringLiteral("Ms. Avery"));
+        TidyAfterInterruptedSaves();
+        QCOMPARE(ReadText(QStringLiteral("Settings"), QStringLiteral("TeacherName1")),
+                 QStringLiteral("Ms. Avery-Hart"));
+        // And the book counts as the one exchanged: nothing to take.
+        computers.use('B');
+        MessageTestSeam::QueueAnswer(MsgAnswerYes);
+        UnPackCommand(m_host);
+        VerifyNoUnexpectedMessages();
+        QCOMPARE(m_host.calls.last(), QStringLiteral("briefly File is Up To Date..."));
     }
 
     // Two books in one drive folder are judged apart; and a pack cut short between its copy and
