@@ -396,19 +396,44 @@ private Q_SLOTS:
         QCOMPARE(m_host.calls.last(), QStringLiteral("close progress"));
     }
 
+    // A copy that may not be on the drive is no pack: the teacher is told, and neither the pack's
+    // date nor the exchange is kept.
+    void aFailedCopyIsNoPack_data() {
+        QTest::addColumn<bool>("renamed"); // the copy had taken the book's name on the drive
+        QTest::addColumn<QString>("said");
+        QTest::newRow("the drive is full") << false << "61\r\nDisk full";
+        QTest::newRow("the drive's folder cannot be synced") << true << "75\r\nPath/File access error";
+    }
+
     void aFailedCopyIsNoPack() {
+        QFETCH(bool, renamed);
+        QFETCH(QString, said);
         TestEnvironment env;
         openPackedBook();
         putOnDrive("A_STICK", env.DatabasePath());
         const QByteArray before = Bytes(packed("A_STICK"));
-        FileCopySeam::SetBlockHookForTests([](int blocks) { return blocks < 2; }, 1024);
+        const QString exchanged = FileFingerprint(packed("A_STICK")); // the same book on both
+        if (renamed) {
+            FileCopySeam::SetStepFailureForTests(
+                [](FileCopySeam::Step step) { return step == FileCopySeam::Step::SyncFolder ? EIO : 0; });
+        } else {
+            FileCopySeam::SetBlockHookForTests([](int blocks) { return blocks < 2; }, 1024);
+        }
         MessageTestSeam::QueueAnswer(MsgAnswerYes);
         MessageTestSeam::QueueAnswer(MsgAnswerOK);
         PackDataBase(m_host);
+        FileCopySeam::SetStepFailureForTests({});
         VerifyNoUnexpectedMessages();
-        QVERIFY(MessageTestSeam::Answered().last().text.startsWith(QStringLiteral("61\r\nDisk full")));
-        QCOMPARE(Bytes(packed("A_STICK")), before);
+        const QString text = MessageTestSeam::Answered().last().text;
+        QVERIFY2(text.startsWith(said), qPrintable(text));
+        if (!renamed) {
+            QCOMPARE(Bytes(packed("A_STICK")), before);
+        } else {
+            QVERIFY2(text.contains(QStringLiteral("could not be synced")), qPrintable(text));
+        }
         QVERIFY(Effects("PackDate").isEmpty());
+        QCOMPARE(ReadText(QStringLiteral("PackToGo"), QStringLiteral("QLM.mdb")).section('|', 0, 0),
+                 exchanged);
         // The page came back on the book.
         QVERIFY(m_host.calls.contains(QStringLiteral("load page")));
         QVERIFY(DayRecords().IsOpen());
