@@ -60,5 +60,6 @@ bool FinishSetup(const SetupValues& values, const std::function<void(RebuildStag
 
 // Start-up, before the settings are read: the settings of a Finish cut short between its table
 // and its settings file go in place when the day table holds that Finish, and are dropped when
-// it does not.
+// it does not. A settings file written since they were staged is never replaced by them: the
+// Finish's own settings join it, and the others saved in between stay.
 void SettleInterruptedFinish();
