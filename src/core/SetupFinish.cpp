@@ -232,7 +232,8 @@ bool SaveSetupSettings(const SetupValues& values, const ProgramState& g) {
     return SettingsStore::EndBatch();
 }
 
-bool FinishSetup(const SetupValues& values, const std::function<void(RebuildStage)>& progress) {
+bool FinishSetup(const SetupValues& values, const std::function<void(RebuildStage)>& progress,
+                 bool* settingsSaved) {
     ProgramState& g = Globals();
     // The settings of this Finish are written beside the settings file before the table's
     // transaction commits, and put in place after it. Both carry one token, the table in its
@@ -270,7 +271,11 @@ bool FinishSetup(const SetupValues& values, const std::function<void(RebuildStag
         return false;
     }
     QString reason;
-    if (!settings.Commit(&reason)) {
+    const bool saved = settings.Commit(&reason);
+    if (settingsSaved) {
+        *settingsSaved = saved;
+    }
+    if (!saved) {
         // The year is in the table, and its settings are in use and kept beside the settings
         // file: the program goes on with the new year, and the next start puts them in place.
         if (progress) {

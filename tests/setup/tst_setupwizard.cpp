@@ -6,6 +6,7 @@
 #include "dialogs/StartupDialogs.h"
 #include "mainwindow/frmMain.h"
 #include "platform/DateText.h"
+#include "platform/FileCopy.h"
 #include "platform/Rounding.h"
 #include "platform/SettingsStore.h"
 #include "setup/DatePicker.h"
@@ -29,6 +30,8 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTreeWidget>
+
+#include <cerrno>
 
 namespace {
 frmSetup& Wizard() {
@@ -512,6 +515,33 @@ private Q_SLOTS:
         QVERIFY(wizardShown);
         QVERIFY(!frmSetup::IsLoaded());
         QVERIFY(frmSchedule::Get().parentWidget()->isVisible());
+    }
+
+    // A year written whose settings file could not take its settings has had its warning: no
+    // success follows it.
+    void settingsNotSavedAreNoSuccess() {
+        TestEnvironment env;
+        StartFirstUse();
+        EnterANewYear();
+        bool failed = false;
+        FileCopySeam::SetStepFailureForTests([&failed](FileCopySeam::Step step) {
+            if (step != FileCopySeam::Step::Rename || failed) {
+                return 0;
+            }
+            failed = true;
+            return EIO;
+        });
+        MessageTestSeam::QueueAnswer(MsgAnswerOK); // the warning
+        Next();
+        FileCopySeam::SetStepFailureForTests({});
+        VerifyNoUnexpectedMessages();
+        const auto& said = MessageTestSeam::Answered();
+        QCOMPARE(said.size(), 1);
+        QCOMPARE(said.first().title, QStringLiteral("Quillmarsh - Saving Settings"));
+        // The year stands and the page shows it.
+        QVERIFY(!frmSetup::IsLoaded());
+        QCOMPARE(Globals().SetupComplete, 1);
+        QCOMPARE(frmSchedule::Get().txtDate->Text(), QStringLiteral("2026-10-14"));
     }
 
     void aFailedFinishChangesNothingAndShowsTheWizardAgain() {
