@@ -7,6 +7,8 @@
 #include "Startup.h"
 #include "TeacherSettings.h"
 #include "platform/DateText.h"
+#include "platform/FileCopy.h"
+#include "platform/FileIdentity.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Recordset.h"
 #include "platform/SettingsStore.h"
@@ -23,6 +25,7 @@ const QString kTimeTable = QStringLiteral("Settings\\TimeTable");
 // Go carries other sections.
 const QString kFinish = QStringLiteral("Settings\\Finish");
 const QString kFinishToken = QStringLiteral("Token");
+const QString kFinishOver = QStringLiteral("Over");
 
 QString TokenText(quint32 token) {
     return QString::number(token, 16).toUpper();
@@ -120,8 +123,24 @@ void ApplySetupValues(const SetupValues& values, ProgramState& g) {
 }
 
 namespace {
-// The saves of SaveSetupSettings, inside the caller's batch.
-void WriteSetupSettings(const SetupValues& values, const ProgramState& g) {
+// Where a Setup's settings go, each as its text: into the store, or only their names counted.
+using SettingSink = std::function<void(const QString& section, const QString& key, const QString& text)>;
+
+// The saves of SaveSetupSettings, inside the caller's batch. The body reads as the store's saves;
+// these names hand each to put instead.
+void WriteSetupSettings(const SetupValues& values, const ProgramState& g, const SettingSink& put) {
+    const auto SaveText = [&put](const QString& section, const QString& key, const QString& text) {
+        put(section, key, text);
+    };
+    const auto SaveInt = [&put](const QString& section, const QString& key, qint64 value) {
+        put(section, key, QString::number(value));
+    };
+    const auto SaveBool = [&put](const QString& section, const QString& key, bool value) {
+        put(section, key, BoolToText(value));
+    };
+    const auto SaveDate = [&put](const QString& section, const QString& key, const QDate& value) {
+        put(section, key, DateToText(value));
+    };
 
     // Mode.
     SaveInt(kSettings, QStringLiteral("SetupMode"), g.SetupMode);
@@ -172,15 +191,49 @@ void WriteSetupSettings(const SetupValues& values, const ProgramState& g) {
         SaveDate(kDates, QStringLiteral("Holidays%1").arg(i), g.Holidays[i]);
     }
 }
+
+void SaveToStore(const QString& section, const QString& key, const QString& text) {
+    SaveText(section, key, text);
+}
+
+// What the settings file is now, to tell later whether it was written since. A file that is not
+// there yet has a fingerprint too.
+QString SettingsFileNow() {
+    const QString path = SettingsStore::FilePath(AppKey);
+    return FileExists(path) ? FileFingerprint(path) : QStringLiteral("none");
+}
+
+// The settings of a Finish left beside a settings file that has been written since: they join
+// the settings saved in between, which stay. Only the Finish's own keys are taken: they describe
+// the year the table holds. False when the settings file could not take them.
+bool JoinFinishSettings(const SettingsStore::StagedValue& staged) {
+    SetupValues every;
+    every.PreserveRange = {QDate(2000, 1, 1), QDate(2000, 1, 1)}; // the keys written only with a date
+    ProgramState g;
+    ApplySetupValues(every, g);
+    QList<QPair<QString, QString>> keys{{kFinish, kFinishToken}};
+    WriteSetupSettings(every, g, [&keys](const QString& section, const QString& key, const QString&) {
+        keys.append({section, key});
+    });
+    SettingsStore::BeginBatch();
+    for (const auto& [section, key] : keys) {
+        const QString value = staged(section, key);
+        if (!value.isNull()) {
+            SaveText(section, key, value);
+        }
+    }
+    return SettingsStore::EndBatch();
+}
 } // namespace
 
 bool SaveSetupSettings(const SetupValues& values, const ProgramState& g) {
     SettingsStore::BeginBatch();
-    WriteSetupSettings(values, g);
+    WriteSetupSettings(values, g, SaveToStore);
     return SettingsStore::EndBatch();
 }
 
-bool FinishSetup(const SetupValues& values, const std::function<void(RebuildStage)>& progress) {
+bool FinishSetup(const SetupValues& values, const std::function<void(RebuildStage)>& progress,
+                 bool* settingsSaved) {
     ProgramState& g = Globals();
     // The settings of this Finish are written beside the settings file before the table's
     // transaction commits, and put in place after it. Both carry one token, the table in its
@@ -199,8 +252,10 @@ bool FinishSetup(const SetupValues& values, const std::function<void(RebuildStag
         QString reason;
         if (token != 0) {
             SettingsStore::BeginBatch();
-            WriteSetupSettings(values, next);
+            WriteSetupSettings(values, next, SaveToStore);
             SaveText(kFinish, kFinishToken, TokenText(quint32(token)));
+            // The file these settings are staged over: only that one may be replaced by them.
+            SaveText(kFinish, kFinishOver, SettingsFileNow());
             if (SettingsStore::EndBatchPending(&settings, &reason, quint32(token)) &&
                 days.SetUserVersion(token)) {
                 return true;
@@ -216,7 +271,11 @@ bool FinishSetup(const SetupValues& values, const std::function<void(RebuildStag
         return false;
     }
     QString reason;
-    if (!settings.Commit(&reason)) {
+    const bool saved = settings.Commit(&reason);
+    if (settingsSaved) {
+        *settingsSaved = saved;
+    }
+    if (!saved) {
         // The year is in the table, and its settings are in use and kept beside the settings
         // file: the program goes on with the new year, and the next start puts them in place.
         if (progress) {
@@ -256,7 +315,16 @@ void SettleInterruptedFinish() {
             if (!table) {
                 return StagedSaveFate::Leave; // the table cannot say now: a later start decides
             }
-            return quint32(*table) == token ? StagedSaveFate::PutInPlace : StagedSaveFate::Drop;
+            if (quint32(*table) != token) {
+                return StagedSaveFate::Drop;
+            }
+            // Settings saved since the staging (a start that could not open the book saves them
+            // too) are never undone: the Finish's own settings join them instead.
+            const QString over = staged(kFinish, kFinishOver);
+            if (over.isEmpty() || over == SettingsFileNow()) {
+                return StagedSaveFate::PutInPlace;
+            }
+            return JoinFinishSettings(staged) ? StagedSaveFate::Drop : StagedSaveFate::Leave;
         });
     if (!failures.isEmpty()) {
         ShowMessage(

@@ -55,10 +55,13 @@ bool SaveSetupSettings(const SetupValues& values, const ProgramState& g);
 // the new settings and the program-wide values change. False, with nothing changed, when either
 // failed (one message has said which). When the settings file cannot take them after the commit,
 // the year stands all the same: the program goes on with the new values, a message says what
-// happened, and the next start puts the settings in place (SettleInterruptedFinish); true then.
-bool FinishSetup(const SetupValues& values, const std::function<void(RebuildStage)>& progress = {});
+// happened, and the next start puts the settings in place (SettleInterruptedFinish); true then,
+// with settingsSaved false: that message stands in for the one that says all went well.
+bool FinishSetup(const SetupValues& values, const std::function<void(RebuildStage)>& progress = {},
+                 bool* settingsSaved = nullptr);
 
 // Start-up, before the settings are read: the settings of a Finish cut short between its table
 // and its settings file go in place when the day table holds that Finish, and are dropped when
-// it does not.
+// it does not. A settings file written since they were staged is never replaced by them: the
+// Finish's own settings join it, and the others saved in between stay.
 void SettleInterruptedFinish();

@@ -389,13 +389,22 @@ CopyResult CopyFileSafely(const QString& source, const QString& target,
     if (!RenameInFolder(folder.get(), temporary, targetName)) {
         return abandon(errno, QStringLiteral("Cannot replace"), target);
     }
-    // From here the target is the copy, whatever the folder's sync says.
+    // From here the target is the copy. On this computer's disk that is enough; a drive may be
+    // pulled out before it has written the new name, so a copy onto one counts only once its
+    // folder is synced.
     CopyResult done;
     done.ok = true;
     if (!SyncFolder(folder.get())) {
         done.error = errno;
-        done.text = QStringLiteral("%1 is in place, but its folder could not be synced: %2")
-                        .arg(target, QString::fromLocal8Bit(std::strerror(errno)));
+        const QString why = QString::fromLocal8Bit(std::strerror(errno));
+        if (guard.volume) {
+            done.ok = false;
+            done.text = QStringLiteral("%1 may not be on the drive: its folder could not be synced: %2")
+                            .arg(target, why);
+        } else {
+            done.text =
+                QStringLiteral("%1 is in place, but its folder could not be synced: %2").arg(target, why);
+        }
     }
     return done;
 }

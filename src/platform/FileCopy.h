@@ -17,7 +17,8 @@
 // before the next copy of it; one whose writer still runs is left alone.
 struct CopyResult {
     // The target holds the whole copy. Once the rename is done the copy counts as made: a sync of
-    // the folder that fails after it leaves ok, with the reason in text.
+    // the folder that fails after it leaves ok, with the reason in text. Not so onto a drive (a
+    // guard with a volume), which may not hold the new name until that sync: the copy failed.
     bool ok = false;
     int error = 0;            // errno of the step that failed
     QString text;             // what failed, for the teacher

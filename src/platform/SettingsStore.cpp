@@ -398,7 +398,11 @@ SettleStagedSaves(const QString& appName,
         } else {
             fate = decide(leftover.token, [&staged](const QString& section, const QString& key) {
                 const std::optional<QString> value = staged.Value(section, key);
-                return value ? Unescape(*value) : QString();
+                if (!value) {
+                    return QString();
+                }
+                const QString text = Unescape(*value);
+                return text.isNull() ? QStringLiteral("") : text; // there, though empty
             });
         }
         if (fate != StagedSaveFate::Leave &&

@@ -84,6 +84,7 @@ bool EndBatchPending(PendingSave* pending, QString* error, quint32 token);
 // never put in place is settled: decide reads its values and says whether it goes in place, is
 // dropped, or stays for a later start. Gives what could not be done, for the teacher.
 enum class StagedSaveFate { PutInPlace, Drop, Leave };
+// A value of the staged file; a null string when the file holds no such key.
 using StagedValue = std::function<QString(const QString& section, const QString& key)>;
 QStringList
 SettleStagedSaves(const QString& appName,

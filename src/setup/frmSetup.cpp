@@ -1105,30 +1105,34 @@ SetupValues frmSetup::CollectSetupValues() const {
     return values;
 }
 
-bool frmSetup::WriteDayTable(const SetupValues& values) {
+bool frmSetup::WriteDayTable(const SetupValues& values, bool* settingsSaved) {
     // The wizard stays on the screen under the progress window until the success is said.
     const QString title = Globals().AppTitle;
-    return FinishSetup(values, [&title](RebuildStage stage) {
-        switch (stage) {
-        case RebuildStage::Writing:
-            ShowPackMsg(title + QStringLiteral(" - Writing DataBase"),
-                        QStringLiteral("Writing DataBase... One Moment Please."));
-            break;
-        case RebuildStage::Updating:
-            ShowPackMsg(title + QStringLiteral(" - Updating DataBase"),
-                        QStringLiteral("Updating DataBase... One Moment Please."));
-            break;
-        case RebuildStage::Failed:
-            ClosePackMsg();
-            break;
-        }
-    });
+    return FinishSetup(
+        values,
+        [&title](RebuildStage stage) {
+            switch (stage) {
+            case RebuildStage::Writing:
+                ShowPackMsg(title + QStringLiteral(" - Writing DataBase"),
+                            QStringLiteral("Writing DataBase... One Moment Please."));
+                break;
+            case RebuildStage::Updating:
+                ShowPackMsg(title + QStringLiteral(" - Updating DataBase"),
+                            QStringLiteral("Updating DataBase... One Moment Please."));
+                break;
+            case RebuildStage::Failed:
+                ClosePackMsg();
+                break;
+            }
+        },
+        settingsSaved);
 }
 
 void frmSetup::FinishSetupClicked() {
     ProgramState& g = Globals();
     const SetupValues values = CollectSetupValues();
-    if (!WriteDayTable(values)) {
+    bool settingsSaved = true;
+    if (!WriteDayTable(values, &settingsSaved)) {
         // Nothing has changed: the teacher may put it right and finish again.
         ClosePackMsg();
         show();
@@ -1153,7 +1157,10 @@ void frmSetup::FinishSetupClicked() {
     DisableEditCommands();
     g.SetupComplete = 1;
     ClosePackMsg();
-    ShowMessage(SetupSuccessMessage(), MsgOK, MsgInformation,
-                g.AppTitle + QStringLiteral(" - Successfull Setup"), 0);
+    // Settings that could not be saved have had their own message; all did not go well.
+    if (settingsSaved) {
+        ShowMessage(SetupSuccessMessage(), MsgOK, MsgInformation,
+                    g.AppTitle + QStringLiteral(" - Successfull Setup"), 0);
+    }
     frmSetup::Unload();
 }

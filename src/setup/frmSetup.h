@@ -237,7 +237,9 @@ public:
     SetupValues CollectSetupValues() const;
     // The day table rewritten for the new year, the kept entries put back and the settings
     // saved, all or nothing; the wizard is hidden and the progress window shown meanwhile.
-    bool WriteDayTable(const SetupValues& values);
+    // settingsSaved turns false when the year stands but the settings file could not take its
+    // settings (a message has said so).
+    bool WriteDayTable(const SetupValues& values, bool* settingsSaved);
     void FinishSetupClicked();
 
 protected:

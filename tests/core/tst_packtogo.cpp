@@ -234,6 +234,7 @@ private Q_SLOTS:
     void cleanup() {
         RemovableDrivesSeam::ClearForTests();
         FileCopySeam::SetBlockHookForTests({}, 0);
+        FileCopySeam::SetStepFailureForTests({});
     }
 
     void packUsesTheFirstDriveHoldingTheFile_data() {
@@ -463,21 +464,42 @@ private Q_SLOTS:
         QCOMPARE(m_host.calls.last(), QStringLiteral("close progress"));
     }
 
+    // A copy that may not be on the drive is no pack: the teacher is told, and neither the pack's
+    // date nor the exchange is kept.
+    void aFailedCopyIsNoPack_data() {
+        QTest::addColumn<bool>("renamed"); // the copy had taken the book's name on the drive
+        QTest::newRow("the drive is full") << false;
+        QTest::newRow("the drive's folder cannot be synced") << true;
+    }
+
     void aFailedCopyIsNoPack() {
+        QFETCH(bool, renamed);
         TestEnvironment env;
         openPackedBook();
         putOnDrive("A_STICK", env.DatabasePath());
         const QByteArray before = Bytes(packed("A_STICK"));
         const QByteArray local = Bytes(env.DatabasePath());
-        FileCopySeam::SetBlockHookForTests([](int blocks) { return blocks < 2; }, 1024);
+        const QString exchanged = ReadText(QStringLiteral("PackToGo"), QStringLiteral("QLM.mdb History"));
+        if (renamed) {
+            FileCopySeam::SetStepFailureForTests(
+                [](FileCopySeam::Step step) { return step == FileCopySeam::Step::SyncFolder ? EIO : 0; });
+        } else {
+            FileCopySeam::SetBlockHookForTests([](int blocks) { return blocks < 2; }, 1024);
+        }
         MessageTestSeam::QueueAnswer(MsgAnswerYes);
         MessageTestSeam::QueueAnswer(MsgAnswerOK);
         PackDataBase(m_host);
         VerifyNoUnexpectedMessages();
-        QVERIFY(MessageTestSeam::Answered().last().text.startsWith(QStringLiteral("61\r\nDisk full")));
-        QCOMPARE(Bytes(packed("A_STICK")), before);
+        const QString text = MessageTestSeam::Answered().last().text;
+        QVERIFY2(renamed ? text.startsWith(QStringLiteral("75\r\nPath/File access error")) &&
+                               text.contains(QStringLiteral("could not be synced"))
+                         : text.startsWith(QStringLiteral("61\r\nDisk full")) &&
+                               Bytes(packed("A_STICK")) == before,
+                 qPrintable(text));
+        // Whatever reached the drive, the book in use is as it was.
         QCOMPARE(Bytes(env.DatabasePath()), local);
         QVERIFY(Effects("PackDate").isEmpty());
+        QCOMPARE(ReadText(QStringLiteral("PackToGo"), QStringLiteral("QLM.mdb History")), exchanged);
         // The page came back on the book.
         QVERIFY(m_host.calls.contains(QStringLiteral("load page")));
         QVERIFY(DayRecords().IsOpen());

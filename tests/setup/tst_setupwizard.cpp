@@ -6,6 +6,7 @@
 #include "dialogs/StartupDialogs.h"
 #include "mainwindow/frmMain.h"
 #include "platform/DateText.h"
+#include "platform/FileCopy.h"
 #include "platform/Rounding.h"
 #include "platform/SettingsStore.h"
 #include "setup/DatePicker.h"
@@ -29,6 +30,8 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTreeWidget>
+
+#include <cerrno>
 
 namespace {
 frmSetup& Wizard() {
@@ -512,6 +515,25 @@ private Q_SLOTS:
         QVERIFY(wizardShown);
         QVERIFY(!frmSetup::IsLoaded());
         QVERIFY(frmSchedule::Get().parentWidget()->isVisible());
+    }
+
+    // A year written whose settings file could not take its settings has had its warning: no
+    // success follows it.
+    void settingsNotSavedAreNoSuccess() {
+        TestEnvironment env;
+        StartFirstUse();
+        EnterANewYear();
+        int renames = 0; // the first is the settings file's
+        FileCopySeam::SetStepFailureForTests([&renames](FileCopySeam::Step step) {
+            return step == FileCopySeam::Step::Rename && !renames++ ? EIO : 0;
+        });
+        MessageTestSeam::QueueAnswer(MsgAnswerOK); // the warning
+        Next();
+        FileCopySeam::SetStepFailureForTests({});
+        VerifyNoUnexpectedMessages();
+        QCOMPARE(MessageTestSeam::Answered().first().title, QStringLiteral("Quillmarsh - Saving Settings"));
+        QVERIFY(!frmSetup::IsLoaded()); // the year stands
+        QCOMPARE(Globals().SetupComplete, 1);
     }
 
     void aFailedFinishChangesNothingAndShowsTheWizardAgain() {
