@@ -59,7 +59,9 @@ void TidyAfterInterruptedSaves() {
     // A pack killed half-way left the copy it was making for the drive; no other copy of the
     // program runs in this folder now.
     const QDir folder(ProgramFolder());
-    for (const QString& name : folder.entryList({QStringLiteral(".*.packing")}, QDir::Files | QDir::Hidden)) {
+    for (const QString& name :
+         folder.entryList({QStringLiteral(".*.packing"), QStringLiteral(".*.packing-journal")},
+                          QDir::Files | QDir::Hidden)) {
         QFile::remove(folder.filePath(name));
     }
     // A write follows a link to the file it names, and leaves its copies beside that file.
