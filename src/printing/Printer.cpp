@@ -278,9 +278,14 @@ int PrintFile(const CupsLibrary& cups, http_t* http, const QByteArray& queue, co
         return failed();
     }
     QFile document(QFile::decodeName(file));
-    bool taken = document.open(QIODevice::ReadOnly) && startSending() &&
-                 cups.cupsStartDocument(http, queue.constData(), job, title.constData(), CUPS_FORMAT_PDF,
-                                        1) == HTTP_STATUS_CONTINUE;
+    if (!document.open(QIODevice::ReadOnly)) {
+        *status = IPP_STATUS_ERROR_DOCUMENT_ACCESS;
+        *said = QStringLiteral("the job could not be read: %1").arg(document.errorString());
+        cups.cupsCancelJob2(http, queue.constData(), job, 0);
+        return 0;
+    }
+    bool taken = startSending() && cups.cupsStartDocument(http, queue.constData(), job, title.constData(),
+                                                          CUPS_FORMAT_PDF, 1) == HTTP_STATUS_CONTINUE;
     while (taken && !document.atEnd()) {
         const QByteArray chunk = document.read(64 * 1024);
         taken = !chunk.isEmpty() && cups.cupsWriteRequestData(http, chunk.constData(),
