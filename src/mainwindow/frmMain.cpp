@@ -24,6 +24,7 @@
 #include "platform/Twips.h"
 #include "printing/DefaultPrinter.h"
 #include "printing/PrintCommands.h"
+#include "printing/PrintInProgress.h"
 #include "setup/frmSetup.h"
 #include "ui/MainWindowState.h"
 #include "ui/OpenWindows.h"
@@ -463,6 +464,11 @@ void frmMain::MDIForm_Unload() {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
+    // A print half-way would be lost with its windows: the window closes once it has stopped.
+    if (KeepCloseUntilPrintStops()) {
+        event->ignore();
+        return;
+    }
     storePendingEdits();
     event->accept();
     frmMain::Unload();

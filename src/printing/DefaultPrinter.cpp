@@ -17,6 +17,8 @@ namespace {
 const QByteArray kFound = "1";
 const QByteArray kNotFound = "0";
 const QByteArray kNotAnswering = "-";
+// Followed by why: the print system is not installed, or not running.
+const QByteArray kMissing = "missing ";
 
 struct OpenQuestion {
     std::function<void()> answered;
@@ -58,6 +60,8 @@ void HelperFinished(QProcess* asking) {
     const QByteArray said = asking->readAllStandardOutput().trimmed();
     const bool normal = asking->exitStatus() == QProcess::NormalExit && asking->exitCode() == 0;
     NotePrintSystemAnswer(!(normal && said == kNotAnswering));
+    NotePrintSystemMissing(normal && said.startsWith(kMissing) ? QString::fromUtf8(said.mid(kMissing.size()))
+                                                               : QString());
     Answer(normal && said == kFound);
 }
 
@@ -68,6 +72,7 @@ void HelperTimedOut(QProcess* asking) {
         return;
     }
     NotePrintSystemAnswer(false);
+    NotePrintSystemMissing(QString());
     Answer(false);
 }
 
@@ -174,7 +179,10 @@ int AnswerDefaultPrinterQuestion(int& argc, char** argv) {
     }
     QCoreApplication app(argc, argv);
     const bool found = GetDefaultPrinter().has_value();
-    const QByteArray said = found ? kFound : PrintSystemAnswered() ? kNotFound : kNotAnswering;
+    const QByteArray said = found                             ? kFound
+                            : !PrintSystemMissing().isEmpty() ? kMissing + PrintSystemMissing().toUtf8()
+                            : PrintSystemAnswered()           ? kNotFound
+                                                              : kNotAnswering;
     std::fputs((said + '\n').constData(), stdout);
     return 0;
 }

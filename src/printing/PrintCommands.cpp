@@ -18,6 +18,14 @@ bool DefaultPrinterStillThere() {
 } // namespace
 
 void ShowNoPrinter(const QString& line) {
+    if (const QString missing = PrintSystemMissing(); !missing.isEmpty()) {
+        // No printer can be found without it: the print system is what is missing.
+        ShowMessage(missing + QStringLiteral("\r\n\r\n") + line +
+                        QStringLiteral(" the print system (CUPS) is installed and running."),
+                    MsgOK, MsgWarning, Globals().AppTitle + QStringLiteral(" - Print System Not Available"),
+                    0);
+        return;
+    }
     if (!PrintSystemAnswered()) {
         // Not a missing printer: the print system did not say.
         ShowMessage(PrintSystemNotAnsweringText() + QStringLiteral("\r\n\r\n") + line +

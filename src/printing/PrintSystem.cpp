@@ -1,5 +1,6 @@
 #include "PrintSystem.h"
 
+#include "PrintInProgress.h"
 #include "ui/MainFrame.h"
 
 #include <QApplication>
@@ -23,6 +24,7 @@ using Clock = std::chrono::steady_clock;
 
 std::chrono::milliseconds g_wait = kPrintSystemWait;
 bool g_answered = true;
+QString g_missing;
 std::optional<Clock::time_point> g_silentSince;
 
 // A worker ends at its deadline by itself; it is waited for a little longer, so that one that is
@@ -104,6 +106,7 @@ bool WaitForPrintSystem(const std::function<bool()>& done, std::chrono::millisec
     if (done()) {
         return true;
     }
+    const PrintInProgress inProgress;
     ShowingTheWait showing;
     QElapsedTimer clock;
     clock.start();
@@ -118,7 +121,7 @@ bool WaitForPrintSystem(const std::function<bool()>& done, std::chrono::millisec
         }
     });
     look.start();
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    loop.exec();
     return done();
 }
 
@@ -137,6 +140,14 @@ void NotePrintSystemAnswer(bool answered) {
     } else {
         g_silentSince = Clock::now();
     }
+}
+
+QString PrintSystemMissing() {
+    return g_missing;
+}
+
+void NotePrintSystemMissing(const QString& why) {
+    g_missing = why;
 }
 
 bool EndWithTheProgram() {
@@ -158,5 +169,6 @@ namespace PrinterTestSeam {
 void SetAnswerWait(std::chrono::milliseconds wait) {
     g_wait = wait;
     NotePrintSystemAnswer(true);
+    NotePrintSystemMissing(QString());
 }
 } // namespace PrinterTestSeam

@@ -41,7 +41,7 @@ bool AskPrintSystem(const std::function<void(PrintSystemExchange&)>& ask);
 
 // Waits until done() is true or the bound has passed, showing that the program waits (a busy
 // pointer, and a note over the main window once the wait is noticeable); the window is painted
-// meanwhile, and the teacher's input waits. Answers done().
+// meanwhile, and the teacher's input is dropped (PrintInProgress). Answers done().
 bool WaitForPrintSystem(const std::function<bool()>& done, std::chrono::milliseconds bound);
 
 // Whether the print system answered the last question put to it in time. A question that went
@@ -50,6 +50,11 @@ bool WaitForPrintSystem(const std::function<bool()>& done, std::chrono::millisec
 bool PrintSystemAnswered();
 bool PrintSystemRecentlySilent();
 void NotePrintSystemAnswer(bool answered);
+// Why the print system could not be asked at all at the last question (it is not installed, or
+// not running), as a sentence; empty when it answered or went silent. No printer is said to be
+// missing then: the print system is.
+QString PrintSystemMissing();
+void NotePrintSystemMissing(const QString& why);
 
 // For the helper processes that ask the print system for the program: the helper ends with the
 // program that started it, and after twice the wait at the latest, whatever libcups waits for.

@@ -23,11 +23,13 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <condition_variable>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <mutex>
 #include <optional>
 
@@ -91,7 +93,11 @@ const QString kPdfDriver = QStringLiteral("PDF");
 #define QLM_CUPS_FUNCTIONS(F) \
     F(cupsAddOption) \
     F(cupsFreeOptions) \
-    F(cupsPrintFile2) \
+    F(cupsCreateJob) \
+    F(cupsStartDocument) \
+    F(cupsWriteRequestData) \
+    F(cupsFinishDocument) \
+    F(cupsCancelJob2) \
     F(cupsLastError) \
     F(cupsLastErrorString) \
     F(httpConnect2) \
@@ -191,14 +197,15 @@ http_t* Connect(const CupsLibrary& cups, PrintSystemExchange& exchange) {
 }
 
 // Whether the scheduler answers a question it answers at once. One that is not running answers
-// too, in its way: nothing waits for it.
-void AskWhetherAnswering(const CupsLibrary& cups, PrintSystemExchange& exchange) {
+// too, in its way: nothing waits for it, and this says false.
+bool AskWhetherAnswering(const CupsLibrary& cups, PrintSystemExchange& exchange) {
     http_t* http = Connect(cups, exchange);
     if (!http) {
-        return;
+        return false;
     }
     cups.ippDelete(cups.cupsDoRequest(http, cups.ippNewRequest(IPP_OP_CUPS_GET_DEFAULT), "/"));
     cups.httpClose(http);
+    return true;
 }
 
 const QString kNotRunning = QStringLiteral("the print system (CUPS) is not running.");
@@ -208,9 +215,8 @@ const QString kNotRunning = QStringLiteral("the print system (CUPS) is not runni
 // file or directory", for a queue that has gone and for a scheduler that is not running alike;
 // asking the scheduler about the queue tells them apart. Empty when the scheduler did not answer
 // in time: a queue that is only silent is not said to be gone.
-QString CupsRefusal(const CupsLibrary& cups, const QByteArray& queue, PrintSystemExchange& exchange) {
-    const ipp_status_t status = cups.cupsLastError();
-    const QString said = QString::fromUtf8(cups.cupsLastErrorString());
+QString CupsRefusal(const CupsLibrary& cups, ipp_status_t status, const QString& said,
+                    const QByteArray& queue, PrintSystemExchange& exchange) {
     if (status != IPP_STATUS_ERROR_INTERNAL && status != IPP_STATUS_ERROR_NOT_FOUND &&
         status != IPP_STATUS_ERROR_SERVICE_UNAVAILABLE) {
         return said;
@@ -241,10 +247,62 @@ QString NotAccepted(const QString& printer, const QString& reason) {
 struct HandOver {
     int job = 0;
     QString refusal;
+    // The document may have reached the scheduler, and no answer came: the job may still print.
+    bool maybeSent = false;
 };
 
+// The helper's line, said just before the document goes: a helper ended before it certainly
+// handed nothing over.
+const QByteArray kSending = "sending";
+
+// Create-Job, then the document: a job created without its document never prints, so the
+// moment the document starts is the one after which a cut-off job may print all the same.
+// startSending says it may go ahead, at that moment. A job that failed leaves the scheduler's
+// answer in status and said.
+int PrintFile(const CupsLibrary& cups, http_t* http, const QByteArray& queue, const QByteArray& file,
+              const QByteArray& title, const JobOptions& options, const std::function<bool()>& startSending,
+              ipp_status_t* status, QString* said) {
+    cups_option_t* list = nullptr;
+    int count = 0;
+    for (const auto& [name, value] : options) {
+        count = cups.cupsAddOption(name.constData(), value.constData(), count, &list);
+    }
+    const int job = cups.cupsCreateJob(http, queue.constData(), title.constData(), count, list);
+    cups.cupsFreeOptions(count, list);
+    const auto failed = [&] {
+        *status = cups.cupsLastError();
+        *said = QString::fromUtf8(cups.cupsLastErrorString());
+        return 0;
+    };
+    if (job == 0) {
+        return failed();
+    }
+    QFile document(QFile::decodeName(file));
+    if (!document.open(QIODevice::ReadOnly)) {
+        *status = IPP_STATUS_ERROR_DOCUMENT_ACCESS;
+        *said = QStringLiteral("the job could not be read: %1").arg(document.errorString());
+        cups.cupsCancelJob2(http, queue.constData(), job, 0);
+        return 0;
+    }
+    bool taken = startSending() && cups.cupsStartDocument(http, queue.constData(), job, title.constData(),
+                                                          CUPS_FORMAT_PDF, 1) == HTTP_STATUS_CONTINUE;
+    while (taken && !document.atEnd()) {
+        const QByteArray chunk = document.read(64 * 1024);
+        taken = !chunk.isEmpty() && cups.cupsWriteRequestData(http, chunk.constData(),
+                                                              size_t(chunk.size())) == HTTP_STATUS_CONTINUE;
+    }
+    if (taken && cups.cupsFinishDocument(http, queue.constData()) == IPP_STATUS_OK) {
+        return job;
+    }
+    // As cupsPrintFile2 does: the job goes, and the failure is the one told.
+    failed();
+    cups.cupsCancelJob2(http, queue.constData(), job, 0);
+    return 0;
+}
+
 HandOver HandOverToCups(const CupsLibrary& cups, const QByteArray& queue, const QByteArray& file,
-                        const QByteArray& title, const JobOptions& options, PrintSystemExchange& exchange) {
+                        const QByteArray& title, const JobOptions& options, PrintSystemExchange& exchange,
+                        const std::function<bool()>& startSending) {
     HandOver outcome;
     http_t* http = Connect(cups, exchange);
     if (!http) {
@@ -253,18 +311,21 @@ HandOver HandOverToCups(const CupsLibrary& cups, const QByteArray& queue, const 
         }
         return outcome;
     }
-    cups_option_t* list = nullptr;
-    int count = 0;
-    for (const auto& [name, value] : options) {
-        count = cups.cupsAddOption(name.constData(), value.constData(), count, &list);
-    }
-    outcome.job =
-        cups.cupsPrintFile2(http, queue.constData(), file.constData(), title.constData(), count, list);
-    cups.cupsFreeOptions(count, list);
+    ipp_status_t status = IPP_STATUS_OK;
+    QString said;
+    outcome.job = PrintFile(
+        cups, http, queue, file, title, options,
+        [&] {
+            outcome.maybeSent = startSending();
+            return outcome.maybeSent;
+        },
+        &status, &said);
     cups.httpClose(http);
     if (outcome.job == 0 && !exchange.TimedOut()) {
-        outcome.refusal = CupsRefusal(cups, queue, exchange);
+        outcome.refusal = CupsRefusal(cups, status, said, queue, exchange);
     }
+    // An answer either way settles it.
+    outcome.maybeSent = outcome.maybeSent && outcome.job == 0 && outcome.refusal.isEmpty();
     return outcome;
 }
 
@@ -276,9 +337,10 @@ QString& HandOverHelper() {
 // The hand-over in a helper process, ended when its time is over. libcups, even on a connection
 // of ours, falls back on its own connection for some of the questions a hand-over asks, and waits
 // there for minutes: a thread stuck so would hand the job over whenever the scheduler woke up,
-// after the teacher was told that it had been stopped. None when the helper did not answer.
-std::optional<HandOver> HandOverInHelper(const QByteArray& queue, const QByteArray& file,
-                                         const QByteArray& title, const JobOptions& options) {
+// after the teacher was told that it had been stopped. Neither a job nor a refusal when the
+// helper did not answer; whether it had begun to send the document, it says before it does.
+HandOver HandOverInHelper(const QByteArray& queue, const QByteArray& file, const QByteArray& title,
+                          const JobOptions& options) {
     QStringList arguments{QString::fromLatin1(HandOverCommand), QString::fromUtf8(queue),
                           QFile::decodeName(file), QString::fromUtf8(title)};
     for (const auto& [name, value] : options) {
@@ -287,26 +349,28 @@ std::optional<HandOver> HandOverInHelper(const QByteArray& queue, const QByteArr
     QProcess helper;
     helper.setStandardErrorFile(QProcess::nullDevice());
     helper.start(HandOverHelper(), arguments, QIODevice::ReadOnly);
-    if (!WaitForPrintSystem([&helper] { return helper.state() == QProcess::NotRunning; },
-                            PrintSystemWait())) {
+    const bool cut =
+        !WaitForPrintSystem([&helper] { return helper.state() == QProcess::NotRunning; }, PrintSystemWait());
+    if (cut) {
         helper.kill();
         helper.waitForFinished(1000);
-        return std::nullopt;
     }
     if (helper.error() == QProcess::FailedToStart) {
         return HandOver{0, QStringLiteral("the program could not start its hand-over to the print system.")};
     }
-    const QByteArray said = helper.readAllStandardOutput().trimmed();
-    if (said.startsWith("job ")) {
-        return HandOver{said.mid(4).toInt(), QString()};
+    const QList<QByteArray> said = helper.readAllStandardOutput().trimmed().split('\n');
+    const QByteArray last = said.last().trimmed();
+    const bool sending = said.first().trimmed() == kSending;
+    if (last.startsWith("job ")) {
+        return HandOver{last.mid(4).toInt(), QString()};
     }
-    if (said.startsWith("refused ")) {
-        return HandOver{0, QString::fromUtf8(said.mid(8))};
+    if (last.startsWith("refused ")) {
+        return HandOver{0, QString::fromUtf8(last.mid(8))};
     }
-    if (said == "silent") {
-        return std::nullopt;
+    if (last == "silent" || cut) {
+        return HandOver{0, QString(), sending};
     }
-    return HandOver{0, QStringLiteral("the hand-over to the print system ended without an answer.")};
+    return HandOver{0, QStringLiteral("the hand-over to the print system ended without an answer."), sending};
 }
 
 // Asks the print system whether it answers before Qt's own calls ask it anything: those wait
@@ -318,15 +382,24 @@ bool PrintSystemAnswers() {
     }
     const Seam& seam = TheSeam();
     bool answered = true;
+    QString missing;
     if (seam.active) {
         if (seam.lookupsSilent) {
             answered = AskPrintSystem([silence = seam.silence](PrintSystemExchange&) { silence->Wait(); });
         }
     } else if (const CupsLibrary* cups = Cups()) {
-        answered =
-            AskPrintSystem([cups](PrintSystemExchange& exchange) { AskWhetherAnswering(*cups, exchange); });
+        auto reached = std::make_shared<std::atomic<bool>>(false);
+        answered = AskPrintSystem([cups, reached](PrintSystemExchange& exchange) {
+            *reached = AskWhetherAnswering(*cups, exchange);
+        });
+        if (answered && !*reached) {
+            missing = QStringLiteral("The print system (CUPS) is not running.");
+        }
+    } else {
+        missing = QStringLiteral("The print system (CUPS) is not installed.");
     }
     NotePrintSystemAnswer(answered);
+    NotePrintSystemMissing(missing);
     return answered;
 }
 
@@ -416,7 +489,11 @@ int HandOverJobFromCommandLine(int argc, char** argv) {
     }
     // The window ends this helper when its own wait is over; this deadline is a backstop.
     PrintSystemExchange exchange(std::chrono::steady_clock::now() + PrintSystemWait());
-    const HandOver outcome = HandOverToCups(*cups, argv[2], argv[3], argv[4], options, exchange);
+    const HandOver outcome = HandOverToCups(*cups, argv[2], argv[3], argv[4], options, exchange, [&say] {
+        say(kSending);
+        std::fflush(stdout);
+        return true;
+    });
     if (outcome.job > 0) {
         say("job " + QByteArray::number(outcome.job));
     } else if (!outcome.refusal.isEmpty()) {
@@ -633,7 +710,9 @@ bool PrinterObject::EndDoc() {
 }
 
 void PrinterObject::setNotAnswering() {
-    m_error = PrintSystemNotAnsweringText() + QStringLiteral(" Please print again once it answers.");
+    // A job that may still print is not to be printed again before the printer is looked at.
+    m_error = PrintSystemNotAnsweringText() +
+              (m_mayStillPrint ? QString() : QStringLiteral(" Please print again once it answers."));
     m_notAnswering = true;
 }
 
@@ -641,7 +720,8 @@ bool PrinterObject::handOver() {
     // The worker owns what it reads: the job file stays until it lets go, whenever that is.
     const std::shared_ptr<JobFile> file = m_jobFile;
     Seam& seam = TheSeam();
-    if (seam.active) {
+    // With a hand-over helper named, the seam's printers take their jobs through it.
+    if (seam.active && HandOverHelper().isEmpty()) {
         const int job = ++seam.jobsHandedOver;
         if (job == seam.refuseJob) {
             m_error = NotAccepted(m_entry.DeviceName, seam.refusal);
@@ -675,38 +755,45 @@ bool PrinterObject::handOver() {
         seam.jobFiles << taken;
         return true;
     }
-    const CupsLibrary* cups = Cups();
-    if (!cups) {
-        m_error =
-            NotAccepted(m_entry.DeviceName, QStringLiteral("the print system (CUPS) is not installed."));
-        return false;
-    }
     const JobOptions options = CupsJobOptions(*m_printer);
     // CUPS takes a queue's name without the instance that lpoptions may add after a slash.
     const QByteArray queue = m_entry.DeviceName.section(QLatin1Char('/'), 0, 0).toUtf8();
     const QByteArray title = m_documentName.toUtf8();
-    std::optional<HandOver> outcome;
+    HandOver outcome;
     if (!HandOverHelper().isEmpty()) {
         outcome = HandOverInHelper(queue, file->Path(), title, options);
-    } else {
-        // Without the helper (a program that is not ours, such as a benchmark), in a thread.
+    } else if (const CupsLibrary* cups = Cups()) {
+        // Without the helper (a program that is not ours, such as a benchmark), in a thread. The
+        // window and the worker settle once who comes first: the worker to send the document,
+        // or the window to give the job up.
+        enum Stage { NotSent, Sending, GivenUp };
+        auto stage = std::make_shared<std::atomic<int>>(NotSent);
         auto taken = std::make_shared<HandOver>();
-        if (AskPrintSystem([cups, file, options, queue, title, taken](PrintSystemExchange& exchange) {
-                *taken = HandOverToCups(*cups, queue, file->Path(), title, options, exchange);
+        if (AskPrintSystem([cups, file, options, queue, title, taken, stage](PrintSystemExchange& exchange) {
+                *taken = HandOverToCups(*cups, queue, file->Path(), title, options, exchange, [stage] {
+                    int expected = NotSent;
+                    return stage->compare_exchange_strong(expected, Sending);
+                });
             })) {
             outcome = *taken;
+        } else {
+            int expected = NotSent;
+            outcome.maybeSent = !stage->compare_exchange_strong(expected, GivenUp);
         }
+    } else {
+        outcome.refusal = QStringLiteral("the print system (CUPS) is not installed.");
     }
-    NotePrintSystemAnswer(outcome.has_value());
-    if (!outcome) {
+    NotePrintSystemAnswer(outcome.job > 0 || !outcome.refusal.isEmpty());
+    m_mayStillPrint = outcome.maybeSent;
+    if (outcome.job > 0) {
+        return true;
+    }
+    if (outcome.refusal.isEmpty()) {
         setNotAnswering();
-        return false;
+    } else {
+        m_error = NotAccepted(m_entry.DeviceName, outcome.refusal);
     }
-    if (outcome->job == 0) {
-        m_error = NotAccepted(m_entry.DeviceName, outcome->refusal);
-        return false;
-    }
-    return true;
+    return false;
 }
 
 void PrinterObject::KillDoc() {

@@ -93,9 +93,13 @@ public:
     void SetError(const QString& error) {
         m_error = error;
         m_notAnswering = false;
+        m_mayStillPrint = false;
     }
     // The last failure was the print system's silence, not a refusal.
     bool NotAnswering() const { return m_notAnswering; }
+    // The last job failed after its document may have reached the print system: it may print
+    // all the same.
+    bool MayStillPrint() const { return m_mayStillPrint; }
 
     // Text and pictures at a position, as the program prints headings over pictures: the text's
     // top stands at CurrentY, which then moves down a line (CurrentX goes back to 0).
@@ -124,6 +128,7 @@ private:
     int m_orientation = 1;
     QString m_error;
     bool m_notAnswering = false;
+    bool m_mayStillPrint = false;
     // The print system did not answer when this printer was chosen.
     bool m_chosenUnanswered = false;
 };

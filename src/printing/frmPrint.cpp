@@ -1,6 +1,7 @@
 #include "frmPrint.h"
 
 #include "DefaultPrinter.h"
+#include "PrintInProgress.h"
 #include "PrintPages.h"
 #include "PrintSystem.h"
 #include "Printer.h"
@@ -137,6 +138,8 @@ struct RangePrintProgress {
     QDate stoppedAt;
     int copiesOfStopped = 0;
     int copies = 0;
+    // The stopped day's next copy was cut off after it may have reached the print system.
+    bool mayStillPrint = false;
 };
 
 QString LongDate(const QDate& date) {
@@ -146,6 +149,31 @@ QString LongDate(const QDate& date) {
 // From one day to another, or the one day.
 QString DaysText(const QDate& first, const QDate& last) {
     return first == last ? LongDate(first) : LongDate(first) + QStringLiteral(" to ") + LongDate(last);
+}
+
+QString CopiesPrintedText(const QString& what, int printed, int copies) {
+    return QStringLiteral("Of %1, %2 of %3 copies had been printed.").arg(what).arg(printed).arg(copies);
+}
+
+// A job whose hand-over was cut off after its document may have reached the print system may
+// print all the same: printing it again at once could print it twice. what is the printed
+// thing (a day, the timetable), printed the copies of it that were printed before; the lines
+// say which copy may still print, and which copies did not print.
+QString MayStillPrintLines(const QString& what, int printed, int copies, QString* notPrinted) {
+    QString lines;
+    if (printed > 0) {
+        lines += CopiesPrintedText(what, printed, copies) + QStringLiteral("\r\n");
+    }
+    const QString job =
+        copies > 1 ? QStringLiteral("%1 (copy %2 of %3)").arg(what).arg(printed + 1).arg(copies) : what;
+    lines += QStringLiteral("%1 may still print: check the printer before printing it again.").arg(job);
+    const int first = printed + 2;
+    if (first == copies) {
+        *notPrinted = QStringLiteral("copy %1 of %2").arg(first).arg(what);
+    } else if (first < copies) {
+        *notPrinted = QStringLiteral("copies %1 to %2 of %3").arg(first).arg(copies).arg(what);
+    }
+    return lines;
 }
 
 // What a range print that stopped part-way printed, and where it stopped.
@@ -160,15 +188,49 @@ QString RangeStoppedText(const RangePrintProgress& progress, const QDate& rangeE
                     .arg(progress.daysPrinted)
                     .arg(progress.daysPrinted == 1 ? QStringLiteral("day") : QStringLiteral("days"));
     }
+    if (progress.mayStillPrint) {
+        QString notPrinted;
+        text += QStringLiteral("\r\n") + MayStillPrintLines(LongDate(progress.stoppedAt),
+                                                            progress.copiesOfStopped, progress.copies,
+                                                            &notPrinted);
+        if (progress.stoppedAt < rangeEnd) {
+            notPrinted += (notPrinted.isEmpty() ? QString() : QStringLiteral(", and ")) +
+                          DaysText(progress.stoppedAt.addDays(1), rangeEnd);
+        }
+        if (!notPrinted.isEmpty()) {
+            text += QStringLiteral("\r\nNot printed: %1.").arg(notPrinted);
+        }
+        return text;
+    }
     text += QStringLiteral("\r\nNot printed: %1.")
                 .arg(DaysText(progress.stoppedAt, std::max(progress.stoppedAt, rangeEnd)));
     if (progress.copiesOfStopped > 0) {
-        text += QStringLiteral("\r\nOf %1, %2 of %3 copies had been printed.")
-                    .arg(LongDate(progress.stoppedAt))
-                    .arg(progress.copiesOfStopped)
-                    .arg(progress.copies);
+        text += QStringLiteral("\r\n") +
+                CopiesPrintedText(LongDate(progress.stoppedAt), progress.copiesOfStopped, progress.copies);
     }
     return text;
+}
+
+// The opening of the report on a print of one thing (a day, the screen view, the timetable)
+// that stopped: empty for the usual one.
+QString StoppedText(const QString& what, int printed, int copies, bool stoppedToClose) {
+    if (Printer().MayStillPrint()) {
+        QString notPrinted;
+        QString text = QStringLiteral("The print was stopped.\r\n\r\n") +
+                       MayStillPrintLines(what, printed, copies, &notPrinted);
+        if (!notPrinted.isEmpty()) {
+            text += QStringLiteral("\r\nNot printed: %1.").arg(notPrinted);
+        }
+        return text;
+    }
+    if (stoppedToClose) {
+        QString text = QStringLiteral("The print was stopped.");
+        if (printed > 0) {
+            text += QStringLiteral("\r\n\r\n") + CopiesPrintedText(what, printed, copies);
+        }
+        return text;
+    }
+    return QString();
 }
 
 // A busy pointer while a print runs.
@@ -608,6 +670,11 @@ bool frmPrint::printDayPage(int* copiesPrinted) {
     // The box is read again for each day of a range.
     const int copies = CopiesToPrint(txtcopies->text());
     for (int copy = 0; copy < copies; ++copy) {
+        if (!GoOnPrinting()) {
+            m_stoppedToClose = true;
+            Printer().SetError(QStringLiteral("Quillmarsh closes now, as asked."));
+            return false;
+        }
         ComposeDayPage();
         if (!PrintRtf(*frmPrintPreview::Get().rtbPrint, g.MarginLeft, g.MarginTop, g.MarginRight,
                       g.MarginBtm)) {
@@ -628,6 +695,12 @@ void frmPrint::printFailed(const QString& whatHappened) {
 }
 
 void frmPrint::cmdPrint_Click() {
+    // One print at a time: a Print that reaches here while one runs starts nothing.
+    if (PrintInProgress::Active()) {
+        return;
+    }
+    const PrintInProgress inProgress;
+    m_stoppedToClose = false;
     const ProgramState& g = Globals();
     ShowPreview(0);
     switch (g.PrintItem) {
@@ -635,9 +708,15 @@ void frmPrint::cmdPrint_Click() {
         if (!marginsLeaveRoom()) {
             return;
         }
-        const BusyPointer busy;
-        if (!printDayPage()) {
-            printFailed();
+        int copiesPrinted = 0;
+        bool ok = false;
+        {
+            const BusyPointer busy;
+            ok = printDayPage(&copiesPrinted);
+        }
+        if (!ok) {
+            printFailed(StoppedText(LongDate(ShownDate()), copiesPrinted, CopiesToPrint(txtcopies->text()),
+                                    m_stoppedToClose));
         }
         break;
     }
@@ -661,6 +740,7 @@ void frmPrint::cmdPrint_Click() {
                 if (failed) {
                     progress.stoppedAt = RangeDay;
                     progress.copiesOfStopped = copiesPrinted;
+                    progress.mayStillPrint = Printer().MayStillPrint();
                     return false;
                 }
                 if (progress.daysPrinted++ == 0) {
@@ -686,7 +766,7 @@ void frmPrint::cmdPrint_Click() {
         }
         show();
         if (!ok) {
-            printFailed();
+            printFailed(StoppedText(QStringLiteral("The screen view"), 0, 1, false));
         }
         break;
     }
@@ -699,7 +779,7 @@ void frmPrint::cmdPrint_Click() {
         }
         ShowPreview(0);
         if (!ok) {
-            printFailed();
+            printFailed(StoppedText(QStringLiteral("The timetable"), 0, 1, false));
         }
         break;
     }

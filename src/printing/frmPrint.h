@@ -134,4 +134,6 @@ private:
 
     QPointer<QWidget> m_oldParent;
     bool m_loading = false;
+    // The print stopped because the teacher chose to close the program.
+    bool m_stoppedToClose = false;
 };

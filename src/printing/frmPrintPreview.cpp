@@ -1,6 +1,7 @@
 #include "frmPrintPreview.h"
 
 #include "PrintCommands.h"
+#include "PrintInProgress.h"
 #include "PrintPages.h"
 #include "Printer.h"
 #include "RichTextBox.h"
@@ -275,6 +276,10 @@ void frmPrintPreview::step(bool forward) {
 }
 
 void frmPrintPreview::cmdPrintNow_Click() {
+    // A print already running goes on alone, with its windows.
+    if (PrintInProgress::Active()) {
+        return;
+    }
     // A dialog loaded only to print closes again, so that it never lingers unseen with the day
     // it was loaded on.
     const bool wasLoaded = frmPrint::IsLoaded();

@@ -22,6 +22,7 @@
 #include "widgets/UpDown.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
@@ -40,6 +41,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTimer>
 #include <QToolButton>
 
 #include <cerrno>
@@ -1187,6 +1189,230 @@ private Q_SLOTS:
         QCOMPARE(TwHeight(preview.picTimeTable),
                  3 * TwHeight(preview.lblRow[0]) + 20 + TwHeight(preview.lblHeader[0]));
         QCOMPARE(TwWidth(preview.picTimeTable), columns * width + TwWidth(preview.lblRow[0]) - 40);
+        VerifyNoUnexpectedMessages();
+    }
+
+    // A hand-over cut off at the bound after it began to send the document may still print: the
+    // teacher is told so, by day and copy, and only what certainly did not reach the print system
+    // is said not to be printed. The hand-over here is a script that takes every job but one.
+    void aJobCutOffAfterItsDocumentWentMayStillPrint_data() {
+        QTest::addColumn<int>("item");
+        QTest::addColumn<int>("copies");
+        QTest::addColumn<int>("cutJob");         // of those handed over
+        QTest::addColumn<QByteArray>("cutSays"); // what the hand-over of that job does
+        QTest::addColumn<QString>("told");
+        const QByteArray afterSending = "echo sending\nexec sleep 60";
+        const QString notAnswering =
+            QStringLiteral("The print system (CUPS) is not answering: it gave no answer within 0.2 seconds.");
+        QTest::newRow("range, second copy of the second day, sent")
+            << 1 << 2 << 4 << afterSending
+            << QStringLiteral("The print of the range stopped at Tuesday, October 13, 2026.\r\n\r\nPrinted: "
+                              "Monday, October 12, 2026 (1 day).\r\nOf Tuesday, October 13, 2026, 1 of 2 "
+                              "copies had been printed.\r\nTuesday, October 13, 2026 (copy 2 of 2) may still "
+                              "print: check the printer before printing it again.\r\nNot printed: Wednesday, "
+                              "October 14, 2026 to Friday, October 16, 2026.\r\n\r\n") +
+                   notAnswering;
+        QTest::newRow("range, cut before sending")
+            << 1 << 2 << 4 << QByteArray("exec sleep 60")
+            << QStringLiteral(
+                   "The print of the range stopped at Tuesday, October 13, 2026.\r\n\r\nPrinted: "
+                   "Monday, October 12, 2026 (1 day).\r\nNot printed: Tuesday, October 13, 2026 to "
+                   "Friday, October 16, 2026.\r\nOf Tuesday, October 13, 2026, 1 of 2 copies had "
+                   "been printed.\r\n\r\n") +
+                   notAnswering + QStringLiteral(" Please print again once it answers.");
+        QTest::newRow("day page, copy 2 of 4, sent")
+            << 0 << 4 << 2 << afterSending
+            << QStringLiteral(
+                   "The print was stopped.\r\n\r\nOf Monday, October 12, 2026, 1 of 4 copies had "
+                   "been printed.\r\nMonday, October 12, 2026 (copy 2 of 4) may still print: check "
+                   "the printer before printing it again.\r\nNot printed: copies 3 to 4 of Monday, "
+                   "October 12, 2026.\r\n\r\n") +
+                   notAnswering;
+        QTest::newRow("timetable, sent")
+            << 3 << 1 << 1 << afterSending
+            << QStringLiteral(
+                   "The print was stopped.\r\n\r\nThe timetable may still print: check the printer "
+                   "before printing it again.\r\n\r\n") +
+                   notAnswering;
+        QTest::newRow("refused once sent")
+            << 0 << 1 << 1 << QByteArray("echo sending\necho refused it is out of paper.")
+            << QStringLiteral(
+                   "The print could not be finished, and the job was cancelled.\r\n\r\nThe printer "
+                   "\"Office Laser\" did not accept the job: it is out of paper.");
+    }
+    void aJobCutOffAfterItsDocumentWentMayStillPrint() {
+        QFETCH(int, item);
+        QFETCH(int, copies);
+        QFETCH(int, cutJob);
+        QFETCH(QByteArray, cutSays);
+        QFETCH(QString, told);
+        PrintingBook book;
+        QVERIFY(book.Start());
+        const QByteArray folder = QFile::encodeName(book.folder);
+        QDir().mkpath(book.folder);
+        UseHandOverHelper(
+            HelperScript(book.env.ProgramFolder(),
+                         "n=$(( $(cat '" + folder + "/count' 2>/dev/null || echo 0) + 1 ))\necho $n > '" +
+                             folder + "/count'\nif [ $n -eq " + QByteArray::number(cutJob) + " ]; then\n" +
+                             cutSays + "\nexit 0\nfi\ncp \"$3\" '" + folder + "'/job-$n.pdf\necho job $n"));
+        const auto noHelper = qScopeGuard([] { UseHandOverHelper(QString()); });
+        frmPrint& dialog = book.RangeDialog(kMonday, kMonday.addDays(4));
+        dialog.optItem[item]->click();
+        dialog.txtcopies->setText(QString::number(copies));
+        GoToDate(kMonday);
+        PrinterTestSeam::SetAnswerWait(kShortWait);
+        MessageTestSeam::QueueAnswer(MsgAnswerOK);
+        dialog.cmdPrint->click();
+        QCOMPARE(MessageTestSeam::Answered().size(), 1);
+        QCOMPARE(MessageTestSeam::Answered().first().text, told);
+        QCOMPARE(book.FilesLeft().size(), cutJob - 1);
+        VerifyNoUnexpectedMessages();
+    }
+
+    // Input given while a print runs is dropped, not delivered afterwards, and a print never
+    // starts inside another: a range prints each day once.
+    void inputDuringAPrintIsDropped_data() {
+        QTest::addColumn<QString>("input");
+        QTest::newRow("a second click on Print") << QStringLiteral("click");
+        QTest::newRow("Return on Print") << QStringLiteral("Return");
+        QTest::newRow("Print Now in the preview") << QStringLiteral("Print Now");
+    }
+    void inputDuringAPrintIsDropped() {
+        QFETCH(QString, input);
+        PrintingBook book;
+        QVERIFY(book.Start());
+        frmPrint& dialog = book.RangeDialog(kMonday, kMonday.addDays(4));
+        frmPrintPreview::Get();
+        PrinterTestSeam::StopAnswering(2);
+        QTimer::singleShot(50, &dialog, [&] {
+            PrinterTestSeam::ResumeAnswering();
+            if (input == QStringLiteral("click")) {
+                QTest::mouseClick(dialog.cmdPrint, Qt::LeftButton);
+            } else if (input == QStringLiteral("Return")) {
+                dialog.cmdPrint->setFocus();
+                QTest::keyClick(dialog.cmdPrint, Qt::Key_Return);
+            } else {
+                frmPrintPreview::Get().cmdPrintNow->click();
+            }
+        });
+        dialog.cmdPrint->click();
+        QTest::qWait(50);
+        QCOMPARE(book.Jobs().size(), 5);
+        QVERIFY(frmPrint::IsLoaded());
+        QCOMPARE(Shown(), kToday);
+        VerifyNoUnexpectedMessages();
+    }
+
+    // A request to close the program while a print runs (the window's close, File > Exit) is kept
+    // until the print stops: a print of several jobs asks whether to stop at the next one.
+    void aCloseRequestDuringAPrintIsHonouredWhenItStops_data() {
+        QTest::addColumn<int>("item");
+        QTest::addColumn<bool>("silent");      // the print system stops answering at the first job
+        QTest::addColumn<bool>("exitCommand"); // File > Exit, else the window's close
+        QTest::addColumn<int>("stopAnswer");   // to the question; 0: none is asked
+        QTest::addColumn<int>("jobsTaken");
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("range, stopped") << 1 << false << false << int(MsgAnswerYes) << 1 << true;
+        QTest::newRow("range, printed on") << 1 << false << true << int(MsgAnswerNo) << 5 << false;
+        QTest::newRow("one day") << 0 << false << true << 0 << 1 << true;
+        QTest::newRow("one day, print system silent") << 0 << true << true << 0 << 0 << true;
+    }
+    void aCloseRequestDuringAPrintIsHonouredWhenItStops() {
+        QFETCH(int, item);
+        QFETCH(bool, silent);
+        QFETCH(bool, exitCommand);
+        QFETCH(int, stopAnswer);
+        QFETCH(int, jobsTaken);
+        QFETCH(bool, closes);
+        PrintingBook book;
+        QVERIFY(book.Start());
+        frmPrint& dialog = book.RangeDialog(kMonday, kMonday.addDays(4));
+        dialog.optItem[item]->click();
+        GoToDate(kMonday);
+        if (silent) {
+            PrinterTestSeam::SetAnswerWait(kShortWait);
+        }
+        PrinterTestSeam::StopAnswering(1);
+        frmMain& main = frmMain::Get();
+        QTimer::singleShot(50, &main, [&] {
+            if (!silent) {
+                PrinterTestSeam::ResumeAnswering();
+            }
+            if (exitCommand) {
+                main.mnuFExit->trigger();
+            } else {
+                QCoreApplication::postEvent(main.windowHandle(), new QCloseEvent);
+            }
+        });
+        if (stopAnswer != 0) {
+            MessageTestSeam::QueueAnswer(stopAnswer);
+        }
+        if (stopAnswer == MsgAnswerYes || silent) {
+            MessageTestSeam::QueueAnswer(MsgAnswerOK); // the report of the stopped print
+        }
+        dialog.cmdPrint->click();
+        QVERIFY(frmSchedule::IsLoaded());
+        QCOMPARE(book.Jobs().size(), jobsTaken);
+        QCOMPARE(MessageTestSeam::QueuedAnswers(), 0);
+        if (stopAnswer != 0) {
+            QVERIFY(MessageTestSeam::Answered().first().text.startsWith(
+                QStringLiteral("Quillmarsh is printing.")));
+        }
+        if (stopAnswer == MsgAnswerYes) {
+            QCOMPARE(
+                MessageTestSeam::Answered().last().text,
+                QStringLiteral("The print of the range stopped at Tuesday, October 13, 2026.\r\n\r\nPrinted: "
+                               "Monday, October 12, 2026 (1 day).\r\nNot printed: Tuesday, October 13, 2026 "
+                               "to Friday, October 16, 2026.\r\n\r\nQuillmarsh closes now, as asked."));
+        }
+        if (closes) {
+            QTRY_VERIFY(!frmSchedule::IsLoaded());
+        } else {
+            QTest::qWait(200);
+            QVERIFY(frmSchedule::IsLoaded());
+            QVERIFY(main.isVisible());
+        }
+        VerifyNoUnexpectedMessages();
+    }
+
+    // Without a print system to ask (none running, here a server address where none listens),
+    // the print commands say so, not that no printer is attached; a helper asked at start-up
+    // tells it too.
+    void aMissingPrintSystemIsToldAsSuch_data() {
+        QTest::addColumn<bool>("helper");
+        QTest::addColumn<QString>("command");
+        QTest::newRow("Print") << false << QStringLiteral("Print");
+        QTest::newRow("Print Preview") << false << QStringLiteral("PrintPreview");
+        QTest::newRow("Print, asked by the helper") << true << QStringLiteral("Print");
+    }
+    void aMissingPrintSystemIsToldAsSuch() {
+        QFETCH(bool, helper);
+        QFETCH(QString, command);
+        PrintingBook book;
+        PrinterTestSeam::UseSystemPrinters();
+        const QByteArray server =
+            QFile::encodeName(book.env.ProgramFolder() + QStringLiteral("/no-cups.sock"));
+        const QByteArray before = qgetenv("CUPS_SERVER");
+        qputenv("CUPS_SERVER", server);
+        const auto restore = qScopeGuard([&before] {
+            before.isEmpty() ? qunsetenv("CUPS_SERVER") : qputenv("CUPS_SERVER", before);
+            UseDefaultPrinterHelper(QString());
+        });
+        if (helper) {
+            UseDefaultPrinterHelper(HelperScript(book.env.ProgramFolder(),
+                                                 "echo 'missing The print system (CUPS) is not running.'"));
+        }
+        QVERIFY(book.Start());
+        QTRY_VERIFY(!DefaultPrinterPending());
+        MessageTestSeam::QueueAnswer(MsgAnswerOK);
+        frmMain::Get().Toolbar_ButtonClick(command);
+        QCOMPARE(MessageTestSeam::Answered().size(), 1);
+        const auto& shown = MessageTestSeam::Answered().first();
+        QCOMPARE(shown.title, QStringLiteral("Quillmarsh - Print System Not Available"));
+        QVERIFY2(shown.text.startsWith(QStringLiteral("The print system (CUPS) is not running.\r\n\r\n")),
+                 qPrintable(shown.text));
+        QVERIFY(!frmPrint::IsLoaded());
+        QVERIFY(!frmPrintPreview::IsLoaded());
         VerifyNoUnexpectedMessages();
     }
 };
