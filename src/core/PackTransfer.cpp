@@ -297,9 +297,8 @@ BookChoice AskWhichBook(const Judged& judged, const QString& title) {
                              "hold work that is not on this computer.");
         break;
     }
-    const QString kept = QStringLiteral(" It is first kept as a copy, %1, in this computer's program folder, "
-                                        "which File > DataBase Open opens.")
-                             .arg(KeptCopyPattern());
+    const QString kept = QStringLiteral(" %1 is first kept as a copy, %2, in this computer's program folder, "
+                                        "which File > DataBase Open opens.");
     const QString text =
         QStringLiteral(
             "The Portable Drive holds a DataBase File of this name:\r\n%1\r\n\r\n%2\r\n\r\n"
@@ -308,7 +307,9 @@ BookChoice AskWhichBook(const Judged& judged, const QString& title) {
             "and settings, as an UnPack does.%5\r\n'No' replaces the drive's book with this "
             "computer's.%6\r\n'Cancel' changes nothing on either.")
             .arg(judged.packed, why, DescribeDriveBook(judged), DescribeLocalBook(judged),
-                 TakeMayLoseWork(judged) ? kept : QString(), kept);
+                 TakeMayLoseWork(judged) ? kept.arg(QStringLiteral("This computer's book"), KeptCopyPattern())
+                                         : QString(),
+                 kept.arg(QStringLiteral("The drive's book"), KeptCopyPattern()));
     switch (ShowMessage(text, MsgYesNoCancel, MsgWarning, title, 0)) {
     case MsgAnswerYes:
         return BookChoice::TakeDrives;
