@@ -210,8 +210,10 @@ Judged JudgeBooks(const QString& packed, const QString& local) {
         if (settled != judged.remembered && WriteExchangeRecord(Globals().DBaseFileName, settled)) {
             judged.remembered = settled;
         }
-        judged.state =
-            JudgeExchange(judged.localBook, judged.driveBook, judged.book.history, judged.remembered);
+        // A file that holds no readable book is no one's work: nothing to judge by.
+        judged.state = judged.book.readable ? JudgeExchange(judged.localBook, judged.driveBook,
+                                                            judged.book.history, judged.remembered)
+                                            : BookState::NothingRemembered;
     }
     return judged;
 }
@@ -522,7 +524,8 @@ bool TakeDrivesBook(DayPageHost& host, const Judged& judged, const QString& titl
         return false;
     }
     QString keptName;
-    if (keepLocal && !KeepBeforeReplacing(judged.local, std::nullopt, title, &keptName)) {
+    if (keepLocal && FileExists(judged.local) &&
+        !KeepBeforeReplacing(judged.local, std::nullopt, title, &keptName)) {
         ReopenBook(host);
         host.RefreshPage();
         host.CloseProgress();
@@ -858,7 +861,7 @@ void UnPackDataBase(DayPageHost& host) {
         // Nothing tells whether this computer's book holds work of its own: a drive copy that is
         // not newer is left alone, and a newer one is taken only on the teacher's word. A file
         // that is no book is refused by the take, which says why.
-        take = DriveCopyIsNewer(judged.packed, judged.local);
+        take = DriveCopyIsNewer(judged.packed, judged.local) || !judged.book.readable;
         ask = take && judged.book.readable;
         break;
     case BookState::Conflict:
