@@ -225,6 +225,15 @@ private:
         QCOMPARE(configure("A_STICK"), PackOutcome::Packed);
     }
 
+    // A and B share A_STICK: A set it up, and B joined it by taking A's book (its own is kept).
+    void joinBToA(TwoComputers& computers) {
+        configureA(computers);
+        computers.installB();
+        MessageTestSeam::QueueAnswer(MsgAnswerYes);
+        MessageTestSeam::QueueAnswer(MsgAnswerOK);
+        QCOMPARE(configure("A_STICK"), PackOutcome::Taken);
+    }
+
 private Q_SLOTS:
     void init() {
         QDir(m_drives.path()).removeRecursively();
@@ -830,11 +839,7 @@ private Q_SLOTS:
         QFETCH(int, answer);
         TestEnvironment env;
         TwoComputers computers(env);
-        configureA(computers);
-        computers.installB();
-        MessageTestSeam::QueueAnswer(MsgAnswerYes);
-        MessageTestSeam::QueueAnswer(MsgAnswerOK);
-        QCOMPARE(configure("A_STICK"), PackOutcome::Taken);
+        joinBToA(computers);
         computers.use('A');
         QVERIFY(WriteNotes(computers.book('A'), QStringLiteral("A's edit")));
         MessageTestSeam::QueueAnswer(MsgAnswerYes);
@@ -984,11 +989,7 @@ private Q_SLOTS:
         QFETCH(bool, killed);
         TestEnvironment env;
         TwoComputers computers(env);
-        configureA(computers);
-        computers.installB();
-        MessageTestSeam::QueueAnswer(MsgAnswerYes);
-        MessageTestSeam::QueueAnswer(MsgAnswerOK);
-        QCOMPARE(configure("A_STICK"), PackOutcome::Taken);
+        joinBToA(computers);
         computers.use('A');
         const QByteArray bookOfA = Bytes(computers.book('A'));
         // The second copy of the pack is the one onto the drive.
@@ -1037,11 +1038,7 @@ private Q_SLOTS:
     void anInterruptedUnPackRestoresAtTheNextStart() {
         TestEnvironment env;
         TwoComputers computers(env);
-        configureA(computers);
-        computers.installB();
-        MessageTestSeam::QueueAnswer(MsgAnswerYes);
-        MessageTestSeam::QueueAnswer(MsgAnswerOK);
-        QCOMPARE(configure("A_STICK"), PackOutcome::Taken);
+        joinBToA(computers);
         computers.use('A');
         SaveText(QStringLiteral("Settings"), QStringLiteral("TeacherName1"), QStringLiteral("Ms. Avery-Hart"));
         MessageTestSeam::QueueAnswer(MsgAnswerYes);
