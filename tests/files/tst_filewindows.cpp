@@ -3,15 +3,17 @@
 #include "core/Message.h"
 #include "core/PackTransfer.h"
 #include "core/ProgramState.h"
-#include "mainwindow/frmMain.h"
+#include "core/SuppliedDatabase.h"
 #include "daypage/frmSchedule.h"
 #include "files/PackConfig.h"
 #include "files/frmFileDialog.h"
 #include "files/frmPackConfig.h"
 #include "files/frmPackMsg.h"
+#include "mainwindow/frmMain.h"
 #include "platform/FileCopy.h"
 #include "platform/RemovableDrives.h"
 #include "platform/SettingsStore.h"
+#include "platform/SingleInstance.h"
 #include "support/UiTestSupport.h"
 #include "widgets/Help.h"
 
@@ -60,6 +62,28 @@ void Grab(QWidget* window, const char* name) {
 
 QString Shown() {
     return frmSchedule::Get().txtDate->Text();
+}
+
+// File > DataBase Open as the teacher uses it: the menu item, the name in the list, then Open.
+void OpenThroughTheMenu(const QString& name) {
+    QAction* open = frmMain::Get().mnuFOpen;
+    QVERIFY(open->isEnabled());
+    open->trigger();
+    frmFileDialog& dialog = *frmFileDialog::IfLoaded();
+    const QList<QListWidgetItem*> found = dialog.filFiles->findItems(name, Qt::MatchExactly);
+    QCOMPARE(found.size(), 1);
+    dialog.filFiles->setCurrentItem(found.first());
+    dialog.filFiles_Click(found.first());
+    QTest::mouseClick(dialog.cmdOK, Qt::LeftButton);
+    QVERIFY(!frmFileDialog::IsLoaded());
+    QCOMPARE(Globals().DBaseFileName, QLatin1Char('\\') + name);
+}
+
+// What of the File menu a teacher can use: Open, Save As, Print and Setup.
+QList<bool> FileCommandsUsable() {
+    const frmMain& main = frmMain::Get();
+    return {main.mnuFOpen->isEnabled(), main.mnuFSaveAs->isEnabled(), main.mnuFPrint->isEnabled(),
+            main.mnuTSetup->isEnabled()};
 }
 
 // Plays a window manager that maps a new window a moment after the program shows it, as X11's
@@ -196,6 +220,33 @@ private Q_SLOTS:
         QCOMPARE(Globals().DBaseFileName, QStringLiteral("\\Term2.mdb"));
         QVERIFY(frmMain::Get().windowTitle().endsWith(QStringLiteral(" - Term2.mdb")));
         QCOMPARE(frmSchedule::Get().txtNotes->Text(), QStringLiteral("term two"));
+    }
+
+    // A book without a school year leaves DataBase Open usable, also after a restart that opens
+    // that book again: the way back to the teacher's own book.
+    void aBookWithoutAYearKeepsTheWayBack() {
+        TestEnvironment env;
+        QVERIFY(Started());
+        QVERIFY(CreateSuppliedDatabase(env.ProgramFolder() + QStringLiteral("/Blank.mdb")));
+        OpenThroughTheMenu(QStringLiteral("Blank.mdb"));
+        QVERIFY(Globals().BlankDataBase);
+        const QList<bool> blank{true, false, false, true};
+        QCOMPARE(FileCommandsUsable(), blank);
+
+        frmMain::Get().close();
+        QVERIFY(!frmSchedule::IsLoaded());
+        SingleInstance::Release();
+        QVERIFY(Main());
+        QTest::qWait(1);
+        QCOMPARE(Globals().DBaseFileName, QStringLiteral("\\Blank.mdb"));
+        QVERIFY(Globals().BlankDataBase);
+        QCOMPARE(FileCommandsUsable(), blank);
+
+        OpenThroughTheMenu(QStringLiteral("QLM.mdb"));
+        VerifyNoUnexpectedMessages();
+        QVERIFY(!Globals().BlankDataBase);
+        QCOMPARE(Shown(), QStringLiteral("2026-10-14"));
+        QCOMPARE(FileCommandsUsable(), (QList<bool>{true, true, true, true}));
     }
 
     // The list shows every name holding ".mdb", as "Year.mdb.old"; Open takes a book under such a

@@ -393,7 +393,7 @@ private Q_SLOTS:
         }
     }
 
-    void aBlankTableLeavesOnlySetupExitAndHelp() {
+    void aBlankTableLeavesOnlySetupOpenExitAndHelp() {
         TestEnvironment env;
         QVERIFY(Main());
         QTest::qWait(1);
@@ -403,8 +403,8 @@ private Q_SLOTS:
         QVERIFY(!frmSetup::IsLoaded());
         QVERIFY(Globals().BlankDataBase);
         frmMain& main = Window();
-        const QList<QAction*> allowed{main.mnuTSetup, main.mnuFExit,    main.mnuHContents,    main.mnuHTips,
-                                      main.mnuHAbout, main.mnuHUpdates, main.mnuHMenuDesigner};
+        const QList<QAction*> allowed{main.mnuTSetup, main.mnuFExit,    main.mnuHContents,     main.mnuHTips,
+                                      main.mnuHAbout, main.mnuHUpdates, main.mnuHMenuDesigner, main.mnuFOpen};
         for (QAction* top : main.menuBar()->actions()) {
             for (QAction* item : top->menu()->actions()) {
                 if (item->isSeparator() || allowed.contains(item)) {
@@ -414,6 +414,7 @@ private Q_SLOTS:
             }
         }
         QVERIFY(main.mnuTSetup->isEnabled());
+        QVERIFY(main.mnuFOpen->isEnabled());
         for (const QString& key : frmMain::ButtonKeys()) {
             QVERIFY2(!main.Button(key)->isEnabled(), qPrintable(key));
         }
