@@ -1,0 +1,10 @@
+#pragma once
+
+class QWidget;
+
+// Tab and Shift+Tab in a window that floats inside another as a plain child (the print and the
+// find dialogs on the main window): the focus moves to the next or previous control inside
+// `area` that takes Tab, round from the last to the first, and never onto what lies beneath.
+// False, with nothing moved, while `area` is hidden or holds no focus; its owner then moves the
+// focus as any widget would.
+bool FocusNextInside(QWidget* area, bool next);
