@@ -3,9 +3,9 @@
 #include "core/Message.h"
 #include "core/ProgramState.h"
 #include "daypage/Panels.h"
-#include "mainwindow/frmMain.h"
 #include "daypage/frmSchedule.h"
 #include "dialogs/StartupDialogs.h"
+#include "mainwindow/frmMain.h"
 #include "platform/Clock.h"
 #include "platform/DateText.h"
 #include "platform/Rounding.h"
@@ -18,9 +18,11 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QMdiArea>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
@@ -90,7 +92,10 @@ private Q_SLOTS:
         const double W = frmMain::Get().InnerWidthTw() - scrollBar;
         QCOMPARE(Ui().DayPageWidth, CInt(W));
         QCOMPARE(page.WindowWidth(), W);
-        QCOMPARE(page.WindowHeight(), 10814.0); // B + 2532
+        // B, and the bottom band as tall as the lower panels reach above the page's area.
+        const double band = frmMain::Get().PageAreaBottomTw() - Ui().LowerY;
+        QVERIFY(band > 2532);
+        QCOMPARE(page.WindowHeight(), 8282 + band);
 
         QCOMPARE(Tw(TwTop(page.shpTitle)), 0);
         QCOMPARE(Tw(TwHeight(page.shpTitle)), 324);
@@ -109,7 +114,7 @@ private Q_SLOTS:
             }
         }
         QCOMPARE(Tw(TwTop(page.shpBottom)), 8282);
-        QCOMPARE(Tw(TwHeight(page.shpBottom)), 2532);
+        QCOMPARE(TwHeight(page.shpBottom), band);
 
         // The date from the left edge, "School Day:" and the code at the right edge.
         QCOMPARE(TwWidth(page.lblDate), W - 408 - 1524);
@@ -136,7 +141,7 @@ private Q_SLOTS:
         }
 
         QCOMPARE(TwLeft(page.imgBinder), W / 2 - 438);
-        QCOMPARE(TwHeight(page.imgBinder), 10814.0);
+        QCOMPARE(TwHeight(page.imgBinder), 8282 + band);
         QCOMPARE(TwLeft(page.cmdPrev), TwLeft(page.imgBinder) + 876);
         QCOMPARE(Tw(TwTop(page.cmdPrev)), 16);
         QCOMPARE(TwLeft(page.cmdNext), TwLeft(page.cmdPrev) + 552);
@@ -550,6 +555,31 @@ private Q_SLOTS:
         }
         const QRect buttons = page.cmdNotesSave->geometry().united(page.cmdNotesCancel->geometry());
         QVERIFY(page.fraNotes->rect().contains(buttons));
+    }
+
+    // Where the lower panels stand over the page, it scrolls its last rows clear of them.
+    void theLastRowsScrollClearOfTheLowerPanels_data() {
+        QTest::addColumn<QSize>("screen");
+        QTest::newRow("1280 x 800") << QSize(1280, 800);
+        QTest::newRow("1024 x 600") << QSize(1024, 600);
+    }
+    void theLastRowsScrollClearOfTheLowerPanels() {
+        QFETCH(QSize, screen);
+        TestEnvironment env;
+        BuildYear(YearPlan{});
+        QVERIFY(StartAtSize(screen));
+        frmMain& main = frmMain::Get();
+        frmSchedule& page = Page();
+        QScrollBar* scroll = main.mdiClient->verticalScrollBar();
+        scroll->setValue(scroll->maximum());
+        for (CellLabel* details : {page.lblDetails[5], page.lblDetails[11]}) {
+            const int bottom = details->mapTo(main.clientArea, QPoint(0, details->height())).y();
+            for (QWidget* panel : {page.fraCalendar, page.fraNotes}) {
+                QVERIFY(panel->isVisible());
+                QVERIFY2(bottom <= panel->geometry().top(),
+                         qPrintable(QStringLiteral("%1 over %2").arg(bottom).arg(panel->geometry().top())));
+            }
+        }
     }
 
     void theTimetableIsDraggedFarAndComesBackOnScreen() {

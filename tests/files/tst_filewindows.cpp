@@ -447,6 +447,29 @@ private Q_SLOTS:
         ClosePackMsg();
     }
 
+    // The progress window leaves its caption room beside three title-bar buttons, within the screen.
+    void theProgressWindowFitsItsCaption_data() {
+        QTest::addColumn<QString>("drive");
+        QTest::newRow("a drive's label") << "STICK";
+        QTest::newRow("a label longer than the screen") << QString(300, QLatin1Char('W'));
+    }
+    void theProgressWindowFitsItsCaption() {
+        QFETCH(QString, drive);
+        TestEnvironment env;
+        QVERIFY(Started());
+        const QString caption = QStringLiteral("Quillmarsh - Pack To Go using Drive: ") + drive;
+        ShowPackMsg(caption, QStringLiteral("Packing up now.  One Moment Please..."));
+        const frmPackMsg& progress = *frmPackMsg::IfLoaded();
+        QFont title = progress.font();
+        title.setBold(true);
+        const QFontMetrics metrics(title);
+        const int screenWidth = progress.screen()->availableGeometry().width();
+        QVERIFY(progress.width() >=
+                std::min(screenWidth, metrics.horizontalAdvance(caption) + 3 * metrics.height()));
+        QVERIFY(progress.width() <= screenWidth);
+        ClosePackMsg();
+    }
+
     // The first pack, a pack and an unpack through the real windows: the page closes and comes
     // back each time, and the progress window names the drive.
     void packingThroughTheWindows() {
