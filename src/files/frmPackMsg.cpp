@@ -17,8 +17,9 @@
 
 namespace {
 constexpr int kNarrowest = 360;
-// The icon and the buttons of a title bar, in lines of its type.
-constexpr int kTitleBarRoom = 6;
+// The icon, the buttons and the margins of a title bar, in lines of its type (generous: the
+// window system's type may be wider than ours).
+constexpr int kTitleBarRoom = 10;
 } // namespace
 
 frmPackMsg::frmPackMsg() : QWidget(nullptr, Qt::Dialog | Qt::WindowStaysOnTopHint) {
