@@ -14,7 +14,7 @@
 #include "ui/MainWindowState.h"
 #include "ui/OpenWindows.h"
 #include "ui/UiState.h"
-#include "widgets/FocusCycle.h"
+#include "widgets/KeyboardFocus.h"
 #include "widgets/Help.h"
 #include "widgets/TwipsGeometry.h"
 

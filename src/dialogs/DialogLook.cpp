@@ -4,6 +4,7 @@
 #include "platform/Clock.h"
 #include "ui/OpenWindows.h"
 #include "widgets/Artwork.h"
+#include "widgets/KeyboardFocus.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -38,21 +39,7 @@ void ClickLabel::keyPressEvent(QKeyEvent* event) {
 
 void ClickLabel::paintEvent(QPaintEvent* event) {
     QLabel::paintEvent(event);
-    if (hasFocus()) {
-        QPainter painter(this);
-        painter.setPen(QPen(palette().color(QPalette::Highlight), 2, Qt::DotLine));
-        painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
-    }
-}
-
-void ClickLabel::focusInEvent(QFocusEvent* event) {
-    update();
-    QLabel::focusInEvent(event);
-}
-
-void ClickLabel::focusOutEvent(QFocusEvent* event) {
-    update();
-    QLabel::focusOutEvent(event);
+    PaintFocusFrame(this, 2);
 }
 
 void ClickLabel::mousePressEvent(QMouseEvent* event) {

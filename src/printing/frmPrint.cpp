@@ -21,7 +21,7 @@
 #include "ui/OpenWindows.h"
 #include "widgets/Captions.h"
 #include "widgets/Colours.h"
-#include "widgets/FocusCycle.h"
+#include "widgets/KeyboardFocus.h"
 #include "widgets/Help.h"
 #include "widgets/TwipsGeometry.h"
 #include "widgets/UpDown.h"

@@ -1,7 +1,8 @@
 #include "UpDown.h"
 
+#include "KeyboardFocus.h"
+
 #include <QKeyEvent>
-#include <QPainter>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -79,20 +80,5 @@ bool UpDown::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void UpDown::paintEvent(QPaintEvent*) {
-    if (!hasFocus()) {
-        return;
-    }
-    QPainter painter(this);
-    painter.setPen(QPen(palette().color(QPalette::Highlight), kFocusMargin));
-    painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
-}
-
-void UpDown::focusInEvent(QFocusEvent* event) {
-    update();
-    QWidget::focusInEvent(event);
-}
-
-void UpDown::focusOutEvent(QFocusEvent* event) {
-    update();
-    QWidget::focusOutEvent(event);
+    PaintFocusFrame(this, kFocusMargin);
 }

@@ -122,40 +122,6 @@ private Q_SLOTS:
         QVERIFY(!IsWindowOpen(QStringLiteral("frmLogOn")));
     }
 
-    // Without a mouse: the keys start on the first name, Tab and the arrows go to the other, and
-    // Return or Space logs on the name that has the focus.
-    void theKeysLogOnTheChosenTeacher_data() {
-        QTest::addColumn<QList<int>>("keys");
-        QTest::addColumn<int>("teacher");
-        QTest::newRow("Return") << QList<int>{Qt::Key_Return} << 1;
-        QTest::newRow("Tab, Return") << QList<int>{Qt::Key_Tab, Qt::Key_Return} << 2;
-        QTest::newRow("Down, Space") << QList<int>{Qt::Key_Down, Qt::Key_Space} << 2;
-        QTest::newRow("Right, Left, Enter") << QList<int>{Qt::Key_Right, Qt::Key_Left, Qt::Key_Enter} << 1;
-        QTest::newRow("Tab, Tab, Tab, Return")
-            << QList<int>{Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Return} << 1;
-    }
-    void theKeysLogOnTheChosenTeacher() {
-        QFETCH(QList<int>, keys);
-        QFETCH(int, teacher);
-        TestEnvironment env;
-        TwoTeachers(QStringLiteral("Mr. Brook"));
-        WhenShown([] {},
-                  [keys] {
-                      frmLogOn& window = frmLogOn::Get();
-                      for (int key : keys) {
-                          if (window.isVisible()) {
-                              QTest::keyClick(window.focusWidget(), Qt::Key(key));
-                          }
-                      }
-                      if (window.isVisible()) {
-                          window.close(); // no one logged on: the test fails below
-                      }
-                  });
-        QVERIFY(LogOnTeacher());
-        QCOMPARE(Globals().CurrentTeacher, teacher);
-        QCOMPARE(Globals().CurrentTeacherName, Globals().TeacherNames[teacher]);
-    }
-
     void closingTheLogOnWithoutAChoiceReturnsFalse_data() {
         QTest::addColumn<std::function<void(frmLogOn&)>>("close");
         QTest::newRow("close box") << std::function<void(frmLogOn&)>([](frmLogOn& w) { w.close(); });

@@ -1,6 +1,7 @@
-#include "FocusCycle.h"
+#include "KeyboardFocus.h"
 
 #include <QApplication>
+#include <QPainter>
 #include <QRadioButton>
 #include <QWidget>
 
@@ -42,4 +43,14 @@ bool FocusNextInside(QWidget* area, bool next) {
         }
     }
     return true;
+}
+
+void PaintFocusFrame(QWidget* widget, int lineWidth) {
+    if (!widget->hasFocus()) {
+        return;
+    }
+    QPainter painter(widget);
+    painter.setPen(QPen(widget->palette().color(QPalette::Highlight), lineWidth, Qt::DotLine));
+    painter.drawRect(QRectF(widget->rect())
+                         .adjusted(lineWidth / 2.0, lineWidth / 2.0, -lineWidth / 2.0, -lineWidth / 2.0));
 }
