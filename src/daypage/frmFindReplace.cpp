@@ -14,8 +14,8 @@
 #include "ui/MainWindowState.h"
 #include "ui/OpenWindows.h"
 #include "ui/UiState.h"
-#include "widgets/KeyboardFocus.h"
 #include "widgets/Help.h"
+#include "widgets/KeyboardFocus.h"
 #include "widgets/TwipsGeometry.h"
 
 #include <QCheckBox>

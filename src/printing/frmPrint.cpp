@@ -21,8 +21,8 @@
 #include "ui/OpenWindows.h"
 #include "widgets/Captions.h"
 #include "widgets/Colours.h"
-#include "widgets/KeyboardFocus.h"
 #include "widgets/Help.h"
+#include "widgets/KeyboardFocus.h"
 #include "widgets/TwipsGeometry.h"
 #include "widgets/UpDown.h"
 
