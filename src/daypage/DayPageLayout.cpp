@@ -2,6 +2,8 @@
 
 #include "platform/Rounding.h"
 
+#include <algorithm>
+
 DayPageLayout ComputeDayPageLayout(const DayPageLayoutInput& in) {
     DayPageLayout out;
     const double W = in.W;
@@ -31,7 +33,7 @@ DayPageLayout ComputeDayPageLayout(const DayPageLayoutInput& in) {
 
     // The bottom band starts under the last block; the lower panels sit on it.
     const qint32 B = CLng(Y - H - 240 + 42);
-    out.height = B + in.calendarHeight;
+    out.height = B + std::max(in.calendarHeight, in.lowerPanelsReach);
 
     // The date from the left edge; "School Day:" and the code at the right edge.
     out.date = {0, 0, W - in.dayWidth - in.schoolDayWidth, in.dateHeight};

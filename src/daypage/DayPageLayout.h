@@ -16,8 +16,12 @@ struct DayPageLayoutInput {
     double caretHeight = 216;
     double binderWidth = 876;     // imgBinder
     double calendarHeight = 2532; // fraCalendar: the bottom band holds the lower panels
-    double nextWidth = 552;       // cmdNext
-    double buttonHeight = 300;    // cmdPrev, cmdNext
+    // How far above the bottom of the page's area the lower panels reach, when that is more
+    // than their height: the band grows by the difference, so that the last rows can be
+    // scrolled clear of the panels.
+    double lowerPanelsReach = 0;
+    double nextWidth = 552;    // cmdNext
+    double buttonHeight = 300; // cmdPrev, cmdNext
 };
 
 struct DayPageLayout {

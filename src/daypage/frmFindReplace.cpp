@@ -15,6 +15,7 @@
 #include "ui/OpenWindows.h"
 #include "ui/UiState.h"
 #include "widgets/Help.h"
+#include "widgets/KeyboardFocus.h"
 #include "widgets/TwipsGeometry.h"
 
 #include <QCheckBox>
@@ -345,6 +346,12 @@ void frmFindReplace::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QFrame::keyPressEvent(event);
+}
+
+bool frmFindReplace::focusNextPrevChild(bool next) {
+    // Tab stays in the dialog: beyond it lie the day page's controls, where a key would move
+    // the page under the search.
+    return FocusNextInside(this, next) || QFrame::focusNextPrevChild(next);
 }
 
 bool frmFindReplace::eventFilter(QObject* watched, QEvent* event) {

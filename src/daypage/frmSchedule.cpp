@@ -360,6 +360,7 @@ void frmSchedule::layOut() {
     input.caretHeight = TwHeight(lblCaret[0]);
     input.binderWidth = TwWidth(imgBinder);
     input.calendarHeight = TwHeight(fraCalendar);
+    input.lowerPanelsReach = main.PageAreaBottomTw() - ui.LowerY;
     input.nextWidth = TwWidth(cmdNext);
     input.buttonHeight = TwHeight(cmdNext);
     const DayPageLayout layout = ComputeDayPageLayout(input);

@@ -4,9 +4,11 @@
 #include "platform/Clock.h"
 #include "ui/OpenWindows.h"
 #include "widgets/Artwork.h"
+#include "widgets/KeyboardFocus.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
@@ -18,6 +20,26 @@
 
 ClickLabel::ClickLabel(int index, QWidget* parent) : QLabel(parent), m_index(index) {
     setTextFormat(Qt::PlainText);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void ClickLabel::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        // Taken here, so that the dialog's own Return handling never sees it.
+        event->accept();
+        Q_EMIT Clicked(m_index);
+        return;
+    default:
+        QLabel::keyPressEvent(event);
+    }
+}
+
+void ClickLabel::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    PaintFocusFrame(this, 2);
 }
 
 void ClickLabel::mousePressEvent(QMouseEvent* event) {

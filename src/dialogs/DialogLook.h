@@ -15,7 +15,8 @@ class QVBoxLayout;
 // the product name in large type, and plain-text labels that report clicks and the pointer.
 
 // A label that reports a click (press and release on it) and the pointer moving over it, with
-// its index in its control array.
+// its index in its control array. It takes the focus by Tab, shows it with a frame, and takes
+// Return, Enter and Space as a click.
 class ClickLabel : public QLabel {
     Q_OBJECT
 public:
@@ -30,6 +31,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     int m_index;

@@ -65,6 +65,8 @@ void frmAbout::Form_Load() {
     lblWebSite->setText(QStringLiteral("WebSite HomePage"));
     lblWebSite->setToolTip(MakerWebPage());
     lblThankyou->setText(LabelText(AboutThankYou()));
+    // The links take the keys too; the box opens on OK all the same.
+    cmdOK->setFocus();
     LoadCover(QStringLiteral("frmAbout"), [] { frmAbout::Unload(); });
 }
 

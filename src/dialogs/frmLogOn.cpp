@@ -7,6 +7,7 @@
 #include "widgets/CommandIcons.h"
 
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -42,6 +43,7 @@ frmLogOn::frmLogOn() {
         connect(lblName[i], &ClickLabel::MouseMoved, this,
                 [this](int index, int x, int y) { lblName_MouseMove(index, x, y); });
         connect(lblName[i], &ClickLabel::Clicked, this, [this](int index) { lblName_Click(index); });
+        lblName[i]->installEventFilter(this);
         names->addWidget(imgCheck[i], i, 0);
         names->addWidget(lblName[i], i, 1);
     }
@@ -68,6 +70,8 @@ void frmLogOn::Form_Load() {
     }
     LoggedOn = false;
     Highlight(0);
+    // The keys start on the first name: Return there logs on, it never ends the program.
+    lblName[1]->setFocus();
     LoadCover(QStringLiteral("frmLogOn"), [] { frmLogOn::Unload(); });
 }
 
@@ -106,6 +110,23 @@ void frmLogOn::Form_MouseMove() {
 void frmLogOn::mouseMoveEvent(QMouseEvent* event) {
     Form_MouseMove();
     QDialog::mouseMoveEvent(event);
+}
+
+bool frmLogOn::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && (watched == lblName[1] || watched == lblName[2])) {
+        switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+            // Two names: an arrow either way goes to the other one.
+            lblName[watched == lblName[1] ? 2 : 1]->setFocus(Qt::OtherFocusReason);
+            return true;
+        default:
+            break;
+        }
+    }
+    return CoverDialog::eventFilter(watched, event);
 }
 
 void frmLogOn::lblName_Click(int index) {

@@ -9,8 +9,9 @@ class ClickLabel;
 class QLabel;
 class QPushButton;
 
-// The log-on of a book kept by two teachers: each clicks their own name. Closing the window
-// any other way leaves LoggedOn False; the caller then ends the program in its own orderly way.
+// The log-on of a book kept by two teachers: each clicks their own name, or reaches it with Tab
+// or the arrow keys and presses Return. Closing the window any other way leaves LoggedOn False;
+// the caller then ends the program in its own orderly way.
 class frmLogOn : public CoverDialog, public FormAccess<frmLogOn> {
     Q_OBJECT
 public:
@@ -39,6 +40,7 @@ public:
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Highlight(int index);

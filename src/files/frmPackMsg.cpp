@@ -6,9 +6,21 @@
 #include "widgets/Colours.h"
 #include "widgets/TopLevelWindows.h"
 
+#include <QEvent>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+constexpr int kNarrowest = 360;
+// The icon, the buttons and the margins of a title bar, in lines of its type (generous: the
+// window system's type may be wider than ours).
+constexpr int kTitleBarRoom = 10;
+} // namespace
 
 frmPackMsg::frmPackMsg() : QWidget(nullptr, Qt::Dialog | Qt::WindowStaysOnTopHint) {
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -20,7 +32,23 @@ frmPackMsg::frmPackMsg() : QWidget(nullptr, Qt::Dialog | Qt::WindowStaysOnTopHin
     lblPackMsg->setMinimumSize(320, 60);
     lblPackMsg->setWordWrap(true);
     layout->addWidget(lblPackMsg);
-    setFixedSize(360, 100);
+    setFixedSize(kNarrowest, 100);
+}
+
+void frmPackMsg::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::WindowTitleChange) {
+        return;
+    }
+    // The window system draws the caption in its own bold type beside the window's icon and
+    // buttons; the window leaves room for all of them, as far as the screen allows.
+    QFont title = font();
+    title.setBold(true);
+    const QFontMetrics metrics(title);
+    const int wanted = metrics.horizontalAdvance(windowTitle()) + kTitleBarRoom * metrics.height();
+    const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
+    const int widest = shown ? shown->availableGeometry().width() : wanted;
+    setFixedWidth(std::clamp(wanted, kNarrowest, std::max(kNarrowest, widest)));
 }
 
 void frmPackMsg::Form_Load() {

@@ -7,7 +7,7 @@
 class QLabel;
 
 // The small progress window of the long operations (Pack To Go, UnPack, the rebuild of the
-// school year): always on top, one line of text.
+// school year): always on top, one line of text, as wide as its caption needs within the screen.
 class frmPackMsg : public QWidget, public FormAccess<frmPackMsg> {
     Q_OBJECT
 public:
@@ -17,6 +17,9 @@ public:
     void ReleaseForm() { deleteLater(); }
 
     QLabel* lblPackMsg = nullptr;
+
+protected:
+    void changeEvent(QEvent* event) override;
 };
 
 // Shows the progress window with this caption and text (an empty caption keeps the one the

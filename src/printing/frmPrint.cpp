@@ -23,6 +23,7 @@
 #include "widgets/Captions.h"
 #include "widgets/Colours.h"
 #include "widgets/Help.h"
+#include "widgets/KeyboardFocus.h"
 #include "widgets/TwipsGeometry.h"
 #include "widgets/UpDown.h"
 
@@ -322,6 +323,7 @@ void frmPrint::buildControls() {
     txtcopies->setFixedWidth(44);
     txtcopies->setAlignment(Qt::AlignRight);
     udcCopies = new UpDown(1, kMaxCopies, this);
+    udcCopies->SetBuddy(txtcopies);
     copiesRow->addWidget(lblCopies);
     copiesRow->addWidget(txtcopies);
     copiesRow->addWidget(udcCopies);
@@ -408,15 +410,16 @@ void frmPrint::buildControls() {
                                              QLineEdit*& inches, QLineEdit*& tenths, UpDown*& upDown) {
         label = new QLabel(caption, fraMargins);
         inches = new QLineEdit(QStringLiteral("0.5"), fraMargins);
-        // Only the up-downs change a margin: typing into the box would not.
+        // Only the up-downs change a margin: typing into the box would not. The box takes the
+        // focus all the same, and its Up and Down keys step its up-down.
         inches->setReadOnly(true);
-        inches->setFocusPolicy(Qt::NoFocus);
         inches->setFixedWidth(48);
         inches->setAlignment(Qt::AlignRight);
         tenths = new QLineEdit(QStringLiteral("5"), fraMargins);
         tenths->hide();
         upDown = new UpDown(0, kMarginTenthsMax, fraMargins);
         upDown->setValue(5);
+        upDown->SetBuddy(inches);
         marginGrid->addWidget(label, row, column * 4);
         marginGrid->addWidget(inches, row, column * 4 + 1);
         marginGrid->addWidget(upDown, row, column * 4 + 2);
@@ -449,9 +452,11 @@ void frmPrint::buildControls() {
     cmdHelp = new QPushButton(QStringLiteral("Help"), this);
     for (QPushButton* command : {cmdPrint, cmdPrintPreview, cmdCancel, cmdHelp}) {
         command->setMinimumWidth(96);
+        // Return presses the button that has the focus. None is drawn as the default: outside
+        // a dialog window that look never moves, and it would hide where the focus is.
+        command->setAutoDefault(true);
         commands->addWidget(command);
     }
-    cmdPrint->setDefault(true);
     connect(cmdPrint, &QPushButton::clicked, this, &frmPrint::cmdPrint_Click);
     connect(cmdPrintPreview, &QPushButton::clicked, this, &frmPrint::cmdPrintPreview_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmPrint::cmdCancel_Click);
@@ -866,6 +871,11 @@ void frmPrint::cmdCancel_Click() {
 
 void frmPrint::cmdHelp_Click() {
     HtmlHelp(this, Globals().HelpFile, HH_HELP_CONTEXT, 280);
+}
+
+bool frmPrint::focusNextPrevChild(bool next) {
+    // The dialog floats on the main window, whose chain would lead Tab on to the day page.
+    return FocusNextInside(this, next) || QFrame::focusNextPrevChild(next);
 }
 
 void frmPrint::keyPressEvent(QKeyEvent* event) {

@@ -23,15 +23,17 @@ CommandLooks ComputeMainCommands(const MainCommandState& s) {
     Looks looks;
     // A window that holds the main window leaves nothing of it to use, menus and keys alike.
     const bool open = !s.locked;
-    // Without a school year only Setup, Exit and Help work, and no tool-bar button.
+    // Without a school year only Setup, Exit, Help and DataBase Open work, and no tool-bar button:
+    // Open is the way back to a book that holds a year, which the settings would otherwise keep
+    // out of reach from one start to the next.
     const bool data = open && !s.blankDataBase;
 
     looks.set({"mnuFile", "mnuEdit", "mnuView", "mnuTools", "mnuHelp"}, open);
-    looks.set({"mnuTSetup", "mnuFExit", "mnuHContents", "mnuHTips", "mnuHAbout", "mnuHUpdates"}, open);
+    looks.set({"mnuTSetup", "mnuFExit", "mnuHContents", "mnuHTips", "mnuHAbout", "mnuHUpdates", "mnuFOpen"},
+              open);
     looks.set({"mnuHMenuDesigner"}, open, false, false);
 
-    looks.set({"mnuFOpen", "mnuFSaveAs", "mnuEFindReplace", "Find", "mnuTOptions", "Options", "Help", "Tips"},
-              data);
+    looks.set({"mnuFSaveAs", "mnuEFindReplace", "Find", "mnuTOptions", "Options", "Help", "Tips"}, data);
     looks.set({"mnuFPack", "mnuFUnPack", "Pack", "UnPack"}, data && s.packToGo);
     // A print command waits for the open question of the default printer; once it is answered
     // or given up, the command asks again itself when no printer is known.

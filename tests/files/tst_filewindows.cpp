@@ -3,6 +3,7 @@
 #include "core/Message.h"
 #include "core/PackTransfer.h"
 #include "core/ProgramState.h"
+#include "core/SuppliedDatabase.h"
 #include "daypage/frmSchedule.h"
 #include "files/PackConfig.h"
 #include "files/frmFileDialog.h"
@@ -12,6 +13,7 @@
 #include "platform/FileCopy.h"
 #include "platform/RemovableDrives.h"
 #include "platform/SettingsStore.h"
+#include "platform/SingleInstance.h"
 #include "support/UiTestSupport.h"
 #include "widgets/Help.h"
 
@@ -196,6 +198,29 @@ private Q_SLOTS:
         QCOMPARE(Globals().DBaseFileName, QStringLiteral("\\Term2.mdb"));
         QVERIFY(frmMain::Get().windowTitle().endsWith(QStringLiteral(" - Term2.mdb")));
         QCOMPARE(frmSchedule::Get().txtNotes->Text(), QStringLiteral("term two"));
+    }
+
+    // A book without a school year leaves DataBase Open usable, also after a restart that opens
+    // that book again: the way back to the teacher's own book.
+    void aBookWithoutAYearKeepsTheWayBack() {
+        TestEnvironment env;
+        QVERIFY(Started());
+        QVERIFY(CreateSuppliedDatabase(env.ProgramFolder() + QStringLiteral("/Blank.mdb")));
+        for (const QString& name : {QStringLiteral("Blank.mdb"), QStringLiteral("QLM.mdb")}) {
+            QVERIFY(frmMain::Get().mnuFOpen->isEnabled());
+            frmMain::Get().mnuFOpen->trigger();
+            FileDialog().filFiles_DblClick(FileDialog().filFiles->findItems(name, Qt::MatchExactly).value(0));
+            QCOMPARE(Globals().BlankDataBase, name == QLatin1String("Blank.mdb"));
+            if (Globals().BlankDataBase) {
+                frmMain::Get().close();
+                SingleInstance::Release();
+                QVERIFY(Main());
+                QTest::qWait(1);
+                QVERIFY(Globals().BlankDataBase);
+            }
+        }
+        VerifyNoUnexpectedMessages();
+        QCOMPARE(Shown(), QStringLiteral("2026-10-14"));
     }
 
     // The list shows every name holding ".mdb", as "Year.mdb.old"; Open takes a book under such a
@@ -396,6 +421,20 @@ private Q_SLOTS:
         }
         QVERIFY2(backPixels > label.width() * label.height() / 2, "the text's background is painted");
         QVERIFY2(inkPixels > 30, "the text is painted");
+        ClosePackMsg();
+    }
+
+    // The progress window leaves its caption room beside three title-bar buttons, within the screen.
+    void theProgressWindowFitsItsCaption() {
+        TestEnvironment env;
+        const QString caption =
+            QStringLiteral("Quillmarsh - Pack To Go using Drive: ") + QString(300, QLatin1Char('W'));
+        ShowPackMsg(caption, QStringLiteral("Packing up now.  One Moment Please..."));
+        const frmPackMsg& progress = *frmPackMsg::IfLoaded();
+        QFont bold = progress.font();
+        bold.setBold(true);
+        const int needed = QFontMetrics(bold).horizontalAdvance(caption) + 3 * QFontMetrics(bold).height();
+        QCOMPARE(progress.width(), std::min(needed, progress.screen()->availableGeometry().width()));
         ClosePackMsg();
     }
 

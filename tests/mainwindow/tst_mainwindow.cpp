@@ -4,6 +4,7 @@
 #include "core/ProgramState.h"
 #include "daypage/CellEditors.h"
 #include "daypage/EditCommands.h"
+#include "daypage/frmFindReplace.h"
 #include "daypage/frmSchedule.h"
 #include "dialogs/StartupDialogs.h"
 #include "dialogs/frmAbout.h"
@@ -15,6 +16,8 @@
 #include "platform/Recordset.h"
 #include "platform/SettingsStore.h"
 #include "printing/DefaultPrinter.h"
+#include "printing/Printer.h"
+#include "printing/frmPrint.h"
 #include "setup/frmSetup.h"
 #include "support/UiTestSupport.h"
 #include "ui/MainWindowState.h"
@@ -23,10 +26,13 @@
 #include "widgets/Help.h"
 #include "widgets/LimitedTextEdit.h"
 #include "widgets/MenuExtended.h"
+#include "widgets/UpDown.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -36,6 +42,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -107,6 +114,26 @@ bool ShowsContents() {
 
 QString Effects(const char* key) {
     return ReadText(QStringLiteral("Settings\\Effects1"), QString::fromLatin1(key));
+}
+
+// The stops of Tab (or Shift+Tab) from the control that has the focus, until the focus comes
+// back to it or leaves `window`; a stop that looks the same with and without the focus (no focus
+// mark) ends the round with a null stop.
+QWidgetList TabRound(QWidget* window, bool forward) {
+    QWidgetList stops;
+    QWidget* start = QApplication::focusWidget();
+    QWidget* focus = start;
+    while (stops.size() < 60 && focus && window->isAncestorOf(focus) && (stops.isEmpty() || focus != start)) {
+        const QImage marked = focus->grab().toImage();
+        QTest::keyClick(focus, Qt::Key_Tab, forward ? Qt::NoModifier : Qt::ShiftModifier);
+        const bool unmarked = focus->grab().toImage() == marked;
+        focus = QApplication::focusWidget();
+        stops << (unmarked ? nullptr : focus);
+        if (unmarked) {
+            break;
+        }
+    }
+    return stops;
 }
 
 bool Started(const YearPlan& plan = YearPlan{}) {
@@ -393,7 +420,7 @@ private Q_SLOTS:
         }
     }
 
-    void aBlankTableLeavesOnlySetupExitAndHelp() {
+    void aBlankTableLeavesOnlySetupOpenExitAndHelp() {
         TestEnvironment env;
         QVERIFY(Main());
         QTest::qWait(1);
@@ -403,8 +430,8 @@ private Q_SLOTS:
         QVERIFY(!frmSetup::IsLoaded());
         QVERIFY(Globals().BlankDataBase);
         frmMain& main = Window();
-        const QList<QAction*> allowed{main.mnuTSetup, main.mnuFExit,    main.mnuHContents,    main.mnuHTips,
-                                      main.mnuHAbout, main.mnuHUpdates, main.mnuHMenuDesigner};
+        const QList<QAction*> allowed{main.mnuTSetup, main.mnuFExit,    main.mnuHContents,     main.mnuHTips,
+                                      main.mnuHAbout, main.mnuHUpdates, main.mnuHMenuDesigner, main.mnuFOpen};
         for (QAction* top : main.menuBar()->actions()) {
             for (QAction* item : top->menu()->actions()) {
                 if (item->isSeparator() || allowed.contains(item)) {
@@ -657,6 +684,68 @@ private Q_SLOTS:
             ShowPackConfigDialog();
         }
         QVERIFY(inFront);
+    }
+
+    // Tab and Shift+Tab go round the controls of the window that has the focus, every stop with a
+    // focus mark, and never on to what lies under the window; the margins and the copies step
+    // from the keys, and the log-on takes a name from them.
+    void tabGoesRoundTheWindowItStartsIn_data() {
+        QTest::addColumn<int>("which");
+        QTest::newRow("print") << 0;
+        QTest::newRow("find and replace") << 1;
+        QTest::newRow("log on") << 2;
+    }
+    void tabGoesRoundTheWindowItStartsIn() {
+        QFETCH(int, which);
+        TestEnvironment env;
+        QVERIFY(Started());
+        QWidget* window = nullptr;
+        QWidgetList reached; // the round starts on the first
+        if (which == 0) {
+            PrinterTestSeam::UsePdfPrinters({QStringLiteral("Office Laser")}, env.ProgramFolder());
+            Window().mnuFPrint_Click();
+            frmPrint& print = frmPrint::Get();
+            window = &print;
+            reached = {print.cboPrinters, print.optItem[0], print.txtcopies, print.udcCopies, print.txtMTop,
+                       print.udcTop,      print.txtMRight,  print.udcRight,  print.cmdPrint,  print.cmdHelp};
+            QTest::keyClick(print.udcTop, Qt::Key_Up);
+            QTest::keyClick(print.txtMRight, Qt::Key_Down);
+            QTest::keyClick(print.udcCopies, Qt::Key_Up);
+            QCOMPARE(QStringList({print.txtMTop->text(), print.txtMRight->text(), print.txtcopies->text()}),
+                     QStringList({"0.6", "0.4", "2"}));
+        } else if (which == 1) {
+            ShowFindReplace();
+            frmFindReplace& find = frmFindReplace::Get();
+            window = &find;
+            find.txtFind->setText(QStringLiteral("Subj"));
+            reached = {find.txtFind, find.optSearch[2], find.chkWholeWord, find.optRegion[0], find.cmdHelp};
+        } else {
+            Globals().TeacherNum = 2;
+            frmLogOn& logOn = frmLogOn::Get();
+            logOn.show();
+            window = &logOn;
+            reached = {logOn.lblName[1], logOn.lblName[2], logOn.cmdExit};
+        }
+        window->window()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window->window()));
+        reached.first()->setFocus(Qt::TabFocusReason);
+        QTRY_COMPARE(QApplication::focusWidget(), reached.first());
+        window->window()->setAttribute(Qt::WA_KeyboardFocusChange); // as the keys leave it
+
+        const QWidgetList forward = TabRound(window, true);
+        QCOMPARE(forward.last(), reached.first());
+        for (QWidget* control : reached) {
+            QVERIFY(forward.contains(control));
+        }
+        QWidgetList backward = TabRound(window, false);
+        std::reverse(backward.begin(), backward.end() - 1);
+        QCOMPARE(backward, forward);
+        if (which == 2) { // an arrow goes to the other name, and Return logs it on
+            QTest::keyClick(reached[0], Qt::Key_Down);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QCOMPARE(Globals().CurrentTeacher, 2);
+        }
+        VerifyNoUnexpectedMessages();
     }
 
     void helpFromAModalWindowIsInFrontAndUsable_data() {

@@ -47,17 +47,18 @@ QStringList Without(QStringList names, const QStringList& gone) {
     return names;
 }
 
-// Setup, Exit and Help: what a book without a school year leaves.
-const QStringList kAlways{"mnuFile",  "mnuEdit",      "mnuView",  "mnuTools",  "mnuHelp",    "mnuTSetup",
-                          "mnuFExit", "mnuHContents", "mnuHTips", "mnuHAbout", "mnuHUpdates"};
+// Setup, Exit, Help and DataBase Open (the way back to a book with a year): what a book without a
+// school year leaves.
+const QStringList kAlways{"mnuFile",  "mnuEdit",      "mnuView",  "mnuTools",  "mnuHelp",     "mnuTSetup",
+                          "mnuFExit", "mnuHContents", "mnuHTips", "mnuHAbout", "mnuHUpdates", "mnuFOpen"};
 const QStringList kYear =
     kAlways +
     QStringList{
-        "mnuFOpen",        "mnuFSaveAs", "mnuFPrintPreview", "mnuFPrint", "PrintPreview",  "Print",
-        "mnuEFindReplace", "Find",       "mnuTOptions",      "Options",   "Help",          "Tips",
-        "mnuVCalendar",    "Calendar",   "mnuVNotes",        "Notes",     "mnuVTimeTable", "TimeTable",
-        "mnuVSchoolDays",  "SchoolDays", "mnuVToolBar",      "LowerLeft", "LowerRight",    "Beside",
-        "Opposite",        "cmdPrev",    "cmdNext",          "MonthView"};
+        "mnuFSaveAs", "mnuFPrintPreview", "mnuFPrint", "PrintPreview",  "Print",     "mnuEFindReplace",
+        "Find",       "mnuTOptions",      "Options",   "Help",          "Tips",      "mnuVCalendar",
+        "Calendar",   "mnuVNotes",        "Notes",     "mnuVTimeTable", "TimeTable", "mnuVSchoolDays",
+        "SchoolDays", "mnuVToolBar",      "LowerLeft", "LowerRight",    "Beside",    "Opposite",
+        "cmdPrev",    "cmdNext",          "MonthView"};
 const QStringList kPrint{"mnuFPrintPreview", "mnuFPrint", "PrintPreview", "Print"};
 const QStringList kPack{"mnuFPack", "mnuFUnPack", "Pack", "UnPack"};
 const QStringList kEdit{"mnuECut",      "mnuECopy",      "mnuEPaste",     "mnuEErase", "mnuESelectAll",
