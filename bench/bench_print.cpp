@@ -6,6 +6,7 @@
 #include "app/Main.h"
 #include "core/DayDatabase.h"
 #include "core/ProgramState.h"
+#include "printing/DefaultPrinter.h"
 #include "printing/PrintPages.h"
 #include "printing/Printer.h"
 #include "printing/RichTextBox.h"
@@ -60,6 +61,8 @@ int main(int argc, char* argv[]) {
         out << "start-up failed\n";
         return 1;
     }
+    // Start-up leaves the default printer to be asked once the page is on screen.
+    AnswerDefaultPrinterNow();
     if (!Globals().DefaultPrinterFound) {
         out << "no default printer\n";
         return 1;
