@@ -549,9 +549,12 @@ QList<PrinterEntry> Printers() {
     const Seam& seam = TheSeam();
     if (seam.active) {
         for (const QString& name : seam.names) {
-            *found << PrinterEntry{name,         kPdfPort,
-                                   kPdfDriver,   PaperWithEdge(QPageSize(QPageSize::Letter), 18),
-                                   QByteArray(), QByteArray()};
+            PrinterEntry printer;
+            printer.DeviceName = name;
+            printer.Port = kPdfPort;
+            printer.DriverName = kPdfDriver;
+            printer.Paper = PaperWithEdge(QPageSize(QPageSize::Letter), 18);
+            *found << printer;
         }
     }
     return *found;
@@ -851,7 +854,7 @@ void PrinterObject::PaintPicture(const QImage& picture, double x, double y, doub
 PrinterObject& Printer() {
     static PrinterObject printer;
     static const bool releasedWithTheApplication = [] {
-        // The printer's device belongs to the print plugin, which goes with the application.
+        // The measuring writer and its fonts go with the application, not after it.
         qAddPostRoutine([] { Printer().Release(); });
         return true;
     }();
