@@ -1294,6 +1294,7 @@ private Q_SLOTS:
             QTest::addRow("%s, after the first question", qPrintable(command)) << command << 1;
             QTest::addRow("%s, as the dialog loads", qPrintable(command)) << command << 2;
         }
+        QTest::newRow("the preview's Print Now, as the dialog loads") << QStringLiteral("PrintNow") << 0;
     }
     void aPrintCommandAnswersWhenThePrintSystemStopsMidway() {
         QFETCH(QString, command);
@@ -1305,11 +1306,18 @@ private Q_SLOTS:
         QVERIFY(book.Start());
         QTRY_VERIFY(!DefaultPrinterPending());
         QVERIFY(Globals().DefaultPrinterFound);
+        if (command == QLatin1String("PrintNow")) {
+            frmMain::Get().Toolbar_ButtonClick(QStringLiteral("PrintPreview"));
+        }
         server.AnswerOnly(answered);
         MessageTestSeam::QueueAnswer(MsgAnswerOK);
         QElapsedTimer clock;
         clock.start();
-        frmMain::Get().Toolbar_ButtonClick(command);
+        if (command == QLatin1String("PrintNow")) {
+            frmPrintPreview::Get().cmdPrintNow->click();
+        } else {
+            frmMain::Get().Toolbar_ButtonClick(command);
+        }
         QVERIFY(clock.elapsed() < kPrintSystemWait.count());
         QCOMPARE(MessageTestSeam::Answered().size(), 1);
         QCOMPARE(MessageTestSeam::Answered().first().title,
