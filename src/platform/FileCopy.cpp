@@ -59,7 +59,12 @@ private:
     int m_fd;
 };
 
+bool Injected(FileCopySeam::Step step);
+
 bool WriteAll(int fd, const char* data, qint64 size) {
+    if (size > 0 && Injected(FileCopySeam::Step::Write)) {
+        return false;
+    }
     while (size > 0) {
         const ssize_t written = ::write(fd, data, size_t(size));
         if (written < 0) {
@@ -431,6 +436,10 @@ StagedFile& StagedFile::operator=(StagedFile&& other) noexcept {
     return *this;
 }
 
+bool WriteAndSync(int fd, const QByteArray& content) {
+    return WriteAll(fd, content.constData(), content.size()) && SyncFile(fd);
+}
+
 bool StagedFile::Stage(const QString& path, const QByteArray& content, QString* error, quint32 token) {
     Discard();
     const QFileInfo info(FollowLinks(path));
@@ -467,8 +476,7 @@ bool StagedFile::Stage(const QString& path, const QByteArray& content, QString* 
     }
     const mode_t mode = ::fstatat(m_folder, m_name.constData(), &existing, 0) == 0 ? existing.st_mode : 0600;
     ::fchmod(written.get(), mode & 07777);
-    if (!WriteAll(written.get(), content.constData(), content.size()) || !SyncFile(written.get()) ||
-        !CloseWritten(written)) {
+    if (!WriteAndSync(written.get(), content) || !CloseWritten(written)) {
         return failed(errno);
     }
     return true;

@@ -43,6 +43,11 @@ CopyResult CopyFileSafely(const QString& source, const QString& target,
                           const std::function<QString(const QString& copy)>& check = {},
                           const CopyGuard& guard = {});
 
+// Writes all of content at the descriptor and syncs it, as every copy does: false, with errno
+// saying why, when a write or the sync failed (a full disk, a failing one). Nothing that swallows
+// a failed write stands between.
+bool WriteAndSync(int fd, const QByteArray& content);
+
 // A file's new content, written, synced and closed beside it under a temporary name of ours, and
 // put in place by Commit (one rename) or dropped by Discard (also when it is destroyed
 // uncommitted). It lets a file stand or fall with other work: stage it, do the work, then commit.
@@ -132,9 +137,9 @@ namespace FileCopySeam {
 // a full disk or a pulled drive would. The block size is small then, so a small file takes
 // many blocks. An empty hook restores the normal copy.
 void SetBlockHookForTests(std::function<bool(int blocksWritten)> hook, qint64 blockSize);
-// The steps that put a written file in place: the hook gives an errno for a step to fail with
+// The steps that write a file and put it in place: the hook gives an errno for a step to fail with
 // (as a failing disk would), or 0 to let it run. An empty hook restores the normal steps.
-enum class Step { Sync, Close, Rename, SyncFolder };
+enum class Step { Sync, Close, Rename, SyncFolder, Write };
 void SetStepFailureForTests(std::function<int(Step)> failure);
 // Called with the name of each temporary file as soon as it exists, before its writer locks it.
 void SetCreatedHookForTests(std::function<void(const QString& name)> hook);

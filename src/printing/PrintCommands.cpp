@@ -15,6 +15,25 @@ bool DefaultPrinterStillThere() {
     GetDefaultPrinter();
     return Globals().DefaultPrinterFound;
 }
+
+// Loads the print dialog, unseen, for a command; none when the print system stopped answering
+// while the dialog looked up its printers (the command then says so).
+frmPrint* LoadPrintDialog(const QString& line) {
+    if (frmPrint::IsLoaded()) {
+        return &frmPrint::Get();
+    }
+    if (!DefaultPrinterStillThere()) {
+        ShowNoPrinter(line);
+        return nullptr;
+    }
+    frmPrint& dialog = frmPrint::Get();
+    if (!PrintSystemAnswered()) {
+        frmPrint::Unload();
+        ShowNoPrinter(line);
+        return nullptr;
+    }
+    return &dialog;
+}
 } // namespace
 
 void ShowNoPrinter(const QString& line) {
@@ -40,23 +59,22 @@ void ShowNoPrinter(const QString& line) {
 }
 
 void ShowPrintDialog() {
-    if (!frmPrint::IsLoaded() && !DefaultPrinterStillThere()) {
-        ShowNoPrinter(QStringLiteral("The Print Dialog will not be available until"));
+    frmPrint* dialog = LoadPrintDialog(QStringLiteral("The Print Dialog will not be available until"));
+    if (!dialog) {
         return;
     }
-    frmPrint& dialog = frmPrint::Get();
-    dialog.show();
-    dialog.raise();
-    dialog.cmdPrint->setFocus();
+    dialog->show();
+    dialog->raise();
+    dialog->cmdPrint->setFocus();
 }
 
 void RunPrintPreview() {
     // The dialog is loaded unseen for the preview alone; one that is open previews its own
     // choices and is closed all the same, leaving the preview.
-    if (!frmPrint::IsLoaded() && !DefaultPrinterStillThere()) {
-        ShowNoPrinter(QStringLiteral("Print Preview will not be available until"));
+    frmPrint* dialog = LoadPrintDialog(QStringLiteral("Print Preview will not be available until"));
+    if (!dialog) {
         return;
     }
-    frmPrint::Get().cmdPrintPreview_Click();
+    dialog->cmdPrintPreview_Click();
     frmPrint::Unload();
 }

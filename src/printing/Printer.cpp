@@ -4,17 +4,18 @@
 #include "platform/FileCopy.h"
 #include "platform/Rounding.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFontMetricsF>
+#include <QLocale>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QUrl>
 
 #include <cups/cups.h>
@@ -108,7 +109,17 @@ const QString kPdfDriver = QStringLiteral("PDF");
     F(httpSetTimeout) \
     F(ippNewRequest) \
     F(ippAddString) \
+    F(ippAddStrings) \
     F(cupsDoRequest) \
+    F(cupsGetDefault2) \
+    F(ippFirstAttribute) \
+    F(ippNextAttribute) \
+    F(ippFindAttribute) \
+    F(ippGetName) \
+    F(ippGetGroupTag) \
+    F(ippGetString) \
+    F(ippGetInteger) \
+    F(ippGetCollection) \
     F(ippDelete)
 // clang-format on
 
@@ -143,27 +154,15 @@ qint32 PointsToTwips(double points) {
 
 using JobOptions = QList<QPair<QByteArray, QByteArray>>;
 
-// The job options Qt's own CUPS print engine sends, so that a job reaches the printer as before:
-// the paper by the printer's name for it, the sides, and landscape. Each job is one copy.
-JobOptions CupsJobOptions(const QPrinter& printer) {
-    const QPageLayout layout = printer.pageLayout();
-    const bool landscape = layout.orientation() == QPageLayout::Landscape;
-    QByteArray sides = "one-sided";
-    switch (printer.duplex()) {
-    case QPrinter::DuplexNone:
-        break;
-    case QPrinter::DuplexAuto:
-        sides = landscape ? "two-sided-short-edge" : "two-sided-long-edge";
-        break;
-    case QPrinter::DuplexLongSide:
-        sides = "two-sided-long-edge";
-        break;
-    case QPrinter::DuplexShortSide:
-        sides = "two-sided-short-edge";
-        break;
+// The job options Qt's own CUPS print engine would send, so that a job reaches the printer as
+// before: the paper and the sides by the printer's own names for its defaults, and landscape.
+// Each job is one copy.
+JobOptions CupsJobOptions(const PrinterEntry& printer, const QPageLayout& paper) {
+    JobOptions options{{"media", printer.Media.isEmpty() ? paper.pageSize().key().toUtf8() : printer.Media}};
+    if (!printer.Sides.isEmpty()) {
+        options.append({"sides", printer.Sides});
     }
-    JobOptions options{{"media", layout.pageSize().key().toUtf8()}, {"sides", sides}};
-    if (landscape) {
+    if (paper.orientation() == QPageLayout::Landscape) {
         options.append({"landscape", QByteArray()});
     }
     return options;
@@ -196,16 +195,111 @@ http_t* Connect(const CupsLibrary& cups, PrintSystemExchange& exchange) {
     return http;
 }
 
-// Whether the scheduler answers a question it answers at once. One that is not running answers
-// too, in its way: nothing waits for it, and this says false.
-bool AskWhetherAnswering(const CupsLibrary& cups, PrintSystemExchange& exchange) {
-    http_t* http = Connect(cups, exchange);
-    if (!http) {
-        return false;
+// A page with an edge of this many points all round.
+QPageLayout PaperWithEdge(const QPageSize& size, double points) {
+    return QPageLayout(size, QPageLayout::Portrait, QMarginsF(points, points, points, points),
+                       QPageLayout::Point);
+}
+
+// The paper of a printer that did not name its own: the usual one where the teacher lives.
+QPageLayout UsualPaper() {
+    const bool letter = QLocale::system().measurementSystem() != QLocale::MetricSystem;
+    return PaperWithEdge(QPageSize(letter ? QPageSize::Letter : QPageSize::A4), 18);
+}
+
+// A size from a self-describing paper name such as "na_letter_8.5x11in" or "iso_a4_210x297mm".
+QPageLayout PaperFromMediaName(const QByteArray& media) {
+    static const QRegularExpression size(QStringLiteral("_([0-9.]+)x([0-9.]+)(in|mm)$"));
+    const QRegularExpressionMatch match = size.match(QString::fromUtf8(media));
+    if (!match.hasMatch()) {
+        return QPageLayout();
     }
-    cups.ippDelete(cups.cupsDoRequest(http, cups.ippNewRequest(IPP_OP_CUPS_GET_DEFAULT), "/"));
-    cups.httpClose(http);
-    return true;
+    const QPageSize::Unit unit =
+        match.captured(3) == QLatin1String("in") ? QPageSize::Inch : QPageSize::Millimeter;
+    return PaperWithEdge(QPageSize(QSizeF(match.captured(1).toDouble(), match.captured(2).toDouble()), unit,
+                                   QString(), QPageSize::FuzzyMatch),
+                         18);
+}
+
+// The paper and the unprintable edge of a media-col-default, measured in hundredths of a
+// millimetre.
+QPageLayout PaperFromMediaCol(const CupsLibrary& cups, ipp_t* media) {
+    ipp_attribute_t* size = cups.ippFindAttribute(media, "media-size", IPP_TAG_BEGIN_COLLECTION);
+    ipp_t* dimensions = size ? cups.ippGetCollection(size, 0) : nullptr;
+    ipp_attribute_t* x =
+        dimensions ? cups.ippFindAttribute(dimensions, "x-dimension", IPP_TAG_INTEGER) : nullptr;
+    ipp_attribute_t* y =
+        dimensions ? cups.ippFindAttribute(dimensions, "y-dimension", IPP_TAG_INTEGER) : nullptr;
+    if (!x || !y || cups.ippGetInteger(x, 0) <= 0 || cups.ippGetInteger(y, 0) <= 0) {
+        return QPageLayout();
+    }
+    const auto margin = [&cups, media](const char* name) {
+        ipp_attribute_t* edge = cups.ippFindAttribute(media, name, IPP_TAG_INTEGER);
+        return edge ? std::max(cups.ippGetInteger(edge, 0), 0) / 100.0 : 0.0;
+    };
+    const QPageSize page(QSizeF(cups.ippGetInteger(x, 0) / 100.0, cups.ippGetInteger(y, 0) / 100.0),
+                         QPageSize::Millimeter, QString(), QPageSize::FuzzyMatch);
+    return QPageLayout(page, QPageLayout::Portrait,
+                       QMarginsF(margin("media-left-margin"), margin("media-top-margin"),
+                                 margin("media-right-margin"), margin("media-bottom-margin")),
+                       QPageLayout::Millimeter);
+}
+
+// The scheduler's queues, sorted by name as it keeps them, each with its paper and sides.
+QList<PrinterEntry> AskPrinterList(const CupsLibrary& cups, http_t* http) {
+    static const char* const kWanted[] = {"printer-name",      "printer-location", "printer-make-and-model",
+                                          "media-col-default", "media-default",    "sides-default"};
+    ipp_t* request = cups.ippNewRequest(IPP_OP_CUPS_GET_PRINTERS);
+    cups.ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
+                       int(std::size(kWanted)), nullptr, kWanted);
+    ipp_t* response = cups.cupsDoRequest(http, request, "/");
+    QList<PrinterEntry> printers;
+    PrinterEntry printer;
+    QPageLayout named;
+    const auto done = [&printers, &printer, &named] {
+        if (!printer.DeviceName.isEmpty()) {
+            if (!printer.Paper.isValid()) {
+                printer.Paper = named;
+            }
+            // CUPS names the place of a printer rather than a port; a queue without one is CUPS's.
+            if (printer.Port.isEmpty()) {
+                printer.Port = QStringLiteral("CUPS");
+            }
+            printers << printer;
+        }
+        printer = PrinterEntry{};
+        named = QPageLayout();
+    };
+    for (ipp_attribute_t* attribute = response ? cups.ippFirstAttribute(response) : nullptr; attribute;
+         attribute = cups.ippNextAttribute(response)) {
+        const char* name = cups.ippGetName(attribute);
+        if (!name || cups.ippGetGroupTag(attribute) != IPP_TAG_PRINTER) {
+            done(); // the next printer's attributes follow
+            continue;
+        }
+        const QByteArray key(name);
+        const QByteArray text(key == "media-col-default" ? nullptr
+                                                         : cups.ippGetString(attribute, 0, nullptr));
+        if (key == "printer-name") {
+            printer.DeviceName = QString::fromUtf8(text);
+        } else if (key == "printer-location") {
+            printer.Port = QString::fromUtf8(text);
+        } else if (key == "printer-make-and-model") {
+            printer.DriverName = QString::fromUtf8(text);
+        } else if (key == "media-default") {
+            printer.Media = text;
+            named = PaperFromMediaName(text);
+        } else if (key == "sides-default") {
+            printer.Sides = text;
+        } else if (key == "media-col-default") {
+            if (ipp_t* media = cups.ippGetCollection(attribute, 0)) {
+                printer.Paper = PaperFromMediaCol(cups, media);
+            }
+        }
+    }
+    done();
+    cups.ippDelete(response);
+    return printers;
 }
 
 const QString kNotRunning = QStringLiteral("the print system (CUPS) is not running.");
@@ -373,10 +467,11 @@ HandOver HandOverInHelper(const QByteArray& queue, const QByteArray& file, const
     return HandOver{0, QStringLiteral("the hand-over to the print system ended without an answer."), sending};
 }
 
-// Asks the print system whether it answers before Qt's own calls ask it anything: those wait
-// with the library's timeouts, minutes long. A silent print system is not asked again for one
-// wait's time, so that a command that looks up several things waits once.
-bool PrintSystemAnswers() {
+// Puts one question to the print system on a connection of ours, within the bounded wait. A
+// print system that went silent a moment ago is not asked again for one wait's time, so that a
+// command that looks up several things waits once. False when it did not answer in time; one
+// that is not running answers too, in its way (nothing is found).
+bool LookUp(const std::function<void(const CupsLibrary&, http_t*)>& ask) {
     if (PrintSystemRecentlySilent()) {
         return false;
     }
@@ -389,9 +484,14 @@ bool PrintSystemAnswers() {
         }
     } else if (const CupsLibrary* cups = Cups()) {
         auto reached = std::make_shared<std::atomic<bool>>(false);
-        answered = AskPrintSystem([cups, reached](PrintSystemExchange& exchange) {
-            *reached = AskWhetherAnswering(*cups, exchange);
+        answered = AskPrintSystem([cups, ask, reached](PrintSystemExchange& exchange) {
+            if (http_t* http = Connect(*cups, exchange)) {
+                *reached = true;
+                ask(*cups, http);
+                cups->httpClose(http);
+            }
         });
+        // A scheduler that is not running answers too, in its way: nothing waits for it.
         if (answered && !*reached) {
             missing = QStringLiteral("The print system (CUPS) is not running.");
         }
@@ -406,6 +506,18 @@ bool PrintSystemAnswers() {
 // Job files: "quillmarsh-job-", six letters or digits, ".pdf", in the temporary folder.
 const QString kJobPrefix = QStringLiteral("quillmarsh-job-");
 const QString kJobSuffix = QStringLiteral(".pdf");
+
+// Jobs are drawn at the resolution Qt's printers draw at.
+constexpr int kJobResolution = 1200;
+
+// Why a job file could not be written, for the teacher.
+QString JobNotWritten(int error) {
+    const QString why = error == ENOSPC || error == EDQUOT ? QStringLiteral("the disk is full")
+                                                           : QString::fromLocal8Bit(std::strerror(error));
+    return QStringLiteral("The print job could not be written to the temporary folder %1: %2. Nothing was "
+                          "sent to the printer.")
+        .arg(QDir::toNativeSeparators(QDir::tempPath()), why);
+}
 } // namespace
 
 // A job's PDF, locked for as long as it exists, so that the start-up clean-up never takes it
@@ -413,7 +525,8 @@ const QString kJobSuffix = QStringLiteral(".pdf");
 // again after it: a clean-up that got in between has removed it, and another name is taken.
 class JobFile {
 public:
-    static std::shared_ptr<JobFile> Create(QString* error) {
+    // Null when none could be made, with errno in error.
+    static std::shared_ptr<JobFile> Create(int* error) {
         static const char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
         for (int attempt = 0; attempt < 100; ++attempt) {
             QString name = kJobPrefix;
@@ -426,7 +539,7 @@ public:
                 if (errno == EEXIST) {
                     continue;
                 }
-                *error = QString::fromLocal8Bit(std::strerror(errno));
+                *error = errno;
                 return nullptr;
             }
             if (HoldWhileWriting(fd, QFile::decodeName(path))) {
@@ -434,11 +547,10 @@ public:
             }
             ::close(fd);
         }
-        *error = QString::fromLocal8Bit(std::strerror(EEXIST));
+        *error = EEXIST;
         return nullptr;
     }
     ~JobFile() {
-        m_file.close();
         // The name goes while the lock is held, so no clean-up sees it unlocked.
         ::unlink(m_path.constData());
         ::close(m_fd);
@@ -447,16 +559,13 @@ public:
     JobFile& operator=(const JobFile&) = delete;
 
     QByteArray Path() const { return m_path; }
-    QFile& Device() { return m_file; }
+    int Descriptor() const { return m_fd; }
 
 private:
-    JobFile(int fd, QByteArray path) : m_fd(fd), m_path(std::move(path)) {
-        m_file.open(m_fd, QIODevice::WriteOnly, QFileDevice::DontCloseHandle);
-    }
+    JobFile(int fd, QByteArray path) : m_fd(fd), m_path(std::move(path)) {}
 
     int m_fd;
     QByteArray m_path;
-    QFile m_file;
 };
 
 void RemoveStaleJobFiles() {
@@ -509,37 +618,35 @@ QString PrinterEntryText(const PrinterEntry& printer) {
 }
 
 QList<PrinterEntry> Printers() {
-    QList<PrinterEntry> printers;
-    if (!PrintSystemAnswers()) {
-        return printers;
+    // Shared with a worker that may still write after the window stopped waiting for it.
+    auto found = std::make_shared<QList<PrinterEntry>>();
+    if (!LookUp([found](const CupsLibrary& cups, http_t* http) { *found = AskPrinterList(cups, http); })) {
+        return {};
     }
     const Seam& seam = TheSeam();
     if (seam.active) {
         for (const QString& name : seam.names) {
-            printers << PrinterEntry{name, kPdfPort, kPdfDriver};
+            PrinterEntry printer;
+            printer.DeviceName = name;
+            printer.Port = kPdfPort;
+            printer.DriverName = kPdfDriver;
+            printer.Paper = PaperWithEdge(QPageSize(QPageSize::Letter), 18);
+            *found << printer;
         }
-        return printers;
     }
-    for (const QPrinterInfo& info : QPrinterInfo::availablePrinters()) {
-        if (info.isNull() || info.printerName().isEmpty()) {
-            continue;
-        }
-        // CUPS names the place of a printer rather than a port; a queue without one is CUPS's.
-        const QString port = info.location().isEmpty() ? QStringLiteral("CUPS") : info.location();
-        printers << PrinterEntry{info.printerName(), port, info.makeAndModel()};
-    }
-    return printers;
+    return *found;
 }
 
 QString DefaultPrinterName() {
-    if (!PrintSystemAnswers()) {
+    auto found = std::make_shared<QString>();
+    if (!LookUp([found](const CupsLibrary& cups, http_t* http) {
+            *found = QString::fromUtf8(cups.cupsGetDefault2(http));
+        })) {
         return QString();
     }
     const Seam& seam = TheSeam();
-    if (seam.active) {
-        return seam.defaultName;
-    }
-    return QPrinterInfo::defaultPrinterName();
+    // The queue: an instance of it that lpoptions may name prints to the same queue.
+    return (seam.active ? seam.defaultName : *found).section(QLatin1Char('/'), 0, 0);
 }
 
 PrinterObject::PrinterObject() {
@@ -550,7 +657,7 @@ PrinterObject::~PrinterObject() = default;
 
 void PrinterObject::Release() {
     KillDoc();
-    m_printer.reset();
+    m_measures.reset();
     m_entry = PrinterEntry{};
 }
 
@@ -559,24 +666,14 @@ void PrinterObject::SetCurrent(const PrinterEntry& printer) {
         KillDoc();
     }
     m_entry = printer;
-    m_printer.reset();
-    // Qt's printer asks the print system for the queue's pages and options, without a bound.
-    m_chosenUnanswered = !printer.DeviceName.isEmpty() && !PrintSystemAnswers();
-    if (m_chosenUnanswered) {
+    m_measures.reset();
+    if (printer.DeviceName.isEmpty() || (TheSeam().active && !TheSeam().names.contains(printer.DeviceName))) {
         return;
     }
-    if (TheSeam().active) {
-        if (!TheSeam().names.contains(printer.DeviceName)) {
-            return;
-        }
-        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        m_printer->setOutputFormat(QPrinter::PdfFormat);
-        m_printer->setPageSize(QPageSize(QPageSize::Letter));
-        m_printer->setPageMargins(QMarginsF(18, 18, 18, 18), QPageLayout::Point);
-    } else {
-        const QPrinterInfo info = QPrinterInfo::printerInfo(printer.DeviceName);
-        m_printer = info.isNull() ? nullptr : std::make_unique<QPrinter>(info, QPrinter::HighResolution);
-    }
+    m_paper = printer.Paper.isValid() ? printer.Paper : UsualPaper();
+    // Never begun: it only measures, as the job's own writer will.
+    m_measures = std::make_unique<QPdfWriter>(QString());
+    m_measures->setResolution(kJobResolution);
     applyOrientation();
 }
 
@@ -586,17 +683,16 @@ void PrinterObject::SetOrientation(int orientation) {
 }
 
 void PrinterObject::applyOrientation() {
-    if (m_printer && !InJob()) {
-        m_printer->setPageOrientation(m_orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
+    if (!InJob()) {
+        m_paper.setOrientation(m_orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
     }
 }
 
 QRectF PrinterObject::pageRect(bool printable) const {
-    if (!m_printer) {
+    if (!m_measures) {
         return QRectF();
     }
-    const QPageLayout layout = m_printer->pageLayout();
-    return printable ? layout.paintRect(QPageLayout::Point) : layout.fullRect(QPageLayout::Point);
+    return printable ? m_paper.paintRect(QPageLayout::Point) : m_paper.fullRect(QPageLayout::Point);
 }
 
 qint32 PrinterObject::Width() const {
@@ -624,11 +720,11 @@ qint32 PrinterObject::OffsetY() const {
 }
 
 QPaintDevice* PrinterObject::Device() const {
-    return m_printer.get();
+    return m_measures.get();
 }
 
 double PrinterObject::DeviceScale() const {
-    return m_printer ? m_printer->resolution() / 1440.0 : 1.0;
+    return m_measures ? kJobResolution / 1440.0 : 1.0;
 }
 
 bool PrinterObject::StartDoc(const QString& documentName) {
@@ -636,12 +732,8 @@ bool PrinterObject::StartDoc(const QString& documentName) {
     if (InJob()) {
         KillDoc();
     }
-    if (!m_printer) {
-        if (m_chosenUnanswered) {
-            setNotAnswering();
-        } else {
-            m_error = QStringLiteral("No printer is chosen, or the chosen printer is no longer installed.");
-        }
+    if (!m_measures) {
+        m_error = QStringLiteral("No printer is chosen, or the chosen printer is no longer installed.");
         return false;
     }
     if (TheSeam().active && TheSeam().failAtPage == 1) {
@@ -649,23 +741,27 @@ bool PrinterObject::StartDoc(const QString& documentName) {
         return false;
     }
     // Qt's CUPS engine would hand the job over without telling whether CUPS took it, so the job
-    // is drawn into a PDF on the printer's own page and handed over here.
-    QString why;
-    m_jobFile = JobFile::Create(&why);
+    // is drawn as a PDF on the printer's own page and handed over here. The writer draws into
+    // memory: it ignores a failed write, so the file is written by a loop that does not.
+    int error = 0;
+    m_jobFile = JobFile::Create(&error);
     if (!m_jobFile) {
-        m_error = QStringLiteral("The job could not be written: %1").arg(why);
+        m_error = JobNotWritten(error);
         return false;
     }
+    m_jobData = std::make_unique<QBuffer>();
+    m_jobData->open(QIODevice::WriteOnly);
     // A PDF writer asks the print system nothing, where a new QPrinter would look for a default.
-    m_job = std::make_unique<QPdfWriter>(&m_jobFile->Device());
-    m_job->setResolution(m_printer->resolution());
-    m_job->setPageLayout(m_printer->pageLayout());
+    m_job = std::make_unique<QPdfWriter>(m_jobData.get());
+    m_job->setResolution(kJobResolution);
+    m_job->setPageLayout(m_paper);
     m_job->setTitle(documentName);
     m_documentName = documentName;
     m_painter = std::make_unique<QPainter>();
     if (!m_painter->begin(m_job.get())) {
         m_painter.reset();
         m_job.reset();
+        m_jobData.reset();
         m_jobFile.reset();
         m_error = QStringLiteral("The printer did not accept the job.");
         return false;
@@ -700,13 +796,22 @@ bool PrinterObject::EndDoc() {
     m_painter.reset();
     m_job.reset();
     bool ok = false;
-    if (!ended || !m_jobFile->Device().flush()) {
-        m_error = QStringLiteral("The printer did not take the finished job.");
-    } else {
+    if (!ended) {
+        m_error = QStringLiteral("The job could not be drawn.");
+    } else if (writeJob()) {
         ok = handOver();
     }
+    m_jobData.reset();
     m_jobFile.reset();
     return ok;
+}
+
+bool PrinterObject::writeJob() {
+    if (WriteAndSync(m_jobFile->Descriptor(), m_jobData->data())) {
+        return true;
+    }
+    m_error = JobNotWritten(errno);
+    return false;
 }
 
 void PrinterObject::setNotAnswering() {
@@ -755,7 +860,13 @@ bool PrinterObject::handOver() {
         seam.jobFiles << taken;
         return true;
     }
-    const JobOptions options = CupsJobOptions(*m_printer);
+    const CupsLibrary* cups = Cups();
+    if (!cups) {
+        m_error =
+            NotAccepted(m_entry.DeviceName, QStringLiteral("the print system (CUPS) is not installed."));
+        return false;
+    }
+    const JobOptions options = CupsJobOptions(m_entry, m_paper);
     // CUPS takes a queue's name without the instance that lpoptions may add after a slash.
     const QByteArray queue = m_entry.DeviceName.section(QLatin1Char('/'), 0, 0).toUtf8();
     const QByteArray title = m_documentName.toUtf8();
@@ -804,11 +915,12 @@ void PrinterObject::KillDoc() {
     m_painter.reset();
     // A job that was cut short leaves nothing behind.
     m_job.reset();
+    m_jobData.reset();
     m_jobFile.reset();
 }
 
 double PrinterObject::TextHeight() const {
-    return m_printer ? QFontMetricsF(Font, m_printer.get()).height() / DeviceScale() : 0;
+    return m_measures ? QFontMetricsF(Font, m_measures.get()).height() / DeviceScale() : 0;
 }
 
 void PrinterObject::PrintText(const QString& text) {
@@ -816,7 +928,7 @@ void PrinterObject::PrintText(const QString& text) {
         return;
     }
     const double k = DeviceScale();
-    const QFontMetricsF metrics(Font, m_printer.get());
+    const QFontMetricsF metrics(Font, m_measures.get());
     m_painter->setFont(Font);
     m_painter->setPen(Qt::black);
     m_painter->drawText(QPointF(CurrentX * k, CurrentY * k + metrics.ascent()), text);
@@ -835,7 +947,7 @@ void PrinterObject::PaintPicture(const QImage& picture, double x, double y, doub
 PrinterObject& Printer() {
     static PrinterObject printer;
     static const bool releasedWithTheApplication = [] {
-        // The printer's device belongs to the print plugin, which goes with the application.
+        // The measuring writer and its fonts go with the application, not after it.
         qAddPostRoutine([] { Printer().Release(); });
         return true;
     }();

@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QImage>
 #include <QList>
+#include <QPageLayout>
 #include <QRectF>
 #include <QString>
 #include <QStringList>
@@ -11,8 +12,8 @@
 
 class QPainter;
 class QPaintDevice;
+class QBuffer;
 class QPdfWriter;
-class QPrinter;
 class JobFile;
 
 // One installed printer as the printers collection lists it.
@@ -20,18 +21,26 @@ struct PrinterEntry {
     QString DeviceName;
     QString Port;
     QString DriverName;
+    // The paper the printer takes by default and the edge it cannot print on, as the print system
+    // listed them, and its names for that paper and its sides, which each job asks for. A printer
+    // that did not say has no paper here and prints on the usual paper of the teacher's country.
+    QPageLayout Paper;
+    QByteArray Media;
+    QByteArray Sides;
     bool operator==(const PrinterEntry&) const = default;
 };
 
 // "device on port", as the print dialog and the preview show a printer.
 QString PrinterEntryText(const PrinterEntry& printer);
 
-// The system's printers in the system's order (CUPS through Qt's own plugin), or the test
-// seam's. Printers whose name cannot be read are left out. Each asks the print system first
-// whether it answers, within the bounded wait: one that does not gives none, and
-// PrintSystemAnswered() is then false.
+// The system's printers in the system's order, each with its paper, or the test seam's. Printers
+// whose name cannot be read are left out. Each lookup is one question to the print system on a
+// connection of the program's own, within the bounded wait (Qt's print support, which would ask
+// with the library's waits of a minute and more, is never asked): one that is not answered in
+// time gives none, and PrintSystemAnswered() is then false.
 QList<PrinterEntry> Printers();
-// The device name of the system's default printer; empty when there is none.
+// The queue name of the system's default printer (the teacher's own choice in lpoptions or
+// $PRINTER first, as every CUPS program takes it); empty when there is none.
 QString DefaultPrinterName();
 
 // Jobs are handed to CUPS by the program itself run with this argument, the queue, the job's
@@ -56,10 +65,11 @@ public:
     PrinterObject(const PrinterObject&) = delete;
     PrinterObject& operator=(const PrinterObject&) = delete;
 
+    // Takes the printer and its paper as the printer list gave them: nothing more is asked.
     void SetCurrent(const PrinterEntry& printer);
     // No printer is current any more.
     void Release();
-    bool HasPrinter() const { return m_printer != nullptr; }
+    bool HasPrinter() const { return m_measures != nullptr; }
     PrinterEntry Current() const { return m_entry; }
 
     // 1 portrait, 2 landscape.
@@ -80,8 +90,9 @@ public:
 
     // A job: StartDoc opens it, NewPage begins the next page, EndDoc hands it to the print system
     // (which may refuse it, or not answer in time); KillDoc drops a job that went wrong. Each
-    // answers false on a failure, with LastError saying why. The job is drawn into a temporary
-    // PDF file on the printer's page, which is gone once the job has ended either way.
+    // answers false on a failure, with LastError saying why. The job is drawn as a PDF in memory on
+    // the printer's page; EndDoc writes and syncs all of it into a temporary file, checking every
+    // write, and hands over only a file written whole. The file is gone once the job has ended.
     bool StartDoc(const QString& documentName);
     bool InJob() const { return m_painter != nullptr; }
     // The job's painter, in device units with the origin at the printable area's corner.
@@ -114,13 +125,18 @@ private:
     void applyOrientation();
     // The paper or its printable area, in points; empty without a printer.
     QRectF pageRect(bool printable) const;
+    bool writeJob();
     bool handOver();
     void setNotAnswering();
 
     PrinterEntry m_entry;
-    std::unique_ptr<QPrinter> m_printer;
+    // The current printer's paper in the chosen orientation.
+    QPageLayout m_paper;
+    // Measures text as the job's PDF writer will draw it; null without a printer.
+    std::unique_ptr<QPdfWriter> m_measures;
     // Shared with a hand-over that may still read it after the window stopped waiting.
     std::shared_ptr<JobFile> m_jobFile;
+    std::unique_ptr<QBuffer> m_jobData;
     std::unique_ptr<QPdfWriter> m_job;
     std::unique_ptr<QPainter> m_painter;
     QString m_documentName;
@@ -129,8 +145,6 @@ private:
     QString m_error;
     bool m_notAnswering = false;
     bool m_mayStillPrint = false;
-    // The print system did not answer when this printer was chosen.
-    bool m_chosenUnanswered = false;
 };
 
 PrinterObject& Printer();

@@ -3,6 +3,7 @@
 #include "PrintCommands.h"
 #include "PrintInProgress.h"
 #include "PrintPages.h"
+#include "PrintSystem.h"
 #include "Printer.h"
 #include "RichTextBox.h"
 #include "core/DayDatabase.h"
@@ -283,7 +284,14 @@ void frmPrintPreview::cmdPrintNow_Click() {
     // A dialog loaded only to print closes again, so that it never lingers unseen with the day
     // it was loaded on.
     const bool wasLoaded = frmPrint::IsLoaded();
-    frmPrint::Get().cmdPrint_Click();
+    frmPrint& dialog = frmPrint::Get();
+    if (wasLoaded || PrintSystemAnswered()) {
+        dialog.cmdPrint_Click();
+    } else {
+        // The print system stopped answering while the dialog looked up its printers: a print
+        // would only wait for it once more.
+        ShowNoPrinter(QStringLiteral("Printing will not be available until"));
+    }
     if (!wasLoaded) {
         frmPrint::Unload();
     }

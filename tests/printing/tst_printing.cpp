@@ -26,11 +26,13 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QPageSize>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -44,9 +46,20 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "platform/FileCopy.h"
+
+#include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
 #include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 const QString kEffects = QStringLiteral("Settings\\Effects1");
@@ -141,6 +154,110 @@ bool Reaped(qint64 pid) {
 }
 
 const std::chrono::milliseconds kShortWait{200};
+
+// IPP as a print server writes it: a tag, then a name and a value, each after its length.
+QByteArray Ipp(char tag, const QByteArray& name, const QByteArray& value) {
+    QByteArray out(1, tag);
+    for (const QByteArray& part : {name, value}) {
+        out += char(part.size() >> 8) + (char(part.size() & 0xff) + part);
+    }
+    return out;
+}
+QByteArray IppMember(const char* name, int hundredthsOfMm = -1) {
+    const QByteArray value =
+        QByteArray::fromHex(QByteArray::number(hundredthsOfMm, 16).rightJustified(8, '0'));
+    return Ipp(0x4a, {}, name) + (hundredthsOfMm < 0 ? QByteArray() : Ipp(0x21, {}, value));
+}
+
+// A print server on a local socket, where CUPS_SERVER sends libcups while it lives. To every
+// question it gives one answer: the printer "Office" in Room 4, the default, on A4 with edges of
+// 5 mm left and right, 10 mm at the top and 15 mm at the foot. It answers as many questions as it
+// is let, then takes every further one and never answers, as a scheduler stopped after a first
+// question does.
+class FakePrintServer {
+public:
+    explicit FakePrintServer(const QString& folder) : m_before(qgetenv("CUPS_SERVER")) {
+        const QByteArray path = QFile::encodeName(folder + QStringLiteral("/cups.sock"));
+        sockaddr_un address{AF_UNIX, {}};
+        std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+        m_fds.push_back({::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0), POLLIN, 0});
+        if (::bind(m_fds[0].fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+            ::listen(m_fds[0].fd, 16) != 0) {
+            qFatal("the fake print server cannot listen");
+        }
+        qputenv("CUPS_SERVER", path);
+        m_serving = std::thread([this] {
+            while (!m_stop) {
+                Serve();
+            }
+        });
+    }
+    ~FakePrintServer() {
+        m_stop = true;
+        m_serving.join();
+        for (const pollfd& fd : m_fds) {
+            ::close(fd.fd);
+        }
+        m_before.isEmpty() ? qunsetenv("CUPS_SERVER") : qputenv("CUPS_SERVER", m_before);
+    }
+    FakePrintServer(const FakePrintServer&) = delete;
+    FakePrintServer& operator=(const FakePrintServer&) = delete;
+
+    // Answers only the next count questions.
+    void AnswerOnly(int count) { m_answerUpTo = m_questions + count; }
+    int Questions() const { return m_questions; }
+
+private:
+    void Serve() {
+        if (::poll(m_fds.data(), m_fds.size(), 20) <= 0) {
+            return;
+        }
+        if (m_fds[0].revents) {
+            m_fds.push_back({::accept4(m_fds[0].fd, nullptr, nullptr, SOCK_CLOEXEC), POLLIN, 0});
+        }
+        m_received.resize(m_fds.size());
+        for (size_t i = 1; i < m_fds.size(); ++i) {
+            char block[4096];
+            const ssize_t got = m_fds[i].revents ? ::read(m_fds[i].fd, block, sizeof block) : -1;
+            if (got == 0) {
+                ::close(std::exchange(m_fds[i].fd, -1)); // poll passes it over from now on
+            }
+            // The body of a question is drained unread: every question gets the same answer.
+            for (m_received[i].append(block, std::max<ssize_t>(got, 0)); m_received[i].contains("\r\n\r\n");
+                 m_received[i].remove(0, m_received[i].indexOf("\r\n\r\n") + 4)) {
+                if (++m_questions <= m_answerUpTo) {
+                    Send(m_fds[i].fd);
+                }
+            }
+        }
+    }
+
+    static void Send(int fd) {
+        QByteArray body = QByteArray::fromHex("0200000000000001") + '\x01' +
+                          Ipp(0x47, "attributes-charset", "utf-8") +
+                          Ipp(0x48, "attributes-natural-language", "en");
+        body += '\x04' + Ipp(0x42, "printer-name", "Office") + Ipp(0x41, "printer-location", "Room 4") +
+                Ipp(0x41, "printer-make-and-model", "Fake Laser") +
+                Ipp(0x44, "media-default", "iso_a4_210x297mm") + Ipp(0x34, "media-col-default", {}) +
+                IppMember("media-size") + Ipp(0x34, {}, {}) + IppMember("x-dimension", 21000) +
+                IppMember("y-dimension", 29700) + Ipp(0x37, {}, {}) + IppMember("media-left-margin", 500) +
+                IppMember("media-right-margin", 500) + IppMember("media-top-margin", 1000) +
+                IppMember("media-bottom-margin", 1500) + Ipp(0x37, {}, {}) + '\x03';
+        const QByteArray reply =
+            "HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 200 OK\r\nContent-Type: application/ipp\r\n"
+            "Content-Length: " +
+            QByteArray::number(body.size()) + "\r\n\r\n" + body;
+        (void)!::write(fd, reply.constData(), size_t(reply.size()));
+    }
+
+    QByteArray m_before;
+    std::vector<pollfd> m_fds;
+    std::vector<QByteArray> m_received;
+    std::atomic<bool> m_stop{false};
+    std::atomic<int> m_questions{0};
+    std::atomic<int> m_answerUpTo{1 << 30};
+    std::thread m_serving;
+};
 
 // A book of the default year printing to PDF printers, open on today.
 class PrintingBook {
@@ -937,6 +1054,79 @@ private Q_SLOTS:
         VerifyNoUnexpectedMessages();
     }
 
+    // A job file that could not be written whole (a full temporary folder, a failing disk) is
+    // never handed over, whatever prints it: the print stops there and says why, not blaming
+    // the printer, and nothing is left behind.
+    void aJobNotWrittenWholeIsNotHandedOver_data() {
+        QTest::addColumn<int>("item");
+        QTest::addColumn<bool>("printNow"); // from the preview
+        QTest::addColumn<int>("step");      // that fails with ENOSPC, or EIO for the sync
+        const int write = int(FileCopySeam::Step::Write);
+        QTest::newRow("day page, disk full") << 0 << false << write;
+        QTest::newRow("day page, the sync fails") << 0 << false << int(FileCopySeam::Step::Sync);
+        QTest::newRow("range, disk full") << 1 << false << write;
+        QTest::newRow("screen view, disk full") << 2 << false << write;
+        QTest::newRow("timetable, disk full") << 3 << false << write;
+        QTest::newRow("Print Now, disk full") << 0 << true << write;
+        // A temporary folder of 8 KiB, less than the job needs, where the PDF writer alone would
+        // leave a cut job and say nothing (root only).
+        QTest::newRow("day page, a full folder indeed") << 0 << false << -1;
+    }
+    void aJobNotWrittenWholeIsNotHandedOver() {
+        QFETCH(int, item);
+        QFETCH(bool, printNow);
+        QFETCH(int, step);
+        const int error = step == int(FileCopySeam::Step::Sync) ? EIO : ENOSPC;
+        PrintingBook book;
+        QVERIFY(book.Start());
+        const SpoolFolder spool(book.env.ProgramFolder() + QStringLiteral("/tmp"));
+        bool mounted =
+            step < 0 &&
+            QProcess::execute(
+                QStringLiteral("mount"),
+                QStringLiteral("-t tmpfs -o size=8k tmpfs %1").arg(spool.path).split(QLatin1Char(' '))) == 0;
+        const auto unmount = [&] {
+            if (std::exchange(mounted, false)) {
+                QProcess::execute(QStringLiteral("umount"), {spool.path});
+            }
+        };
+        const auto unmounted = qScopeGuard(unmount);
+        if (step < 0 && !mounted) {
+            QSKIP("a small folder of its own cannot be mounted here");
+        }
+        frmPrint& dialog = book.RangeDialog(kMonday, kMonday.addDays(4));
+        dialog.optItem[item]->click();
+        FileCopySeam::SetStepFailureForTests(
+            [step, error](FileCopySeam::Step at) { return int(at) == step ? error : 0; });
+        const auto healed = qScopeGuard([] { FileCopySeam::SetStepFailureForTests({}); });
+        MessageTestSeam::QueueAnswer(MsgAnswerOK);
+        if (printNow) {
+            dialog.cmdPrintPreview->click();
+            frmPrintPreview::Get().cmdPrintNow->click();
+        } else {
+            dialog.cmdPrint->click();
+        }
+        QCOMPARE(MessageTestSeam::Answered().size(), 1);
+        const QString text = MessageTestSeam::Answered().first().text;
+        QCOMPARE(MessageTestSeam::Answered().first().title, QStringLiteral("Quillmarsh - Print"));
+        const QString why = error == ENOSPC ? QStringLiteral("the disk is full")
+                                            : QString::fromLocal8Bit(std::strerror(error));
+        QVERIFY2(text.contains(QStringLiteral("The print job could not be written to the temporary folder ") +
+                               QDir::toNativeSeparators(spool.path) + QStringLiteral(": ") + why),
+                 qPrintable(text));
+        QVERIFY2(!text.contains(QStringLiteral("printer did not")), qPrintable(text));
+        QVERIFY(book.Jobs().isEmpty());
+        QVERIFY2(spool.Files().isEmpty(), qPrintable(spool.Files().join(QLatin1Char(' '))));
+        QCOMPARE(Shown(), kToday);
+
+        FileCopySeam::SetStepFailureForTests({});
+        unmount();
+        dialog.optItem[0]->click();
+        dialog.cmdPrint->click();
+        QCOMPARE(book.Jobs().size(), 1);
+        VerifyNoUnexpectedMessages();
+    }
+
     // The print system goes silent during a hand-over (a scheduler stopped with SIGSTOP): the
     // window waits a few seconds (here a fifth of one) at most, says so, and stops the print
     // there; nothing is said to be missing. The hand-over given up holds its job file until it
@@ -1049,6 +1239,95 @@ private Q_SLOTS:
             main.Toolbar_ButtonClick(command);
             QVERIFY(command == QStringLiteral("Print") ? frmPrint::IsLoaded() : frmPrintPreview::IsLoaded());
         }
+        VerifyNoUnexpectedMessages();
+    }
+
+    // Every lookup is a question of its own to the print system, on a connection of ours: one
+    // that is taken and never answered costs the bound (here a fifth of a second), not the
+    // library's minute, and says that the print system is not answering. An answered printer
+    // list gives each printer with its paper and edge, on which its jobs are drawn.
+    void eachLookupGivesUpAtTheBound_data() {
+        QTest::addColumn<QString>("asked");
+        QTest::newRow("the printer list, after the default's name") << QStringLiteral("printers");
+        QTest::newRow("the default's name, after the printer list") << QStringLiteral("name");
+        QTest::newRow("the default printer, asking both") << QStringLiteral("default");
+    }
+    void eachLookupGivesUpAtTheBound() {
+        QFETCH(QString, asked);
+        TestEnvironment env;
+        PrinterTestSeam::UseSystemPrinters();
+        PrinterTestSeam::SetAnswerWait(kShortWait);
+        FakePrintServer server(env.ProgramFolder());
+        const auto reset = qScopeGuard([] { PrinterTestSeam::UseNoPrinters(); });
+        server.AnswerOnly(1);
+        if (asked == QLatin1String("printers")) {
+            QCOMPARE(DefaultPrinterName(), QStringLiteral("Office"));
+        } else if (asked == QLatin1String("name")) {
+            const QList<PrinterEntry> printers = Printers();
+            QCOMPARE(printers.size(), 1);
+            QCOMPARE(PrinterEntryText(printers[0]), QStringLiteral("Office on Room 4"));
+            Printer().SetCurrent(printers[0]);
+            const QSize a4 = QPageSize(QPageSize::A4).sizePoints() * 20;
+            const auto twips = [](double mm) { return qRound(mm * 72 / 25.4) * 20; }; // in whole points
+            QCOMPARE(QList<qint32>({Printer().Width(), Printer().Height(), Printer().OffsetX(),
+                                    Printer().OffsetY(), Printer().ScaleHeight()}),
+                     QList<qint32>({a4.width(), a4.height(), twips(5), twips(10), a4.height() - twips(25)}));
+        }
+        Globals().DefaultPrinterFound = true;
+        QElapsedTimer clock;
+        clock.start();
+        const bool nothing = asked == QLatin1String("printers") ? Printers().isEmpty()
+                             : asked == QLatin1String("name")
+                                 ? DefaultPrinterName().isEmpty()
+                                 : !GetDefaultPrinter() && !Globals().DefaultPrinterFound;
+        QVERIFY(clock.elapsed() < kPrintSystemWait.count());
+        QVERIFY(nothing);
+        QVERIFY(!PrintSystemAnswered());
+        QCOMPARE(server.Questions(), 2);
+    }
+
+    // A print server that answers a print command's first questions and never the next (the
+    // command's own, or the dialog's as it loads): the command says within the bound that the
+    // print system is not answering, and shows nothing else.
+    void aPrintCommandAnswersWhenThePrintSystemStopsMidway_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("answered");
+        for (const QString& command : {QStringLiteral("Print"), QStringLiteral("PrintPreview")}) {
+            QTest::addRow("%s, after the first question", qPrintable(command)) << command << 1;
+            QTest::addRow("%s, as the dialog loads", qPrintable(command)) << command << 2;
+        }
+        QTest::newRow("the preview's Print Now, as the dialog loads") << QStringLiteral("PrintNow") << 0;
+    }
+    void aPrintCommandAnswersWhenThePrintSystemStopsMidway() {
+        QFETCH(QString, command);
+        QFETCH(int, answered);
+        PrintingBook book;
+        PrinterTestSeam::UseSystemPrinters();
+        PrinterTestSeam::SetAnswerWait(kShortWait);
+        FakePrintServer server(book.env.ProgramFolder());
+        QVERIFY(book.Start());
+        QTRY_VERIFY(!DefaultPrinterPending());
+        QVERIFY(Globals().DefaultPrinterFound);
+        if (command == QLatin1String("PrintNow")) {
+            frmMain::Get().Toolbar_ButtonClick(QStringLiteral("PrintPreview"));
+        }
+        server.AnswerOnly(answered);
+        MessageTestSeam::QueueAnswer(MsgAnswerOK);
+        QElapsedTimer clock;
+        clock.start();
+        if (command == QLatin1String("PrintNow")) {
+            frmPrintPreview::Get().cmdPrintNow->click();
+        } else {
+            frmMain::Get().Toolbar_ButtonClick(command);
+        }
+        QVERIFY(clock.elapsed() < kPrintSystemWait.count());
+        QCOMPARE(MessageTestSeam::Answered().size(), 1);
+        QCOMPARE(MessageTestSeam::Answered().first().title,
+                 QStringLiteral("Quillmarsh - Print System Not Answering"));
+        QVERIFY(!frmPrint::IsLoaded());
+        QVERIFY(!frmPrintPreview::IsLoaded());
+        QVERIFY(server.Questions() > answered);
+        PrinterTestSeam::UseNoPrinters();
         VerifyNoUnexpectedMessages();
     }
 
