@@ -201,14 +201,19 @@ QString NewExchangeId() {
     return QStringLiteral("%1").arg(value, 12, 16, QLatin1Char('0'));
 }
 
-KeptCopy KeepCopyOf(const QString& source, const QString& dbaseFileName, const QDateTime& when,
-                    const std::optional<FileVersion>& judged) {
-    KeptCopy kept;
-    const QString folder = ProgramFolder();
+QString KeptCopyStem(const QString& dbaseFileName) {
     QString stem = QFileInfo(JoinPath(QStringLiteral("/"), dbaseFileName)).fileName();
     if (stem.endsWith(QLatin1String(".mdb"), Qt::CaseInsensitive)) {
         stem.chop(4);
     }
+    return stem;
+}
+
+KeptCopy KeepCopyOf(const QString& source, const QString& dbaseFileName, const QDateTime& when,
+                    const std::optional<FileVersion>& judged) {
+    KeptCopy kept;
+    const QString folder = ProgramFolder();
+    const QString stem = KeptCopyStem(dbaseFileName);
     const QString base =
         stem + QStringLiteral(" - kept ") + when.toString(QStringLiteral("yyyy-MM-dd HH.mm"));
     kept.name = base + QStringLiteral(".mdb");

@@ -97,6 +97,8 @@ struct KeptCopy {
     QString reason;
     bool changedFile = false; // the source is no longer the file judged
 };
+// The name a book's kept copies start with: the file name without ".mdb" ("QLM").
+QString KeptCopyStem(const QString& dbaseFileName);
 KeptCopy KeepCopyOf(const QString& source, const QString& dbaseFileName, const QDateTime& when,
                     const std::optional<FileVersion>& judged = std::nullopt);
 inline constexpr int kKeptCopiesPerBook = 5;

@@ -266,11 +266,7 @@ bool TakeMayLoseWork(const Judged& judged) {
 }
 
 QString KeptCopyPattern() {
-    QString stem = QFileInfo(JoinPath(QStringLiteral("/"), Globals().DBaseFileName)).fileName();
-    if (stem.endsWith(QLatin1String(".mdb"), Qt::CaseInsensitive)) {
-        stem.chop(4);
-    }
-    return QStringLiteral("\"%1 - kept <date> <time>.mdb\"").arg(stem);
+    return QStringLiteral("\"%1 - kept <date> <time>.mdb\"").arg(KeptCopyStem(Globals().DBaseFileName));
 }
 
 // The teacher chooses between the two books: the default, Escape and the close box change
@@ -370,6 +366,13 @@ void StoreEffects(const PackedEffects& effects) {
     SettingsStore::EndBatch();
 }
 
+// A cursor on the settings table of a book that is not the one in use.
+void UseRegKeysOf(Recordset& keys, const QString& book) {
+    keys.setConnectionString(QStringLiteral("Data Source=") + book);
+    keys.setCommandType(Recordset::CommandType::Table);
+    keys.setRecordSource(QStringLiteral("RegKeys"));
+}
+
 // The book as it goes onto the drive: a copy of the book in use, beside it, that carries the
 // settings and the book's history. The book in use stays as it is, so a pack that fails changes
 // nothing here.
@@ -410,9 +413,7 @@ bool StagePack(const QString& local, const QString& staged, const PackedEffects&
         return false;
     }
     Recordset keys;
-    keys.setConnectionString(QStringLiteral("Data Source=") + staged);
-    keys.setCommandType(Recordset::CommandType::Table);
-    keys.setRecordSource(QStringLiteral("RegKeys"));
+    UseRegKeysOf(keys, staged);
     bool ok = SaveSettingsToDataBase(keys, Globals().CurrentTeacher, effects, error);
     const QList<QPair<QString, QString>> rows{
         {kHistoryBookKey, history.book}, {kHistoryExchangesKey, history.exchanges.join(QLatin1Char(','))}};
@@ -490,9 +491,7 @@ bool FinishTake(const QString& dbaseFileName, const QString& fingerprint, const 
                 PackError* error) {
     const QString local = DatabaseFilePath(dbaseFileName);
     Recordset keys;
-    keys.setConnectionString(QStringLiteral("Data Source=") + local);
-    keys.setCommandType(Recordset::CommandType::Table);
-    keys.setRecordSource(QStringLiteral("RegKeys"));
+    UseRegKeysOf(keys, local);
     const bool restored = RestoreSettingsFromDataBase(keys, error);
     keys.Close();
     if (!restored) {
