@@ -7,13 +7,17 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QMap>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QUrl>
 
 #include <algorithm>
 
 namespace {
-const QString kSection = QStringLiteral("PackToGo");
+// This computer's own record of its exchanges, in the settings file; it never travels (the book
+// carries its history in a RegKeys section of its own, kHistorySection).
+const QString kRecordSection = QStringLiteral("PackToGo");
 
 // The file name as a key: encoded, so that no name reads as another's key with a suffix (a
 // space never stands in an encoded name).
@@ -35,38 +39,80 @@ QStringList SplitList(const QString& text) {
     return list;
 }
 
-// The file names of one book's kept copies in a folder, oldest first by when they were kept.
-QFileInfoList KeptCopies(const QString& folder, const QString& stem) {
-    QFileInfoList copies;
+// A kept copy's name and when it was kept: its time, then its "(n)" within that minute.
+struct KeptName {
+    QString name;
+    QString when; // "yyyy-MM-dd HH.mm"
+    int n = 1;
+    bool operator<(const KeptName& other) const {
+        return when != other.when ? when < other.when : n < other.n;
+    }
+};
+
+// One book's kept copies in a folder, oldest first by when they were kept. A name that does not
+// read as one of ours is left out: it is not ours to prune.
+QList<KeptName> KeptCopies(const QString& folder, const QString& stem) {
+    static const QRegularExpression shape(
+        QStringLiteral("^(\\d{4}-\\d{2}-\\d{2} \\d{2}\\.\\d{2})(?: \\((\\d{1,3})\\))?\\.mdb$"),
+        QRegularExpression::CaseInsensitiveOption);
+    QList<KeptName> copies;
     const QString prefix = stem + QStringLiteral(" - kept ");
-    for (const QFileInfo& info : QDir(folder).entryInfoList(QDir::Files | QDir::Hidden)) {
-        const QString name = info.fileName();
-        if (name.startsWith(prefix) && name.endsWith(QLatin1String(".mdb"), Qt::CaseInsensitive) &&
-            !name.mid(prefix.size()).contains(QLatin1String(" - kept "))) {
-            copies.append(info);
+    for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden)) {
+        if (!name.startsWith(prefix)) {
+            continue;
+        }
+        const QRegularExpressionMatch match = shape.match(QStringView(name).mid(prefix.size()));
+        if (match.hasMatch()) {
+            copies.append({name, match.captured(1), match.hasCaptured(2) ? match.captured(2).toInt() : 1});
         }
     }
-    std::sort(copies.begin(), copies.end(), [](const QFileInfo& a, const QFileInfo& b) {
-        return a.metadataChangeTime() < b.metadataChangeTime();
-    });
+    std::sort(copies.begin(), copies.end());
     return copies;
+}
+
+// The kept copies this computer made of a book, with their fingerprints as they were kept.
+QMap<QString, QString> ReadKeptRecord(const QString& dbaseFileName) {
+    QMap<QString, QString> kept;
+    for (const QString& entry : SplitList(ReadText(kRecordSection, Key(dbaseFileName, "Kept")))) {
+        const qsizetype bar = entry.indexOf(QLatin1Char('|'));
+        if (bar > 0) {
+            kept.insert(QUrl::fromPercentEncoding(entry.left(bar).toLatin1()), entry.mid(bar + 1));
+        }
+    }
+    return kept;
+}
+
+bool WriteKeptRecord(const QString& dbaseFileName, const QMap<QString, QString>& kept) {
+    QStringList entries;
+    for (auto it = kept.cbegin(); it != kept.cend(); ++it) {
+        entries << QString::fromLatin1(QUrl::toPercentEncoding(it.key())) + QLatin1Char('|') + it.value();
+    }
+    const QString value = entries.join(QLatin1Char(','));
+    const QString key = Key(dbaseFileName, "Kept");
+    if (ReadText(kRecordSection, key) == value) {
+        return true;
+    }
+    return SaveText(kRecordSection, key, value);
 }
 } // namespace
 
 ExchangeRecord ReadExchangeRecord(const QString& dbaseFileName) {
     ExchangeRecord record;
-    const QStringList legacy = ReadText(kSection, BookKey(dbaseFileName)).split(QLatin1Char('|'));
+    const QStringList legacy = ReadText(kRecordSection, BookKey(dbaseFileName)).split(QLatin1Char('|'));
     record.legacyLast = legacy.value(0);
     record.legacyStarted = legacy.value(1);
-    record.book = ReadText(kSection, Key(dbaseFileName, "Book")).trimmed();
-    record.history = SplitList(ReadText(kSection, Key(dbaseFileName, "History")));
-    record.local = ReadText(kSection, Key(dbaseFileName, "Local")).trimmed();
-    record.drive = ReadText(kSection, Key(dbaseFileName, "Drive")).trimmed();
-    const QStringList pending = ReadText(kSection, Key(dbaseFileName, "Pending")).split(QLatin1Char('|'));
+    record.book = ReadText(kRecordSection, Key(dbaseFileName, "Book")).trimmed();
+    record.history = SplitList(ReadText(kRecordSection, Key(dbaseFileName, "History")));
+    record.local = ReadText(kRecordSection, Key(dbaseFileName, "Local")).trimmed();
+    record.drive = ReadText(kRecordSection, Key(dbaseFileName, "Drive")).trimmed();
+    const QStringList pending =
+        ReadText(kRecordSection, Key(dbaseFileName, "Pending")).split(QLatin1Char('|'));
     record.pending = pending.value(0).trimmed();
     record.pendingLocal = pending.value(1).trimmed();
     record.pendingDrive = pending.value(2).trimmed();
-    record.taking = ReadText(kSection, Key(dbaseFileName, "Taking")).trimmed();
+    const QStringList taking = ReadText(kRecordSection, Key(dbaseFileName, "Taking")).split(QLatin1Char('|'));
+    record.taking = taking.value(0).trimmed();
+    record.takingFile = record.taking.isEmpty() ? QString() : taking.value(1).trimmed();
     // A record cut short by a hand is no record: without a history there is nothing to follow.
     if (record.history.isEmpty()) {
         record.book.clear();
@@ -95,12 +141,14 @@ bool WriteExchangeRecord(const QString& dbaseFileName, const ExchangeRecord& rec
         {Key(dbaseFileName, "Local"), record.local},
         {Key(dbaseFileName, "Drive"), record.drive},
         {Key(dbaseFileName, "Pending"), pending},
-        {Key(dbaseFileName, "Taking"), record.taking},
+        {Key(dbaseFileName, "Taking"), record.taking.isEmpty() || record.takingFile.isEmpty()
+                                           ? record.taking
+                                           : record.taking + QLatin1Char('|') + record.takingFile},
     };
     SettingsStore::BeginBatch();
     for (const auto& [key, value] : values) {
-        if (ReadText(kSection, key) != value) {
-            SaveText(kSection, key, value);
+        if (ReadText(kRecordSection, key) != value) {
+            SaveText(kRecordSection, key, value);
         }
     }
     return SettingsStore::EndBatch();
@@ -108,7 +156,7 @@ bool WriteExchangeRecord(const QString& dbaseFileName, const ExchangeRecord& rec
 
 QStringList BooksBeingTaken() {
     QStringList names;
-    for (const auto& [key, value] : GetAllSettings(AppKey, kSection)) {
+    for (const auto& [key, value] : GetAllSettings(AppKey, kRecordSection)) {
         if (key.endsWith(QLatin1String(" Taking"), Qt::CaseInsensitive) && !value.trimmed().isEmpty()) {
             names << QLatin1Char('\\') + QUrl::fromPercentEncoding(key.chopped(7).toLatin1());
         }
@@ -119,7 +167,7 @@ QStringList BooksBeingTaken() {
 BookState JudgeExchange(const QString& local, const QString& drive, const BookHistory& onDrive,
                         const ExchangeRecord& remembered) {
     if (drive.isEmpty()) {
-        return BookState::NothingRemembered;
+        return BookState::Unreadable;
     }
     if (drive == local) {
         return BookState::Same;
@@ -151,13 +199,13 @@ BookState JudgeExchange(const QString& local, const QString& drive, const BookHi
         }
         return BookState::NothingRemembered;
     }
-    if (drive == last || (!remembered.legacyStarted.isEmpty() && drive == remembered.legacyStarted)) {
+    if (!last.isEmpty() &&
+        (drive == last || (!remembered.legacyStarted.isEmpty() && drive == remembered.legacyStarted))) {
         return BookState::DriveKnown;
     }
-    if (last.isEmpty()) {
-        return BookState::NothingRemembered;
-    }
-    return local == last ? BookState::DriveNewer : BookState::Conflict;
+    // A book without a history that is not the one exchanged last may be anything: a backup put
+    // back, another teacher's stick. Nothing shows that it follows from this computer's book.
+    return BookState::NothingRemembered;
 }
 
 ExchangeRecord SettlePendingPack(const ExchangeRecord& remembered, const BookHistory& onDrive) {
@@ -171,9 +219,7 @@ ExchangeRecord SettlePendingPack(const ExchangeRecord& remembered, const BookHis
     record.history = onDrive.exchanges.mid(0, at + 1);
     record.local = remembered.pendingLocal;
     record.drive = remembered.pendingDrive;
-    record.pending.clear();
-    record.pendingLocal.clear();
-    record.pendingDrive.clear();
+    record.ClearPending();
     return record;
 }
 
@@ -229,13 +275,35 @@ KeptCopy KeepCopyOf(const QString& source, const QString& dbaseFileName, const Q
         return kept;
     }
     kept.ok = true;
-    // The newest few stay; the one just kept always does, whatever the clock says.
-    QFileInfoList copies = KeptCopies(folder, stem);
-    copies.erase(std::remove_if(copies.begin(), copies.end(),
-                                [&kept](const QFileInfo& info) { return info.fileName() == kept.name; }),
-                 copies.end());
-    for (qsizetype i = 0; i + (kKeptCopiesPerBook - 1) < copies.size(); ++i) {
-        QFile::remove(copies[i].absoluteFilePath());
-    }
+    kept.fingerprint = FileFingerprint(JoinPath(folder, kept.name));
     return kept;
+}
+
+void RememberKeptCopy(const QString& dbaseFileName, const KeptCopy& kept, bool prune) {
+    const QString folder = ProgramFolder();
+    QMap<QString, QString> record = ReadKeptRecord(dbaseFileName);
+    if (!kept.fingerprint.isEmpty()) {
+        record.insert(kept.name, kept.fingerprint);
+    }
+    if (prune) {
+        QList<KeptName> unchanged;
+        for (const KeptName& copy : KeptCopies(folder, KeptCopyStem(dbaseFileName))) {
+            const QString fingerprint = record.value(copy.name);
+            const QString path = JoinPath(folder, copy.name);
+            // The size first: a copy worked in has mostly grown, and then needs no hash.
+            if (copy.name != kept.name && !fingerprint.isEmpty() &&
+                fingerprint.startsWith(QString::number(QFileInfo(path).size()) + QLatin1Char(':')) &&
+                FileFingerprint(path) == fingerprint) {
+                unchanged.append(copy);
+            }
+        }
+        for (qsizetype i = 0; i + (kKeptCopiesPerBook - 1) < unchanged.size(); ++i) {
+            QFile::remove(JoinPath(folder, unchanged[i].name));
+        }
+    }
+    // Only copies still there stay remembered.
+    for (auto it = record.begin(); it != record.end();) {
+        it = FileExists(JoinPath(folder, it.key())) ? std::next(it) : record.erase(it);
+    }
+    WriteKeptRecord(dbaseFileName, record);
 }

@@ -39,10 +39,19 @@ struct ExchangeRecord {
     QString pending;     // the id of a pack under way, this computer's book and the drive's
     QString pendingLocal;
     QString pendingDrive;
-    QString taking; // fingerprint of a drive book whose take has not restored its settings yet
+    // A take whose settings are not written back yet: the fingerprint of the book taken, and the
+    // file ("device:inode") that was to take the book's place, which stays the book however the
+    // teacher edits it afterwards.
+    QString taking;
+    QString takingFile;
     QString legacyLast;
     QString legacyStarted;
     QString Last() const { return history.isEmpty() ? QString() : history.last(); }
+    void ClearPending() {
+        pending.clear();
+        pendingLocal.clear();
+        pendingDrive.clear();
+    }
     bool operator==(const ExchangeRecord&) const = default;
 };
 
@@ -62,9 +71,12 @@ QStringList BooksBeingTaken();
 // - AnotherBook: the drive holds a book of another identity (another teacher's, another set-up);
 // - OlderOrApart: the same book, but one that does not follow from this computer's last exchange
 //   (an older copy put back, or one changed elsewhere from an older copy);
-// - NothingRemembered: this computer has no record that tells.
+// - NothingRemembered: this computer has no record that tells whether the drive's book follows
+//   from its last exchange (none at all, or one of the earlier kind that the book does not match);
+// - Unreadable: the drive's file holds no book that can be read: no one's work.
 enum class BookState {
     NoDriveBook,
+    Unreadable,
     Same,
     DriveKnown,
     DriveNewer,
@@ -89,16 +101,23 @@ BookHistory NextHistory(const ExchangeRecord& remembered, const BookHistory& onD
 QString NewExchangeId();
 
 // A copy of a book that an answer replaces, kept in the program folder under a name the teacher
-// knows ("QLM - kept 2026-12-07 14.05.mdb") and opens like any book. Only the newest few of a
-// book are kept. source must still be the file judged, when given.
+// knows ("QLM - kept 2026-12-07 14.05.mdb") and opens like any book. source must still be the
+// file judged, when given.
 struct KeptCopy {
     bool ok = false;
     QString name; // the kept copy's file name
     QString reason;
     bool changedFile = false; // the source is no longer the file judged
+    QString fingerprint;      // of the copy as kept
 };
 // The name a book's kept copies start with: the file name without ".mdb" ("QLM").
 QString KeptCopyStem(const QString& dbaseFileName);
 KeptCopy KeepCopyOf(const QString& source, const QString& dbaseFileName, const QDateTime& when,
                     const std::optional<FileVersion>& judged = std::nullopt);
+// The book a copy keeps was replaced, or may have been: the copy is remembered as kept with
+// its fingerprint, and after a replacement (prune) the newest few of the book's kept copies
+// stay, ordered by when they were kept (their names), not by what the file system says. Only a
+// copy still as it was kept goes: one the teacher opened and worked in is a book of theirs, and
+// one this computer does not remember is not its to remove. The copy just kept always stays.
+void RememberKeptCopy(const QString& dbaseFileName, const KeptCopy& kept, bool prune);
 inline constexpr int kKeptCopiesPerBook = 5;

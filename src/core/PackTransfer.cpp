@@ -193,12 +193,18 @@ struct Judged {
     BookState state = BookState::NothingRemembered;
 };
 
+void SettleTake(const QString& dbaseFileName);
+
 Judged JudgeBooks(const QString& packed, const QString& local) {
     Judged judged;
     judged.packed = packed;
     judged.local = local;
     judged.driveFile = FileVersionOf(packed);
     judged.state = BookState::NoDriveBook;
+    // A take whose settings are still owed is settled first: its exchange is this computer's last.
+    if (!ReadExchangeRecord(Globals().DBaseFileName).taking.isEmpty()) {
+        SettleTake(Globals().DBaseFileName);
+    }
     judged.remembered = ReadExchangeRecord(Globals().DBaseFileName);
     judged.localBook = FileFingerprint(local);
     if (judged.driveFile) {
@@ -213,7 +219,7 @@ Judged JudgeBooks(const QString& packed, const QString& local) {
         // A file that holds no readable book is no one's work: nothing to judge by.
         judged.state = judged.book.readable ? JudgeExchange(judged.localBook, judged.driveBook,
                                                             judged.book.history, judged.remembered)
-                                            : BookState::NothingRemembered;
+                                            : BookState::Unreadable;
     }
     return judged;
 }
@@ -262,7 +268,7 @@ QString DescribeLocalBook(const Judged& judged) {
 // but a book unchanged since the exchange the drive's follows from.
 bool TakeMayLoseWork(const Judged& judged) {
     return judged.state != BookState::DriveNewer && judged.state != BookState::Same &&
-           judged.state != BookState::DriveKnown;
+           judged.state != BookState::DriveKnown && judged.state != BookState::Unreadable;
 }
 
 QString KeptCopyPattern() {
@@ -329,7 +335,7 @@ void ShowDriveChanged(const QString& title) {
 // Keeps a book an answer is about to replace; false (said why) when it could not be kept, and
 // then nothing may be replaced.
 bool KeepBeforeReplacing(const QString& source, const std::optional<FileVersion>& judged,
-                         const QString& title, QString* keptName) {
+                         const QString& title, KeptCopy* keptCopy) {
     const KeptCopy kept = KeepCopyOf(source, Globals().DBaseFileName, Clock::Now(), judged);
     if (kept.changedFile) {
         ShowDriveChanged(title);
@@ -343,7 +349,7 @@ bool KeepBeforeReplacing(const QString& source, const std::optional<FileVersion>
             MsgOK, MsgAlert, title, 0);
         return false;
     }
-    *keptName = kept.name;
+    *keptCopy = kept;
     return true;
 }
 
@@ -355,15 +361,23 @@ void ShowKeptCopy(const QString& keptName, const char* whose, const QString& tit
 }
 
 // The teacher's values that only a finished pack or a taken book may store, in one write.
-void StoreEffects(const PackedEffects& effects) {
+bool StoreEffects(const PackedEffects& effects) {
     if (effects.isEmpty()) {
-        return;
+        return true;
     }
     SettingsStore::BeginBatch();
     for (const auto& [key, value] : effects) {
         SaveText(EffectsSection(), key, value);
     }
-    SettingsStore::EndBatch();
+    return SettingsStore::EndBatch();
+}
+
+// The exchange was made, but what this computer notes of it could not be written.
+void ShowEffectsNotStored(const QString& title) {
+    ShowMessage(QStringLiteral("The book was exchanged, but this computer's settings file could not be "
+                               "written: the date of this pack, and whether Pack To Go is set up here, may "
+                               "not be kept.\r\n\r\nMake room on this computer's disk, then pack again."),
+                MsgOK, MsgAlert, title, 0);
 }
 
 // A cursor on the settings table of a book that is not the one in use.
@@ -433,7 +447,7 @@ bool StagePack(const QString& local, const QString& staged, const PackedEffects&
 // the file judged there, and once it is there stores the pack's date and the values that only a
 // finished pack may store.
 bool CopyBookToDrive(DayPageHost& host, const Judged& judged, const PackedEffects& effects, PackError* error,
-                     CopyResult* copy) {
+                     CopyResult* copy, bool* effectsStored) {
     QString reason;
     if (!LetGoOfBook(host, &reason)) {
         *error = {75, QStringLiteral("Path/File access error\r\n\r\n") + reason};
@@ -467,13 +481,13 @@ bool CopyBookToDrive(DayPageHost& host, const Judged& judged, const PackedEffect
             record.history = history.exchanges;
             record.local = judged.localBook;
             record.drive = record.pendingDrive;
-            record.pending.clear();
-            record.pendingLocal.clear();
-            record.pendingDrive.clear();
+            record.ClearPending();
             record.legacyLast.clear();
             record.legacyStarted.clear();
+            // Unwritten, the record still holds the pending exchange, which the drive's history
+            // settles later; the pack's date and flags are only here.
             WriteExchangeRecord(Globals().DBaseFileName, record);
-            StoreEffects(effects);
+            *effectsStored = StoreEffects(effects);
             Globals().PackDate = effects.first().second;
         } else {
             *error = CopyError(*copy);
@@ -486,30 +500,59 @@ bool CopyBookToDrive(DayPageHost& host, const Judged& judged, const PackedEffect
 }
 
 // Writes the settings a taken book carries back into the settings store, and remembers the
-// exchange: both once the book is in place, also at the start after a kill between the two.
-bool FinishTake(const QString& dbaseFileName, const QString& fingerprint, const BookHistory& history,
+// exchange (taken: the fingerprint of the book as taken). The exchange is remembered even when
+// the settings cannot be written, which the mark of the take then still owes to the next start.
+bool FinishTake(const QString& dbaseFileName, const QString& taken, const BookHistory& history,
                 PackError* error) {
     const QString local = DatabaseFilePath(dbaseFileName);
     Recordset keys;
     UseRegKeysOf(keys, local);
     const bool restored = RestoreSettingsFromDataBase(keys, error);
     keys.Close();
-    if (!restored) {
-        return false;
-    }
     ExchangeRecord record = ReadExchangeRecord(dbaseFileName);
-    record.book = history.book;
-    record.history = history.exchanges;
-    record.local = fingerprint;
-    record.drive = fingerprint;
-    record.legacyLast = history.IsEmpty() ? fingerprint : QString();
-    record.legacyStarted.clear();
-    record.pending.clear();
-    record.pendingLocal.clear();
-    record.pendingDrive.clear();
-    record.taking.clear();
+    // A later exchange from the taken book already follows from it: it stays the last one.
+    const QString newest = history.IsEmpty() ? taken : history.Newest();
+    const bool later = record.history.contains(newest) && record.Last() != newest;
+    if (!later) {
+        record.book = history.book;
+        record.history = history.exchanges;
+        record.local = taken;
+        record.drive = taken;
+        record.legacyLast = history.IsEmpty() ? taken : QString();
+        record.legacyStarted.clear();
+        record.ClearPending();
+    }
+    if (restored) {
+        record.taking.clear();
+        record.takingFile.clear();
+    }
     WriteExchangeRecord(dbaseFileName, record);
-    return true;
+    return restored;
+}
+
+// "device:inode" of a file: the same file however its content changes.
+QString FileKey(const QString& path) {
+    const std::optional<FileVersion> file = FileVersionOf(path);
+    return file ? QStringLiteral("%1:%2").arg(file->device).arg(file->inode) : QString();
+}
+
+// A take remembered as under way: once its copy took the book's place (the book is that file,
+// or still holds its bytes), the settings are written back and the exchange remembered, whatever
+// the teacher typed since; a copy that never took the place is forgotten.
+void SettleTake(const QString& dbaseFileName) {
+    ExchangeRecord record = ReadExchangeRecord(dbaseFileName);
+    const QString local = DatabaseFilePath(dbaseFileName);
+    const bool inPlace = (!record.takingFile.isEmpty() && FileKey(local) == record.takingFile) ||
+                         FileFingerprint(local) == record.taking;
+    if (inPlace) {
+        PackError error;
+        // Settings that still cannot be written are tried again at the next start.
+        FinishTake(dbaseFileName, record.taking, ReadPackedBook(local).history, &error);
+    } else {
+        record.taking.clear();
+        record.takingFile.clear();
+        WriteExchangeRecord(dbaseFileName, record);
+    }
 }
 
 // Replaces the book in use with the drive's, as judged, and writes the settings it carries
@@ -522,9 +565,9 @@ bool TakeDrivesBook(DayPageHost& host, const Judged& judged, const QString& titl
         ReportDatabaseFailure(reason);
         return false;
     }
-    QString keptName;
+    KeptCopy kept;
     if (keepLocal && FileExists(judged.local) &&
-        !KeepBeforeReplacing(judged.local, std::nullopt, title, &keptName)) {
+        !KeepBeforeReplacing(judged.local, std::nullopt, title, &kept)) {
         ReopenBook(host);
         host.RefreshPage();
         host.CloseProgress();
@@ -543,6 +586,7 @@ bool TakeDrivesBook(DayPageHost& host, const Judged& judged, const QString& titl
         [&](const QString& copied) {
             if (CheckDayDatabase(copied, kMaxRegKeyRows, &problem)) {
                 record.taking = judged.driveBook;
+                record.takingFile = FileKey(copied);
                 if (!WriteExchangeRecord(Globals().DBaseFileName, record)) {
                     problem = QStringLiteral("The settings file could not be written.");
                 }
@@ -553,15 +597,19 @@ bool TakeDrivesBook(DayPageHost& host, const Judged& judged, const QString& titl
     PackError error;
     const bool taken =
         copy.ok && FinishTake(Globals().DBaseFileName, judged.driveBook, judged.book.history, &error);
-    if (!copy.ok) {
+    if (!copy.ok && !copy.renamed) {
         // This computer's book stays as it was: a copy of it would only be in the way.
         if (!record.taking.isEmpty()) {
             record.taking.clear();
+            record.takingFile.clear();
             WriteExchangeRecord(Globals().DBaseFileName, record);
         }
-        if (!keptName.isEmpty()) {
-            QFile::remove(DatabaseFilePath(keptName));
+        if (kept.ok) {
+            QFile::remove(DatabaseFilePath(kept.name));
+            kept = {};
         }
+    } else if (kept.ok) {
+        RememberKeptCopy(Globals().DBaseFileName, kept, copy.ok);
     }
     ReopenBook(host);
     host.RefreshPage();
@@ -582,8 +630,8 @@ bool TakeDrivesBook(DayPageHost& host, const Judged& judged, const QString& titl
                 .arg(error.description),
             MsgOK, MsgAlert, title, 0);
     }
-    if (!keptName.isEmpty() && copy.ok) {
-        ShowKeptCopy(keptName, "The book that was on this computer", title);
+    if (kept.ok) {
+        ShowKeptCopy(kept.name, "The book that was on this computer", title);
     }
     return copy.ok;
 }
@@ -592,11 +640,10 @@ bool TakeDrivesBook(DayPageHost& host, const Judged& judged, const QString& titl
 // that book first when it may hold work found nowhere else. Nothing is written when the drive is
 // no longer the one the scan found.
 PackOutcome ReplaceDrivesBook(DayPageHost& host, const Judged& judged, const PackedEffects& extra,
-                              bool keepDrives) {
-    const QString title = Title(" - Pack To Go");
+                              bool keepDrives, const QString& title) {
     host.ShowProgress(QStringLiteral("Packing up now.  One Moment Please..."));
-    QString keptName;
-    if (keepDrives && !KeepBeforeReplacing(judged.packed, judged.driveFile, title, &keptName)) {
+    KeptCopy kept;
+    if (keepDrives && !KeepBeforeReplacing(judged.packed, judged.driveFile, title, &kept)) {
         host.CloseProgress();
         return PackOutcome::Failed;
     }
@@ -604,7 +651,8 @@ PackOutcome ReplaceDrivesBook(DayPageHost& host, const Judged& judged, const Pac
     effects += extra;
     PackError error;
     CopyResult copy;
-    const bool ok = CopyBookToDrive(host, judged, effects, &error, &copy);
+    bool effectsStored = true;
+    const bool ok = CopyBookToDrive(host, judged, effects, &error, &copy, &effectsStored);
     host.CloseProgress();
     if (copy.changedFile || (copy.wrongDrive && DriveWasSwapped(Globals().PackPath))) {
         ShowDriveChanged(title);
@@ -612,12 +660,16 @@ PackOutcome ReplaceDrivesBook(DayPageHost& host, const Judged& judged, const Pac
         ShowWriteFailure();
     } else if (!ok) {
         ShowPackError(error);
+    } else if (!effectsStored) {
+        ShowEffectsNotStored(title);
     }
-    if (!ok && !keptName.isEmpty()) {
-        // The drive's book was not replaced: a copy of it would only be in the way.
-        QFile::remove(DatabaseFilePath(keptName));
-    } else if (!keptName.isEmpty()) {
-        ShowKeptCopy(keptName, "The book that was on the drive", title);
+    if (kept.ok && !ok && !copy.renamed) {
+        // The drive's book was certainly not replaced: a copy of it would only be in the way.
+        QFile::remove(DatabaseFilePath(kept.name));
+    } else if (kept.ok) {
+        // Replaced, or it may have been: the drive's book may be nowhere else now.
+        RememberKeptCopy(Globals().DBaseFileName, kept, ok);
+        ShowKeptCopy(kept.name, "The book that was on the drive", title);
     }
     return ok ? PackOutcome::Packed : PackOutcome::Failed;
 }
@@ -628,10 +680,11 @@ bool PackMayReplace(const Judged& judged) {
     case BookState::Same:
     case BookState::DriveKnown:
     case BookState::NoDriveBook:
+    // A file that holds no readable book cannot be unpacked either: it is no one's work.
+    case BookState::Unreadable:
         return true;
     case BookState::NothingRemembered:
-        // A file that holds no readable book cannot be unpacked either: it is no one's work.
-        return !judged.book.readable || LastExchangedHere(judged.book);
+        return LastExchangedHere(judged.book);
     case BookState::DriveNewer:
     case BookState::Conflict:
     case BookState::AnotherBook:
@@ -663,7 +716,9 @@ PackOutcome PackOnto(DayPageHost& host, const PackedEffects& extra) {
                 return PackOutcome::Failed;
             }
             // Pack To Go is set up on this drive with the book taken from it.
-            StoreEffects(extra);
+            if (!StoreEffects(extra)) {
+                ShowEffectsNotStored(Title(" - Pack To Go"));
+            }
             return PackOutcome::Taken;
         case BookChoice::ReplaceDrives:
             break;
@@ -671,7 +726,7 @@ PackOutcome PackOnto(DayPageHost& host, const PackedEffects& extra) {
             return PackOutcome::Kept;
         }
     }
-    return ReplaceDrivesBook(host, judged, extra, !silent);
+    return ReplaceDrivesBook(host, judged, extra, !silent, Title(" - Pack To Go"));
 }
 } // namespace
 
@@ -856,12 +911,14 @@ void UnPackDataBase(DayPageHost& host) {
     case BookState::DriveNewer:
         take = true;
         break;
+    case BookState::Unreadable:
+        // No book: the take refuses it and says why.
+        take = true;
+        break;
     case BookState::NothingRemembered:
         // Nothing tells whether this computer's book holds work of its own: a drive copy that is
-        // not newer is left alone, and a newer one is taken only on the teacher's word. A file
-        // that is no book is refused by the take, which says why.
-        take = DriveCopyIsNewer(judged.packed, judged.local) || !judged.book.readable;
-        ask = take && judged.book.readable;
+        // not newer is left alone, and a newer one is taken only on the teacher's word.
+        take = ask = DriveCopyIsNewer(judged.packed, judged.local);
         break;
     case BookState::Conflict:
     case BookState::AnotherBook:
@@ -875,7 +932,7 @@ void UnPackDataBase(DayPageHost& host) {
             take = true;
             break;
         case BookChoice::ReplaceDrives:
-            ReplaceDrivesBook(host, judged, {}, true);
+            ReplaceDrivesBook(host, judged, {}, true, title);
             return;
         case BookChoice::Neither:
             return;
@@ -910,16 +967,6 @@ void ReopenBook(DayPageHost& host) {
 
 void SettleInterruptedTakes() {
     for (const QString& name : BooksBeingTaken()) {
-        const QString fingerprint = FileFingerprint(DatabaseFilePath(name));
-        ExchangeRecord record = ReadExchangeRecord(name);
-        PackError error;
-        if (fingerprint == record.taking) {
-            // Settings that still cannot be written are tried again at the next start.
-            FinishTake(name, fingerprint, ReadPackedBook(DatabaseFilePath(name)).history, &error);
-        } else {
-            // The copy never replaced the book: nothing was taken.
-            record.taking.clear();
-            WriteExchangeRecord(name, record);
-        }
+        SettleTake(name);
     }
 }

@@ -399,6 +399,7 @@ CopyResult CopyFileSafely(const QString& source, const QString& target,
     // folder is synced.
     CopyResult done;
     done.ok = true;
+    done.renamed = true;
     if (!SyncFolder(folder.get())) {
         done.error = errno;
         const QString why = QString::fromLocal8Bit(std::strerror(errno));

@@ -25,6 +25,9 @@ struct CopyResult {
     bool refused = false;     // the check turned the copy down
     bool wrongDrive = false;  // the target folder is no longer on the volume it had to be on
     bool changedFile = false; // the source or the target is no longer the file that was judged
+    // The copy took the target's name: even a copy that failed after it may have replaced the
+    // target, so what the target held is gone unless kept elsewhere.
+    bool renamed = false;
 };
 // What must still hold when a copy is made onto a drive, as it was when the files were judged.
 struct CopyGuard {

@@ -1,5 +1,6 @@
 #include "core/DayDatabase.h"
 #include "core/Message.h"
+#include "core/PackHistory.h"
 #include "core/PackSettings.h"
 #include "core/PackTransfer.h"
 #include "core/ProgramState.h"
@@ -474,41 +475,52 @@ private Q_SLOTS:
     }
 
     // A copy that may not be on the drive is no pack: the teacher is told, and neither the pack's
-    // date nor the exchange is kept.
+    // date nor the exchange is kept. A pack whose date cannot be kept says so too.
     void aFailedCopyIsNoPack_data() {
-        QTest::addColumn<bool>("renamed"); // the copy had taken the book's name on the drive
-        QTest::newRow("the drive is full") << false;
-        QTest::newRow("the drive's folder cannot be synced") << true;
+        QTest::addColumn<QString>("failure");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("the drive is full") << "full"
+                                           << "61\r\nDisk full";
+        QTest::newRow("the drive's folder cannot be synced") << "sync"
+                                                             << "could not be synced";
+        QTest::newRow("the settings file cannot be written after") << "settings"
+                                                                   << "settings file could not be written";
     }
 
     void aFailedCopyIsNoPack() {
-        QFETCH(bool, renamed);
+        QFETCH(QString, failure);
+        QFETCH(QString, message);
         TestEnvironment env;
         openPackedBook();
         putOnDrive("A_STICK", env.DatabasePath());
         const QByteArray before = Bytes(packed("A_STICK"));
         const QByteArray local = Bytes(env.DatabasePath());
         const QString exchanged = ReadText(QStringLiteral("PackToGo"), QStringLiteral("QLM.mdb History"));
-        if (renamed) {
-            FileCopySeam::SetStepFailureForTests(
-                [](FileCopySeam::Step step) { return step == FileCopySeam::Step::SyncFolder ? EIO : 0; });
-        } else {
+        if (failure == QLatin1String("full")) {
             FileCopySeam::SetBlockHookForTests([](int blocks) { return blocks < 2; }, 1024);
+        } else {
+            FileCopySeam::SetStepFailureForTests([&](FileCopySeam::Step step) {
+                const bool onDrive = Bytes(packed("A_STICK")) != before;
+                if (failure == QLatin1String("sync")) {
+                    return step == FileCopySeam::Step::SyncFolder && onDrive ? EIO : 0;
+                }
+                return step == FileCopySeam::Step::Write && onDrive ? ENOSPC : 0;
+            });
         }
         MessageTestSeam::QueueAnswer(MsgAnswerYes);
         MessageTestSeam::QueueAnswer(MsgAnswerOK);
         PackDataBase(m_host);
         VerifyNoUnexpectedMessages();
         const QString text = MessageTestSeam::Answered().last().text;
-        QVERIFY2(renamed ? text.startsWith(QStringLiteral("75\r\nPath/File access error")) &&
-                               text.contains(QStringLiteral("could not be synced"))
-                         : text.startsWith(QStringLiteral("61\r\nDisk full")) &&
-                               Bytes(packed("A_STICK")) == before,
-                 qPrintable(text));
+        QVERIFY2(text.contains(message), qPrintable(text));
+        QCOMPARE(MessageTestSeam::Answered().last().title, QStringLiteral("Quillmarsh - Pack To Go"));
+        QCOMPARE(Bytes(packed("A_STICK")) == before, failure == QLatin1String("full"));
         // Whatever reached the drive, the book in use is as it was.
         QCOMPARE(Bytes(env.DatabasePath()), local);
         QVERIFY(Effects("PackDate").isEmpty());
-        QCOMPARE(ReadText(QStringLiteral("PackToGo"), QStringLiteral("QLM.mdb History")), exchanged);
+        if (failure != QLatin1String("settings")) {
+            QCOMPARE(ReadText(QStringLiteral("PackToGo"), QStringLiteral("QLM.mdb History")), exchanged);
+        }
         // The page came back on the book.
         QVERIFY(m_host.calls.contains(QStringLiteral("load page")));
         QVERIFY(DayRecords().IsOpen());
@@ -856,8 +868,9 @@ private Q_SLOTS:
         UnPackCommand(m_host);
         VerifyNoUnexpectedMessages();
         QVERIFY(Question().text.contains(QStringLiteral("Both books have changed")));
-        // Whichever book an answer replaced is kept on B.
+        // Whichever book an answer replaced is kept on B, and the command says so.
         if (answer != MsgAnswerCancel) {
+            QCOMPARE(MessageTestSeam::Answered().last().title, QStringLiteral("Quillmarsh - UnPack"));
             const QString replaced =
                 answer == MsgAnswerYes ? QStringLiteral("B's edit") : QStringLiteral("A's edit");
             const QString folderB = QFileInfo(computers.book('B')).path();
@@ -977,6 +990,145 @@ private Q_SLOTS:
         }
     }
 
+    // Kept copies outlive every answer that did not replace their book: five copies are kept, each
+    // the only place of some work, and a pack's question is answered. Only a replacement that
+    // certainly happened prunes, by when the copies were kept (the oldest name here is the file
+    // changed last), and never a copy the teacher worked in; a copy whose book may have been
+    // replaced stays.
+    void keptCopiesOutliveEveryFailure_data() {
+        QTest::addColumn<QString>("ending");
+        QTest::addColumn<QStringList>("staying"); // of the five kept before, by day
+        QTest::addColumn<bool>("newCopy");
+        const QStringList all{"01", "02", "03", "04", "05"};
+        QTest::newRow("take refused") << "refused" << all << false;
+        QTest::newRow("replace fails before the rename") << "no rename" << all << false;
+        QTest::newRow("replace may have happened") << "no sync" << all << true;
+        QTest::newRow("replaced") << "replaced" << QStringList{"02", "03", "04", "05"} << true;
+        QTest::newRow("replaced, the oldest worked in") << "worked in" << all << true;
+    }
+
+    void keptCopiesOutliveEveryFailure() {
+        QFETCH(QString, ending);
+        QFETCH(QStringList, staying);
+        QFETCH(bool, newCopy);
+        TestEnvironment env;
+        openPackedBook();
+        const auto name = [](const QString& day) {
+            return QStringLiteral("QLM - kept 2026-10-%1 08.00.mdb").arg(day);
+        };
+        for (const char* day : {"05", "04", "03", "02", "01"}) {
+            const QString path = env.ProgramFolder() + QLatin1Char('/') + name(QLatin1String(day));
+            QVERIFY(QFile::copy(env.DatabasePath(), path));
+            QVERIFY(WriteNotes(path, QLatin1String("work of ") + QLatin1String(day)));
+            KeptCopy kept;
+            kept.ok = true;
+            kept.name = name(QLatin1String(day));
+            kept.fingerprint = FileFingerprint(path);
+            RememberKeptCopy(QStringLiteral("\\QLM.mdb"), kept, false);
+        }
+        if (ending == QLatin1String("worked in")) {
+            QVERIFY(WriteNotes(env.ProgramFolder() + QLatin1Char('/') + name(QStringLiteral("01")),
+                               QStringLiteral("worked in since")));
+        }
+        // Another computer's book, which this one never exchanged.
+        putOnDrive("A_STICK", env.DatabasePath());
+        QVERIFY(WriteNotes(packed("A_STICK"), QStringLiteral("the drive's")));
+        if (ending == QLatin1String("refused")) {
+            for (int i = 0; i <= kMaxRegKeyRows; ++i) {
+                QVERIFY(ExecSql(packed("A_STICK"),
+                                QStringLiteral("INSERT INTO RegKeys VALUES ('Settings', ?, 'x')"),
+                                {QStringLiteral("K%1").arg(i)}));
+            }
+        }
+        // The copy onto the drive fails at its rename, or at the folder's sync just after it.
+        const QString driveFolder = drive("A_STICK") + QStringLiteral("/VNT");
+        bool renamedOnDrive = false;
+        FileCopySeam::SetStepFailureForTests([&](FileCopySeam::Step step) {
+            if (step == FileCopySeam::Step::Rename &&
+                !QDir(driveFolder)
+                     .entryList({QStringLiteral(".QLM.mdb.copy-*")}, QDir::Hidden | QDir::Files)
+                     .isEmpty()) {
+                renamedOnDrive = ending != QLatin1String("no rename");
+                return renamedOnDrive ? 0 : EROFS;
+            }
+            return step == FileCopySeam::Step::SyncFolder && renamedOnDrive &&
+                           ending == QLatin1String("no sync")
+                       ? EIO
+                       : 0;
+        });
+        MessageTestSeam::QueueAnswer(MsgAnswerYes);
+        MessageTestSeam::QueueAnswer(ending == QLatin1String("refused") ? MsgAnswerYes : MsgAnswerNo);
+        MessageTestSeam::QueueAnswer(MsgAnswerOK);
+        if (newCopy && ending != QLatin1String("replaced") && ending != QLatin1String("worked in")) {
+            MessageTestSeam::QueueAnswer(MsgAnswerOK); // the failure, then where the copy is kept
+        }
+        PackDataBase(m_host);
+        VerifyNoUnexpectedMessages();
+        QStringList expected;
+        for (const QString& day : staying) {
+            expected << name(day);
+        }
+        QStringList kept = KeptCopies(env.ProgramFolder());
+        const QStringList made = kept.filter(QStringLiteral("2026-10-14"));
+        QCOMPARE(made.size(), newCopy ? 1 : 0);
+        for (const QString& copy : made) {
+            QCOMPARE(NotesOn(env.ProgramFolder() + QLatin1Char('/') + copy), QStringLiteral("the drive's"));
+            kept.removeOne(copy);
+        }
+        std::sort(expected.begin(), expected.end());
+        QCOMPARE(kept, expected);
+        // A later replacement still prunes what the last one left.
+        if (ending == QLatin1String("no sync")) {
+            FileCopySeam::SetStepFailureForTests({});
+            QVERIFY(WriteNotes(packed("A_STICK"), QStringLiteral("the drive's again")));
+            MessageTestSeam::QueueAnswer(MsgAnswerYes);
+            MessageTestSeam::QueueAnswer(MsgAnswerNo);
+            MessageTestSeam::QueueAnswer(MsgAnswerOK);
+            PackDataBase(m_host);
+            VerifyNoUnexpectedMessages();
+            QCOMPARE(KeptCopies(env.ProgramFolder()).size(), kKeptCopiesPerBook);
+        }
+    }
+
+    // Under a record of the kind kept before books carried their history, only a drive book that
+    // starts from the book exchanged last follows from it; any other is not news.
+    void anEarlierRecordTakesOnlyWhatFollows_data() {
+        QTest::addColumn<QString>("local");
+        QTest::addColumn<QString>("drive");
+        QTest::addColumn<QStringList>("history"); // the drive book's; empty: it carries none
+        QTest::addColumn<int>("state");
+        const QString last = QStringLiteral("100:aa");
+        QTest::newRow("the book exchanged last")
+            << "100:cc" << last << QStringList() << int(BookState::DriveKnown);
+        QTest::newRow("no history, this book unchanged")
+            << last << "100:bb" << QStringList() << int(BookState::NothingRemembered);
+        QTest::newRow("no history, both changed")
+            << "100:cc"
+            << "100:bb" << QStringList() << int(BookState::NothingRemembered);
+        QTest::newRow("a history from it, this book unchanged")
+            << last << "100:bb" << QStringList{last, "0123456789ab"} << int(BookState::DriveNewer);
+        QTest::newRow("a history from it, both changed")
+            << "100:cc"
+            << "100:bb" << QStringList{last, "0123456789ab"} << int(BookState::Conflict);
+        QTest::newRow("a history from elsewhere")
+            << last << "100:bb" << QStringList{"100:dd", "0123456789ab"} << int(BookState::NothingRemembered);
+    }
+
+    void anEarlierRecordTakesOnlyWhatFollows() {
+        QFETCH(QString, local);
+        QFETCH(QString, drive);
+        QFETCH(QStringList, history);
+        QFETCH(int, state);
+        ExchangeRecord remembered;
+        remembered.legacyLast = QStringLiteral("100:aa");
+        BookHistory onDrive;
+        if (!history.isEmpty()) {
+            onDrive.book = QStringLiteral("fedcba987654");
+            onDrive.exchanges = history;
+        }
+        QCOMPARE(int(JudgeExchange(local, drive, onDrive, remembered)), state);
+    }
+
     // A pack killed after its copy reached the drive and before it was remembered, and a pack
     // that failed: neither leaves this computer asked after the other's next pack.
     void anInterruptedOrFailedPackAsksNothingLater_data() {
@@ -991,6 +1143,10 @@ private Q_SLOTS:
         TwoComputers computers(env);
         joinBToA(computers);
         computers.use('A');
+        // A's work since the join travels with the killed pack: it is that pack's own book.
+        if (killed) {
+            QVERIFY(Mark(computers.book('A'), 8, QStringLiteral("A's")));
+        }
         const QByteArray bookOfA = Bytes(computers.book('A'));
         // The second copy of the pack is the one onto the drive.
         int copies = 0;
@@ -1031,11 +1187,20 @@ private Q_SLOTS:
         VerifyNoUnexpectedMessages();
         QVERIFY(HasMark(computers.book('A'), 9, QStringLiteral("B's")));
         QVERIFY(HasMark(packed("A_STICK"), 9, QStringLiteral("B's")));
+        QCOMPARE(HasMark(computers.book('A'), 8, QStringLiteral("A's")), killed);
     }
 
-    // An unpack killed after the book was in place and before its settings were written back:
-    // the next start writes them back, so the next pack does not send the old ones.
+    // An unpack killed after the book was in place and before its settings were written back, or
+    // one whose settings could not be written then: the next start writes them back whatever was
+    // typed since, so the next pack neither sends the old ones nor asks about the edit.
+    void anInterruptedUnPackRestoresAtTheNextStart_data() {
+        QTest::addColumn<bool>("killed");
+        QTest::newRow("killed after the rename") << true;
+        QTest::newRow("settings not written, then an edit") << false;
+    }
+
     void anInterruptedUnPackRestoresAtTheNextStart() {
+        QFETCH(bool, killed);
         TestEnvironment env;
         TwoComputers computers(env);
         joinBToA(computers);
@@ -1047,34 +1212,51 @@ private Q_SLOTS:
 
         QByteArray settingsAtTheRename;
         QString settingsFile;
+        bool inPlace = false;
         FileCopySeam::SetStepFailureForTests([&](FileCopySeam::Step step) {
-            if (step == FileCopySeam::Step::SyncFolder && settingsAtTheRename.isEmpty() &&
+            if (step == FileCopySeam::Step::SyncFolder && !inPlace &&
                 Bytes(computers.book('B')) == Bytes(packed("A_STICK"))) {
+                inPlace = true;
                 settingsFile = SettingsStore::FilePath(AppKey);
                 settingsAtTheRename = Bytes(settingsFile);
             }
-            return 0;
+            // A disk that fills once the book is in place.
+            return !killed && inPlace && step == FileCopySeam::Step::Write ? ENOSPC : 0;
         });
         MessageTestSeam::QueueAnswer(MsgAnswerYes);
+        if (!killed) {
+            MessageTestSeam::QueueAnswer(MsgAnswerOK);
+        }
         UnPackCommand(m_host);
         FileCopySeam::SetStepFailureForTests({});
         VerifyNoUnexpectedMessages();
         QVERIFY(!settingsAtTheRename.isEmpty());
-        QFile settings(settingsFile);
-        QVERIFY(settings.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        settings.write(settingsAtTheRename);
-        settings.close();
+        if (killed) {
+            QFile settings(settingsFile);
+            QVERIFY(settings.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            settings.write(settingsAtTheRename);
+        } else {
+            QVERIFY(MessageTestSeam::Answered().last().text.contains(QStringLiteral("at the next start")));
+            QVERIFY(Mark(computers.book('B'), 12, QStringLiteral("B's after the take")));
+        }
         SettingsStore::Reset();
         QCOMPARE(ReadText(QStringLiteral("Settings"), QStringLiteral("TeacherName1")), QStringLiteral("Ms. Avery"));
         TidyAfterInterruptedSaves();
         QCOMPARE(ReadText(QStringLiteral("Settings"), QStringLiteral("TeacherName1")),
                  QStringLiteral("Ms. Avery-Hart"));
-        // And the book counts as the one exchanged: nothing to take.
         computers.use('B');
         MessageTestSeam::QueueAnswer(MsgAnswerYes);
-        UnPackCommand(m_host);
-        VerifyNoUnexpectedMessages();
-        QCOMPARE(m_host.calls.last(), QStringLiteral("briefly File is Up To Date..."));
+        if (killed) {
+            // The book counts as the one exchanged: nothing to take.
+            UnPackCommand(m_host);
+            VerifyNoUnexpectedMessages();
+            QCOMPARE(m_host.calls.last(), QStringLiteral("briefly File is Up To Date..."));
+        } else {
+            // The edit is packed without a question.
+            PackDataBase(m_host);
+            VerifyNoUnexpectedMessages();
+            QVERIFY(HasMark(packed("A_STICK"), 12, QStringLiteral("B's after the take")));
+        }
     }
 
     // Two books in one drive folder are judged apart; and a pack cut short between its copy and
