@@ -25,6 +25,7 @@
 #include "printing/DefaultPrinter.h"
 #include "printing/PrintCommands.h"
 #include "printing/PrintInProgress.h"
+#include "printing/PrintSystem.h"
 #include "setup/frmSetup.h"
 #include "ui/MainWindowState.h"
 #include "ui/OpenWindows.h"
@@ -513,6 +514,7 @@ void frmMain::mnuFSaveAs_Click() {
 }
 
 void frmMain::mnuFPrintPreview_Click() {
+    const PrintCommand command;
     if (DefaultPrinterForCommand()) {
         RunPrintPreview();
     } else {
@@ -521,6 +523,7 @@ void frmMain::mnuFPrintPreview_Click() {
 }
 
 void frmMain::mnuFPrint_Click() {
+    const PrintCommand command;
     if (DefaultPrinterForCommand()) {
         ShowPrintDialog();
     } else {

@@ -97,9 +97,10 @@ void StartHelper() {
     asking->start(question.helper, {QString::fromLatin1(DefaultPrinterQuestion)}, QIODevice::ReadOnly);
 }
 
-// Waits for the helper's answer (its own time bounds the wait), showing that the program waits.
+// Waits for the helper's answer, showing that the program waits, until the helper's own time or
+// the command's is over.
 void WaitForHelper() {
-    WaitForPrintSystem([] { return Question().asking.isNull(); }, PrintSystemWait() * 2);
+    WaitForPrintSystem([] { return Question().asking.isNull(); }, TimeLeftToAnswer());
     if (QProcess* asking = Question().asking) {
         HelperTimedOut(asking);
     }
@@ -107,6 +108,8 @@ void WaitForHelper() {
 } // namespace
 
 std::optional<PrinterEntry> GetDefaultPrinter() {
+    // The name and the list come from one answer.
+    const PrintCommand command;
     std::optional<PrinterEntry> found;
     const QString name = DefaultPrinterName();
     if (!name.isEmpty()) {

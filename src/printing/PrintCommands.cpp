@@ -59,6 +59,7 @@ void ShowNoPrinter(const QString& line) {
 }
 
 void ShowPrintDialog() {
+    const PrintCommand command;
     frmPrint* dialog = LoadPrintDialog(QStringLiteral("The Print Dialog will not be available until"));
     if (!dialog) {
         return;
@@ -69,6 +70,7 @@ void ShowPrintDialog() {
 }
 
 void RunPrintPreview() {
+    const PrintCommand command;
     // The dialog is loaded unseen for the preview alone; one that is open previews its own
     // choices and is closed all the same, leaving the preview.
     frmPrint* dialog = LoadPrintDialog(QStringLiteral("Print Preview will not be available until"));

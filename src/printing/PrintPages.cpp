@@ -74,9 +74,16 @@ QSizeF PictureTwips(const QLabel* picture) {
     return QSizeF(TwipsX(pixels.width()), TwipsY(pixels.height()));
 }
 
-// Prints a captured picture under a one-line heading in "Arial" 14, as one job.
+// Prints a captured picture under a one-line heading in "Arial" 14, as one job. A heading wider
+// than the paper leaves it is set smaller, as the picture is shrunk to the paper.
 bool PrintPictureWithHeading(const QString& heading, const QLabel* picture, const PicturePlacement& placed) {
     PrinterObject& printer = Printer();
+    const double room = printer.ScaleWidth() - placed.x;
+    for (int tries = 0; tries < 10 && room > 0 && printer.TextWidth(heading) > room; ++tries) {
+        // Text narrows nearly in step with its size; a last bit of hinting takes another step.
+        printer.Font.setPointSizeF(printer.Font.pointSizeF() *
+                                   std::min(0.98, room / printer.TextWidth(heading)));
+    }
     printer.CurrentX = placed.x;
     printer.CurrentY = placed.y;
     printer.PrintText(heading);

@@ -13,6 +13,7 @@
 #include <sys/prctl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <memory>
 #include <optional>
@@ -26,6 +27,9 @@ std::chrono::milliseconds g_wait = kPrintSystemWait;
 bool g_answered = true;
 QString g_missing;
 std::optional<Clock::time_point> g_silentSince;
+int g_commandDepth = 0;
+quint64 g_commands = 0;
+Clock::time_point g_commandDeadline;
 
 // A worker ends at its deadline by itself; it is waited for a little longer, so that one that is
 // late by a hair is not abandoned.
@@ -83,9 +87,37 @@ int PrintSystemExchange::MillisecondsLeft() const {
     return left.count() > 1 ? static_cast<int>(left.count()) : 1;
 }
 
-bool AskPrintSystem(const std::function<void(PrintSystemExchange&)>& ask) {
-    const std::chrono::milliseconds bound = PrintSystemWait();
-    auto exchange = std::make_shared<PrintSystemExchange>(Clock::now() + bound);
+PrintCommand::PrintCommand() {
+    if (g_commandDepth++ == 0) {
+        ++g_commands;
+        g_commandDeadline = Clock::now() + PrintSystemWait();
+    }
+}
+
+PrintCommand::~PrintCommand() {
+    --g_commandDepth;
+}
+
+quint64 PrintCommand::Running() {
+    return g_commandDepth > 0 ? g_commands : 0;
+}
+
+Clock::time_point QuestionDeadline() {
+    return g_commandDepth > 0 ? g_commandDeadline : Clock::now() + PrintSystemWait();
+}
+
+std::chrono::milliseconds TimeLeftToAnswer() {
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(QuestionDeadline() - Clock::now());
+    return std::max(left, std::chrono::milliseconds(0));
+}
+
+bool AskPrintSystem(const std::function<void(PrintSystemExchange&)>& ask, Clock::time_point deadline) {
+    const auto bound = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    if (bound.count() <= 0) {
+        return false; // the command has waited all it may
+    }
+    auto exchange = std::make_shared<PrintSystemExchange>(deadline);
     auto ended = std::make_shared<std::atomic<bool>>(false);
     try {
         std::thread([exchange, ended, ask] {

@@ -34,10 +34,33 @@ private:
     std::atomic<bool> m_timedOut{false};
 };
 
-// Runs ask in a worker thread, the window thread waiting for it as WaitForPrintSystem does.
-// False when it did not end in time (the worker is then abandoned: it ends by itself, and must
-// keep to what it owns). ask must not touch the window thread's state.
-bool AskPrintSystem(const std::function<void(PrintSystemExchange&)>& ask);
+// One print command (Print, Print Preview, the preview's Print Now, a printer chosen in the
+// dialog) waits for the print system once in all: its questions share one deadline, one bound
+// after the command began, and what the print system said of its printers serves the whole
+// command. A command given inside another is part of it. Each job a command hands over has a
+// bound of its own: a job cut short could only be told as one that may still print.
+class PrintCommand {
+public:
+    PrintCommand();
+    ~PrintCommand();
+    PrintCommand(const PrintCommand&) = delete;
+    PrintCommand& operator=(const PrintCommand&) = delete;
+
+    // The command running, numbered from 1; 0 when none runs.
+    static quint64 Running();
+};
+// By when a question asked now must be answered: the running command's deadline, or one bound
+// from now outside a command.
+std::chrono::steady_clock::time_point QuestionDeadline();
+// The time from now to that deadline, none once it has passed.
+std::chrono::milliseconds TimeLeftToAnswer();
+
+// Runs ask in a worker thread that gives up at the deadline, the window thread waiting for it as
+// WaitForPrintSystem does. False when it did not end in time (the worker is then abandoned: it
+// ends by itself, and must keep to what it owns), or when the deadline has already passed.
+// ask must not touch the window thread's state.
+bool AskPrintSystem(const std::function<void(PrintSystemExchange&)>& ask,
+                    std::chrono::steady_clock::time_point deadline);
 
 // Waits until done() is true or the bound has passed, showing that the program waits (a busy
 // pointer, and a note over the main window once the wait is noticeable); the window is painted

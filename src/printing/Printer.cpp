@@ -33,6 +33,8 @@
 #include <functional>
 #include <mutex>
 #include <optional>
+#include <system_error>
+#include <thread>
 
 namespace {
 // Holds whoever asks a silent seam until it answers again.
@@ -68,6 +70,7 @@ struct Seam {
     QString refusal;
     std::shared_ptr<Silence> silence;
     bool lookupsSilent = false;
+    QPageLayout paper;     // of every printer; Letter when none is given
     int silentFromJob = 0; // counted in jobs handed over
 };
 Seam& TheSeam() {
@@ -154,18 +157,23 @@ qint32 PointsToTwips(double points) {
 
 using JobOptions = QList<QPair<QByteArray, QByteArray>>;
 
-// The job options Qt's own CUPS print engine would send, so that a job reaches the printer as
-// before: the paper and the sides by the printer's own names for its defaults, and landscape.
-// Each job is one copy.
+// The job options: the paper and the sides by the printer's own names for its defaults, and
+// landscape. Each job is one copy.
 JobOptions CupsJobOptions(const PrinterEntry& printer, const QPageLayout& paper) {
     JobOptions options{{"media", printer.Media.isEmpty() ? paper.pageSize().key().toUtf8() : printer.Media}};
     if (!printer.Sides.isEmpty()) {
         options.append({"sides", printer.Sides});
     }
+    // As `lp -o landscape` asks for it: CUPS reads the option with an empty value as false.
     if (paper.orientation() == QPageLayout::Landscape) {
-        options.append({"landscape", QByteArray()});
+        options.append({QByteArray("landscape"), QByteArray("true")});
     }
     return options;
+}
+
+// Each job is handed over within a bound of its own, whatever the command waited before it.
+std::chrono::steady_clock::time_point JobDeadline() {
+    return std::chrono::steady_clock::now() + PrintSystemWait();
 }
 
 // Keeps a connection of ours waiting only while its exchange may go on.
@@ -467,40 +475,107 @@ HandOver HandOverInHelper(const QByteArray& queue, const QByteArray& file, const
     return HandOver{0, QStringLiteral("the hand-over to the print system ended without an answer."), sending};
 }
 
-// Puts one question to the print system on a connection of ours, within the bounded wait. A
-// print system that went silent a moment ago is not asked again for one wait's time, so that a
-// command that looks up several things waits once. False when it did not answer in time; one
-// that is not running answers too, in its way (nothing is found).
-bool LookUp(const std::function<void(const CupsLibrary&, http_t*)>& ask) {
-    if (PrintSystemRecentlySilent()) {
+// What the print system said of its printers: the list and the default's name.
+struct PrintersAnswer {
+    quint64 command = 0; // the command it serves; 0: none
+    bool answered = false;
+    QString missing;
+    QList<PrinterEntry> printers;
+    QString defaultName;
+};
+
+// Asks one thing on a connection of ours; false when none could be made.
+bool AskOnOwnConnection(const CupsLibrary& cups, PrintSystemExchange& exchange,
+                        const std::function<void(http_t*)>& ask) {
+    http_t* http = Connect(cups, exchange);
+    if (!http) {
         return false;
     }
-    const Seam& seam = TheSeam();
-    bool answered = true;
-    QString missing;
-    if (seam.active) {
-        if (seam.lookupsSilent) {
-            answered = AskPrintSystem([silence = seam.silence](PrintSystemExchange&) { silence->Wait(); });
-        }
-    } else if (const CupsLibrary* cups = Cups()) {
-        auto reached = std::make_shared<std::atomic<bool>>(false);
-        answered = AskPrintSystem([cups, ask, reached](PrintSystemExchange& exchange) {
-            if (http_t* http = Connect(*cups, exchange)) {
-                *reached = true;
-                ask(*cups, http);
-                cups->httpClose(http);
+    ask(http);
+    cups.httpClose(http);
+    return true;
+}
+
+// Asks the print system for its printers and its default, within the bounded wait: the two
+// questions go side by side, each on a connection of ours, so that they cost one wait. Within a
+// command they are asked once, and the answer serves the whole command. A print system that went
+// silent a moment ago is not asked again for one wait's time. One that is not running answers
+// too, in its way (nothing is found).
+const PrintersAnswer& AskPrinters() {
+    static PrintersAnswer kept;
+    const quint64 command = PrintCommand::Running();
+    if (command == 0 || kept.command != command) {
+        PrintersAnswer answer;
+        answer.command = command;
+        const Seam& seam = TheSeam();
+        if (PrintSystemRecentlySilent()) {
+            answer.answered = false;
+        } else if (seam.active) {
+            answer.answered =
+                !seam.lookupsSilent ||
+                AskPrintSystem([silence = seam.silence](PrintSystemExchange&) { silence->Wait(); },
+                               QuestionDeadline());
+            answer.defaultName = seam.defaultName;
+            for (const QString& name : seam.names) {
+                PrinterEntry printer;
+                printer.DeviceName = name;
+                printer.Port = kPdfPort;
+                printer.DriverName = kPdfDriver;
+                printer.Paper =
+                    seam.paper.isValid() ? seam.paper : PaperWithEdge(QPageSize(QPageSize::Letter), 18);
+                answer.printers << printer;
             }
-        });
-        // A scheduler that is not running answers too, in its way: nothing waits for it.
-        if (answered && !*reached) {
-            missing = QStringLiteral("The print system (CUPS) is not running.");
+        } else if (const CupsLibrary* cups = Cups()) {
+            // Shared with a worker that may still write after the window stopped waiting for it.
+            auto found = std::make_shared<PrintersAnswer>();
+            auto reached = std::make_shared<std::atomic<bool>>(false);
+            answer.answered = AskPrintSystem(
+                [cups, found, reached](PrintSystemExchange& exchange) {
+                    const auto askDefault = [cups, found, reached, &exchange] {
+                        if (AskOnOwnConnection(*cups, exchange, [cups, found](http_t* http) {
+                                found->defaultName = QString::fromUtf8(cups->cupsGetDefault2(http));
+                            })) {
+                            *reached = true;
+                        }
+                    };
+                    std::thread beside;
+                    try {
+                        beside = std::thread(askDefault);
+                    } catch (const std::system_error&) {
+                        // asked after the list instead
+                    }
+                    if (AskOnOwnConnection(*cups, exchange, [cups, found](http_t* http) {
+                            found->printers = AskPrinterList(*cups, http);
+                        })) {
+                        *reached = true;
+                    }
+                    if (beside.joinable()) {
+                        beside.join();
+                    } else {
+                        askDefault();
+                    }
+                },
+                QuestionDeadline());
+            // A scheduler that is not running answers too, in its way: nothing waits for it.
+            if (answer.answered && !*reached) {
+                answer.missing = QStringLiteral("The print system (CUPS) is not running.");
+            } else if (answer.answered) {
+                answer.printers = found->printers;
+                answer.defaultName = found->defaultName;
+            }
+        } else {
+            answer.answered = true;
+            answer.missing = QStringLiteral("The print system (CUPS) is not installed.");
         }
-    } else {
-        missing = QStringLiteral("The print system (CUPS) is not installed.");
+        if (!answer.answered) {
+            answer.printers.clear();
+            answer.defaultName.clear();
+        }
+        kept = std::move(answer);
     }
-    NotePrintSystemAnswer(answered);
-    NotePrintSystemMissing(missing);
-    return answered;
+    NotePrintSystemAnswer(kept.answered);
+    NotePrintSystemMissing(kept.missing);
+    return kept;
 }
 
 // Job files: "quillmarsh-job-", six letters or digits, ".pdf", in the temporary folder.
@@ -618,35 +693,12 @@ QString PrinterEntryText(const PrinterEntry& printer) {
 }
 
 QList<PrinterEntry> Printers() {
-    // Shared with a worker that may still write after the window stopped waiting for it.
-    auto found = std::make_shared<QList<PrinterEntry>>();
-    if (!LookUp([found](const CupsLibrary& cups, http_t* http) { *found = AskPrinterList(cups, http); })) {
-        return {};
-    }
-    const Seam& seam = TheSeam();
-    if (seam.active) {
-        for (const QString& name : seam.names) {
-            PrinterEntry printer;
-            printer.DeviceName = name;
-            printer.Port = kPdfPort;
-            printer.DriverName = kPdfDriver;
-            printer.Paper = PaperWithEdge(QPageSize(QPageSize::Letter), 18);
-            *found << printer;
-        }
-    }
-    return *found;
+    return AskPrinters().printers;
 }
 
 QString DefaultPrinterName() {
-    auto found = std::make_shared<QString>();
-    if (!LookUp([found](const CupsLibrary& cups, http_t* http) {
-            *found = QString::fromUtf8(cups.cupsGetDefault2(http));
-        })) {
-        return QString();
-    }
-    const Seam& seam = TheSeam();
     // The queue: an instance of it that lpoptions may name prints to the same queue.
-    return (seam.active ? seam.defaultName : *found).section(QLatin1Char('/'), 0, 0);
+    return AskPrinters().defaultName.section(QLatin1Char('/'), 0, 0);
 }
 
 PrinterObject::PrinterObject() {
@@ -838,16 +890,18 @@ bool PrinterObject::handOver() {
         const std::shared_ptr<Silence> silence =
             seam.silentFromJob > 0 && job >= seam.silentFromJob ? seam.silence : nullptr;
         auto copied = std::make_shared<bool>(false);
-        const bool answered = AskPrintSystem([file, taken, silence, copied](PrintSystemExchange& exchange) {
-            if (silence) {
-                silence->Wait();
-            }
-            // A hand-over given up by the window drops its job, as a real one cut off at its
-            // deadline does.
-            if (!exchange.Abandoned()) {
-                *copied = QFile::copy(QFile::decodeName(file->Path()), taken);
-            }
-        });
+        const bool answered = AskPrintSystem(
+            [file, taken, silence, copied](PrintSystemExchange& exchange) {
+                if (silence) {
+                    silence->Wait();
+                }
+                // A hand-over given up by the window drops its job, as a real one cut off at its
+                // deadline does.
+                if (!exchange.Abandoned()) {
+                    *copied = QFile::copy(QFile::decodeName(file->Path()), taken);
+                }
+            },
+            JobDeadline());
         NotePrintSystemAnswer(answered);
         if (!answered) {
             setNotAnswering();
@@ -880,12 +934,14 @@ bool PrinterObject::handOver() {
         enum Stage { NotSent, Sending, GivenUp };
         auto stage = std::make_shared<std::atomic<int>>(NotSent);
         auto taken = std::make_shared<HandOver>();
-        if (AskPrintSystem([cups, file, options, queue, title, taken, stage](PrintSystemExchange& exchange) {
-                *taken = HandOverToCups(*cups, queue, file->Path(), title, options, exchange, [stage] {
-                    int expected = NotSent;
-                    return stage->compare_exchange_strong(expected, Sending);
-                });
-            })) {
+        if (AskPrintSystem(
+                [cups, file, options, queue, title, taken, stage](PrintSystemExchange& exchange) {
+                    *taken = HandOverToCups(*cups, queue, file->Path(), title, options, exchange, [stage] {
+                        int expected = NotSent;
+                        return stage->compare_exchange_strong(expected, Sending);
+                    });
+                },
+                JobDeadline())) {
             outcome = *taken;
         } else {
             int expected = NotSent;
@@ -921,6 +977,10 @@ void PrinterObject::KillDoc() {
 
 double PrinterObject::TextHeight() const {
     return m_measures ? QFontMetricsF(Font, m_measures.get()).height() / DeviceScale() : 0;
+}
+
+double PrinterObject::TextWidth(const QString& text) const {
+    return m_measures ? QFontMetricsF(Font, m_measures.get()).horizontalAdvance(text) / DeviceScale() : 0;
 }
 
 void PrinterObject::PrintText(const QString& text) {
@@ -968,6 +1028,10 @@ void UsePdfPrinters(const QStringList& names, const QString& folder, const QStri
 
 void UseNoPrinters() {
     UsePdfPrinters({}, QString());
+}
+
+void UsePaper(const QPageSize& size) {
+    TheSeam().paper = PaperWithEdge(size, 18);
 }
 
 void UseSystemPrinters() {

@@ -34,10 +34,10 @@ struct PrinterEntry {
 QString PrinterEntryText(const PrinterEntry& printer);
 
 // The system's printers in the system's order, each with its paper, or the test seam's. Printers
-// whose name cannot be read are left out. Each lookup is one question to the print system on a
-// connection of the program's own, within the bounded wait (Qt's print support, which would ask
-// with the library's waits of a minute and more, is never asked): one that is not answered in
-// time gives none, and PrintSystemAnswered() is then false.
+// whose name cannot be read are left out. The list and the default are asked of the print system
+// together, each on a connection of the program's own, within the bounded wait, and once in a
+// print command (PrintCommand): a lookup that is not answered in time gives neither, and
+// PrintSystemAnswered() is then false.
 QList<PrinterEntry> Printers();
 // The queue name of the system's default printer (the teacher's own choice in lpoptions or
 // $PRINTER first, as every CUPS program takes it); empty when there is none.
@@ -119,6 +119,7 @@ public:
     QFont Font;
     void PrintText(const QString& text);
     double TextHeight() const;
+    double TextWidth(const QString& text) const;
     void PaintPicture(const QImage& picture, double x, double y, double width, double height);
 
 private:
@@ -157,6 +158,8 @@ namespace PrinterTestSeam {
 // printer that has gone away).
 void UsePdfPrinters(const QStringList& names, const QString& folder, const QString& defaultName = QString());
 void UseNoPrinters();
+// The seam's printers take paper of this size, with the same edge.
+void UsePaper(const QPageSize& size);
 void UseSystemPrinters();
 bool Active();
 // The files of the jobs sent so far, in order.

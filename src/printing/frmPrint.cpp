@@ -491,7 +491,8 @@ void frmPrint::Form_Load() {
     const int areaWidth = main.clientArea->width() > 0 ? main.clientArea->width() : screenWidth;
     move(std::max(0, (std::min(screenWidth, areaWidth) - width()) / 2), main.CoolBar->height());
 
-    // 4.-5. The printers, and the default one chosen as a click would choose it.
+    // 4.-5. The printers, and the default one chosen as a click would choose it, from one answer.
+    const PrintCommand command;
     cboPrinters->clear();
     for (const PrinterEntry& printer : Printers()) {
         cboPrinters->addItem(PrinterEntryText(printer), printer.DeviceName);
@@ -558,6 +559,7 @@ void frmPrint::cboPrinters_Click() {
     if (index < 0) {
         return;
     }
+    const PrintCommand command;
     // The entry's own printer: a name holding " on" cannot mislead the choice.
     const QString device = cboPrinters->currentData().toString();
     const QList<PrinterEntry> printers = Printers();
@@ -860,6 +862,7 @@ void frmPrint::cmdSettingsSave_Click() {
 }
 
 void frmPrint::cmdSettingsRestore_Click() {
+    const PrintCommand command; // the dialog's loading looks up the printers
     RestorePrintSettingDefaults(Globals());
     SavePrintSettings(Globals());
     Form_Load();

@@ -281,6 +281,7 @@ void frmPrintPreview::cmdPrintNow_Click() {
     if (PrintInProgress::Active()) {
         return;
     }
+    const PrintCommand command;
     // A dialog loaded only to print closes again, so that it never lingers unseen with the day
     // it was loaded on.
     const bool wasLoaded = frmPrint::IsLoaded();

@@ -50,6 +50,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
@@ -91,6 +92,28 @@ QString PdfInfo(const QString& file, const QString& field) {
     const QRegularExpression line(QStringLiteral("^%1:\\s*(.*)$").arg(field),
                                   QRegularExpression::MultilineOption);
     return line.match(Run(QStringLiteral("pdfinfo"), {file})).captured(1).trimmed();
+}
+
+// Where each word of a printed file's first page stands, in points from the page's top left.
+QList<QRectF> PdfWordBoxes(const QString& file) {
+    static const QRegularExpression word(
+        QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">"));
+    QList<QRectF> boxes;
+    const QString page = Run(QStringLiteral("pdftotext"),
+                             {QStringLiteral("-bbox"), QStringLiteral("-f"), QStringLiteral("1"),
+                              QStringLiteral("-l"), QStringLiteral("1"), file, QStringLiteral("-")});
+    for (const QRegularExpressionMatch& found : word.globalMatch(page)) {
+        boxes << QRectF(QPointF(found.captured(1).toDouble(), found.captured(2).toDouble()),
+                        QPointF(found.captured(3).toDouble(), found.captured(4).toDouble()));
+    }
+    return boxes;
+}
+
+// The first page's size in points.
+QSizeF PdfPageSize(const QString& file) {
+    static const QRegularExpression size(QStringLiteral("^([0-9.]+) x ([0-9.]+) pts"));
+    const QRegularExpressionMatch found = size.match(PdfInfo(file, QStringLiteral("Page size")));
+    return QSizeF(found.captured(1).toDouble(), found.captured(2).toDouble());
 }
 
 QImage PdfPicture(const QString& file, int dotsPerInch) {
@@ -205,10 +228,24 @@ public:
 
     // Answers only the next count questions.
     void AnswerOnly(int count) { m_answerUpTo = m_questions + count; }
+    // Answers each question this long after it came, each connection on its own, as a busy
+    // scheduler does.
+    void DelayAnswers(std::chrono::milliseconds delay) { m_delay = delay; }
     int Questions() const { return m_questions; }
 
 private:
     void Serve() {
+        const auto now = std::chrono::steady_clock::now();
+        for (auto due = m_due.begin(); due != m_due.end();) {
+            if (due->second > now) {
+                ++due;
+                continue;
+            }
+            if (m_fds[due->first].fd >= 0) {
+                Send(m_fds[due->first].fd);
+            }
+            due = m_due.erase(due);
+        }
         if (::poll(m_fds.data(), m_fds.size(), 20) <= 0) {
             return;
         }
@@ -225,7 +262,12 @@ private:
             // The body of a question is drained unread: every question gets the same answer.
             for (m_received[i].append(block, std::max<ssize_t>(got, 0)); m_received[i].contains("\r\n\r\n");
                  m_received[i].remove(0, m_received[i].indexOf("\r\n\r\n") + 4)) {
-                if (++m_questions <= m_answerUpTo) {
+                if (++m_questions > m_answerUpTo) {
+                    continue;
+                }
+                if (m_delay.load().count() > 0) {
+                    m_due.emplace_back(i, std::chrono::steady_clock::now() + m_delay.load());
+                } else {
                     Send(m_fds[i].fd);
                 }
             }
@@ -256,6 +298,9 @@ private:
     std::atomic<bool> m_stop{false};
     std::atomic<int> m_questions{0};
     std::atomic<int> m_answerUpTo{1 << 30};
+    std::atomic<std::chrono::milliseconds> m_delay{std::chrono::milliseconds(0)};
+    // Answers to send, by connection, and when.
+    std::vector<std::pair<size_t, std::chrono::steady_clock::time_point>> m_due;
     std::thread m_serving;
 };
 
@@ -511,32 +556,92 @@ private Q_SLOTS:
     void thePicturesPrintUnderTheirHeadings_data() {
         QTest::addColumn<int>("item");
         QTest::addColumn<QString>("heading");
+        QTest::addColumn<QSizeF>("paper"); // in millimetres; empty: Letter
         QTest::addColumn<QString>("pageSize");
         // The screen view is always landscape; the timetable keeps the chosen orientation.
-        QTest::newRow("screen view") << 2 << "Quillmarsh Plan for... Ms. Avery"
+        QTest::newRow("screen view") << 2 << "Quillmarsh Plan for... Ms. Avery" << QSizeF()
                                      << "792 x 612 pts";
-        QTest::newRow("timetable") << 3 << "Teacher TimeTable for... Ms. Avery"
+        QTest::newRow("timetable") << 3 << "Teacher TimeTable for... Ms. Avery" << QSizeF()
                                    << "612 x 792 pts";
+        // The heading fits the paper as the picture under it does.
+        QTest::newRow("screen view, 68.8x95 mm")
+            << 2 << "Quillmarsh Plan for... Ms. Avery" << QSizeF(68.8, 95) << "269 x 195 pts";
+        QTest::newRow("timetable, 68.8x95 mm")
+            << 3 << "Teacher TimeTable for... Ms. Avery" << QSizeF(68.8, 95) << "195 x 269 pts";
     }
     void thePicturesPrintUnderTheirHeadings() {
         QFETCH(int, item);
         QFETCH(QString, heading);
+        QFETCH(QSizeF, paper);
         QFETCH(QString, pageSize);
         PrintingBook book;
+        if (paper.isValid()) {
+            PrinterTestSeam::UsePaper(QPageSize(paper, QPageSize::Millimeter));
+        }
         QVERIFY(book.Start());
         frmPrint& dialog = book.Dialog();
         dialog.optItem[item]->click();
         dialog.cmdPrint->click();
         QCOMPARE(book.Jobs().size(), 1);
         const QString job = book.Jobs().first();
-        QVERIFY(PdfInfo(job, QStringLiteral("Page size")).startsWith(pageSize));
+        QVERIFY2(PdfInfo(job, QStringLiteral("Page size")).startsWith(pageSize),
+                 qPrintable(PdfInfo(job, QStringLiteral("Page size"))));
         QVERIFY2(PdfText(job).startsWith(heading), qPrintable(PdfText(job)));
+        // Every word inside the printable area: a quarter inch from each edge.
+        const QList<QRectF> words = PdfWordBoxes(job);
+        QCOMPARE(words.size(), heading.split(QLatin1Char(' ')).size());
+        const QSizeF page = PdfPageSize(job);
+        for (const QRectF& word : words) {
+            QVERIFY2(
+                word.left() >= 18 - 0.5 && word.right() <= page.width() - 18 + 0.5,
+                qPrintable(
+                    QStringLiteral("%1 to %2 of %3").arg(word.left()).arg(word.right()).arg(page.width())));
+        }
         QVERIFY(!dialog.picSave->pixmap().isNull());
         // Everything is as it was: orientation, status bar, dialog, and the preview put away.
         QCOMPARE(Printer().Orientation(), 1);
         QVERIFY(frmMain::Get().statusBar()->isVisible());
         QVERIFY(dialog.isVisible());
         QVERIFY(!frmPrintPreview::IsLoaded() || !frmPrintPreview::Get().isVisible());
+        VerifyNoUnexpectedMessages();
+    }
+
+    // A landscape page is asked for as `lp -o landscape` asks for it, with the value true: CUPS
+    // reads the option with an empty value as false. A portrait page asks nothing of it.
+    void theHandOverAsksForLandscapeAsCupsReadsIt_data() {
+        QTest::addColumn<int>("item");
+        QTest::addColumn<int>("orientation"); // the option chosen: 0 portrait, 1 landscape
+        QTest::addColumn<bool>("landscape");
+        QTest::newRow("portrait day page") << 0 << 0 << false;
+        QTest::newRow("landscape day page") << 0 << 1 << true;
+        QTest::newRow("screen view, always landscape") << 2 << 0 << true;
+    }
+    void theHandOverAsksForLandscapeAsCupsReadsIt() {
+        QFETCH(int, item);
+        QFETCH(int, orientation);
+        QFETCH(bool, landscape);
+        PrintingBook book;
+        QVERIFY(book.Start());
+        const QString options = book.env.ProgramFolder() + QStringLiteral("/options");
+        UseHandOverHelper(HelperScript(book.env.ProgramFolder(), "shift 4\nprintf '%s\\n' \"$@\" > '" +
+                                                                     QFile::encodeName(options) +
+                                                                     "'\necho job 1"));
+        const auto noHelper = qScopeGuard([] { UseHandOverHelper(QString()); });
+        frmPrint& dialog = book.Dialog();
+        dialog.optItem[item]->click();
+        dialog.optOrientation[orientation]->click();
+        dialog.cmdPrint->click();
+        QFile sent(options);
+        QVERIFY(sent.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = sent.readAll().trimmed().split('\n');
+        QVERIFY2(lines.contains("media=Letter"), lines.join(' ').constData());
+        QStringList asked;
+        for (const QByteArray& line : lines) {
+            if (line.startsWith("landscape") || line.startsWith("orientation")) {
+                asked << QString::fromUtf8(line);
+            }
+        }
+        QCOMPARE(asked, landscape ? QStringList{QStringLiteral("landscape=true")} : QStringList());
         VerifyNoUnexpectedMessages();
     }
 
@@ -1242,37 +1347,39 @@ private Q_SLOTS:
         VerifyNoUnexpectedMessages();
     }
 
-    // Every lookup is a question of its own to the print system, on a connection of ours: one
-    // that is taken and never answered costs the bound (here a fifth of a second), not the
-    // library's minute, and says that the print system is not answering. An answered printer
-    // list gives each printer with its paper and edge, on which its jobs are drawn.
+    // The printer list and the default's name are asked side by side, each on a connection of
+    // ours: one that is taken and never answered costs the bound (here a fifth of a second), not
+    // the library's minute, and says that the print system is not answering, and nothing of the
+    // other answer is taken. An answered printer list gives each printer with its paper and
+    // edge, on which its jobs are drawn.
     void eachLookupGivesUpAtTheBound_data() {
         QTest::addColumn<QString>("asked");
-        QTest::newRow("the printer list, after the default's name") << QStringLiteral("printers");
-        QTest::newRow("the default's name, after the printer list") << QStringLiteral("name");
-        QTest::newRow("the default printer, asking both") << QStringLiteral("default");
+        QTest::addColumn<int>("answered"); // of the two questions
+        QTest::newRow("the printer list, one question answered") << QStringLiteral("printers") << 1;
+        QTest::newRow("the default's name, one question answered") << QStringLiteral("name") << 1;
+        QTest::newRow("the default printer, none answered") << QStringLiteral("default") << 0;
     }
     void eachLookupGivesUpAtTheBound() {
         QFETCH(QString, asked);
+        QFETCH(int, answered);
         TestEnvironment env;
         PrinterTestSeam::UseSystemPrinters();
         PrinterTestSeam::SetAnswerWait(kShortWait);
         FakePrintServer server(env.ProgramFolder());
         const auto reset = qScopeGuard([] { PrinterTestSeam::UseNoPrinters(); });
-        server.AnswerOnly(1);
-        if (asked == QLatin1String("printers")) {
-            QCOMPARE(DefaultPrinterName(), QStringLiteral("Office"));
-        } else if (asked == QLatin1String("name")) {
-            const QList<PrinterEntry> printers = Printers();
-            QCOMPARE(printers.size(), 1);
-            QCOMPARE(PrinterEntryText(printers[0]), QStringLiteral("Office on Room 4"));
-            Printer().SetCurrent(printers[0]);
-            const QSize a4 = QPageSize(QPageSize::A4).sizePoints() * 20;
-            const auto twips = [](double mm) { return qRound(mm * 72 / 25.4) * 20; }; // in whole points
-            QCOMPARE(QList<qint32>({Printer().Width(), Printer().Height(), Printer().OffsetX(),
-                                    Printer().OffsetY(), Printer().ScaleHeight()}),
-                     QList<qint32>({a4.width(), a4.height(), twips(5), twips(10), a4.height() - twips(25)}));
-        }
+        QCOMPARE(DefaultPrinterName(), QStringLiteral("Office"));
+        const QList<PrinterEntry> printers = Printers();
+        QCOMPARE(printers.size(), 1);
+        QCOMPARE(PrinterEntryText(printers[0]), QStringLiteral("Office on Room 4"));
+        Printer().SetCurrent(printers[0]);
+        const QSize a4 = QPageSize(QPageSize::A4).sizePoints() * 20;
+        const auto twips = [](double mm) { return qRound(mm * 72 / 25.4) * 20; }; // in whole points
+        QCOMPARE(QList<qint32>({Printer().Width(), Printer().Height(), Printer().OffsetX(),
+                                Printer().OffsetY(), Printer().ScaleHeight()}),
+                 QList<qint32>({a4.width(), a4.height(), twips(5), twips(10), a4.height() - twips(25)}));
+
+        const int before = server.Questions();
+        server.AnswerOnly(answered);
         Globals().DefaultPrinterFound = true;
         QElapsedTimer clock;
         clock.start();
@@ -1283,18 +1390,79 @@ private Q_SLOTS:
         QVERIFY(clock.elapsed() < kPrintSystemWait.count());
         QVERIFY(nothing);
         QVERIFY(!PrintSystemAnswered());
-        QCOMPARE(server.Questions(), 2);
+        QCOMPARE(server.Questions() - before, 2);
     }
 
-    // A print server that answers a print command's first questions and never the next (the
-    // command's own, or the dialog's as it loads): the command says within the bound that the
-    // print system is not answering, and shows nothing else.
+    // A busy print system that answers each question within the bound, but only after a while:
+    // a print command asks for the printers and the default once, side by side, and waits once,
+    // however often the dialog it loads looks them up.
+    void aPrintCommandWaitsOnceForASlowPrintSystem_data() {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("Print") << QStringLiteral("Print");
+        QTest::newRow("Print Preview") << QStringLiteral("PrintPreview");
+        QTest::newRow("the preview's Print Now") << QStringLiteral("PrintNow");
+        QTest::newRow("a printer chosen in the dialog") << QString();
+    }
+    void aPrintCommandWaitsOnceForASlowPrintSystem() {
+        QFETCH(QString, command);
+        constexpr std::chrono::milliseconds kBound{1500};
+        constexpr std::chrono::milliseconds kSlowAnswer{700};
+        PrintingBook book;
+        PrinterTestSeam::UseSystemPrinters();
+        FakePrintServer server(book.env.ProgramFolder());
+        // The job is taken at once: only the lookups wait.
+        UseHandOverHelper(HelperScript(book.env.ProgramFolder(), "echo job 7"));
+        const auto reset = qScopeGuard([] {
+            UseHandOverHelper(QString());
+            PrinterTestSeam::UseNoPrinters();
+        });
+        QVERIFY(book.Start());
+        QTRY_VERIFY(!DefaultPrinterPending());
+        QVERIFY(Globals().DefaultPrinterFound);
+        frmMain& main = frmMain::Get();
+        if (command == QLatin1String("PrintNow")) {
+            main.Toolbar_ButtonClick(QStringLiteral("PrintPreview"));
+            QVERIFY(!frmPrint::IsLoaded());
+        } else if (command.isEmpty()) {
+            book.Dialog();
+        }
+        PrinterTestSeam::SetAnswerWait(kBound);
+        server.DelayAnswers(kSlowAnswer);
+        const int before = server.Questions();
+        QElapsedTimer clock;
+        clock.start();
+        if (command == QLatin1String("PrintNow")) {
+            frmPrintPreview::Get().cmdPrintNow->click();
+        } else if (command.isEmpty()) {
+            frmPrint::Get().cboPrinters->setCurrentIndex(0);
+            frmPrint::Get().cboPrinters_Click();
+        } else {
+            main.Toolbar_ButtonClick(command);
+        }
+        const qint64 took = clock.elapsed();
+        QCOMPARE(server.Questions() - before, 2);
+        // Six questions one after another would take 4.2 s; the command took one wait.
+        QVERIFY2(took < 2 * kBound.count(), qPrintable(QString::number(took)));
+        QCOMPARE(Printer().Current().DeviceName, QStringLiteral("Office"));
+        if (command == QLatin1String("Print") || command.isEmpty()) {
+            QVERIFY(frmPrint::IsLoaded());
+        } else if (command == QLatin1String("PrintPreview")) {
+            QVERIFY(frmPrintPreview::IsLoaded());
+        } else {
+            QVERIFY(!frmPrintPreview::IsLoaded());
+        }
+        VerifyNoUnexpectedMessages();
+    }
+
+    // A print server that answers one of a print command's two questions, or neither (the
+    // preview's Print Now asks them as it loads the dialog): the command says within the bound
+    // that the print system is not answering, and shows nothing else.
     void aPrintCommandAnswersWhenThePrintSystemStopsMidway_data() {
         QTest::addColumn<QString>("command");
         QTest::addColumn<int>("answered");
         for (const QString& command : {QStringLiteral("Print"), QStringLiteral("PrintPreview")}) {
             QTest::addRow("%s, after the first question", qPrintable(command)) << command << 1;
-            QTest::addRow("%s, as the dialog loads", qPrintable(command)) << command << 2;
+            QTest::addRow("%s, neither question", qPrintable(command)) << command << 0;
         }
         QTest::newRow("the preview's Print Now, as the dialog loads") << QStringLiteral("PrintNow") << 0;
     }
@@ -1548,20 +1716,25 @@ private Q_SLOTS:
         VerifyNoUnexpectedMessages();
     }
 
-    // Input given while a print runs is dropped, not delivered afterwards, and a print never
-    // starts inside another: a range prints each day once.
+    // Input given while a print runs, by key or by mouse, is dropped: not delivered then, nor
+    // afterwards, and a print never starts inside another. A range prints each day once, and
+    // what was clicked or typed meanwhile changes nothing.
     void inputDuringAPrintIsDropped_data() {
         QTest::addColumn<QString>("input");
         QTest::newRow("a second click on Print") << QStringLiteral("click");
         QTest::newRow("Return on Print") << QStringLiteral("Return");
-        QTest::newRow("Print Now in the preview") << QStringLiteral("Print Now");
+        QTest::newRow("a click on Print Now in the preview") << QStringLiteral("Print Now");
+        QTest::newRow("a click on Include Notes") << QStringLiteral("Notes");
+        QTest::newRow("copies typed") << QStringLiteral("copies");
+        QTest::newRow("Space on Include Notes, posted") << QStringLiteral("posted");
     }
     void inputDuringAPrintIsDropped() {
         QFETCH(QString, input);
         PrintingBook book;
         QVERIFY(book.Start());
         frmPrint& dialog = book.RangeDialog(kMonday, kMonday.addDays(4));
-        frmPrintPreview::Get();
+        frmPrintPreview& preview = frmPrintPreview::Get();
+        const bool notes = dialog.chkNotes->isChecked();
         PrinterTestSeam::StopAnswering(2);
         QTimer::singleShot(50, &dialog, [&] {
             PrinterTestSeam::ResumeAnswering();
@@ -1570,14 +1743,29 @@ private Q_SLOTS:
             } else if (input == QStringLiteral("Return")) {
                 dialog.cmdPrint->setFocus();
                 QTest::keyClick(dialog.cmdPrint, Qt::Key_Return);
+            } else if (input == QStringLiteral("Print Now")) {
+                QTest::mouseClick(preview.cmdPrintNow, Qt::LeftButton);
+            } else if (input == QStringLiteral("Notes")) {
+                QTest::mouseClick(dialog.chkNotes, Qt::LeftButton);
+            } else if (input == QStringLiteral("copies")) {
+                dialog.txtcopies->setFocus();
+                QTest::keyClicks(dialog.txtcopies, QStringLiteral("9"));
             } else {
-                frmPrintPreview::Get().cmdPrintNow->click();
+                for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+                    QCoreApplication::postEvent(
+                        dialog.chkNotes,
+                        new QKeyEvent(type, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" ")));
+                }
             }
         });
         dialog.cmdPrint->click();
-        QTest::qWait(50);
+        QTest::qWait(100);
         QCOMPARE(book.Jobs().size(), 5);
         QVERIFY(frmPrint::IsLoaded());
+        QVERIFY(frmPrintPreview::IsLoaded());
+        QCOMPARE(dialog.chkNotes->isChecked(), notes);
+        QCOMPARE(Globals().PRNotes, notes);
+        QCOMPARE(dialog.txtcopies->text(), QStringLiteral("1"));
         QCOMPARE(Shown(), kToday);
         VerifyNoUnexpectedMessages();
     }
