@@ -23,6 +23,7 @@
 #include "widgets/Artwork.h"
 #include "widgets/Colours.h"
 #include "widgets/Help.h"
+#include "widgets/KeyboardFocus.h"
 #include "widgets/TwipsGeometry.h"
 
 #include <QCheckBox>
@@ -723,6 +724,7 @@ void frmSetup::connectControls() {
     connect(cmdBack, &QPushButton::clicked, this, &frmSetup::cmdBack_Click);
     connect(cmdReset, &QPushButton::clicked, this, &frmSetup::cmdReset_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmSetup::cmdCancel_Click);
+    OnEscape(this, [this] { cmdCancel->click(); });
     connect(cmdHelp, &QPushButton::clicked, this, &frmSetup::cmdHelp_Click);
     connect(cmdDailyPlannerHelp, &QPushButton::clicked, this, &frmSetup::cmdDailyPlannerHelp_Click);
     connect(SSTabSetup, &QTabWidget::currentChanged, this, &frmSetup::SSTabSetup_Click);

@@ -183,9 +183,9 @@ private Q_SLOTS:
         dialog.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         // No read-only box takes the caret.
-        QCOMPARE(QApplication::focusWidget(), dialog.cmdTakeFocus);
+        QCOMPARE(QApplication::focusWidget(), dialog.filFiles);
         QTest::mouseClick(dialog.txtLocation, Qt::LeftButton);
-        QCOMPARE(QApplication::focusWidget(), dialog.cmdTakeFocus);
+        QCOMPARE(QApplication::focusWidget(), dialog.filFiles);
         QListWidgetItem* item = dialog.filFiles->item(1);
         QCOMPARE(item->text(), QStringLiteral("Term2.mdb"));
         QTest::mouseClick(dialog.filFiles->viewport(), Qt::LeftButton, {},
