@@ -193,6 +193,8 @@ void frmPrintPreview::ShowSteppingButtons() {
         button->setVisible(stepping);
         button->setEnabled(true);
     }
+    // The window opens on a control that prints nothing: a stray Space only steps or closes.
+    (stepping ? static_cast<QWidget*>(cmdNext) : cmdClose)->setFocus();
 }
 
 void frmPrintPreview::fitToScreen() {

@@ -62,6 +62,21 @@ class FocusMarkStyle : public QProxyStyle {
 public:
     explicit FocusMarkStyle(QStyle* base) : QProxyStyle(base) {}
 
+    // The toolkit draws a focused push button as it draws the default one: the focus would not
+    // show on OK, nor leave it for the file list.
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget = nullptr) const override {
+        QProxyStyle::drawControl(element, option, painter, widget);
+        if (element == CE_PushButton && (option->state & State_HasFocus) &&
+            (option->state & State_KeyboardFocusChange)) {
+            QStyleOptionFocusRect focus;
+            focus.QStyleOption::operator=(*option);
+            focus.rect = option->rect.adjusted(3, 3, -3, -3);
+            focus.backgroundColor = option->palette.color(QPalette::Button);
+            drawPrimitive(PE_FrameFocusRect, &focus, painter, widget);
+        }
+    }
+
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget = nullptr) const override {
         if (element != PE_FrameFocusRect) {

@@ -172,6 +172,35 @@ private Q_SLOTS:
         QCOMPARE(Ui().MsgResult, answer);
     }
 
+    // With Help beside the answers, the focus starts on the default answer: Space answers it and
+    // opens no help.
+    void focusStartsOnTheDefaultAnswer_data() {
+        QTest::addColumn<int>("buttons");
+        QTest::addColumn<int>("answer");
+        QTest::newRow("Help, OK") << int(MsgOK) << 1;
+        QTest::newRow("Help, OK, Cancel") << int(MsgOKCancel) << 1;
+        QTest::newRow("Help, Yes, No, Cancel") << int(MsgYesNoCancel) << 2;
+    }
+    void focusStartsOnTheDefaultAnswer() {
+        QFETCH(int, buttons);
+        QFETCH(int, answer);
+        TestEnvironment env;
+        frmMsg box;
+        box.Prepare(QStringLiteral("Something needs your attention."), buttons, 1, QString(), 2040);
+        QTimer::singleShot(0, &box, [&box] {
+            box.activateWindow();
+            if (QTest::qWaitForWindowActive(&box) && QApplication::focusWidget() != nullptr) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+            }
+            if (box.isVisible()) {
+                box.close(); // the key did not answer
+            }
+        });
+        box.exec();
+        QCOMPARE(Ui().MsgResult, answer);
+        QVERIFY(RecordedHelpCalls().isEmpty());
+    }
+
     void closingWithoutAButtonAnswersCancel() {
         TestEnvironment env;
         // The close box answers 2 even for a Yes / No question.
