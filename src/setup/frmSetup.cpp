@@ -808,6 +808,7 @@ void frmSetup::Form_Load() {
     UpdateTimeTableStatus();
     SelectStep(1);
     ShowCurrentStep();
+    cmdNext->setFocus(); // the way on, rather than Help, the first button in the Tab order
     // The main window closing takes the wizard with it, without a question.
     RegisterOpenWindow(QStringLiteral("frmSetup"), [] { frmSetup::Unload(); });
 }
@@ -842,6 +843,7 @@ void frmSetup::Form_Unload() {
     EnableDataCommands();
     ShowCalendarFrame(page); // and the notes beside it
     ShowTimeTableFrame(page);
+    page.FocusNext(); // where every other window leaves it, not the first arrow the page shows
 }
 
 void frmSetup::RequestClose() {
