@@ -62,12 +62,13 @@ class FocusMarkStyle : public QProxyStyle {
 public:
     explicit FocusMarkStyle(QStyle* base) : QProxyStyle(base) {}
 
-    // The toolkit draws a focused push button as it draws the default one: the focus would not
-    // show on OK, nor leave it for the file list.
+    // The toolkit draws a focused push button as it draws the default one (the focus would not
+    // show on OK, nor leave it for the file list), and a focused tab only a shade lighter.
     void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                      const QWidget* widget = nullptr) const override {
         QProxyStyle::drawControl(element, option, painter, widget);
-        if (element == CE_PushButton && (option->state & State_HasFocus) &&
+        const bool marked = element == CE_PushButton || element == CE_TabBarTabLabel;
+        if (marked && (option->state & State_HasFocus) &&
             (option->state & State_KeyboardFocusChange)) {
             QStyleOptionFocusRect focus;
             focus.QStyleOption::operator=(*option);
@@ -84,11 +85,9 @@ public:
             return;
         }
         const auto* focus = qstyleoption_cast<const QStyleOptionFocusRect*>(option);
-        QColor under = focus && focus->backgroundColor.isValid() ? focus->backgroundColor
-                                                                 : option->palette.color(QPalette::Window);
-        if (option->state & State_Selected) {
-            under = option->palette.color(QPalette::Highlight);
-        }
+        // Item views tell what lies under the frame (the selection colour on a selected row).
+        const QColor under = focus && focus->backgroundColor.isValid() ? focus->backgroundColor
+                                                                       : option->palette.color(QPalette::Window);
         painter->save();
         painter->setRenderHint(QPainter::Antialiasing, false);
         painter->setPen(QPen(under.lightnessF() < 0.5 ? Qt::white : Qt::black, 1, Qt::DotLine));
