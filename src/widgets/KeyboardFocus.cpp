@@ -68,8 +68,7 @@ public:
                      const QWidget* widget = nullptr) const override {
         QProxyStyle::drawControl(element, option, painter, widget);
         const bool marked = element == CE_PushButton || element == CE_TabBarTabLabel;
-        if (marked && (option->state & State_HasFocus) &&
-            (option->state & State_KeyboardFocusChange)) {
+        if (marked && (option->state & State_HasFocus) && (option->state & State_KeyboardFocusChange)) {
             QStyleOptionFocusRect focus;
             focus.QStyleOption::operator=(*option);
             focus.rect = option->rect.adjusted(3, 3, -3, -3);
@@ -86,8 +85,9 @@ public:
         }
         const auto* focus = qstyleoption_cast<const QStyleOptionFocusRect*>(option);
         // Item views tell what lies under the frame (the selection colour on a selected row).
-        const QColor under = focus && focus->backgroundColor.isValid() ? focus->backgroundColor
-                                                                       : option->palette.color(QPalette::Window);
+        const QColor under = focus && focus->backgroundColor.isValid()
+                                 ? focus->backgroundColor
+                                 : option->palette.color(QPalette::Window);
         painter->save();
         painter->setRenderHint(QPainter::Antialiasing, false);
         painter->setPen(QPen(under.lightnessF() < 0.5 ? Qt::white : Qt::black, 1, Qt::DotLine));
@@ -161,7 +161,8 @@ void InstallKeyboardConventions() {
         installed = new KeyboardConventions;
         qApp->installEventFilter(installed);
         QStyle* base = QStyleFactory::create(QApplication::style()->name());
-        QApplication::setStyle(new FocusMarkStyle(base ? base : QStyleFactory::create(QStringLiteral("Fusion"))));
+        QApplication::setStyle(
+            new FocusMarkStyle(base ? base : QStyleFactory::create(QStringLiteral("Fusion"))));
     }
 }
 

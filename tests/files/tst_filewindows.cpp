@@ -232,12 +232,12 @@ private Q_SLOTS:
         QTest::addColumn<bool>("byButton");
         QTest::addColumn<QString>("chosen");
         QTest::newRow("arrow down, Return") << "Open" << QList<int>{Qt::Key_Down} << false << "Term2.mdb";
-        QTest::newRow("arrow up to the blank book, the button") << "Open" << QList<int>{Qt::Key_Up} << true
-                                                                << "Blank.mdb";
+        QTest::newRow("arrow up to the blank book, the button")
+            << "Open" << QList<int>{Qt::Key_Up} << true << "Blank.mdb";
         QTest::newRow("End, the button") << "Open" << QList<int>{Qt::Key_End} << true << "Term2.mdb";
         QTest::newRow("a typed letter, Return") << "Open" << QList<int>{Qt::Key_B} << false << "Blank.mdb";
-        QTest::newRow("Save As, arrow down, Return") << "Save As" << QList<int>{Qt::Key_Down} << false
-                                                     << "Term2.mdb";
+        QTest::newRow("Save As, arrow down, Return")
+            << "Save As" << QList<int>{Qt::Key_Down} << false << "Term2.mdb";
     }
     void openAndSaveAsTakeTheBookChosenByKeys() {
         QFETCH(QString, mode);

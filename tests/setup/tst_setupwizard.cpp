@@ -217,7 +217,8 @@ private Q_SLOTS:
         for (const int answer : {MsgAnswerOK, MsgAnswerCancel}) {
             MessageTestSeam::QueueAnswer(answer);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-            QCOMPARE(MessageTestSeam::Answered().last().title, QStringLiteral("Quillmarsh - Setup Incomplete"));
+            QCOMPARE(MessageTestSeam::Answered().last().title,
+                     QStringLiteral("Quillmarsh - Setup Incomplete"));
             QCOMPARE(frmSetup::IsLoaded(), answer == MsgAnswerOK);
         }
         VerifyNoUnexpectedMessages();
