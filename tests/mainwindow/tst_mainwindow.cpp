@@ -766,12 +766,15 @@ private Q_SLOTS:
 
     // The focus the program sets on the day page's Next arrow shows its mark, at start-up and
     // when a window over the page closes; Return presses the focused button of the Details
-    // editor, which keeps Return for new lines in its text; Escape closes the help window.
+    // editor, which keeps Return for new lines in its text; Escape closes the help window, and
+    // the find and print dialogs, which leave the focus where they found it.
     void theKeysOfAnyDesktop_data() {
         QTest::addColumn<int>("which");
         QTest::newRow("start-up") << 0;
         QTest::newRow("Return on the details editor's OK") << 1;
         QTest::newRow("Escape in the help window") << 2;
+        QTest::newRow("Escape in Find and Replace") << 3;
+        QTest::newRow("Escape in the print dialog") << 4;
     }
     void theKeysOfAnyDesktop() {
         QFETCH(int, which);
@@ -811,6 +814,21 @@ private Q_SLOTS:
             QTRY_VERIFY(help->isAncestorOf(QApplication::focusWidget()));
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
             QTRY_VERIFY(ShownHelpWindow() == nullptr);
+            nextArrowMarked();
+        } else if (which == 3) {
+            ShowFindReplace();
+            frmFindReplace& find = frmFindReplace::Get();
+            QTRY_COMPARE(QApplication::focusWidget(), find.txtFind);
+            QTest::keyClick(find.txtFind, Qt::Key_Escape);
+            QVERIFY(!frmFindReplace::IsLoaded());
+            nextArrowMarked();
+        } else if (which == 4) {
+            PrinterTestSeam::UsePdfPrinters({QStringLiteral("Office Laser")}, env.ProgramFolder());
+            Window().mnuFPrint_Click();
+            frmPrint& print = frmPrint::Get();
+            QTRY_VERIFY(print.isAncestorOf(QApplication::focusWidget()));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+            QVERIFY(!frmPrint::IsLoaded());
             nextArrowMarked();
         }
         VerifyNoUnexpectedMessages();
