@@ -19,6 +19,7 @@
 #include "printing/Printer.h"
 #include "setup/frmSetup.h"
 #include "ui/MainWindowState.h"
+#include "widgets/KeyboardFocus.h"
 #include "widgets/TwipsGeometry.h"
 
 #include <QApplication>
@@ -57,6 +58,7 @@ void WireMainWindow() {
 
 bool Main() {
     WireMainWindow();
+    InstallKeyboardConventions();
     // 1. A second copy ends at once, silently. A lock that cannot be taken for another reason
     // is no reason to refuse the teacher their book: it is reported, and the program starts.
     switch (SingleInstance::Acquire()) {

@@ -18,6 +18,7 @@
 #include "widgets/KeyboardFocus.h"
 #include "widgets/TwipsGeometry.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -313,6 +314,8 @@ void frmFindReplace::Form_Unload() {
     ProgramState& g = Globals();
     tmrFind->stop();
     ForgetOpenWindow(kFormName);
+    // The focus would fall to the page's first control, the Previous arrow.
+    const bool focused = isAncestorOf(QApplication::focusWidget());
     hide();
     hideMarkers();
     g.NotesShow = m_savedNotesShow;
@@ -329,6 +332,9 @@ void frmFindReplace::Form_Unload() {
     ShowNotesFrame(*page);
     if (m_searchStartDate.isValid()) {
         GoToDate(m_searchStartDate);
+    }
+    if (focused && !g.BlankDataBase) {
+        page->FocusNext();
     }
 }
 

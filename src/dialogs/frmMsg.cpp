@@ -115,7 +115,6 @@ void frmMsg::Prepare(const QString& message, int buttons, int icon, const QStrin
             place(cmdButton[0], X - 2 * P);
         }
         cmdButton[0]->setVisible(withHelp);
-        cmdButton[3]->setFocus();
     } else if (buttons == MsgOK) {
         cmdButton[1]->setText(QStringLiteral("OK"));
         cmdButton[2]->setText(QStringLiteral("Cancel"));
@@ -146,6 +145,8 @@ void frmMsg::Prepare(const QString& message, int buttons, int icon, const QStrin
             cmdButton[0]->setVisible(true);
         }
     }
+    // The focus starts on the default answer, never on Help, which comes first in the Tab order.
+    (buttons == MsgYesNoCancel ? cmdButton[3] : cmdButton[1])->setFocus();
 }
 
 void frmMsg::cmdButton_Click(int index) {

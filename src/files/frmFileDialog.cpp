@@ -19,7 +19,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QStackedLayout>
 #include <QVBoxLayout>
 
 namespace {
@@ -41,21 +40,10 @@ frmFileDialog::frmFileDialog() : QDialog(MainFrame::IfLoaded()) {
     lblFiles = new QLabel(QStringLiteral("DataBase Files:"), this);
     grid->addWidget(lblFiles, 0, 0, 1, 2);
 
-    // The hidden button lies behind the list: it only takes the focus, so that no read-only box
-    // shows a caret.
-    auto* listHolder = new QWidget(this);
-    auto* stack = new QStackedLayout(listHolder);
-    stack->setStackingMode(QStackedLayout::StackAll);
-    cmdTakeFocus = new QPushButton(listHolder);
-    cmdTakeFocus->setObjectName(QStringLiteral("cmdTakeFocus"));
-    cmdTakeFocus->setFlat(true);
-    filFiles = new QListWidget(listHolder);
+    filFiles = new QListWidget(this);
     filFiles->setObjectName(QStringLiteral("filFiles"));
-    stack->addWidget(cmdTakeFocus);
-    stack->addWidget(filFiles);
-    stack->setCurrentWidget(filFiles);
-    listHolder->setMinimumSize(fontMetrics().averageCharWidth() * 40, fontMetrics().height() * 10);
-    grid->addWidget(listHolder, 1, 0, 1, 2);
+    filFiles->setMinimumSize(fontMetrics().averageCharWidth() * 40, fontMetrics().height() * 10);
+    grid->addWidget(filFiles, 1, 0, 1, 2);
     lblFiles->setBuddy(filFiles);
 
     auto* buttons = new QVBoxLayout;
@@ -83,10 +71,11 @@ frmFileDialog::frmFileDialog() : QDialog(MainFrame::IfLoaded()) {
         label->setBuddy(box);
         grid->addWidget(label, row, 0);
         grid->addWidget(box, row, 1, 1, 2);
-        box->installEventFilter(this);
         ++row;
     }
-    filFiles->installEventFilter(this);
+    // A read-only box is never a stop of Tab nor takes a click's focus: it would only show a caret.
+    txtLocation->setFocusPolicy(Qt::NoFocus);
+    txtFileType->setFocusPolicy(Qt::NoFocus);
 
     cmdInfo =
         new QPushButton(QStringLiteral("Important Information: Opening or Saving DataBase Files"), this);
@@ -98,7 +87,9 @@ frmFileDialog::frmFileDialog() : QDialog(MainFrame::IfLoaded()) {
     connect(cmdCancel, &QPushButton::clicked, this, &frmFileDialog::cmdCancel_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmFileDialog::cmdHelp_Click);
     connect(cmdInfo, &QPushButton::clicked, this, &frmFileDialog::cmdInfo_Click);
-    connect(filFiles, &QListWidget::itemClicked, this, &frmFileDialog::filFiles_Click);
+    // The highlight moves by mouse or by key (arrows, Home, End, typing): the name follows either.
+    connect(filFiles, &QListWidget::currentItemChanged, this,
+            [this](QListWidgetItem* current) { filFiles_Click(current); });
     connect(filFiles, &QListWidget::itemDoubleClicked, this, &frmFileDialog::filFiles_DblClick);
     // Escape and the window's close box end the dialog as Cancel does.
     connect(this, &QDialog::rejected, this, [] { frmFileDialog::Unload(); });
@@ -109,10 +100,14 @@ void frmFileDialog::Form_Load() {
     // 1.
     const QStringList files = ListDatabaseFiles(ProgramFolder());
     filFiles->addItems(files);
+    if (files.isEmpty()) {
+        filFiles->setFocusPolicy(Qt::NoFocus); // nothing there to choose
+    }
     // 2.-4.
     setWindowTitle(QStringLiteral("DataBase ") + m_mode);
     setWindowIcon(Artwork::MenuIcon(m_mode == kOpen ? QStringLiteral("Open") : QStringLiteral("SaveAs")));
     txtFileName->setReadOnly(m_mode == kOpen);
+    txtFileName->setFocusPolicy(m_mode == kOpen ? Qt::NoFocus : Qt::StrongFocus);
     cmdOK->setText(m_mode);
     // 6.
     txtLocation->setText(QDir::toNativeSeparators(ProgramFolder()));
@@ -133,7 +128,9 @@ void frmFileDialog::Form_Unload() {
 }
 
 void frmFileDialog::takeFocus() {
-    cmdTakeFocus->setFocus(Qt::OtherFocusReason);
+    // The list when it holds a book, else the dialog's own button: never a read-only box.
+    QWidget* first = filFiles->count() > 0 ? static_cast<QWidget*>(filFiles) : cmdOK;
+    first->setFocus(Qt::OtherFocusReason);
 }
 
 bool frmFileDialog::event(QEvent* e) {
@@ -142,20 +139,6 @@ bool frmFileDialog::event(QEvent* e) {
         takeFocus();
     }
     return handled;
-}
-
-bool frmFileDialog::eventFilter(QObject* watched, QEvent* e) {
-    const bool entered = e->type() == QEvent::FocusIn || e->type() == QEvent::MouseButtonPress;
-    if (entered) {
-        const bool lockedBox = watched == txtLocation || watched == txtFileType ||
-                               (watched == txtFileName && txtFileName->isReadOnly());
-        const bool emptyList = watched == filFiles && e->type() == QEvent::FocusIn && filFiles->count() == 0;
-        if (lockedBox || emptyList) {
-            takeFocus();
-            return e->type() == QEvent::MouseButtonPress;
-        }
-    }
-    return QDialog::eventFilter(watched, e);
 }
 
 void frmFileDialog::filFiles_Click(QListWidgetItem* item) {

@@ -33,7 +33,6 @@ public:
 
     QLabel* lblFiles = nullptr;
     QListWidget* filFiles = nullptr;
-    QPushButton* cmdTakeFocus = nullptr;
     QLabel* lblFileName = nullptr;
     QLineEdit* txtFileName = nullptr;
     QLabel* lblLocation = nullptr;
@@ -50,7 +49,6 @@ public:
     int SaveAsResult = 1;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     bool event(QEvent* event) override;
 
 private:

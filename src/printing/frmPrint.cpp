@@ -543,10 +543,16 @@ void frmPrint::Form_Load() {
 
 void frmPrint::Form_Unload() {
     ForgetOpenWindow(QStringLiteral("frmPrint"));
+    // The focus would fall to the page's first control, the Previous arrow.
+    const bool focused = isAncestorOf(QApplication::focusWidget());
     hide();
     setParent(m_oldParent);
     if (Globals().StartupDone && ReturnDate.isValid()) {
         GoToDate(ReturnDate);
+    }
+    frmSchedule* page = frmSchedule::IfLoaded();
+    if (focused && page && !Globals().BlankDataBase) {
+        page->FocusNext();
     }
 }
 

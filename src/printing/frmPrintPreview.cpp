@@ -17,6 +17,7 @@
 #include "ui/OpenWindows.h"
 #include "widgets/Artwork.h"
 #include "widgets/Colours.h"
+#include "widgets/KeyboardFocus.h"
 #include "widgets/TwipsGeometry.h"
 
 #include <QCloseEvent>
@@ -89,6 +90,7 @@ frmPrintPreview::frmPrintPreview() : QWidget(&MainFrame::Get(), Qt::Window) {
     connect(cmdPrintNow, &QPushButton::clicked, this, &frmPrintPreview::cmdPrintNow_Click);
     connect(cmdPrint, &QPushButton::clicked, this, &frmPrintPreview::cmdPrint_Click);
     connect(cmdClose, &QPushButton::clicked, this, &frmPrintPreview::cmdClose_Click);
+    OnEscape(this, [this] { cmdClose->click(); });
 }
 
 frmPrintPreview::~frmPrintPreview() {
@@ -191,6 +193,8 @@ void frmPrintPreview::ShowSteppingButtons() {
         button->setVisible(stepping);
         button->setEnabled(true);
     }
+    // The window opens on a control that prints nothing: a stray Space only steps or closes.
+    (stepping ? static_cast<QWidget*>(cmdNext) : cmdClose)->setFocus();
 }
 
 void frmPrintPreview::fitToScreen() {
@@ -267,13 +271,16 @@ void frmPrintPreview::step(bool forward) {
     ComposeDayPage();
     rtbPrint->setSelStart(0);
     const QDate shown = ShownDate();
-    if (forward) {
-        cmdNext->setEnabled(RangeEnd().daysTo(shown) < 0);
-        cmdPrev->setEnabled(true);
-    } else {
-        cmdNext->setEnabled(true);
-        cmdPrev->setEnabled(RangeStart().daysTo(shown) > 0);
+    QToolButton* pressed = forward ? cmdNext : cmdPrev;
+    QToolButton* other = forward ? cmdPrev : cmdNext;
+    other->setEnabled(true);
+    const bool more = forward ? RangeEnd().daysTo(shown) < 0 : RangeStart().daysTo(shown) > 0;
+    // An arrow that greys with the focus hands it to the other arrow, never on to Print Now,
+    // where the next Space would print the whole range.
+    if (!more && pressed->hasFocus()) {
+        other->setFocus();
     }
+    pressed->setEnabled(more);
 }
 
 void frmPrintPreview::cmdPrintNow_Click() {

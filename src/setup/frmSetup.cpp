@@ -23,6 +23,7 @@
 #include "widgets/Artwork.h"
 #include "widgets/Colours.h"
 #include "widgets/Help.h"
+#include "widgets/KeyboardFocus.h"
 #include "widgets/TwipsGeometry.h"
 
 #include <QCheckBox>
@@ -723,6 +724,7 @@ void frmSetup::connectControls() {
     connect(cmdBack, &QPushButton::clicked, this, &frmSetup::cmdBack_Click);
     connect(cmdReset, &QPushButton::clicked, this, &frmSetup::cmdReset_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmSetup::cmdCancel_Click);
+    OnEscape(this, [this] { cmdCancel->click(); });
     connect(cmdHelp, &QPushButton::clicked, this, &frmSetup::cmdHelp_Click);
     connect(cmdDailyPlannerHelp, &QPushButton::clicked, this, &frmSetup::cmdDailyPlannerHelp_Click);
     connect(SSTabSetup, &QTabWidget::currentChanged, this, &frmSetup::SSTabSetup_Click);
@@ -806,6 +808,7 @@ void frmSetup::Form_Load() {
     UpdateTimeTableStatus();
     SelectStep(1);
     ShowCurrentStep();
+    cmdNext->setFocus(); // the way on, rather than Help, the first button in the Tab order
     // The main window closing takes the wizard with it, without a question.
     RegisterOpenWindow(QStringLiteral("frmSetup"), [] { frmSetup::Unload(); });
 }
@@ -840,6 +843,7 @@ void frmSetup::Form_Unload() {
     EnableDataCommands();
     ShowCalendarFrame(page); // and the notes beside it
     ShowTimeTableFrame(page);
+    page.FocusNext(); // where every other window leaves it, not the first arrow the page shows
 }
 
 void frmSetup::RequestClose() {

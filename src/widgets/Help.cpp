@@ -2,6 +2,7 @@
 
 #include "Artwork.h"
 #include "CommandIcons.h"
+#include "KeyboardFocus.h"
 #include "TopLevelWindows.h"
 
 #include <QDir>
@@ -61,6 +62,8 @@ public:
         connect(m_browser, &QTextBrowser::sourceChanged, this, [this] { UpdateTitle(); });
         m_back->setEnabled(false);
         m_forward->setEnabled(false);
+        // The window has no button of its own to close it: Escape is its close box.
+        OnEscape(this, [this] { close(); });
     }
 
     void Show(QWidget* owner, const QString& helpFile, int context) {

@@ -1,8 +1,14 @@
 #include "KeyboardFocus.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QPainter>
+#include <QProxyStyle>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QStyleFactory>
+#include <QStyleOptionFocusRect>
+#include <QToolButton>
 #include <QWidget>
 
 #include <algorithm>
@@ -21,6 +27,100 @@ bool AnotherOptionChosen(const QWidget* widget) {
         return sibling->autoExclusive() && sibling->isChecked();
     });
 }
+
+bool IsReturn(const QKeyEvent* key) {
+    return (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+           (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
+class KeyboardConventions : public QObject {
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::FocusIn) {
+            // Before the control repaints itself with the focus.
+            if (auto* widget = qobject_cast<QWidget*>(watched)) {
+                widget->window()->setAttribute(Qt::WA_KeyboardFocusChange);
+            }
+        } else if (event->type() == QEvent::KeyPress && IsReturn(static_cast<QKeyEvent*>(event))) {
+            auto* button = qobject_cast<QAbstractButton*>(watched);
+            const bool pressable = qobject_cast<QPushButton*>(watched) || qobject_cast<QToolButton*>(watched);
+            if (pressable && button->hasFocus() && button->isEnabled()) {
+                // A held key presses once, as a held Space does.
+                if (!static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
+                    button->click();
+                }
+                return true;
+            }
+        }
+        return false;
+    }
+};
+
+// The toolkit's own focus frame is a faint tint of the selection colour, lost on the day page's
+// blue and on a selected row: ours is a dotted line that stands out from what lies under it.
+class FocusMarkStyle : public QProxyStyle {
+public:
+    explicit FocusMarkStyle(QStyle* base) : QProxyStyle(base) {}
+
+    // The toolkit draws a focused push button as it draws the default one (the focus would not
+    // show on OK, nor leave it for the file list), and a focused tab only a shade lighter.
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget = nullptr) const override {
+        QProxyStyle::drawControl(element, option, painter, widget);
+        const bool marked = element == CE_PushButton || element == CE_TabBarTabLabel;
+        if (marked && (option->state & State_HasFocus) && (option->state & State_KeyboardFocusChange)) {
+            QStyleOptionFocusRect focus;
+            focus.QStyleOption::operator=(*option);
+            focus.rect = option->rect.adjusted(3, 3, -3, -3);
+            focus.backgroundColor = option->palette.color(QPalette::Button);
+            drawPrimitive(PE_FrameFocusRect, &focus, painter, widget);
+        }
+    }
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget = nullptr) const override {
+        if (element != PE_FrameFocusRect) {
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+            return;
+        }
+        const auto* focus = qstyleoption_cast<const QStyleOptionFocusRect*>(option);
+        // Item views tell what lies under the frame (the selection colour on a selected row).
+        const QColor under = focus && focus->backgroundColor.isValid()
+                                 ? focus->backgroundColor
+                                 : option->palette.color(QPalette::Window);
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing, false);
+        painter->setPen(QPen(under.lightnessF() < 0.5 ? Qt::white : Qt::black, 1, Qt::DotLine));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(option->rect.adjusted(1, 1, -2, -2));
+        painter->restore();
+    }
+};
+
+class EscapeAction : public QObject {
+public:
+    EscapeAction(QWidget* window, std::function<void()> action)
+        : QObject(window), m_window(window), m_action(std::move(action)) {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        // The key reaches the window itself only when the control with the focus left it.
+        if (watched == m_window && event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
+                m_action();
+                return true;
+            }
+        }
+        return false;
+    }
+
+private:
+    QWidget* m_window;
+    std::function<void()> m_action;
+};
 
 bool TakesTab(const QWidget* area, const QWidget* widget) {
     return (widget->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && widget->focusProxy() == nullptr &&
@@ -53,4 +153,19 @@ void PaintFocusFrame(QWidget* widget, int lineWidth) {
     painter.setPen(QPen(widget->palette().color(QPalette::Highlight), lineWidth, Qt::DotLine));
     painter.drawRect(QRectF(widget->rect())
                          .adjusted(lineWidth / 2.0, lineWidth / 2.0, -lineWidth / 2.0, -lineWidth / 2.0));
+}
+
+void InstallKeyboardConventions() {
+    static KeyboardConventions* installed = nullptr;
+    if (installed == nullptr) {
+        installed = new KeyboardConventions;
+        qApp->installEventFilter(installed);
+        QStyle* base = QStyleFactory::create(QApplication::style()->name());
+        QApplication::setStyle(
+            new FocusMarkStyle(base ? base : QStyleFactory::create(QStringLiteral("Fusion"))));
+    }
+}
+
+void OnEscape(QWidget* window, std::function<void()> action) {
+    new EscapeAction(window, std::move(action));
 }

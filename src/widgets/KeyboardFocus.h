@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 class QWidget;
 
 // What the keyboard needs of controls that Qt's own do not give: a focus mark on a control that
@@ -14,3 +16,14 @@ void PaintFocusFrame(QWidget* widget, int lineWidth);
 // False, with nothing moved, while `area` is hidden or holds no focus; its owner then moves the
 // focus as any widget would.
 bool FocusNextInside(QWidget* area, bool next);
+
+// The desktop's keys in every window of the program, installed once on the application: Return
+// presses the button that has the focus (a push button or a picture button, in a dialog or not),
+// and the control that has the focus always shows its mark. The toolkit shows the mark only after
+// Tab in that window, so a focus the program sets (the day page's Next arrow after a dialog)
+// would sit there unseen and a Space would act on it by surprise.
+void InstallKeyboardConventions();
+
+// Escape in `window`, when the control with the focus does not use it, does `action`: the Close
+// or Cancel of a window that is not a dialog, as Escape is in a dialog.
+void OnEscape(QWidget* window, std::function<void()> action);

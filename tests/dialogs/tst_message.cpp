@@ -1,9 +1,9 @@
 #include "app/Main.h"
 #include "core/Message.h"
 #include "core/ProgramState.h"
-#include "mainwindow/frmMain.h"
 #include "dialogs/frmMsg.h"
 #include "files/frmPackMsg.h"
+#include "mainwindow/frmMain.h"
 #include "support/UiTestSupport.h"
 #include "ui/UiState.h"
 #include "widgets/Help.h"
@@ -170,6 +170,35 @@ private Q_SLOTS:
         QTimer::singleShot(0, &box, [&box, index] { box.cmdButton[index]->click(); });
         box.exec();
         QCOMPARE(Ui().MsgResult, answer);
+    }
+
+    // With Help beside the answers, the focus starts on the default answer: Space answers it and
+    // opens no help.
+    void focusStartsOnTheDefaultAnswer_data() {
+        QTest::addColumn<int>("buttons");
+        QTest::addColumn<int>("answer");
+        QTest::newRow("Help, OK") << int(MsgOK) << 1;
+        QTest::newRow("Help, OK, Cancel") << int(MsgOKCancel) << 1;
+        QTest::newRow("Help, Yes, No, Cancel") << int(MsgYesNoCancel) << 2;
+    }
+    void focusStartsOnTheDefaultAnswer() {
+        QFETCH(int, buttons);
+        QFETCH(int, answer);
+        TestEnvironment env;
+        frmMsg box;
+        box.Prepare(QStringLiteral("Something needs your attention."), buttons, 1, QString(), 2040);
+        QTimer::singleShot(0, &box, [&box] {
+            box.activateWindow();
+            if (QTest::qWaitForWindowActive(&box) && QApplication::focusWidget() != nullptr) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+            }
+            if (box.isVisible()) {
+                box.close(); // the key did not answer
+            }
+        });
+        box.exec();
+        QCOMPARE(Ui().MsgResult, answer);
+        QVERIFY(RecordedHelpCalls().isEmpty());
     }
 
     void closingWithoutAButtonAnswersCancel() {

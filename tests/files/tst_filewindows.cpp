@@ -183,9 +183,9 @@ private Q_SLOTS:
         dialog.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         // No read-only box takes the caret.
-        QCOMPARE(QApplication::focusWidget(), dialog.cmdTakeFocus);
+        QCOMPARE(QApplication::focusWidget(), dialog.filFiles);
         QTest::mouseClick(dialog.txtLocation, Qt::LeftButton);
-        QCOMPARE(QApplication::focusWidget(), dialog.cmdTakeFocus);
+        QCOMPARE(QApplication::focusWidget(), dialog.filFiles);
         QListWidgetItem* item = dialog.filFiles->item(1);
         QCOMPARE(item->text(), QStringLiteral("Term2.mdb"));
         QTest::mouseClick(dialog.filFiles->viewport(), Qt::LeftButton, {},
@@ -221,6 +221,62 @@ private Q_SLOTS:
         }
         VerifyNoUnexpectedMessages();
         QCOMPARE(Shown(), QStringLiteral("2026-10-14"));
+    }
+
+    // A teacher with only a keyboard chooses a book: File Name follows the list's highlight
+    // however it moved, and Open (Return, or the button reached by Tab) takes that book, also
+    // from a book without a school year back to the teacher's own.
+    void openAndSaveAsTakeTheBookChosenByKeys_data() {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<QList<int>>("keys"); // pressed in the list, which has the focus
+        QTest::addColumn<bool>("byButton");
+        QTest::addColumn<QString>("chosen");
+        QTest::newRow("arrow down, Return") << "Open" << QList<int>{Qt::Key_Down} << false << "Term2.mdb";
+        QTest::newRow("arrow up to the blank book, the button")
+            << "Open" << QList<int>{Qt::Key_Up} << true << "Blank.mdb";
+        QTest::newRow("End, the button") << "Open" << QList<int>{Qt::Key_End} << true << "Term2.mdb";
+        QTest::newRow("a typed letter, Return") << "Open" << QList<int>{Qt::Key_B} << false << "Blank.mdb";
+        QTest::newRow("Save As, arrow down, Return")
+            << "Save As" << QList<int>{Qt::Key_Down} << false << "Term2.mdb";
+    }
+    void openAndSaveAsTakeTheBookChosenByKeys() {
+        QFETCH(QString, mode);
+        QFETCH(QList<int>, keys);
+        QFETCH(bool, byButton);
+        QFETCH(QString, chosen);
+        TestEnvironment env;
+        QVERIFY(Started());
+        QVERIFY(CreateSuppliedDatabase(env.ProgramFolder() + QStringLiteral("/Blank.mdb")));
+        QVERIFY(QFile::copy(env.DatabasePath(), env.ProgramFolder() + QStringLiteral("/Term2.mdb")));
+        auto choose = [&](const QString& dialogMode, const QList<int>& pressed, bool button) {
+            ShowFileDialog(dialogMode);
+            frmFileDialog& dialog = FileDialog();
+            QTest::qWait(10); // the page's own activation runs first
+            dialog.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&dialog));
+            QCOMPARE(QApplication::focusWidget(), dialog.filFiles); // a control the teacher sees
+            for (const int key : pressed) {
+                QTest::keyClick(dialog.filFiles, Qt::Key(key));
+            }
+            QCOMPARE(dialog.txtFileName->text(), dialog.filFiles->currentItem()->text());
+            if (button) {
+                QTest::keyClick(dialog.filFiles, Qt::Key_Tab);
+                QCOMPARE(QApplication::focusWidget(), dialog.cmdOK);
+                QTest::keyClick(dialog.cmdOK, Qt::Key_Space);
+            } else {
+                QTest::keyClick(dialog.filFiles, Qt::Key_Return);
+            }
+            QVERIFY(!frmFileDialog::IsLoaded());
+        };
+        choose(mode, keys, byButton);
+        QCOMPARE(Globals().DBaseFileName, QLatin1Char('\\') + chosen);
+        QCOMPARE(Globals().BlankDataBase, chosen == QLatin1String("Blank.mdb"));
+        // And back to the teacher's own book, by its first letter.
+        choose(QStringLiteral("Open"), {Qt::Key_Q}, false);
+        QCOMPARE(Globals().DBaseFileName, QStringLiteral("\\QLM.mdb"));
+        QVERIFY(!Globals().BlankDataBase);
+        QCOMPARE(Shown(), QStringLiteral("2026-10-14"));
+        VerifyNoUnexpectedMessages();
     }
 
     // The list shows every name holding ".mdb", as "Year.mdb.old"; Open takes a book under such a

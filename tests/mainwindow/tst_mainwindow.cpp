@@ -12,6 +12,7 @@
 #include "dialogs/frmLogOn.h"
 #include "dialogs/frmMsg.h"
 #include "files/PackConfig.h"
+#include "files/frmFileDialog.h"
 #include "mainwindow/frmMain.h"
 #include "platform/Recordset.h"
 #include "platform/SettingsStore.h"
@@ -40,6 +41,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -694,6 +696,8 @@ private Q_SLOTS:
         QTest::newRow("print") << 0;
         QTest::newRow("find and replace") << 1;
         QTest::newRow("log on") << 2;
+        QTest::newRow("database open") << 3;
+        QTest::newRow("database save as") << 4;
     }
     void tabGoesRoundTheWindowItStartsIn() {
         QFETCH(int, which);
@@ -719,6 +723,15 @@ private Q_SLOTS:
             window = &find;
             find.txtFind->setText(QStringLiteral("Subj"));
             reached = {find.txtFind, find.optSearch[2], find.chkWholeWord, find.optRegion[0], find.cmdHelp};
+        } else if (which >= 3) {
+            // Read-only boxes are no stops; the information button is one.
+            ShowFileDialog(which == 3 ? QStringLiteral("Open") : QStringLiteral("Save As"));
+            frmFileDialog& files = *frmFileDialog::IfLoaded();
+            window = &files;
+            reached = {files.filFiles, files.cmdOK, files.cmdCancel, files.cmdHelp, files.cmdInfo};
+            if (which == 4) {
+                reached.insert(4, files.txtFileName);
+            }
         } else {
             Globals().TeacherNum = 2;
             frmLogOn& logOn = frmLogOn::Get();
@@ -734,6 +747,9 @@ private Q_SLOTS:
 
         const QWidgetList forward = TabRound(window, true);
         QCOMPARE(forward.last(), reached.first());
+        if (which >= 3) {
+            QCOMPARE(forward.size(), reached.size());
+        }
         for (QWidget* control : reached) {
             QVERIFY(forward.contains(control));
         }
@@ -744,6 +760,76 @@ private Q_SLOTS:
             QTest::keyClick(reached[0], Qt::Key_Down);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
             QCOMPARE(Globals().CurrentTeacher, 2);
+        }
+        VerifyNoUnexpectedMessages();
+    }
+
+    // The focus the program sets on the day page's Next arrow shows its mark, at start-up and
+    // when a window over the page closes; Return presses the focused button of the Details
+    // editor, which keeps Return for new lines in its text; Escape closes the help window, and
+    // the find and print dialogs, which leave the focus where they found it.
+    void theKeysOfAnyDesktop_data() {
+        QTest::addColumn<int>("which");
+        QTest::newRow("start-up") << 0;
+        QTest::newRow("Return on the details editor's OK") << 1;
+        QTest::newRow("Escape in the help window") << 2;
+        QTest::newRow("Escape in Find and Replace") << 3;
+        QTest::newRow("Escape in the print dialog") << 4;
+    }
+    void theKeysOfAnyDesktop() {
+        QFETCH(int, which);
+        TestEnvironment env;
+        QVERIFY(Started());
+        auto nextArrowMarked = [] {
+            Window().activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&Window()));
+            QTRY_COMPARE(QApplication::focusWidget(), Page().cmdNext);
+            QVERIFY(ShowsFocusMark(Page().cmdNext));
+        };
+        nextArrowMarked();
+        if (which == 1) {
+            Ui().EditRow = 2;
+            WhenModalShows([](QWidget* modal) {
+                frmEditDetails& editor = *frmEditDetails::IfLoaded();
+                modal->activateWindow();
+                QVERIFY(QTest::qWaitForWindowActive(modal));
+                editor.txtEditDetails->setPlainText(QStringLiteral("Fractions quiz"));
+                editor.cmdOK->setFocus(Qt::TabFocusReason);
+                QTRY_COMPARE(QApplication::focusWidget(), editor.cmdOK);
+                QTest::keyClick(editor.cmdOK, Qt::Key_Return);
+                if (frmEditDetails::IsLoaded()) {
+                    editor.cmdCancel->click(); // Return did nothing
+                }
+            });
+            ShowEditDetails();
+            QCOMPARE(Page().lblDetails[2]->Caption(), QStringLiteral("Fractions quiz"));
+            nextArrowMarked();
+        } else if (which == 2) {
+            SetHelpRecordingForTests(false);
+            Window().mnuHContents_Click();
+            QWidget* help = ShownHelpWindow();
+            QVERIFY(help != nullptr);
+            help->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(help));
+            QTRY_VERIFY(help->isAncestorOf(QApplication::focusWidget()));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+            QTRY_VERIFY(ShownHelpWindow() == nullptr);
+            nextArrowMarked();
+        } else if (which == 3) {
+            ShowFindReplace();
+            frmFindReplace& find = frmFindReplace::Get();
+            QTRY_COMPARE(QApplication::focusWidget(), find.txtFind);
+            QTest::keyClick(find.txtFind, Qt::Key_Escape);
+            QVERIFY(!frmFindReplace::IsLoaded());
+            nextArrowMarked();
+        } else if (which == 4) {
+            PrinterTestSeam::UsePdfPrinters({QStringLiteral("Office Laser")}, env.ProgramFolder());
+            Window().mnuFPrint_Click();
+            frmPrint& print = frmPrint::Get();
+            QTRY_VERIFY(print.isAncestorOf(QApplication::focusWidget()));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+            QVERIFY(!frmPrint::IsLoaded());
+            nextArrowMarked();
         }
         VerifyNoUnexpectedMessages();
     }

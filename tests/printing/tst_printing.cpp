@@ -782,6 +782,47 @@ private Q_SLOTS:
         VerifyNoUnexpectedMessages();
     }
 
+    // By keys: the preview opens on the Next arrow, Space steps to the range's end, and the arrow
+    // that greys hands the focus, with its mark, to the other arrow (never to Print Now): the
+    // next Space steps back and prints nothing. Escape is the Close button.
+    void spaceOnTheArrowsNeverPrints_data() {
+        QTest::addColumn<bool>("forward");
+        QTest::newRow("Next Day to the range's end") << true;
+        QTest::newRow("Previous Day to the start") << false;
+    }
+    void spaceOnTheArrowsNeverPrints() {
+        QFETCH(bool, forward);
+        PrintingBook book;
+        QVERIFY(book.Start());
+        frmPrint& dialog = book.RangeDialog(kMonday, kMonday.addDays(2));
+        dialog.cmdPrintPreview->click();
+        frmPrintPreview& preview = frmPrintPreview::Get();
+        preview.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&preview));
+        QTRY_COMPARE(QApplication::focusWidget(), preview.cmdNext);
+        if (!forward) {
+            QTest::keyClick(preview.cmdNext, Qt::Key_Tab, Qt::ShiftModifier);
+        }
+        QToolButton* arrow = forward ? preview.cmdNext : preview.cmdPrev;
+        QToolButton* other = forward ? preview.cmdPrev : preview.cmdNext;
+        QCOMPARE(QApplication::focusWidget(), arrow);
+        for (int press = 0; press < 5 && arrow->isEnabled(); ++press) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        }
+        QCOMPARE(Shown(), forward ? kMonday.addDays(2) : kMonday.addDays(-3));
+        QVERIFY(!arrow->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), other);
+        QVERIFY(ShowsFocusMark(other));
+        QTest::keyClick(other, Qt::Key_Space);
+        QCOMPARE(Shown(), forward ? kMonday.addDays(1) : kMonday);
+        QVERIFY(book.Jobs().isEmpty());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!frmPrintPreview::IsLoaded());
+        QCOMPARE(Shown(), kToday);
+        QVERIFY(book.Jobs().isEmpty());
+        VerifyNoUnexpectedMessages();
+    }
+
     void steppingIsOfferedOnlyForARangeOfDifferentDates_data() {
         QTest::addColumn<int>("item");
         QTest::addColumn<int>("days");

@@ -202,6 +202,28 @@ private Q_SLOTS:
         QVERIFY(!main.Button(QStringLiteral("Find"))->isEnabled());
     }
 
+    // By keys: Return presses the focused Next, and Escape is Cancel, with its question, whose
+    // OK goes on with the set-up.
+    void theWizardByKeys() {
+        TestEnvironment env;
+        StartFirstUse();
+        frmSetup& w = Wizard();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.cmdNext->setFocus(Qt::TabFocusReason);
+        QTRY_COMPARE(QApplication::focusWidget(), w.cmdNext);
+        QTest::keyClick(w.cmdNext, Qt::Key_Return);
+        QCOMPARE(w.CurrentStep, 2);
+        for (const int answer : {MsgAnswerOK, MsgAnswerCancel}) {
+            MessageTestSeam::QueueAnswer(answer);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+            QCOMPARE(MessageTestSeam::Answered().last().title,
+                     QStringLiteral("Quillmarsh - Setup Incomplete"));
+            QCOMPARE(frmSetup::IsLoaded(), answer == MsgAnswerOK);
+        }
+        VerifyNoUnexpectedMessages();
+    }
+
     void problemsAreSaidOnNextButNotWhileLoadingOrResetting() {
         TestEnvironment env;
         StartFirstUse();

@@ -13,6 +13,7 @@
 #include "widgets/Help.h"
 #include "widgets/Shell.h"
 
+#include <QImage>
 #include <QWidget>
 #include <QWindow>
 
@@ -63,4 +64,15 @@ bool StaysInFrontOf(const QWidget* window, const QWidget* owner) {
         }
     }
     return false;
+}
+
+bool ShowsFocusMark(QWidget* focused) {
+    if (focused == nullptr || !focused->hasFocus()) {
+        return false;
+    }
+    const QImage marked = focused->grab().toImage();
+    focused->clearFocus();
+    const QImage plain = focused->grab().toImage();
+    focused->setFocus(Qt::OtherFocusReason);
+    return marked != plain;
 }

@@ -14,3 +14,6 @@ inline const bool kUiTestHooksInstalled = InstallUiTestHooks();
 // window over another only when it is a dialog-type window whose chain of transient parents
 // (WM_TRANSIENT_FOR) reaches the other.
 bool StaysInFrontOf(const QWidget* window, const QWidget* owner);
+
+// Whether the control that has the focus looks different without it: its focus mark.
+bool ShowsFocusMark(QWidget* focused);
