@@ -23,6 +23,7 @@
 #include <QUrl>
 
 #include <cerrno>
+#include <future>
 
 namespace {
 const QString kPackFolder = QStringLiteral("VNT");
@@ -252,9 +253,13 @@ Judged JudgeBooks(const QString& packed, const QString& local) {
         SettleTake(Globals().DBaseFileName);
     }
     judged.remembered = ReadExchangeRecord(Globals().DBaseFileName);
-    judged.localBook = FileFingerprint(local);
+    // Each book is read whole to be hashed: the two side by side.
+    std::future<QString> localBook =
+        std::async(std::launch::async | std::launch::deferred, [&local] { return FileFingerprint(local); });
+    const QString driveBook = judged.driveFile ? FileFingerprint(packed) : QString();
+    judged.localBook = localBook.get();
     if (judged.driveFile) {
-        judged.driveBook = FileFingerprint(packed);
+        judged.driveBook = driveBook;
         judged.book = ReadPackedBook(packed);
         // A pack that a kill cut short of its record did reach the drive when the drive's
         // history holds it: it counts as this computer's last exchange.
@@ -452,7 +457,8 @@ QString StagedPackPath(const QString& local) {
 bool StagePack(const QString& local, const QString& staged, const PackedEffects& effects,
                const BookHistory& history, PackError* error) {
     QFile::remove(staged);
-    const CopyResult copy = CopyFileSafely(local, staged);
+    // Scratch work: only the copy onto the drive must last, and it is synced there.
+    const CopyResult copy = CopyScratchFile(local, staged);
     if (!copy.ok) {
         *error = CopyError(copy);
         return false;
@@ -465,6 +471,8 @@ bool StagePack(const QString& local, const QString& staged, const PackedEffects&
         db.setDatabaseName(staged);
         if (db.open()) {
             QSqlQuery query(db);
+            query.exec(QStringLiteral("PRAGMA journal_mode = MEMORY"));
+            query.exec(QStringLiteral("PRAGMA synchronous = OFF"));
             query.prepare(QStringLiteral("DELETE FROM RegKeys WHERE lower(Section) = lower(?)"));
             query.addBindValue(kHistorySection);
             cleared = query.exec();
@@ -481,6 +489,7 @@ bool StagePack(const QString& local, const QString& staged, const PackedEffects&
         return false;
     }
     Recordset keys;
+    keys.setScratch(true);
     UseRegKeysOf(keys, staged);
     bool ok = SaveSettingsToDataBase(keys, Globals().CurrentTeacher, effects, error);
     const QList<QPair<QString, QString>> rows{
