@@ -1186,6 +1186,9 @@ private Q_SLOTS:
         QCOMPARE(MessageTestSeam::QueuedAnswers(), 0);
         QVERIFY2(Question().text.contains(QStringLiteral("history that this computer cannot read")),
                  qPrintable(Question().text));
+        // Either answer would keep the book it replaces.
+        QVERIFY(Question().text.contains(QStringLiteral("This computer's book is first kept")));
+        QVERIFY(Question().text.contains(QStringLiteral("The drive's book is first kept")));
         if (answer == MsgAnswerYes) {
             const auto& refused = MessageTestSeam::Answered().last();
             QVERIFY2(refused.text.startsWith(QStringLiteral("The book on the drive could not be taken")) &&
@@ -1195,6 +1198,9 @@ private Q_SLOTS:
         QCOMPARE(Bytes(env.DatabasePath()), local);
         QCOMPARE(Bytes(copy), onDrive);
         QCOMPARE(Bytes(env.SettingsFile()), settings);
+        if (answer == MsgAnswerCancel) {
+            QVERIFY(KeptCopies(env.ProgramFolder()).isEmpty());
+        }
     }
 
     // A pack killed after its copy reached the drive and before it was remembered, and a pack
