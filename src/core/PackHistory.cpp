@@ -247,6 +247,38 @@ QString NewExchangeId() {
     return QStringLiteral("%1").arg(value, 12, 16, QLatin1Char('0'));
 }
 
+namespace {
+bool IsLowerHex(QStringView text, qsizetype digits) {
+    return text.size() == digits && std::all_of(text.begin(), text.end(), [](QChar c) {
+               return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f');
+           });
+}
+
+// "size:hash", as FileFingerprint writes it.
+bool IsEarlierFingerprint(QStringView text) {
+    const qsizetype colon = text.indexOf(u':');
+    const QStringView size = text.first(std::max<qsizetype>(colon, 0));
+    return colon >= 1 && colon <= 20 &&
+           std::all_of(size.begin(), size.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }) &&
+           IsLowerHex(text.sliced(colon + 1), 64);
+}
+} // namespace
+
+bool IsPackedHistory(const BookHistory& history) {
+    constexpr qsizetype kIdDigits = 12;
+    if (!IsLowerHex(history.book, kIdDigits) || history.exchanges.isEmpty() ||
+        history.exchanges.size() > kMaxExchanges) {
+        return false;
+    }
+    for (qsizetype i = 0; i < history.exchanges.size(); ++i) {
+        const QString& id = history.exchanges[i];
+        if (!IsLowerHex(id, kIdDigits) && !(i == 0 && IsEarlierFingerprint(id))) {
+            return false;
+        }
+    }
+    return true;
+}
+
 QString KeptCopyStem(const QString& dbaseFileName) {
     QString stem = QFileInfo(JoinPath(QStringLiteral("/"), dbaseFileName)).fileName();
     if (stem.endsWith(QLatin1String(".mdb"), Qt::CaseInsensitive)) {

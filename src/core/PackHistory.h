@@ -73,7 +73,8 @@ QStringList BooksBeingTaken();
 //   (an older copy put back, or one changed elsewhere from an older copy);
 // - NothingRemembered: this computer has no record that tells whether the drive's book follows
 //   from its last exchange (none at all, or one of the earlier kind that the book does not match);
-// - Unreadable: the drive's file holds no book that can be read: no one's work.
+// - Unreadable: the drive's file holds no book that can be read: no one's work;
+// - Unjudgeable: the drive's book carries a history that no pack wrote, which tells nothing.
 enum class BookState {
     NoDriveBook,
     Unreadable,
@@ -83,7 +84,8 @@ enum class BookState {
     Conflict,
     AnotherBook,
     OlderOrApart,
-    NothingRemembered
+    NothingRemembered,
+    Unjudgeable
 };
 
 // local and drive are the books' fingerprints (drive empty when it could not be read).
@@ -99,6 +101,15 @@ ExchangeRecord SettlePendingPack(const ExchangeRecord& remembered, const BookHis
 BookHistory NextHistory(const ExchangeRecord& remembered, const BookHistory& onDrive,
                         const QString& exchange);
 QString NewExchangeId();
+
+// The longest Exchanges value a pack writes: kMaxExchanges ids and their commas, the first of
+// which may be a fingerprint of the earlier kind (up to 20 digits of size, a colon, 64 hex digits)
+// in place of an id.
+inline constexpr int kMaxExchangesLength = kMaxExchanges * 13 - 1 + (20 + 1 + 64 - 12);
+// Whether a history read from a book is one a pack writes: an identity and at most kMaxExchanges
+// ids, each of the form NewExchangeId makes, the first of which may instead be the fingerprint
+// of the earlier kind of record that NextHistory starts from.
+bool IsPackedHistory(const BookHistory& history);
 
 // A copy of a book that an answer replaces, kept in the program folder under a name the teacher
 // knows ("QLM - kept 2026-12-07 14.05.mdb") and opens like any book. source must still be the

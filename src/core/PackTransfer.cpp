@@ -23,6 +23,7 @@
 #include <QUrl>
 
 #include <cerrno>
+#include <future>
 
 namespace {
 const QString kPackFolder = QStringLiteral("VNT");
@@ -107,13 +108,66 @@ bool DriveWasSwapped(const QString& path) {
 }
 
 // What a book tells of itself: the teachers it belongs to, the pack that wrote it (by teacher
-// section) and the history of exchanges it carries.
+// section) and the history of exchanges it carries (historyJudgeable false when its history
+// section holds anything else than a pack writes: then the history is left empty).
 struct PackedBook {
     bool readable = false;
     QString teachers;
     QList<QPair<QString, QString>> packDates; // section, date
     BookHistory history;
+    bool historyJudgeable = true;
 };
+
+// A stick's book may carry anything: its settings table is read only within what a pack writes,
+// so that no row count or value length of its making is ever brought into memory. A value longer
+// than its bound reads as NULL.
+QString Bounded(const char* column, int length) {
+    return QStringLiteral("CASE WHEN length(%1) <= %2 THEN %1 END").arg(QLatin1String(column)).arg(length);
+}
+
+// The rows of a book's history section, at most one more than a pack writes. False when the
+// table could not be read.
+bool ReadCarriedHistory(QSqlQuery& query, BookHistory* history, bool* judgeable) {
+    *history = {};
+    *judgeable = false;
+    if (!query.exec(QStringLiteral("SELECT %1, %2 FROM RegKeys WHERE lower(Section) = lower('%3') LIMIT 3")
+                        .arg(Bounded("Key", int(kHistoryExchangesKey.size())),
+                             Bounded("Value", kMaxExchangesLength), kHistorySection))) {
+        return false;
+    }
+    int rows = 0;
+    bool book = false;
+    bool exchanges = false;
+    bool known = true;
+    while (query.next()) {
+        ++rows;
+        const QString key = query.value(0).toString();
+        const QVariant value = query.value(1);
+        if (value.isNull()) {
+            known = false;
+        } else if (!book && key.compare(kHistoryBookKey, Qt::CaseInsensitive) == 0) {
+            book = true;
+            history->book = value.toString();
+        } else if (!exchanges && key.compare(kHistoryExchangesKey, Qt::CaseInsensitive) == 0) {
+            exchanges = true;
+            history->exchanges = value.toString().split(QLatin1Char(','));
+        } else {
+            known = false;
+        }
+    }
+    // No rows at all: a book packed before books carried their history.
+    *judgeable = rows == 0 || (known && IsPackedHistory(*history));
+    if (!*judgeable) {
+        *history = {};
+    }
+    return true;
+}
+
+bool CarriesJudgeableHistory(QSqlQuery& query) {
+    BookHistory history;
+    bool judgeable = false;
+    return ReadCarriedHistory(query, &history, &judgeable) && judgeable;
+}
 
 PackedBook ReadPackedBook(const QString& path) {
     PackedBook book;
@@ -123,36 +177,29 @@ PackedBook ReadPackedBook(const QString& path) {
         OpenReadOnly(db, path);
         if (db.open()) {
             QSqlQuery query(db);
-            if (query.exec(QStringLiteral("SELECT Section, Key, Value FROM RegKeys"))) {
+            // The teachers' names and the pack dates, as many as a book may carry settings.
+            const QString carried =
+                QStringLiteral(
+                    "SELECT Section, Key, %1 FROM RegKeys WHERE (lower(Section) = 'settings' AND "
+                    "lower(Key) IN ('teachername1', 'teachername2')) OR (lower(Key) = 'packdate' "
+                    "AND length(Section) <= 32 AND lower(Section) LIKE 'settings\\effects%') LIMIT %2")
+                    .arg(Bounded("Value", 255))
+                    .arg(kMaxRegKeyRows);
+            if (ReadCarriedHistory(query, &book.history, &book.historyJudgeable) && query.exec(carried)) {
                 book.readable = true;
                 QStringList names(2);
                 while (query.next()) {
                     const QString section = query.value(0).toString();
                     const QString key = query.value(1).toString();
                     const QString value = query.value(2).toString();
-                    if (section.compare(kHistorySection, Qt::CaseInsensitive) == 0) {
-                        if (key.compare(kHistoryBookKey, Qt::CaseInsensitive) == 0) {
-                            book.history.book = value.trimmed();
-                        } else if (key.compare(kHistoryExchangesKey, Qt::CaseInsensitive) == 0) {
-                            book.history.exchanges = value.split(QLatin1Char(','), Qt::SkipEmptyParts);
-                        }
-                    } else if (section.compare(QLatin1String("Settings"), Qt::CaseInsensitive) == 0 &&
-                               key.startsWith(QLatin1String("TeacherName"), Qt::CaseInsensitive)) {
-                        const int n = QStringView(key).mid(11).toInt();
-                        if (n >= 1 && n <= 2) {
-                            names[n - 1] = value;
-                        }
-                    } else if (key.compare(QLatin1String("PackDate"), Qt::CaseInsensitive) == 0 &&
-                               section.startsWith(QLatin1String("Settings\\Effects"), Qt::CaseInsensitive)) {
+                    if (section.compare(QLatin1String("Settings"), Qt::CaseInsensitive) == 0) {
+                        names[key.back() == QLatin1Char('1') ? 0 : 1] = value;
+                    } else {
                         book.packDates.append({section, value});
                     }
                 }
                 names.removeAll(QString());
                 book.teachers = names.join(QStringLiteral(" and "));
-                // A history without its identity or its exchanges tells nothing.
-                if (book.history.book.isEmpty() || book.history.exchanges.isEmpty()) {
-                    book.history = {};
-                }
             } else {
                 // A book another program holds may be anyone's: it is asked about, never taken
                 // for a file that is no book.
@@ -206,9 +253,13 @@ Judged JudgeBooks(const QString& packed, const QString& local) {
         SettleTake(Globals().DBaseFileName);
     }
     judged.remembered = ReadExchangeRecord(Globals().DBaseFileName);
-    judged.localBook = FileFingerprint(local);
+    // Each book is read whole to be hashed: the two side by side.
+    std::future<QString> localBook =
+        std::async(std::launch::async | std::launch::deferred, [&local] { return FileFingerprint(local); });
+    const QString driveBook = judged.driveFile ? FileFingerprint(packed) : QString();
+    judged.localBook = localBook.get();
     if (judged.driveFile) {
-        judged.driveBook = FileFingerprint(packed);
+        judged.driveBook = driveBook;
         judged.book = ReadPackedBook(packed);
         // A pack that a kill cut short of its record did reach the drive when the drive's
         // history holds it: it counts as this computer's last exchange.
@@ -220,6 +271,10 @@ Judged JudgeBooks(const QString& packed, const QString& local) {
         judged.state = judged.book.readable ? JudgeExchange(judged.localBook, judged.driveBook,
                                                             judged.book.history, judged.remembered)
                                             : BookState::Unreadable;
+    }
+    // A history that no pack wrote tells neither whose the book is nor what it follows from.
+    if (judged.book.readable && !judged.book.historyJudgeable) {
+        judged.state = BookState::Unjudgeable;
     }
     return judged;
 }
@@ -295,6 +350,10 @@ BookChoice AskWhichBook(const Judged& judged, const QString& title) {
         why = QStringLiteral("The book on the drive is older than, or apart from, the one this computer last "
                              "packed or unpacked: an older copy put back on the drive, or one changed on "
                              "another computer from an older copy.");
+        break;
+    case BookState::Unjudgeable:
+        why = QStringLiteral("The book on the drive carries a Pack To Go history that this computer cannot "
+                             "read, so nothing tells whose work it holds.");
         break;
     default:
         why = QStringLiteral("This computer did not pack or unpack the book on the drive last, so it may "
@@ -398,7 +457,8 @@ QString StagedPackPath(const QString& local) {
 bool StagePack(const QString& local, const QString& staged, const PackedEffects& effects,
                const BookHistory& history, PackError* error) {
     QFile::remove(staged);
-    const CopyResult copy = CopyFileSafely(local, staged);
+    // Scratch work: only the copy onto the drive must last, and it is synced there.
+    const CopyResult copy = CopyScratchFile(local, staged);
     if (!copy.ok) {
         *error = CopyError(copy);
         return false;
@@ -411,7 +471,9 @@ bool StagePack(const QString& local, const QString& staged, const PackedEffects&
         db.setDatabaseName(staged);
         if (db.open()) {
             QSqlQuery query(db);
-            query.prepare(QStringLiteral("DELETE FROM RegKeys WHERE Section = ?"));
+            query.exec(QStringLiteral("PRAGMA journal_mode = MEMORY"));
+            query.exec(QStringLiteral("PRAGMA synchronous = OFF"));
+            query.prepare(QStringLiteral("DELETE FROM RegKeys WHERE lower(Section) = lower(?)"));
             query.addBindValue(kHistorySection);
             cleared = query.exec();
             if (!cleared) {
@@ -427,6 +489,7 @@ bool StagePack(const QString& local, const QString& staged, const PackedEffects&
         return false;
     }
     Recordset keys;
+    keys.setScratch(true);
     UseRegKeysOf(keys, staged);
     bool ok = SaveSettingsToDataBase(keys, Globals().CurrentTeacher, effects, error);
     const QList<QPair<QString, QString>> rows{
@@ -689,6 +752,7 @@ bool PackMayReplace(const Judged& judged) {
     case BookState::Conflict:
     case BookState::AnotherBook:
     case BookState::OlderOrApart:
+    case BookState::Unjudgeable:
         return false;
     }
     return false;
@@ -806,6 +870,9 @@ bool CheckDayDatabase(const QString& path, int maxRegKeys, QString* reason) {
                 problem = QStringLiteral("The file holds no settings table the program can read.");
             } else if (maxRegKeys >= 0 && query.value(0).toInt() > maxRegKeys) {
                 problem = QStringLiteral("The file carries more than %1 settings.").arg(maxRegKeys);
+            } else if (maxRegKeys >= 0 && !CarriesJudgeableHistory(query)) {
+                problem =
+                    QStringLiteral("The file carries a Pack To Go history that this computer cannot read.");
             }
             if (IsBusySqlError(query.lastError())) {
                 problem = kInUse;
@@ -923,6 +990,7 @@ void UnPackDataBase(DayPageHost& host) {
     case BookState::Conflict:
     case BookState::AnotherBook:
     case BookState::OlderOrApart:
+    case BookState::Unjudgeable:
         ask = true;
         break;
     }

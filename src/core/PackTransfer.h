@@ -36,8 +36,9 @@ QString DatabaseFilePath(const QString& dbaseFileName);
 QString PackedFilePath();
 
 // Whether a file holds a day database the program can work on: tables QLM and RegKeys in the
-// form the program reads, an integrity check that passes and, when maxRegKeys is not negative,
-// no more RegKeys rows than that. reason says what is wrong.
+// form the program reads, an integrity check that passes and, when maxRegKeys is not negative (a
+// book to be taken), no more RegKeys rows than that and no history but one a pack writes. reason
+// says what is wrong.
 bool CheckDayDatabase(const QString& path, int maxRegKeys, QString* reason);
 
 // The drive copy is newer than the local file (a later modification time).

@@ -261,6 +261,34 @@ int CreateTemporary(int folder, const QByteArray& targetName, QByteArray* name, 
     return -1;
 }
 
+// Copies the rest of in into out, block by block. False when a read (readFailed) or a write
+// failed, with errno saying why.
+bool CopyBlocks(int in, int out, bool* readFailed) {
+    std::vector<char> block(static_cast<size_t>(g_blockSize));
+    int blocks = 0;
+    for (;;) {
+        const ssize_t got = ::read(in, block.data(), block.size());
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            *readFailed = true;
+            return false;
+        }
+        if (got == 0) {
+            return true;
+        }
+        if (!WriteAll(out, block.data(), got)) {
+            return false;
+        }
+        ++blocks;
+        if (g_blockHook && !g_blockHook(blocks)) {
+            errno = ENOSPC;
+            return false;
+        }
+    }
+}
+
 CopyResult ChangedFile(const QString& path) {
     CopyResult result = Failed(EINVAL, QStringLiteral("Another file has taken the place of"), path);
     result.changedFile = true;
@@ -336,26 +364,10 @@ CopyResult CopyFileSafely(const QString& source, const QString& target,
         return abandon(errno, QStringLiteral("Cannot write in"), folderPath);
     }
 
-    std::vector<char> block(static_cast<size_t>(g_blockSize));
-    int blocks = 0;
-    for (;;) {
-        const ssize_t got = ::read(in.get(), block.data(), block.size());
-        if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return abandon(errno, QStringLiteral("Cannot read"), source);
-        }
-        if (got == 0) {
-            break;
-        }
-        if (!WriteAll(out.get(), block.data(), got)) {
-            return abandon(errno, QStringLiteral("Cannot write"), target);
-        }
-        ++blocks;
-        if (g_blockHook && !g_blockHook(blocks)) {
-            return abandon(ENOSPC, QStringLiteral("Cannot write"), target);
-        }
+    bool readFailed = false;
+    if (!CopyBlocks(in.get(), out.get(), &readFailed)) {
+        return abandon(errno, readFailed ? QStringLiteral("Cannot read") : QStringLiteral("Cannot write"),
+                       readFailed ? source : target);
     }
     // The target keeps the permissions it had; a new one takes the source's. A drive's file
     // system may not keep permissions at all, which is no failure.
@@ -412,6 +424,26 @@ CopyResult CopyFileSafely(const QString& source, const QString& target,
                 QStringLiteral("%1 is in place, but its folder could not be synced: %2").arg(target, why);
         }
     }
+    return done;
+}
+
+CopyResult CopyScratchFile(const QString& source, const QString& target) {
+    Descriptor in(::open(Native(source).constData(), O_RDONLY | O_CLOEXEC));
+    if (!in.valid()) {
+        return Failed(errno, QStringLiteral("Cannot read"), source);
+    }
+    Descriptor out(
+        ::open(Native(target).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600));
+    if (!out.valid()) {
+        return Failed(errno, QStringLiteral("Cannot write"), target);
+    }
+    bool readFailed = false;
+    if (!CopyBlocks(in.get(), out.get(), &readFailed) || !CloseWritten(out)) {
+        return Failed(errno, readFailed ? QStringLiteral("Cannot read") : QStringLiteral("Cannot write"),
+                      readFailed ? source : target);
+    }
+    CopyResult done;
+    done.ok = true;
     return done;
 }
 

@@ -46,6 +46,11 @@ CopyResult CopyFileSafely(const QString& source, const QString& target,
                           const std::function<QString(const QString& copy)>& check = {},
                           const CopyGuard& guard = {});
 
+// A copy for scratch work that is dropped unless the work ends well, and removed at the next
+// start when a kill leaves it: written in place and closed, never synced (nothing needs it to
+// last a loss of power). A failed one may leave the target half-written.
+CopyResult CopyScratchFile(const QString& source, const QString& target);
+
 // Writes all of content at the descriptor and syncs it, as every copy does: false, with errno
 // saying why, when a write or the sync failed (a full disk, a failing one). Nothing that swallows
 // a failed write stands between.

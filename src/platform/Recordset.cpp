@@ -168,6 +168,10 @@ bool Recordset::openDatabase() {
                     reason);
             return false;
         }
+        if (m_scratch) {
+            probe.exec(QStringLiteral("PRAGMA journal_mode = MEMORY"));
+            probe.exec(QStringLiteral("PRAGMA synchronous = OFF"));
+        }
     }
     m_open = true;
     m_transactionDepth = 0;

@@ -68,6 +68,9 @@ public:
     QString ConnectionString() const { return m_connectionString; }
     // The file named by the connection string's Data Source.
     QString DatabasePath() const { return m_databasePath; }
+    // The file is a scratch copy, thrown away unless the work on it ends well: its journal stays
+    // in memory and nothing is synced. Set before the file is opened.
+    void setScratch(bool scratch) { m_scratch = scratch; }
     void setCommandType(CommandType type) { m_commandType = type; }
     CommandType commandType() const { return m_commandType; }
     void setRecordSource(const QString& source) { m_recordSource = source; }
@@ -187,6 +190,7 @@ private:
     CommandType m_commandType = CommandType::Text;
     QString m_recordSource;
     bool m_open = false;
+    bool m_scratch = false;
     int m_transactionDepth = 0;
 
     QStringList m_fieldNames;

@@ -1129,6 +1129,80 @@ private Q_SLOTS:
         QCOMPARE(int(JudgeExchange(local, drive, onDrive, remembered)), state);
     }
 
+    // The drive's book carries a history section that no pack wrote. It tells nothing, so it is
+    // asked about (never taken, nor replaced, in silence), the default changes nothing, and the
+    // take refuses it: none of its rows reach this computer's book.
+    void aHistoryNoPackWroteIsNeverTaken_data() {
+        QTest::addColumn<QString>("history");
+        QTest::addColumn<bool>("pack"); // Pack To Go, or the start-up offer to unpack
+        QTest::addColumn<int>("answer");
+        for (const char* history :
+             {"more rows", "an id of another form", "one id too many", "a long value"}) {
+            for (const bool pack : {false, true}) {
+                for (const int answer : {int(MsgAnswerCancel), int(MsgAnswerYes)}) {
+                    QTest::addRow("%s, %s, %s", history, pack ? "pack" : "offer",
+                                  answer == MsgAnswerYes ? "take" : "neither")
+                        << history << pack << answer;
+                }
+            }
+        }
+    }
+
+    void aHistoryNoPackWroteIsNeverTaken() {
+        QFETCH(QString, history);
+        QFETCH(bool, pack);
+        QFETCH(int, answer);
+        TestEnvironment env;
+        openPackedBook();
+        QCOMPARE(configure("A_STICK"), PackOutcome::Packed);
+        const QString copy = packed("A_STICK");
+        const QString appendToExchanges = QStringLiteral(
+            "UPDATE RegKeys SET Value = Value || ? WHERE Section = 'PackToGo' AND Key = 'Exchanges'");
+        if (history == QLatin1String("more rows")) {
+            for (int i = 0; i < 3; ++i) {
+                QVERIFY(ExecSql(copy, QStringLiteral("INSERT INTO RegKeys VALUES ('PackToGo', ?, 'x')"),
+                                {QStringLiteral("Extra%1").arg(i)}));
+            }
+        } else if (history == QLatin1String("an id of another form")) {
+            QVERIFY(ExecSql(copy, appendToExchanges, {QStringLiteral(",0123456789AB")}));
+        } else {
+            const int more = history == QLatin1String("one id too many") ? kMaxExchanges : 4 * kMaxExchanges;
+            QVERIFY(ExecSql(copy, appendToExchanges, {QStringLiteral(",0123456789ab").repeated(more)}));
+        }
+        const QByteArray local = Bytes(env.DatabasePath());
+        const QByteArray onDrive = Bytes(copy);
+        const QByteArray settings = Bytes(env.SettingsFile());
+        MessageTestSeam::QueueAnswer(MsgAnswerYes);
+        MessageTestSeam::QueueAnswer(answer);
+        if (answer == MsgAnswerYes) {
+            MessageTestSeam::QueueAnswer(MsgAnswerOK);
+        }
+        if (pack) {
+            PackDataBase(m_host);
+        } else {
+            OfferUnPack(m_host);
+        }
+        VerifyNoUnexpectedMessages();
+        QCOMPARE(MessageTestSeam::QueuedAnswers(), 0);
+        QVERIFY2(Question().text.contains(QStringLiteral("history that this computer cannot read")),
+                 qPrintable(Question().text));
+        // Either answer would keep the book it replaces.
+        QVERIFY(Question().text.contains(QStringLiteral("This computer's book is first kept")));
+        QVERIFY(Question().text.contains(QStringLiteral("The drive's book is first kept")));
+        if (answer == MsgAnswerYes) {
+            const auto& refused = MessageTestSeam::Answered().last();
+            QVERIFY2(refused.text.startsWith(QStringLiteral("The book on the drive could not be taken")) &&
+                         refused.text.contains(QStringLiteral("The file carries a Pack To Go history")),
+                     qPrintable(refused.text));
+        }
+        QCOMPARE(Bytes(env.DatabasePath()), local);
+        QCOMPARE(Bytes(copy), onDrive);
+        QCOMPARE(Bytes(env.SettingsFile()), settings);
+        if (answer == MsgAnswerCancel) {
+            QVERIFY(KeptCopies(env.ProgramFolder()).isEmpty());
+        }
+    }
+
     // A pack killed after its copy reached the drive and before it was remembered, and a pack
     // that failed: neither leaves this computer asked after the other's next pack.
     void anInterruptedOrFailedPackAsksNothingLater_data() {
