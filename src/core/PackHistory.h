@@ -52,6 +52,10 @@ struct ExchangeRecord {
         pendingLocal.clear();
         pendingDrive.clear();
     }
+    void ClearTaking() {
+        taking.clear();
+        takingFile.clear();
+    }
     bool operator==(const ExchangeRecord&) const = default;
 };
 

@@ -586,8 +586,7 @@ bool FinishTake(const QString& dbaseFileName, const QString& taken, const BookHi
         record.ClearPending();
     }
     if (restored) {
-        record.taking.clear();
-        record.takingFile.clear();
+        record.ClearTaking();
     }
     WriteExchangeRecord(dbaseFileName, record);
     return restored;
@@ -612,8 +611,7 @@ void SettleTake(const QString& dbaseFileName) {
         // Settings that still cannot be written are tried again at the next start.
         FinishTake(dbaseFileName, record.taking, ReadPackedBook(local).history, &error);
     } else {
-        record.taking.clear();
-        record.takingFile.clear();
+        record.ClearTaking();
         WriteExchangeRecord(dbaseFileName, record);
     }
 }
@@ -663,8 +661,7 @@ bool TakeDrivesBook(DayPageHost& host, const Judged& judged, const QString& titl
     if (!copy.ok && !copy.renamed) {
         // This computer's book stays as it was: a copy of it would only be in the way.
         if (!record.taking.isEmpty()) {
-            record.taking.clear();
-            record.takingFile.clear();
+            record.ClearTaking();
             WriteExchangeRecord(Globals().DBaseFileName, record);
         }
         if (kept.ok) {
