@@ -121,6 +121,12 @@ ExchangeRecord ReadExchangeRecord(const QString& dbaseFileName) {
 }
 
 bool WriteExchangeRecord(const QString& dbaseFileName, const ExchangeRecord& record) {
+    // A fingerprint left empty by a read that failed would match nothing or, worse, stand for
+    // "anything": such a record is never stored.
+    if ((!record.history.isEmpty() && (record.local.isEmpty() || record.drive.isEmpty())) ||
+        (!record.pending.isEmpty() && (record.pendingLocal.isEmpty() || record.pendingDrive.isEmpty()))) {
+        return false;
+    }
     const ExchangeRecord before = ReadExchangeRecord(dbaseFileName);
     if (before == record) {
         return true;
@@ -185,7 +191,7 @@ BookState JudgeExchange(const QString& local, const QString& drive, const BookHi
         if (at < 0) {
             return BookState::OlderOrApart;
         }
-        if (at == onDrive.exchanges.size() - 1 && (remembered.drive.isEmpty() || drive == remembered.drive)) {
+        if (at == onDrive.exchanges.size() - 1 && drive == remembered.drive) {
             return BookState::DriveKnown;
         }
         return local == remembered.local ? BookState::DriveNewer : BookState::Conflict;

@@ -268,9 +268,7 @@ private Q_SLOTS:
             file.write(stale);
         }
         MessageTestSeam::QueueAnswer(MsgAnswerYes);
-        if (used.isEmpty()) {
-            MessageTestSeam::QueueAnswer(MsgAnswerOK);
-        }
+        MessageTestSeam::QueueAnswer(MsgAnswerOK); // no drive holds it, or where the file is kept
         const QByteArray localBefore = Bytes(env.DatabasePath());
         PackDataBase(m_host);
         // The settings go into the copy on the drive; the book in use stays as it was.
@@ -294,6 +292,11 @@ private Q_SLOTS:
                 QCOMPARE(Bytes(packed(other.toLatin1().constData())), stale);
             }
         }
+        // A file that is no book is replaced without a question, but kept first.
+        const QStringList kept = KeptCopies(env.ProgramFolder());
+        QCOMPARE(kept.size(), 1);
+        QCOMPARE(Bytes(env.ProgramFolder() + QLatin1Char('/') + kept.first()), stale);
+        QVERIFY(shown.last().text.contains(kept.first()));
         // The settings travel in the book, in order, the pack's date among them.
         const QList<RegKeyRow> rows = CarriedRows(copy);
         QCOMPARE(rows, CollectPackedSettings(1, Effects("PackDate")));
@@ -336,17 +339,23 @@ private Q_SLOTS:
         }
     }
 
-    void unpackTakesOnlyANewerCopy_data() {
+    // Nothing remembered tells whether either book holds work of its own: whatever the files'
+    // times, the teacher is asked, unless the drive holds this computer's own last pack.
+    void unpackAsksUnlessThisComputerPackedIt_data() {
         QTest::addColumn<qint64>("driveAge"); // seconds the drive copy is older than the book
-        QTest::addColumn<bool>("copied");
-        QTest::newRow("the same time") << qint64(0) << false;
-        QTest::newRow("older") << qint64(600) << false;
-        QTest::newRow("newer") << qint64(-600) << true;
+        QTest::addColumn<bool>("packedHere");
+        QTest::addColumn<int>("answer"); // 0: nothing is asked
+        QTest::newRow("the same time") << qint64(0) << false << int(MsgAnswerCancel);
+        QTest::newRow("older, edited here since") << qint64(600) << false << int(MsgAnswerCancel);
+        QTest::newRow("older, taken") << qint64(600) << false << int(MsgAnswerYes);
+        QTest::newRow("newer, taken") << qint64(-600) << false << int(MsgAnswerYes);
+        QTest::newRow("this computer's own pack") << qint64(600) << true << 0;
     }
 
-    void unpackTakesOnlyANewerCopy() {
+    void unpackAsksUnlessThisComputerPackedIt() {
         QFETCH(qint64, driveAge);
-        QFETCH(bool, copied);
+        QFETCH(bool, packedHere);
+        QFETCH(int, answer);
         TestEnvironment env;
         openPackedBook();
         // The other computer's book: another note, another timetable time.
@@ -355,24 +364,30 @@ private Q_SLOTS:
                         QStringLiteral("UPDATE QLM SET Notes = 'from school' WHERE Date = '2026-10-14'")));
         QVERIFY(ExecSql(packed("B_STICK"), QStringLiteral("INSERT INTO RegKeys VALUES (?, 'Time1', '7:55')"),
                         {QStringLiteral("\\Settings\\TimeTable")}));
+        if (packedHere) {
+            SaveText(QStringLiteral("Settings\\Effects1"), QStringLiteral("PackDate"), QStringLiteral("2026-10-13T17:00:00"));
+            QVERIFY(ExecSql(packed("B_STICK"), QStringLiteral("INSERT INTO RegKeys VALUES (?, 'PackDate', ?)"),
+                            {QStringLiteral("Settings\\Effects1"), Effects("PackDate")}));
+        }
         const QByteArray local = Bytes(env.DatabasePath());
         QVERIFY(SetModifiedTime(packed("B_STICK"),
                                 ModifiedTime(env.DatabasePath()).value() - driveAge * 1000000000));
         MessageTestSeam::QueueAnswer(MsgAnswerYes);
-        if (copied) {
-            // Nothing remembered tells whether this book holds work of its own: the teacher is
-            // asked, and the book taken is kept.
-            MessageTestSeam::QueueAnswer(MsgAnswerYes);
-            MessageTestSeam::QueueAnswer(MsgAnswerOK);
+        if (answer != 0) {
+            MessageTestSeam::QueueAnswer(answer);
+        }
+        if (answer == MsgAnswerYes) {
+            MessageTestSeam::QueueAnswer(MsgAnswerOK); // where the book taken is kept
         }
         UnPackCommand(m_host);
         VerifyNoUnexpectedMessages();
         QCOMPARE(MessageTestSeam::Answered().first().title, QStringLiteral("Quillmarsh - UnPack"));
         const QString time1 = ReadText(QStringLiteral("Settings\\TimeTable"), QStringLiteral("Time1"));
-        if (!copied) {
-            QCOMPARE(m_host.calls, QStringList{"briefly File is Up To Date..."});
+        if (answer != MsgAnswerYes) {
+            QCOMPARE(m_host.calls, answer == 0 ? QStringList{"briefly File is Up To Date..."} : QStringList());
             QCOMPARE(Bytes(env.DatabasePath()), local);
             QCOMPARE(time1, QStringLiteral("8:30"));
+            QVERIFY(KeptCopies(env.ProgramFolder()).isEmpty());
             return;
         }
         QCOMPARE(Bytes(env.DatabasePath()), Bytes(packed("B_STICK")));
