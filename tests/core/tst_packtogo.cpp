@@ -8,6 +8,7 @@
 #include "core/SuppliedDatabase.h"
 #include "platform/DateText.h"
 #include "platform/FileCopy.h"
+#include "platform/FileIdentity.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Recordset.h"
 #include "platform/RemovableDrives.h"
@@ -21,8 +22,13 @@
 #include <QTest>
 
 #include <QScopeGuard>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <functional>
 #include <utility>
 
@@ -1147,6 +1153,76 @@ private Q_SLOTS:
     // The drive's book carries a history section that no pack wrote. It tells nothing, so it is
     // asked about (never taken, nor replaced, in silence), the default changes nothing, and the
     // take refuses it: none of its rows reach this computer's book.
+    // A read that fails (a flaky stick, another program holding the book, this computer's own
+    // disk) judges nothing: the command says which book could not be read and why, and changes
+    // no book, no copy and no record, so that the next try judges as before.
+    void aBookThatCouldNotBeReadIsNeverJudged_data() {
+        QTest::addColumn<QString>("unread"); // drive: a read fails; held: another program holds it
+        QTest::addColumn<int>("command");    // 0 pack, 1 unpack, 2 the offer at start-up
+        QTest::newRow("drive, pack") << "drive" << 0;
+        QTest::newRow("drive, unpack") << "drive" << 1;
+        QTest::newRow("drive, offer") << "drive" << 2;
+        QTest::newRow("held, pack") << "held" << 0;
+        QTest::newRow("held, unpack") << "held" << 1;
+        QTest::newRow("this computer's, pack") << "local" << 0;
+    }
+
+    void aBookThatCouldNotBeReadIsNeverJudged() {
+        QFETCH(QString, unread);
+        QFETCH(int, command);
+        TestEnvironment env;
+        TwoComputers computers(env);
+        joinBToA(computers);
+        computers.use('A');
+        QVERIFY(WriteNotes(computers.book('A'), QStringLiteral("A's edit")));
+        MessageTestSeam::QueueAnswer(MsgAnswerYes);
+        PackDataBase(m_host);
+        computers.use('B');
+        QVERIFY(WriteNotes(computers.book('B'), QStringLiteral("B's edit")));
+        const QString failing = unread == QLatin1String("local") ? computers.book('B') : packed("A_STICK");
+        const QList<QByteArray> before{Bytes(packed("A_STICK")), Bytes(computers.book('B')),
+                                       Bytes(SettingsStore::FilePath(AppKey))};
+        const QStringList keptBefore = KeptCopies(QFileInfo(computers.book('B')).path());
+        auto run = [&] {
+            command == 0 ? PackDataBase(m_host) : command == 1 ? UnPackCommand(m_host) : OfferUnPack(m_host);
+        };
+        {
+            const auto restore = qScopeGuard([] { FileIdentitySeam::SetReadFailureForTests({}); });
+            FileIdentitySeam::SetReadFailureForTests(
+                [&](const QString& path) { return unread != QLatin1String("held") && path == failing ? EIO : 0; });
+            QSqlDatabase holder = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("holder"));
+            holder.setDatabaseName(packed("A_STICK"));
+            QVERIFY(holder.open());
+            if (unread == QLatin1String("held")) {
+                QVERIFY(holder.exec(QStringLiteral("BEGIN EXCLUSIVE")).lastError().type() == QSqlError::NoError);
+            }
+            MessageTestSeam::QueueAnswer(MsgAnswerYes);
+            MessageTestSeam::QueueAnswer(MsgAnswerOK);
+            run();
+            holder.close();
+            holder = QSqlDatabase();
+            QSqlDatabase::removeDatabase(QStringLiteral("holder"));
+        }
+        VerifyNoUnexpectedMessages();
+        const auto& said = MessageTestSeam::Answered().last();
+        QVERIFY2(said.text.startsWith(unread == QLatin1String("local") ? QStringLiteral("This computer's book could not be read")
+                                                                    : QStringLiteral("The book on the drive could not be read")) &&
+                     said.text.contains(unread == QLatin1String("held") ? QStringLiteral("locked")
+                                                                        : QString::fromLocal8Bit(std::strerror(EIO))),
+                 qPrintable(said.text));
+        QCOMPARE(said.icon, int(MsgAlert));
+        QCOMPARE((QList<QByteArray>{Bytes(packed("A_STICK")), Bytes(computers.book('B')),
+                                    Bytes(SettingsStore::FilePath(AppKey))}),
+                 before);
+        QCOMPARE(KeptCopies(QFileInfo(computers.book('B')).path()), keptBefore);
+        // Read again, the two books are judged as before: both changed.
+        MessageTestSeam::QueueAnswer(MsgAnswerYes);
+        MessageTestSeam::QueueAnswer(MsgAnswerCancel);
+        run();
+        VerifyNoUnexpectedMessages();
+        QVERIFY(Question().text.contains(QStringLiteral("Both books have changed")));
+    }
+
     void aHistoryNoPackWroteIsNeverTaken_data() {
         QTest::addColumn<QString>("history");
         QTest::addColumn<bool>("pack"); // Pack To Go, or the start-up offer to unpack
