@@ -1024,8 +1024,10 @@ private Q_SLOTS:
         QTest::newRow("take refused") << "refused" << all << false;
         QTest::newRow("replace fails before the rename") << "no rename" << all << false;
         QTest::newRow("replace may have happened") << "no sync" << all << true;
-        QTest::newRow("replaced") << "replaced" << QStringList{"02", "03", "04", "05"} << true;
+        // The copies were kept from the 5th back to the 1st, as a clock set back each time names them.
+        QTest::newRow("replaced") << "replaced" << QStringList{"01", "02", "03", "04"} << true;
         QTest::newRow("replaced, the oldest worked in") << "worked in" << all << true;
+        QTest::newRow("replaced, the oldest of an earlier record") << "earlier" << all << true;
     }
 
     void keptCopiesOutliveEveryFailure() {
@@ -1048,8 +1050,14 @@ private Q_SLOTS:
             RememberKeptCopy(QStringLiteral("\\QLM.mdb"), kept, false);
         }
         if (ending == QLatin1String("worked in")) {
-            QVERIFY(WriteNotes(env.ProgramFolder() + QLatin1Char('/') + name(QStringLiteral("01")),
+            QVERIFY(WriteNotes(env.ProgramFolder() + QLatin1Char('/') + name(QStringLiteral("05")),
                                QStringLiteral("worked in since")));
+        }
+        if (ending == QLatin1String("earlier")) {
+            // Recorded before copies had an order: its place among them is not known.
+            QString record = ReadText(QStringLiteral("PackToGo"), QStringLiteral("QLM.mdb Kept"));
+            QVERIFY(record.contains(QStringLiteral("|1,")));
+            SaveText(QStringLiteral("PackToGo"), QStringLiteral("QLM.mdb Kept"), record.replace(QStringLiteral("|1,"), QStringLiteral(",")));
         }
         // Another computer's book, which this one never exchanged.
         putOnDrive("A_STICK", env.DatabasePath());
@@ -1080,7 +1088,8 @@ private Q_SLOTS:
         MessageTestSeam::QueueAnswer(MsgAnswerYes);
         MessageTestSeam::QueueAnswer(ending == QLatin1String("refused") ? MsgAnswerYes : MsgAnswerNo);
         MessageTestSeam::QueueAnswer(MsgAnswerOK);
-        if (newCopy && ending != QLatin1String("replaced") && ending != QLatin1String("worked in")) {
+        if (newCopy && ending != QLatin1String("replaced") && ending != QLatin1String("worked in") &&
+            ending != QLatin1String("earlier")) {
             MessageTestSeam::QueueAnswer(MsgAnswerOK); // the failure, then where the copy is kept
         }
         PackDataBase(m_host);
