@@ -34,6 +34,7 @@
 
 #include <pwd.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -325,6 +326,10 @@ private Q_SLOTS:
         TestEnvironment env;
         openPackedBook();
         putOnDrive("A_STICK", env.DatabasePath());
+        // The other computer's user reads the book too, whatever mode the file had.
+        const mode_t mask = ::umask(027);
+        const auto restoreMask = qScopeGuard([mask] { ::umask(mask); });
+        QVERIFY(QFile::setPermissions(packed("A_STICK"), QFile::ReadOwner | QFile::WriteOwner));
         for (const char* note : {"first", "second"}) {
             QVERIFY(ExecSql(env.DatabasePath(),
                             QStringLiteral("UPDATE QLM SET Notes = ? WHERE Date = '2026-10-14'"),
@@ -342,6 +347,9 @@ private Q_SLOTS:
                          .toString(),
                      QString::fromLatin1(note));
             QCOMPARE(Days(packed("A_STICK")), Days(env.DatabasePath()));
+            struct stat info {};
+            QCOMPARE(::stat(QFile::encodeName(packed("A_STICK")).constData(), &info), 0);
+            QCOMPARE(info.st_mode & 0777, mode_t(0640));
         }
     }
 
