@@ -669,9 +669,12 @@ QString FileKey(const QString& path) {
 void SettleTake(const QString& dbaseFileName) {
     ExchangeRecord record = ReadExchangeRecord(dbaseFileName);
     const QString local = DatabaseFilePath(dbaseFileName);
-    const bool inPlace = (!record.takingFile.isEmpty() && FileKey(local) == record.takingFile) ||
-                         FileFingerprint(local) == record.taking;
-    if (inPlace) {
+    const bool sameFile = !record.takingFile.isEmpty() && FileKey(local) == record.takingFile;
+    const QString now = sameFile ? QString() : FileFingerprint(local);
+    if (!sameFile && now.isEmpty() && FileExists(local)) {
+        return; // the book cannot be read now: a later start tells
+    }
+    if (sameFile || now == record.taking) {
         PackError error;
         // Settings that still cannot be written are tried again at the next start.
         FinishTake(dbaseFileName, record.taking, ReadPackedBook(local).history, &error);
