@@ -63,7 +63,8 @@ QList<KeptEntry> ReadKeptRecord(const QString& dbaseFileName) {
         const QStringList parts = entry.split(QLatin1Char('|'));
         if (parts.size() >= 2 && !parts[0].isEmpty()) {
             const qint64 order = parts.value(2).toLongLong();
-            kept.append({QUrl::fromPercentEncoding(parts[0].toLatin1()), parts[1], std::max<qint64>(order, 0)});
+            kept.append(
+                {QUrl::fromPercentEncoding(parts[0].toLatin1()), parts[1], std::max<qint64>(order, 0)});
         }
     }
     return kept;
@@ -72,7 +73,8 @@ QList<KeptEntry> ReadKeptRecord(const QString& dbaseFileName) {
 bool WriteKeptRecord(const QString& dbaseFileName, const QList<KeptEntry>& kept) {
     QStringList entries;
     for (const KeptEntry& entry : kept) {
-        QString text = QString::fromLatin1(QUrl::toPercentEncoding(entry.name)) + QLatin1Char('|') + entry.fingerprint;
+        QString text =
+            QString::fromLatin1(QUrl::toPercentEncoding(entry.name)) + QLatin1Char('|') + entry.fingerprint;
         if (entry.order > 0) {
             text += QLatin1Char('|') + QString::number(entry.order);
         }

@@ -140,7 +140,8 @@ struct CarriedRows {
 CarriedRows ReadCarriedRows(DatabaseReader& reader) {
     CarriedRows carried;
     const DatabaseReader::Rows read =
-        reader.ReadRows(QStringLiteral("RegKeys"), {QStringLiteral("Section"), QStringLiteral("Key"), QStringLiteral("Value")},
+        reader.ReadRows(QStringLiteral("RegKeys"),
+                        {QStringLiteral("Section"), QStringLiteral("Key"), QStringLiteral("Value")},
                         {kMaxNameBytes, kMaxNameBytes, kMaxSettingBytes}, kMaxPackedRows);
     carried.outcome = read.outcome;
     carried.moreRows = read.moreRows;
@@ -208,7 +209,8 @@ struct PackedBook {
 PackedBook ReadPackedBook(const QString& path) {
     PackedBook book;
     DatabaseReader reader(path);
-    book.outcome = reader.Prepares(QStringLiteral("SELECT %1 FROM QLM LIMIT 0").arg(DayColumns().join(QLatin1Char(','))));
+    book.outcome = reader.Prepares(
+        QStringLiteral("SELECT %1 FROM QLM LIMIT 0").arg(DayColumns().join(QLatin1Char(','))));
     if (book.readable()) {
         const CarriedRows carried = ReadCarriedRows(reader);
         if (carried.outcome == DatabaseReader::Outcome::Failed) {
@@ -280,8 +282,9 @@ Judged JudgeBooks(const QString& packed, const QString& local) {
     judged.remembered = ReadExchangeRecord(Globals().DBaseFileName);
     // Each book is read whole to be hashed: the two side by side.
     QString localError;
-    std::future<QString> localBook = std::async(std::launch::async | std::launch::deferred,
-                                                [&local, &localError] { return FileFingerprint(local, &localError); });
+    std::future<QString> localBook =
+        std::async(std::launch::async | std::launch::deferred,
+                   [&local, &localError] { return FileFingerprint(local, &localError); });
     QString driveError;
     const QString driveBook = judged.driveFile ? FileFingerprint(packed, &driveError) : QString();
     judged.localBook = localBook.get();
@@ -325,15 +328,17 @@ bool ShowUnreadBook(const Judged& judged, const QString& title) {
     if (judged.readError.isEmpty() && !judged.unreadLocal) {
         return false;
     }
-    const QString which = judged.unreadLocal ? QStringLiteral("This computer's book") : QStringLiteral("The book on the drive");
-    const QString advice = judged.unreadLocal
-                               ? QStringLiteral("This computer's disk may be failing: copy the program folder "
-                                                "somewhere safe.")
-                               : QStringLiteral("The drive may be failing, or was pulled out. Insert it again "
-                                                "and repeat the command, or use another drive.");
+    const QString which =
+        judged.unreadLocal ? QStringLiteral("This computer's book") : QStringLiteral("The book on the drive");
+    const QString advice =
+        judged.unreadLocal ? QStringLiteral("This computer's disk may be failing: copy the program folder "
+                                            "somewhere safe.")
+                           : QStringLiteral("The drive may be failing, or was pulled out. Insert it again "
+                                            "and repeat the command, or use another drive.");
     ShowMessage(QStringLiteral("%1 could not be read, so nothing was compared or copied: both books stay as "
                                "they were.\r\n\r\n%2\r\n\r\n%3")
-                    .arg(which, judged.readError.isEmpty() ? QStringLiteral("A read failed.") : judged.readError,
+                    .arg(which,
+                         judged.readError.isEmpty() ? QStringLiteral("A read failed.") : judged.readError,
                          advice),
                 MsgOK, MsgAlert, title, 0);
     return true;
@@ -935,8 +940,9 @@ QString CheckCarriedRows(const QString& path, int maxRegKeys) {
     }
     bool judgeable = false;
     CarriedHistory(carried, &judgeable);
-    return judgeable ? QString()
-                     : QStringLiteral("The file carries a Pack To Go history that this computer cannot read.");
+    return judgeable
+               ? QString()
+               : QStringLiteral("The file carries a Pack To Go history that this computer cannot read.");
 }
 } // namespace
 
@@ -953,7 +959,8 @@ bool CheckDayDatabase(const QString& path, int maxRegKeys, QString* reason) {
             if (!query.exec(QStringLiteral("PRAGMA integrity_check")) || !query.next() ||
                 query.value(0).toString() != QLatin1String("ok")) {
                 problem = QStringLiteral("The file is damaged or is not a database.");
-            } else if (!query.exec(QStringLiteral("SELECT %1 FROM QLM LIMIT 0").arg(DayColumns().join(QLatin1Char(','))))) {
+            } else if (!query.exec(QStringLiteral("SELECT %1 FROM QLM LIMIT 0")
+                                       .arg(DayColumns().join(QLatin1Char(','))))) {
                 problem = QStringLiteral("The file holds no day table the program can read.");
             } else if (!query.exec(QStringLiteral("SELECT Section, Key, Value FROM RegKeys LIMIT 0"))) {
                 problem = QStringLiteral("The file holds no settings table the program can read.");

@@ -95,7 +95,8 @@ DatabaseReader::Rows DatabaseReader::ReadRows(const QString& table, const QStrin
     // Which rows there are, by rowid alone: no value is read for it.
     QList<sqlite3_int64> rowids;
     {
-        const Statement ids(m_db, QStringLiteral("SELECT rowid FROM %1 LIMIT %2").arg(Quoted(table)).arg(maxRows + 1));
+        const Statement ids(
+            m_db, QStringLiteral("SELECT rowid FROM %1 LIMIT %2").arg(Quoted(table)).arg(maxRows + 1));
         if (ids.code() != SQLITE_OK) {
             result.outcome = fail(ids.code());
             return result;
@@ -129,8 +130,8 @@ DatabaseReader::Rows DatabaseReader::ReadRows(const QString& table, const QStrin
             // The size of a text or blob comes from the record's header: opening the value as a
             // blob reads no more. Numbers and NULLs cannot be opened, and are small.
             sqlite3_blob* blob = nullptr;
-            const int opened =
-                sqlite3_blob_open(m_db, "main", tableName.constData(), columnName.constData(), rowids[r], 0, &blob);
+            const int opened = sqlite3_blob_open(m_db, "main", tableName.constData(), columnName.constData(),
+                                                 rowids[r], 0, &blob);
             const qint64 size = opened == SQLITE_OK ? sqlite3_blob_bytes(blob) : 0;
             sqlite3_blob_close(blob);
             if (opened != SQLITE_OK &&

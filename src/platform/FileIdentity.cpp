@@ -163,7 +163,8 @@ QString FileFingerprint(const QString& path, QString* error) {
     }
     QCryptographicHash hash(QCryptographicHash::Blake2b_256);
     if (!hash.addData(&file) || file.error() != QFile::NoError || !file.atEnd()) {
-        return failed(file.error() != QFile::NoError ? file.errorString() : QStringLiteral("not read to its end"));
+        return failed(file.error() != QFile::NoError ? file.errorString()
+                                                     : QStringLiteral("not read to its end"));
     }
     return QString::number(file.size()) + QLatin1Char(':') + QString::fromLatin1(hash.result().toHex());
 }

@@ -379,8 +379,10 @@ private Q_SLOTS:
         QVERIFY(ExecSql(packed("B_STICK"), QStringLiteral("INSERT INTO RegKeys VALUES (?, 'Time1', '7:55')"),
                         {QStringLiteral("\\Settings\\TimeTable")}));
         if (packedHere) {
-            SaveText(QStringLiteral("Settings\\Effects1"), QStringLiteral("PackDate"), QStringLiteral("2026-10-13T17:00:00"));
-            QVERIFY(ExecSql(packed("B_STICK"), QStringLiteral("INSERT INTO RegKeys VALUES (?, 'PackDate', ?)"),
+            SaveText(QStringLiteral("Settings\\Effects1"), QStringLiteral("PackDate"),
+                     QStringLiteral("2026-10-13T17:00:00"));
+            QVERIFY(ExecSql(packed("B_STICK"),
+                            QStringLiteral("INSERT INTO RegKeys VALUES (?, 'PackDate', ?)"),
                             {QStringLiteral("Settings\\Effects1"), Effects("PackDate")}));
         }
         const QByteArray local = Bytes(env.DatabasePath());
@@ -398,7 +400,8 @@ private Q_SLOTS:
         QCOMPARE(MessageTestSeam::Answered().first().title, QStringLiteral("Quillmarsh - UnPack"));
         const QString time1 = ReadText(QStringLiteral("Settings\\TimeTable"), QStringLiteral("Time1"));
         if (answer != MsgAnswerYes) {
-            QCOMPARE(m_host.calls, answer == 0 ? QStringList{"briefly File is Up To Date..."} : QStringList());
+            QCOMPARE(m_host.calls,
+                     answer == 0 ? QStringList{"briefly File is Up To Date..."} : QStringList());
             QCOMPARE(Bytes(env.DatabasePath()), local);
             QCOMPARE(time1, QStringLiteral("8:30"));
             QVERIFY(KeptCopies(env.ProgramFolder()).isEmpty());
@@ -1014,7 +1017,9 @@ private Q_SLOTS:
                 places << folder + QLatin1Char('/') + kept;
             }
             QVERIFY2(std::any_of(places.begin(), places.end(),
-                                 [&](const QString& place) { return FileExists(place) && HasMark(place, day, text); }),
+                                 [&](const QString& place) {
+                                     return FileExists(place) && HasMark(place, day, text);
+                                 }),
                      qPrintable(text));
         }
     }
@@ -1065,7 +1070,8 @@ private Q_SLOTS:
             // Recorded before copies had an order: its place among them is not known.
             QString record = ReadText(QStringLiteral("PackToGo"), QStringLiteral("QLM.mdb Kept"));
             QVERIFY(record.contains(QStringLiteral("|1,")));
-            SaveText(QStringLiteral("PackToGo"), QStringLiteral("QLM.mdb Kept"), record.replace(QStringLiteral("|1,"), QStringLiteral(",")));
+            SaveText(QStringLiteral("PackToGo"), QStringLiteral("QLM.mdb Kept"),
+                     record.replace(QStringLiteral("|1,"), QStringLiteral(",")));
         }
         // Another computer's book, which this one never exchanged.
         putOnDrive("A_STICK", env.DatabasePath());
@@ -1205,13 +1211,16 @@ private Q_SLOTS:
         };
         {
             const auto restore = qScopeGuard([] { FileIdentitySeam::SetReadFailureForTests({}); });
-            FileIdentitySeam::SetReadFailureForTests(
-                [&](const QString& path) { return unread != QLatin1String("held") && path == failing ? EIO : 0; });
-            QSqlDatabase holder = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("holder"));
+            FileIdentitySeam::SetReadFailureForTests([&](const QString& path) {
+                return unread != QLatin1String("held") && path == failing ? EIO : 0;
+            });
+            QSqlDatabase holder =
+                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("holder"));
             holder.setDatabaseName(packed("A_STICK"));
             QVERIFY(holder.open());
             if (unread == QLatin1String("held")) {
-                QVERIFY(holder.exec(QStringLiteral("BEGIN EXCLUSIVE")).lastError().type() == QSqlError::NoError);
+                QVERIFY(holder.exec(QStringLiteral("BEGIN EXCLUSIVE")).lastError().type() ==
+                        QSqlError::NoError);
             }
             MessageTestSeam::QueueAnswer(MsgAnswerYes);
             MessageTestSeam::QueueAnswer(MsgAnswerOK);
@@ -1222,10 +1231,12 @@ private Q_SLOTS:
         }
         VerifyNoUnexpectedMessages();
         const auto& said = MessageTestSeam::Answered().last();
-        QVERIFY2(said.text.startsWith(unread == QLatin1String("local") ? QStringLiteral("This computer's book could not be read")
-                                                                    : QStringLiteral("The book on the drive could not be read")) &&
-                     said.text.contains(unread == QLatin1String("held") ? QStringLiteral("locked")
-                                                                        : QString::fromLocal8Bit(std::strerror(EIO))),
+        QVERIFY2(said.text.startsWith(unread == QLatin1String("local")
+                                          ? QStringLiteral("This computer's book could not be read")
+                                          : QStringLiteral("The book on the drive could not be read")) &&
+                     said.text.contains(unread == QLatin1String("held")
+                                            ? QStringLiteral("locked")
+                                            : QString::fromLocal8Bit(std::strerror(EIO))),
                  qPrintable(said.text));
         QCOMPARE(said.icon, int(MsgAlert));
         QCOMPARE((QList<QByteArray>{Bytes(packed("A_STICK")), Bytes(computers.book('B')),
@@ -1387,7 +1398,8 @@ private Q_SLOTS:
         TwoComputers computers(env);
         joinBToA(computers);
         computers.use('A');
-        SaveText(QStringLiteral("Settings"), QStringLiteral("TeacherName1"), QStringLiteral("Ms. Avery-Hart"));
+        SaveText(QStringLiteral("Settings"), QStringLiteral("TeacherName1"),
+                 QStringLiteral("Ms. Avery-Hart"));
         MessageTestSeam::QueueAnswer(MsgAnswerYes);
         PackDataBase(m_host);
         computers.use('B');
@@ -1422,7 +1434,8 @@ private Q_SLOTS:
             QVERIFY(Mark(computers.book('B'), 12, QStringLiteral("B's after the take")));
         }
         SettingsStore::Reset();
-        QCOMPARE(ReadText(QStringLiteral("Settings"), QStringLiteral("TeacherName1")), QStringLiteral("Ms. Avery"));
+        QCOMPARE(ReadText(QStringLiteral("Settings"), QStringLiteral("TeacherName1")),
+                 QStringLiteral("Ms. Avery"));
         TidyAfterInterruptedSaves();
         QCOMPARE(ReadText(QStringLiteral("Settings"), QStringLiteral("TeacherName1")),
                  QStringLiteral("Ms. Avery-Hart"));
