@@ -242,6 +242,17 @@ private:
         QCOMPARE(configure("A_STICK"), PackOutcome::Taken);
     }
 
+    // A and B share A_STICK; A packed an edit, and B has made one since: both books changed.
+    void bothEdited(TwoComputers& computers) {
+        joinBToA(computers);
+        computers.use('A');
+        QVERIFY(WriteNotes(computers.book('A'), QStringLiteral("A's edit")));
+        MessageTestSeam::QueueAnswer(MsgAnswerYes);
+        PackDataBase(m_host);
+        computers.use('B');
+        QVERIFY(WriteNotes(computers.book('B'), QStringLiteral("B's edit")));
+    }
+
 private Q_SLOTS:
     void init() {
         QDir(m_drives.path()).removeRecursively();
@@ -883,13 +894,7 @@ private Q_SLOTS:
         QFETCH(int, answer);
         TestEnvironment env;
         TwoComputers computers(env);
-        joinBToA(computers);
-        computers.use('A');
-        QVERIFY(WriteNotes(computers.book('A'), QStringLiteral("A's edit")));
-        MessageTestSeam::QueueAnswer(MsgAnswerYes);
-        PackDataBase(m_host);
-        computers.use('B');
-        QVERIFY(WriteNotes(computers.book('B'), QStringLiteral("B's edit")));
+        bothEdited(computers);
         const QByteArray onDrive = Bytes(packed("A_STICK"));
         const QByteArray ofB = Bytes(computers.book('B'));
         MessageTestSeam::QueueAnswer(MsgAnswerYes);
@@ -1195,13 +1200,7 @@ private Q_SLOTS:
         QFETCH(int, command);
         TestEnvironment env;
         TwoComputers computers(env);
-        joinBToA(computers);
-        computers.use('A');
-        QVERIFY(WriteNotes(computers.book('A'), QStringLiteral("A's edit")));
-        MessageTestSeam::QueueAnswer(MsgAnswerYes);
-        PackDataBase(m_host);
-        computers.use('B');
-        QVERIFY(WriteNotes(computers.book('B'), QStringLiteral("B's edit")));
+        bothEdited(computers);
         const QString failing = unread == QLatin1String("local") ? computers.book('B') : packed("A_STICK");
         const QList<QByteArray> before{Bytes(packed("A_STICK")), Bytes(computers.book('B')),
                                        Bytes(SettingsStore::FilePath(AppKey))};
