@@ -2,7 +2,7 @@
 # Installs what building and testing Quillmarsh needs on Debian 12, skipping what is there.
 set -euo pipefail
 
-packages=(g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite
+packages=(g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libsqlite3-dev
           libcups2-dev libgl-dev fonts-dejavu-core fonts-liberation2 poppler-utils)
 missing=()
 for package in "${packages[@]}"; do

@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QMap>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QUrl>
@@ -39,53 +38,47 @@ QStringList SplitList(const QString& text) {
     return list;
 }
 
-// A kept copy's name and when it was kept: its time, then its "(n)" within that minute.
-struct KeptName {
-    QString name;
-    QString when; // "yyyy-MM-dd HH.mm"
-    int n = 1;
-    bool operator<(const KeptName& other) const {
-        return when != other.when ? when < other.when : n < other.n;
-    }
-};
-
-// One book's kept copies in a folder, oldest first by when they were kept. A name that does not
-// read as one of ours is left out: it is not ours to prune.
-QList<KeptName> KeptCopies(const QString& folder, const QString& stem) {
+// Whether a name is one a kept copy of the book takes ("QLM - kept 2026-12-07 14.05.mdb", or
+// with " (2)" on a clash): a record edited by hand cannot make a prune take anything else.
+bool IsKeptCopyName(const QString& name, const QString& stem) {
     static const QRegularExpression shape(
-        QStringLiteral("^(\\d{4}-\\d{2}-\\d{2} \\d{2}\\.\\d{2})(?: \\((\\d{1,3})\\))?\\.mdb$"),
+        QStringLiteral("^\\d{4}-\\d{2}-\\d{2} \\d{2}\\.\\d{2}(?: \\(\\d{1,3}\\))?\\.mdb$"),
         QRegularExpression::CaseInsensitiveOption);
-    QList<KeptName> copies;
     const QString prefix = stem + QStringLiteral(" - kept ");
-    for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden)) {
-        if (!name.startsWith(prefix)) {
-            continue;
-        }
-        const QRegularExpressionMatch match = shape.match(QStringView(name).mid(prefix.size()));
-        if (match.hasMatch()) {
-            copies.append({name, match.captured(1), match.hasCaptured(2) ? match.captured(2).toInt() : 1});
-        }
-    }
-    std::sort(copies.begin(), copies.end());
-    return copies;
+    return name.startsWith(prefix) && shape.match(QStringView(name).mid(prefix.size())).hasMatch();
 }
 
-// The kept copies this computer made of a book, with their fingerprints as they were kept.
-QMap<QString, QString> ReadKeptRecord(const QString& dbaseFileName) {
-    QMap<QString, QString> kept;
+// A copy this computer kept of a book: its fingerprint as kept, and its place in the order the
+// copies were kept here (0 when not known: a record of the earlier kind, which named no order).
+struct KeptEntry {
+    QString name;
+    QString fingerprint;
+    qint64 order = 0;
+};
+
+// The kept copies this computer made of a book, as "name|fingerprint|order" entries.
+QList<KeptEntry> ReadKeptRecord(const QString& dbaseFileName) {
+    QList<KeptEntry> kept;
     for (const QString& entry : SplitList(ReadText(kRecordSection, Key(dbaseFileName, "Kept")))) {
-        const qsizetype bar = entry.indexOf(QLatin1Char('|'));
-        if (bar > 0) {
-            kept.insert(QUrl::fromPercentEncoding(entry.left(bar).toLatin1()), entry.mid(bar + 1));
+        const QStringList parts = entry.split(QLatin1Char('|'));
+        if (parts.size() >= 2 && !parts[0].isEmpty()) {
+            const qint64 order = parts.value(2).toLongLong();
+            kept.append(
+                {QUrl::fromPercentEncoding(parts[0].toLatin1()), parts[1], std::max<qint64>(order, 0)});
         }
     }
     return kept;
 }
 
-bool WriteKeptRecord(const QString& dbaseFileName, const QMap<QString, QString>& kept) {
+bool WriteKeptRecord(const QString& dbaseFileName, const QList<KeptEntry>& kept) {
     QStringList entries;
-    for (auto it = kept.cbegin(); it != kept.cend(); ++it) {
-        entries << QString::fromLatin1(QUrl::toPercentEncoding(it.key())) + QLatin1Char('|') + it.value();
+    for (const KeptEntry& entry : kept) {
+        QString text =
+            QString::fromLatin1(QUrl::toPercentEncoding(entry.name)) + QLatin1Char('|') + entry.fingerprint;
+        if (entry.order > 0) {
+            text += QLatin1Char('|') + QString::number(entry.order);
+        }
+        entries << text;
     }
     const QString value = entries.join(QLatin1Char(','));
     const QString key = Key(dbaseFileName, "Kept");
@@ -121,6 +114,12 @@ ExchangeRecord ReadExchangeRecord(const QString& dbaseFileName) {
 }
 
 bool WriteExchangeRecord(const QString& dbaseFileName, const ExchangeRecord& record) {
+    // A fingerprint left empty by a read that failed would match nothing or, worse, stand for
+    // "anything": such a record is never stored.
+    if ((!record.history.isEmpty() && (record.local.isEmpty() || record.drive.isEmpty())) ||
+        (!record.pending.isEmpty() && (record.pendingLocal.isEmpty() || record.pendingDrive.isEmpty()))) {
+        return false;
+    }
     const ExchangeRecord before = ReadExchangeRecord(dbaseFileName);
     if (before == record) {
         return true;
@@ -185,7 +184,7 @@ BookState JudgeExchange(const QString& local, const QString& drive, const BookHi
         if (at < 0) {
             return BookState::OlderOrApart;
         }
-        if (at == onDrive.exchanges.size() - 1 && (remembered.drive.isEmpty() || drive == remembered.drive)) {
+        if (at == onDrive.exchanges.size() - 1 && drive == remembered.drive) {
             return BookState::DriveKnown;
         }
         return local == remembered.local ? BookState::DriveNewer : BookState::Conflict;
@@ -313,29 +312,36 @@ KeptCopy KeepCopyOf(const QString& source, const QString& dbaseFileName, const Q
 
 void RememberKeptCopy(const QString& dbaseFileName, const KeptCopy& kept, bool prune) {
     const QString folder = ProgramFolder();
-    QMap<QString, QString> record = ReadKeptRecord(dbaseFileName);
+    const QString stem = KeptCopyStem(dbaseFileName);
+    QList<KeptEntry> record = ReadKeptRecord(dbaseFileName);
     if (!kept.fingerprint.isEmpty()) {
-        record.insert(kept.name, kept.fingerprint);
+        // The copies are numbered in the order they are kept here: a clock set back or forward
+        // between two copies changes their names, never their order.
+        qint64 next = 1;
+        for (const KeptEntry& entry : record) {
+            next = std::max(next, entry.order + 1);
+        }
+        record.removeIf([&kept](const KeptEntry& entry) { return entry.name == kept.name; });
+        record.append({kept.name, kept.fingerprint, next});
     }
     if (prune) {
-        QList<KeptName> unchanged;
-        for (const KeptName& copy : KeptCopies(folder, KeptCopyStem(dbaseFileName))) {
-            const QString fingerprint = record.value(copy.name);
-            const QString path = JoinPath(folder, copy.name);
+        QList<KeptEntry> unchanged;
+        for (const KeptEntry& entry : record) {
+            const QString path = JoinPath(folder, entry.name);
             // The size first: a copy worked in has mostly grown, and then needs no hash.
-            if (copy.name != kept.name && !fingerprint.isEmpty() &&
-                fingerprint.startsWith(QString::number(QFileInfo(path).size()) + QLatin1Char(':')) &&
-                FileFingerprint(path) == fingerprint) {
-                unchanged.append(copy);
+            if (entry.order > 0 && entry.name != kept.name && IsKeptCopyName(entry.name, stem) &&
+                entry.fingerprint.startsWith(QString::number(QFileInfo(path).size()) + QLatin1Char(':')) &&
+                FileFingerprint(path) == entry.fingerprint) {
+                unchanged.append(entry);
             }
         }
+        std::sort(unchanged.begin(), unchanged.end(),
+                  [](const KeptEntry& a, const KeptEntry& b) { return a.order < b.order; });
         for (qsizetype i = 0; i + (kKeptCopiesPerBook - 1) < unchanged.size(); ++i) {
             QFile::remove(JoinPath(folder, unchanged[i].name));
         }
     }
     // Only copies still there stay remembered.
-    for (auto it = record.begin(); it != record.end();) {
-        it = FileExists(JoinPath(folder, it.key())) ? std::next(it) : record.erase(it);
-    }
+    record.removeIf([&folder](const KeptEntry& entry) { return !FileExists(JoinPath(folder, entry.name)); });
     WriteKeptRecord(dbaseFileName, record);
 }

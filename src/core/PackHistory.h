@@ -130,9 +130,11 @@ QString KeptCopyStem(const QString& dbaseFileName);
 KeptCopy KeepCopyOf(const QString& source, const QString& dbaseFileName, const QDateTime& when,
                     const std::optional<FileVersion>& judged = std::nullopt);
 // The book a copy keeps was replaced, or may have been: the copy is remembered as kept with
-// its fingerprint, and after a replacement (prune) the newest few of the book's kept copies
-// stay, ordered by when they were kept (their names), not by what the file system says. Only a
-// copy still as it was kept goes: one the teacher opened and worked in is a book of theirs, and
-// one this computer does not remember is not its to remove. The copy just kept always stays.
+// its fingerprint and its place in the order this computer kept the book's copies, and after a
+// replacement (prune) the newest few of them stay, by that order: never by a time a clock wrote
+// (in their names or the file system's). Only a copy still as it was kept goes: one the teacher
+// opened and worked in is a book of theirs, and one whose order this computer does not know (one
+// it does not remember, one Setup kept, one of an earlier record) is not its to remove. The copy
+// just kept always stays.
 void RememberKeptCopy(const QString& dbaseFileName, const KeptCopy& kept, bool prune);
 inline constexpr int kKeptCopiesPerBook = 5;

@@ -7,6 +7,7 @@
 #include "ProgramState.h"
 #include "TeacherSettings.h"
 #include "platform/Clock.h"
+#include "platform/DatabaseReader.h"
 #include "platform/DateText.h"
 #include "platform/FileCopy.h"
 #include "platform/ProgramFolder.h"
@@ -22,6 +23,7 @@
 #include <QSqlQuery>
 #include <QUrl>
 
+#include <algorithm>
 #include <cerrno>
 #include <future>
 
@@ -107,109 +109,131 @@ bool DriveWasSwapped(const QString& path) {
     return now && now->device == drive->volume.device && now->serial != drive->volume.serial;
 }
 
-// What a book tells of itself: the teachers it belongs to, the pack that wrote it (by teacher
-// section) and the history of exchanges it carries (historyJudgeable false when its history
-// section holds anything else than a pack writes: then the history is left empty).
-struct PackedBook {
-    bool readable = false;
-    QString teachers;
-    QList<QPair<QString, QString>> packDates; // section, date
-    BookHistory history;
-    bool historyJudgeable = true;
-};
-
-// A stick's book may carry anything: its settings table is read only within what a pack writes,
-// so that no row count or value length of its making is ever brought into memory. A value longer
-// than its bound reads as NULL.
-QString Bounded(const char* column, int length) {
-    return QStringLiteral("CASE WHEN length(%1) <= %2 THEN %1 END").arg(QLatin1String(column)).arg(length);
+// The day table's columns, as the program reads them.
+QStringList DayColumns() {
+    QStringList columns{QStringLiteral("Date"), QStringLiteral("SchoolDay"), QStringLiteral("Notes")};
+    for (int r = 1; r <= 12; ++r) {
+        columns << QStringLiteral("Time%1").arg(r) << QStringLiteral("Subject%1").arg(r)
+                << QStringLiteral("Details%1").arg(r);
+    }
+    return columns;
 }
 
-// The rows of a book's history section, at most one more than a pack writes. False when the
-// table could not be read.
-bool ReadCarriedHistory(QSqlQuery& query, BookHistory* history, bool* judgeable) {
-    *history = {};
-    *judgeable = false;
-    if (!query.exec(QStringLiteral("SELECT %1, %2 FROM RegKeys WHERE lower(Section) = lower('%3') LIMIT 3")
-                        .arg(Bounded("Key", int(kHistoryExchangesKey.size())),
-                             Bounded("Value", kMaxExchangesLength), kHistorySection))) {
-        return false;
+// A stick's book may carry anything: its settings table is read only within what a pack writes
+// (the carried settings, a row kept ahead of them and the two rows of the history), and a value
+// only within what a setting holds, so that no row count or value length of its making is ever
+// brought into memory.
+constexpr int kMaxPackedRows = kMaxRegKeyRows + 3;
+constexpr qint64 kMaxNameBytes = 256;
+constexpr qint64 kMaxSettingBytes = 8192;
+static_assert(kMaxExchangesLength < kMaxSettingBytes);
+
+struct CarriedRows {
+    DatabaseReader::Outcome outcome = DatabaseReader::Outcome::Failed;
+    bool withinBounds = false; // no more rows and no longer values than a pack writes
+    bool moreRows = false;
+    bool longHistory = false; // a row of the history section holds a longer value
+    bool longSetting = false; // another row holds a longer value, or a longer name
+    QList<RegKeyRow> rows;    // those within bounds
+};
+
+CarriedRows ReadCarriedRows(DatabaseReader& reader) {
+    CarriedRows carried;
+    const DatabaseReader::Rows read =
+        reader.ReadRows(QStringLiteral("RegKeys"),
+                        {QStringLiteral("Section"), QStringLiteral("Key"), QStringLiteral("Value")},
+                        {kMaxNameBytes, kMaxNameBytes, kMaxSettingBytes}, kMaxPackedRows);
+    carried.outcome = read.outcome;
+    carried.moreRows = read.moreRows;
+    for (const QList<DatabaseReader::Value>& row : read.rows) {
+        if (row[0].tooLong || row[1].tooLong || row[2].tooLong) {
+            const bool history = !row[0].tooLong && !row[1].tooLong &&
+                                 row[0].value.toString().compare(kHistorySection, Qt::CaseInsensitive) == 0;
+            (history ? carried.longHistory : carried.longSetting) = true;
+            continue;
+        }
+        carried.rows.append({row[0].value.toString(), row[1].value.toString(), row[2].value.toString()});
     }
+    carried.withinBounds = read.outcome == DatabaseReader::Outcome::Read && !carried.moreRows &&
+                           !carried.longHistory && !carried.longSetting;
+    return carried;
+}
+
+bool IsHistoryRow(const RegKeyRow& row) {
+    return row.section.compare(kHistorySection, Qt::CaseInsensitive) == 0;
+}
+
+// The history the rows carry. Judgeable when there is none (a book packed before books carried
+// their history) or exactly the Book and Exchanges rows a pack writes; anything else tells
+// nothing, and is left out.
+BookHistory CarriedHistory(const CarriedRows& carried, bool* judgeable) {
+    BookHistory history;
     int rows = 0;
     bool book = false;
     bool exchanges = false;
-    bool known = true;
-    while (query.next()) {
+    bool known = carried.withinBounds;
+    for (const RegKeyRow& row : carried.rows) {
+        if (!IsHistoryRow(row)) {
+            continue;
+        }
         ++rows;
-        const QString key = query.value(0).toString();
-        const QVariant value = query.value(1);
-        if (value.isNull()) {
-            known = false;
-        } else if (!book && key.compare(kHistoryBookKey, Qt::CaseInsensitive) == 0) {
+        if (!book && row.key.compare(kHistoryBookKey, Qt::CaseInsensitive) == 0) {
             book = true;
-            history->book = value.toString();
-        } else if (!exchanges && key.compare(kHistoryExchangesKey, Qt::CaseInsensitive) == 0) {
+            history.book = row.value;
+        } else if (!exchanges && row.key.compare(kHistoryExchangesKey, Qt::CaseInsensitive) == 0) {
             exchanges = true;
-            history->exchanges = value.toString().split(QLatin1Char(','));
+            history.exchanges = row.value.split(QLatin1Char(','));
         } else {
             known = false;
         }
     }
-    // No rows at all: a book packed before books carried their history.
-    *judgeable = rows == 0 || (known && IsPackedHistory(*history));
-    if (!*judgeable) {
-        *history = {};
-    }
-    return true;
+    *judgeable = known && (rows == 0 || IsPackedHistory(history));
+    return *judgeable ? history : BookHistory{};
 }
 
-bool CarriesJudgeableHistory(QSqlQuery& query) {
+// What a book tells of itself: the teachers it belongs to, the pack that wrote it (by teacher
+// section) and the history of exchanges it carries (historyJudgeable false when its settings
+// table holds anything else than a pack writes: then the history is left empty).
+struct PackedBook {
+    // Read; certainly no book (not a database, damaged, or without the day table); or a file
+    // that could not be read, which tells nothing of what it holds.
+    DatabaseReader::Outcome outcome = DatabaseReader::Outcome::Failed;
+    QString error;
+    QString teachers;
+    QList<QPair<QString, QString>> packDates; // section, date
     BookHistory history;
-    bool judgeable = false;
-    return ReadCarriedHistory(query, &history, &judgeable) && judgeable;
-}
+    bool historyJudgeable = true;
+    bool readable() const { return outcome == DatabaseReader::Outcome::Read; }
+};
 
 PackedBook ReadPackedBook(const QString& path) {
     PackedBook book;
-    const QString name = QStringLiteral("qlm_packed_book");
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        OpenReadOnly(db, path);
-        if (db.open()) {
-            QSqlQuery query(db);
-            // The teachers' names and the pack dates, as many as a book may carry settings.
-            const QString carried =
-                QStringLiteral(
-                    "SELECT Section, Key, %1 FROM RegKeys WHERE (lower(Section) = 'settings' AND "
-                    "lower(Key) IN ('teachername1', 'teachername2')) OR (lower(Key) = 'packdate' "
-                    "AND length(Section) <= 32 AND lower(Section) LIKE 'settings\\effects%') LIMIT %2")
-                    .arg(Bounded("Value", 255))
-                    .arg(kMaxRegKeyRows);
-            if (ReadCarriedHistory(query, &book.history, &book.historyJudgeable) && query.exec(carried)) {
-                book.readable = true;
-                QStringList names(2);
-                while (query.next()) {
-                    const QString section = query.value(0).toString();
-                    const QString key = query.value(1).toString();
-                    const QString value = query.value(2).toString();
-                    if (section.compare(QLatin1String("Settings"), Qt::CaseInsensitive) == 0) {
-                        names[key.back() == QLatin1Char('1') ? 0 : 1] = value;
-                    } else {
-                        book.packDates.append({section, value});
-                    }
-                }
-                names.removeAll(QString());
-                book.teachers = names.join(QStringLiteral(" and "));
-            } else {
-                // A book another program holds may be anyone's: it is asked about, never taken
-                // for a file that is no book.
-                book.readable = IsBusySqlError(query.lastError());
-            }
-            query.finish();
+    DatabaseReader reader(path);
+    book.outcome = reader.Prepares(
+        QStringLiteral("SELECT %1 FROM QLM LIMIT 0").arg(DayColumns().join(QLatin1Char(','))));
+    if (book.readable()) {
+        const CarriedRows carried = ReadCarriedRows(reader);
+        if (carried.outcome == DatabaseReader::Outcome::Failed) {
+            book.outcome = carried.outcome;
         }
-        db.close();
+        book.history = CarriedHistory(carried, &book.historyJudgeable);
+        QStringList names(2);
+        for (const RegKeyRow& row : carried.rows) {
+            const QString key = row.key.toLower();
+            if (row.section.compare(QLatin1String("Settings"), Qt::CaseInsensitive) == 0 &&
+                (key == QLatin1String("teachername1") || key == QLatin1String("teachername2"))) {
+                names[key.back() == QLatin1Char('1') ? 0 : 1] = row.value.left(255);
+            } else if (key == QLatin1String("packdate") && row.section.size() <= 32 &&
+                       row.section.startsWith(QLatin1String("settings\\effects"), Qt::CaseInsensitive)) {
+                book.packDates.append({row.section, row.value.left(255)});
+            }
+        }
+        names.removeAll(QString());
+        book.teachers = names.join(QStringLiteral(" and "));
     }
-    QSqlDatabase::removeDatabase(name);
+    if (book.outcome == DatabaseReader::Outcome::Failed) {
+        book.error = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), reader.Error());
+    }
     return book;
 }
 
@@ -217,7 +241,7 @@ PackedBook ReadPackedBook(const QString& path) {
 // carries tell: each is the one this computer's settings hold for that teacher. Only asked
 // where this computer remembers no exchange of the book.
 bool LastExchangedHere(const PackedBook& book) {
-    if (!book.readable || book.packDates.isEmpty() || !book.history.IsEmpty()) {
+    if (!book.readable() || book.packDates.isEmpty() || !book.history.IsEmpty()) {
         return false;
     }
     for (const auto& [section, date] : book.packDates) {
@@ -238,6 +262,9 @@ struct Judged {
     PackedBook book; // what the drive's book tells of itself
     ExchangeRecord remembered;
     BookState state = BookState::NothingRemembered;
+    // A book that could not be read in full (which, and why): then nothing is judged.
+    bool unreadLocal = false;
+    QString readError;
 };
 
 void SettleTake(const QString& dbaseFileName);
@@ -254,29 +281,67 @@ Judged JudgeBooks(const QString& packed, const QString& local) {
     }
     judged.remembered = ReadExchangeRecord(Globals().DBaseFileName);
     // Each book is read whole to be hashed: the two side by side.
+    QString localError;
     std::future<QString> localBook =
-        std::async(std::launch::async | std::launch::deferred, [&local] { return FileFingerprint(local); });
-    const QString driveBook = judged.driveFile ? FileFingerprint(packed) : QString();
+        std::async(std::launch::async | std::launch::deferred,
+                   [&local, &localError] { return FileFingerprint(local, &localError); });
+    QString driveError;
+    const QString driveBook = judged.driveFile ? FileFingerprint(packed, &driveError) : QString();
     judged.localBook = localBook.get();
-    if (judged.driveFile) {
-        judged.driveBook = driveBook;
-        judged.book = ReadPackedBook(packed);
-        // A pack that a kill cut short of its record did reach the drive when the drive's
-        // history holds it: it counts as this computer's last exchange.
-        const ExchangeRecord settled = SettlePendingPack(judged.remembered, judged.book.history);
-        if (settled != judged.remembered && WriteExchangeRecord(Globals().DBaseFileName, settled)) {
-            judged.remembered = settled;
-        }
-        // A file that holds no readable book is no one's work: nothing to judge by.
-        judged.state = judged.book.readable ? JudgeExchange(judged.localBook, judged.driveBook,
-                                                            judged.book.history, judged.remembered)
-                                            : BookState::Unreadable;
+    // A book that could not be read in full is never judged: a failed read says nothing of it.
+    if (judged.localBook.isEmpty()) {
+        judged.unreadLocal = true;
+        judged.readError = localError;
+        return judged;
     }
+    if (!judged.driveFile) {
+        return judged;
+    }
+    judged.driveBook = driveBook;
+    judged.book = ReadPackedBook(packed);
+    if (driveBook.isEmpty() || judged.book.outcome == DatabaseReader::Outcome::Failed) {
+        judged.readError = driveBook.isEmpty() ? driveError : judged.book.error;
+        return judged;
+    }
+    // A file that is certainly no book is no one's work: nothing to judge by.
+    if (!judged.book.readable()) {
+        judged.state = BookState::Unreadable;
+        return judged;
+    }
+    // A pack that a kill cut short of its record did reach the drive when the drive's history
+    // holds it: it counts as this computer's last exchange.
+    const ExchangeRecord settled = SettlePendingPack(judged.remembered, judged.book.history);
+    if (settled != judged.remembered && WriteExchangeRecord(Globals().DBaseFileName, settled)) {
+        judged.remembered = settled;
+    }
+    judged.state = JudgeExchange(judged.localBook, judged.driveBook, judged.book.history, judged.remembered);
     // A history that no pack wrote tells neither whose the book is nor what it follows from.
-    if (judged.book.readable && !judged.book.historyJudgeable) {
+    if (!judged.book.historyJudgeable) {
         judged.state = BookState::Unjudgeable;
     }
     return judged;
+}
+
+// A book that could not be read is never judged, and nothing is changed: the teacher is told
+// which and why. False when both were read.
+bool ShowUnreadBook(const Judged& judged, const QString& title) {
+    if (judged.readError.isEmpty() && !judged.unreadLocal) {
+        return false;
+    }
+    const QString which =
+        judged.unreadLocal ? QStringLiteral("This computer's book") : QStringLiteral("The book on the drive");
+    const QString advice =
+        judged.unreadLocal ? QStringLiteral("This computer's disk may be failing: copy the program folder "
+                                            "somewhere safe.")
+                           : QStringLiteral("The drive may be failing, or was pulled out. Insert it again "
+                                            "and repeat the command, or use another drive.");
+    ShowMessage(QStringLiteral("%1 could not be read, so nothing was compared or copied: both books stay as "
+                               "they were.\r\n\r\n%2\r\n\r\n%3")
+                    .arg(which,
+                         judged.readError.isEmpty() ? QStringLiteral("A read failed.") : judged.readError,
+                         advice),
+                MsgOK, MsgAlert, title, 0);
+    return true;
 }
 
 QString ChangedOn(const FileVersion& file) {
@@ -525,7 +590,12 @@ bool CopyBookToDrive(DayPageHost& host, const Judged& judged, const PackedEffect
     ExchangeRecord record = judged.remembered;
     record.pending = exchange;
     record.pendingLocal = judged.localBook;
-    record.pendingDrive = ok ? FileFingerprint(staged) : QString();
+    QString unread;
+    record.pendingDrive = ok ? FileFingerprint(staged, &unread) : QString();
+    if (ok && record.pendingDrive.isEmpty()) {
+        *error = {75, QStringLiteral("Path/File access error\r\n\r\n") + unread};
+        ok = false;
+    }
     if (ok && !WriteExchangeRecord(Globals().DBaseFileName, record)) {
         *error = {75,
                   QStringLiteral("Path/File access error\r\n\r\nThe settings file could not be written.")};
@@ -604,9 +674,12 @@ QString FileKey(const QString& path) {
 void SettleTake(const QString& dbaseFileName) {
     ExchangeRecord record = ReadExchangeRecord(dbaseFileName);
     const QString local = DatabaseFilePath(dbaseFileName);
-    const bool inPlace = (!record.takingFile.isEmpty() && FileKey(local) == record.takingFile) ||
-                         FileFingerprint(local) == record.taking;
-    if (inPlace) {
+    const bool sameFile = !record.takingFile.isEmpty() && FileKey(local) == record.takingFile;
+    const QString now = sameFile ? QString() : FileFingerprint(local);
+    if (!sameFile && now.isEmpty() && FileExists(local)) {
+        return; // the book cannot be read now: a later start tells
+    }
+    if (sameFile || now == record.taking) {
         PackError error;
         // Settings that still cannot be written are tried again at the next start.
         FinishTake(dbaseFileName, record.taking, ReadPackedBook(local).history, &error);
@@ -769,6 +842,9 @@ PackOutcome PackOnto(DayPageHost& host, const PackedEffects& extra) {
         return PackOutcome::Failed;
     }
     const Judged judged = JudgeBooks(PackedFilePath(), DatabaseFilePath(Globals().DBaseFileName));
+    if (ShowUnreadBook(judged, Title(" - Pack To Go"))) {
+        return PackOutcome::Failed;
+    }
     const bool silent = PackMayReplace(judged);
     if (!silent) {
         switch (AskWhichBook(judged, Title(" - Pack To Go"))) {
@@ -787,7 +863,10 @@ PackOutcome PackOnto(DayPageHost& host, const PackedEffects& extra) {
             return PackOutcome::Kept;
         }
     }
-    return ReplaceDrivesBook(host, judged, extra, !silent, Title(" - Pack To Go"));
+    // A file that is no book is replaced without a question, but kept: a damaged book can still
+    // be rescued by a tool.
+    return ReplaceDrivesBook(host, judged, extra, !silent || judged.state == BookState::Unreadable,
+                             Title(" - Pack To Go"));
 }
 } // namespace
 
@@ -839,6 +918,34 @@ QString PackedFilePath() {
     return JoinPath(Globals().PackPath, Globals().DBaseFileName);
 }
 
+namespace {
+// A book to be taken carries no more settings than the program keeps, each within what a setting
+// holds, and no history but one a pack writes. The reason when not.
+QString CheckCarriedRows(const QString& path, int maxRegKeys) {
+    DatabaseReader reader(path);
+    const CarriedRows carried = ReadCarriedRows(reader);
+    if (carried.outcome == DatabaseReader::Outcome::Failed) {
+        return QStringLiteral("The file could not be read: %1").arg(reader.Error());
+    }
+    if (carried.outcome != DatabaseReader::Outcome::Read) {
+        return QStringLiteral("The file holds no settings table the program can read.");
+    }
+    const qsizetype settings = std::count_if(carried.rows.cbegin(), carried.rows.cend(),
+                                             [](const RegKeyRow& row) { return !IsHistoryRow(row); });
+    if (settings > maxRegKeys || carried.moreRows) {
+        return QStringLiteral("The file carries more than %1 settings.").arg(maxRegKeys);
+    }
+    if (carried.longSetting) {
+        return QStringLiteral("The file carries a setting longer than any this program writes.");
+    }
+    bool judgeable = false;
+    CarriedHistory(carried, &judgeable);
+    return judgeable
+               ? QString()
+               : QStringLiteral("The file carries a Pack To Go history that this computer cannot read.");
+}
+} // namespace
+
 bool CheckDayDatabase(const QString& path, int maxRegKeys, QString* reason) {
     const QString name = QStringLiteral("qlm_check_day_database");
     QString problem;
@@ -849,27 +956,16 @@ bool CheckDayDatabase(const QString& path, int maxRegKeys, QString* reason) {
             problem = QStringLiteral("The file cannot be opened as a database.");
         } else {
             QSqlQuery query(db);
-            QStringList columns{QStringLiteral("Date"), QStringLiteral("SchoolDay"), QStringLiteral("Notes")};
-            for (int r = 1; r <= 12; ++r) {
-                columns << QStringLiteral("Time%1").arg(r) << QStringLiteral("Subject%1").arg(r)
-                        << QStringLiteral("Details%1").arg(r);
-            }
             if (!query.exec(QStringLiteral("PRAGMA integrity_check")) || !query.next() ||
                 query.value(0).toString() != QLatin1String("ok")) {
                 problem = QStringLiteral("The file is damaged or is not a database.");
-            } else if (!query.exec(QStringLiteral("SELECT %1 FROM QLM LIMIT 1")
-                                       .arg(columns.join(QLatin1Char(','))))) {
+            } else if (!query.exec(QStringLiteral("SELECT %1 FROM QLM LIMIT 0")
+                                       .arg(DayColumns().join(QLatin1Char(','))))) {
                 problem = QStringLiteral("The file holds no day table the program can read.");
-            } else if (!query.exec(
-                           QStringLiteral("SELECT count(*) FROM (SELECT Section, Key, Value FROM RegKeys) "
-                                          "WHERE Section IS NULL OR lower(Section) <> 'packtogo'")) ||
-                       !query.next()) {
+            } else if (!query.exec(QStringLiteral("SELECT Section, Key, Value FROM RegKeys LIMIT 0"))) {
                 problem = QStringLiteral("The file holds no settings table the program can read.");
-            } else if (maxRegKeys >= 0 && query.value(0).toInt() > maxRegKeys) {
-                problem = QStringLiteral("The file carries more than %1 settings.").arg(maxRegKeys);
-            } else if (maxRegKeys >= 0 && !CarriesJudgeableHistory(query)) {
-                problem =
-                    QStringLiteral("The file carries a Pack To Go history that this computer cannot read.");
+            } else if (maxRegKeys >= 0) {
+                problem = CheckCarriedRows(path, maxRegKeys);
             }
             if (IsBusySqlError(query.lastError())) {
                 problem = kInUse;
@@ -883,13 +979,6 @@ bool CheckDayDatabase(const QString& path, int maxRegKeys, QString* reason) {
         *reason = problem;
     }
     return problem.isEmpty();
-}
-
-bool DriveCopyIsNewer(const QString& packed, const QString& local) {
-    const std::optional<qint64> drive = ModifiedTime(packed);
-    const std::optional<qint64> here = ModifiedTime(local);
-    // Without a local file there is nothing to lose; without a drive file nothing to take.
-    return drive && (!here || *drive > *here);
 }
 
 bool CreatePackFolder(const QString& root, QString* folder, QString* reason) {
@@ -963,6 +1052,9 @@ void UnPackDataBase(DayPageHost& host) {
         return;
     }
     const Judged judged = JudgeBooks(PackedFilePath(), DatabaseFilePath(Globals().DBaseFileName));
+    if (ShowUnreadBook(judged, title)) {
+        return;
+    }
     bool take = false;
     bool ask = false;
     switch (judged.state) {
@@ -980,9 +1072,10 @@ void UnPackDataBase(DayPageHost& host) {
         take = true;
         break;
     case BookState::NothingRemembered:
-        // Nothing tells whether this computer's book holds work of its own: a drive copy that is
-        // not newer is left alone, and a newer one is taken only on the teacher's word.
-        take = ask = DriveCopyIsNewer(judged.packed, judged.local);
+        // Nothing tells whether either book holds work the other has not: only a book this
+        // computer packed itself is left alone without a word; any other is the teacher's call,
+        // whatever the two files' times say.
+        ask = !LastExchangedHere(judged.book);
         break;
     case BookState::Conflict:
     case BookState::AnotherBook:

@@ -41,9 +41,6 @@ QString PackedFilePath();
 // says what is wrong.
 bool CheckDayDatabase(const QString& path, int maxRegKeys, QString* reason);
 
-// The drive copy is newer than the local file (a later modification time).
-bool DriveCopyIsNewer(const QString& packed, const QString& local);
-
 // The drive dialog's OK: makes the folder "VNT" on the drive root (one that exists is fine),
 // only while the root still holds the volume the scan found there.
 bool CreatePackFolder(const QString& root, QString* folder, QString* reason);

@@ -231,6 +231,23 @@ int RemoveStaleCopies(int folder, const QByteArray& target) {
     return RemoveStale(folder, '.' + target + kCopyInfix, {});
 }
 
+// The permissions a new file of the user gets: read and write for all, less the user's mask.
+mode_t NewFileMode() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : status.readAll().split('\n')) {
+            if (line.startsWith("Umask:")) {
+                bool ok = false;
+                const uint mask = line.mid(6).trimmed().toUInt(&ok, 8);
+                if (ok) {
+                    return 0666 & ~mode_t(mask);
+                }
+            }
+        }
+    }
+    return 0644;
+}
+
 // Makes a temporary file of ours beside the target and locks it while it is written, so that
 // no other copy takes it for a stale one. With a token the name is the token's, made once.
 int CreateTemporary(int folder, const QByteArray& targetName, QByteArray* name, quint32 token = 0) {
@@ -369,10 +386,12 @@ CopyResult CopyFileSafely(const QString& source, const QString& target,
         return abandon(errno, readFailed ? QStringLiteral("Cannot read") : QStringLiteral("Cannot write"),
                        readFailed ? source : target);
     }
-    // The target keeps the permissions it had; a new one takes the source's. A drive's file
-    // system may not keep permissions at all, which is no failure.
+    // The target keeps the permissions it had; a new one takes the source's. A copy onto a drive
+    // is for the other computer's user too: it gets what a new file of the user gets. A drive's
+    // file system may not keep permissions at all, which is no failure.
     struct stat oldTarget {};
-    const mode_t mode = ::fstatat(folder.get(), targetName.constData(), &oldTarget, 0) == 0
+    const mode_t mode = guard.volume ? NewFileMode()
+                        : ::fstatat(folder.get(), targetName.constData(), &oldTarget, 0) == 0
                             ? oldTarget.st_mode
                             : sourceInfo.st_mode;
     ::fchmod(out.get(), mode & 07777);

@@ -7,6 +7,7 @@
 #include <QHash>
 
 #include <cerrno>
+#include <cstring>
 
 #include <fcntl.h>
 #include <sys/ioctl.h>
@@ -23,6 +24,11 @@ struct FsUuid {
 constexpr unsigned long kGetFsUuid = _IOR(0x15, 0, FsUuid);
 // The serial number of a FAT volume, as the FAT driver reports it.
 constexpr unsigned long kFatVolumeId = _IOR('r', 0x13, quint32);
+
+std::function<int(const QString& path)>& ReadFailure() {
+    static std::function<int(const QString& path)> failure;
+    return failure;
+}
 
 // Folders (drive roots) whose volume a test gives a serial of its own.
 QHash<QString, QByteArray>& SeamSerials() {
@@ -139,19 +145,35 @@ std::optional<FileVersion> FileVersionAt(int folder, const QByteArray& name) {
     return VersionFrom(info);
 }
 
-QString FileFingerprint(const QString& path) {
+QString FileFingerprint(const QString& path, QString* error) {
+    const auto failed = [error, &path](const QString& why) {
+        if (error) {
+            *error = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), why);
+        }
+        return QString();
+    };
+    if (ReadFailure()) {
+        if (const int injected = ReadFailure()(path)) {
+            return failed(QString::fromLocal8Bit(std::strerror(injected)));
+        }
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        return {};
+        return failed(file.errorString());
     }
     QCryptographicHash hash(QCryptographicHash::Blake2b_256);
-    if (!hash.addData(&file) || file.error() != QFile::NoError) {
-        return {};
+    if (!hash.addData(&file) || file.error() != QFile::NoError || !file.atEnd()) {
+        return failed(file.error() != QFile::NoError ? file.errorString()
+                                                     : QStringLiteral("not read to its end"));
     }
     return QString::number(file.size()) + QLatin1Char(':') + QString::fromLatin1(hash.result().toHex());
 }
 
 namespace FileIdentitySeam {
+void SetReadFailureForTests(std::function<int(const QString& path)> failure) {
+    ReadFailure() = std::move(failure);
+}
+
 void SetSerialForTests(const QString& folder, const QByteArray& serial) {
     const QString clean = QFileInfo(folder).canonicalFilePath();
     if (serial.isEmpty()) {

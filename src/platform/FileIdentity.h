@@ -4,6 +4,7 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <functional>
 #include <optional>
 
 // The file system a path lies on: its device number and, where the system tells it, the
@@ -33,11 +34,15 @@ std::optional<FileVersion> FileVersionOf(const QString& path);
 std::optional<FileVersion> FileVersionAt(int folder, const QByteArray& name);
 
 // The content of a file in a short text: its size and a hash of its bytes. Two files with the
-// same fingerprint hold the same bytes. Empty when the file cannot be read.
-QString FileFingerprint(const QString& path);
+// same fingerprint hold the same bytes. Empty when the file cannot be read in full, with error
+// (when given) saying why: a read that failed half-way is no fingerprint of anything.
+QString FileFingerprint(const QString& path, QString* error = nullptr);
 
 namespace FileIdentitySeam {
 // Tests give everything under a folder a volume serial of their own (as if a stick with that
 // serial were mounted there); an empty serial takes it away again.
 void SetSerialForTests(const QString& folder, const QByteArray& serial);
+// Fingerprints of files whose path the hook answers with an errno fail with it, as a read of a
+// failing stick does; an empty hook restores the normal reads.
+void SetReadFailureForTests(std::function<int(const QString& path)> failure);
 } // namespace FileIdentitySeam

@@ -8,6 +8,7 @@
 #include "core/SuppliedDatabase.h"
 #include "platform/DateText.h"
 #include "platform/FileCopy.h"
+#include "platform/FileIdentity.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Recordset.h"
 #include "platform/RemovableDrives.h"
@@ -21,13 +22,19 @@
 #include <QTest>
 
 #include <QScopeGuard>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <functional>
 #include <utility>
 
 #include <pwd.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -235,6 +242,17 @@ private:
         QCOMPARE(configure("A_STICK"), PackOutcome::Taken);
     }
 
+    // A and B share A_STICK; A packed an edit, and B has made one since: both books changed.
+    void bothEdited(TwoComputers& computers) {
+        joinBToA(computers);
+        computers.use('A');
+        QVERIFY(WriteNotes(computers.book('A'), QStringLiteral("A's edit")));
+        MessageTestSeam::QueueAnswer(MsgAnswerYes);
+        PackDataBase(m_host);
+        computers.use('B');
+        QVERIFY(WriteNotes(computers.book('B'), QStringLiteral("B's edit")));
+    }
+
 private Q_SLOTS:
     void init() {
         QDir(m_drives.path()).removeRecursively();
@@ -268,9 +286,7 @@ private Q_SLOTS:
             file.write(stale);
         }
         MessageTestSeam::QueueAnswer(MsgAnswerYes);
-        if (used.isEmpty()) {
-            MessageTestSeam::QueueAnswer(MsgAnswerOK);
-        }
+        MessageTestSeam::QueueAnswer(MsgAnswerOK); // no drive holds it, or where the file is kept
         const QByteArray localBefore = Bytes(env.DatabasePath());
         PackDataBase(m_host);
         // The settings go into the copy on the drive; the book in use stays as it was.
@@ -294,6 +310,11 @@ private Q_SLOTS:
                 QCOMPARE(Bytes(packed(other.toLatin1().constData())), stale);
             }
         }
+        // A file that is no book is replaced without a question, but kept first.
+        const QStringList kept = KeptCopies(env.ProgramFolder());
+        QCOMPARE(kept.size(), 1);
+        QCOMPARE(Bytes(env.ProgramFolder() + QLatin1Char('/') + kept.first()), stale);
+        QVERIFY(shown.last().text.contains(kept.first()));
         // The settings travel in the book, in order, the pack's date among them.
         const QList<RegKeyRow> rows = CarriedRows(copy);
         QCOMPARE(rows, CollectPackedSettings(1, Effects("PackDate")));
@@ -316,6 +337,10 @@ private Q_SLOTS:
         TestEnvironment env;
         openPackedBook();
         putOnDrive("A_STICK", env.DatabasePath());
+        // The other computer's user reads the book too, whatever mode the file had.
+        const mode_t mask = ::umask(027);
+        const auto restoreMask = qScopeGuard([mask] { ::umask(mask); });
+        QVERIFY(QFile::setPermissions(packed("A_STICK"), QFile::ReadOwner | QFile::WriteOwner));
         for (const char* note : {"first", "second"}) {
             QVERIFY(ExecSql(env.DatabasePath(),
                             QStringLiteral("UPDATE QLM SET Notes = ? WHERE Date = '2026-10-14'"),
@@ -333,20 +358,29 @@ private Q_SLOTS:
                          .toString(),
                      QString::fromLatin1(note));
             QCOMPARE(Days(packed("A_STICK")), Days(env.DatabasePath()));
+            struct stat info {};
+            QCOMPARE(::stat(QFile::encodeName(packed("A_STICK")).constData(), &info), 0);
+            QCOMPARE(info.st_mode & 0777, mode_t(0640));
         }
     }
 
-    void unpackTakesOnlyANewerCopy_data() {
+    // Nothing remembered tells whether either book holds work of its own: whatever the files'
+    // times, the teacher is asked, unless the drive holds this computer's own last pack.
+    void unpackAsksUnlessThisComputerPackedIt_data() {
         QTest::addColumn<qint64>("driveAge"); // seconds the drive copy is older than the book
-        QTest::addColumn<bool>("copied");
-        QTest::newRow("the same time") << qint64(0) << false;
-        QTest::newRow("older") << qint64(600) << false;
-        QTest::newRow("newer") << qint64(-600) << true;
+        QTest::addColumn<bool>("packedHere");
+        QTest::addColumn<int>("answer"); // 0: nothing is asked
+        QTest::newRow("the same time") << qint64(0) << false << int(MsgAnswerCancel);
+        QTest::newRow("older, edited here since") << qint64(600) << false << int(MsgAnswerCancel);
+        QTest::newRow("older, taken") << qint64(600) << false << int(MsgAnswerYes);
+        QTest::newRow("newer, taken") << qint64(-600) << false << int(MsgAnswerYes);
+        QTest::newRow("this computer's own pack") << qint64(600) << true << 0;
     }
 
-    void unpackTakesOnlyANewerCopy() {
+    void unpackAsksUnlessThisComputerPackedIt() {
         QFETCH(qint64, driveAge);
-        QFETCH(bool, copied);
+        QFETCH(bool, packedHere);
+        QFETCH(int, answer);
         TestEnvironment env;
         openPackedBook();
         // The other computer's book: another note, another timetable time.
@@ -355,24 +389,33 @@ private Q_SLOTS:
                         QStringLiteral("UPDATE QLM SET Notes = 'from school' WHERE Date = '2026-10-14'")));
         QVERIFY(ExecSql(packed("B_STICK"), QStringLiteral("INSERT INTO RegKeys VALUES (?, 'Time1', '7:55')"),
                         {QStringLiteral("\\Settings\\TimeTable")}));
+        if (packedHere) {
+            SaveText(QStringLiteral("Settings\\Effects1"), QStringLiteral("PackDate"),
+                     QStringLiteral("2026-10-13T17:00:00"));
+            QVERIFY(ExecSql(packed("B_STICK"),
+                            QStringLiteral("INSERT INTO RegKeys VALUES (?, 'PackDate', ?)"),
+                            {QStringLiteral("Settings\\Effects1"), Effects("PackDate")}));
+        }
         const QByteArray local = Bytes(env.DatabasePath());
         QVERIFY(SetModifiedTime(packed("B_STICK"),
                                 ModifiedTime(env.DatabasePath()).value() - driveAge * 1000000000));
         MessageTestSeam::QueueAnswer(MsgAnswerYes);
-        if (copied) {
-            // Nothing remembered tells whether this book holds work of its own: the teacher is
-            // asked, and the book taken is kept.
-            MessageTestSeam::QueueAnswer(MsgAnswerYes);
-            MessageTestSeam::QueueAnswer(MsgAnswerOK);
+        if (answer != 0) {
+            MessageTestSeam::QueueAnswer(answer);
+        }
+        if (answer == MsgAnswerYes) {
+            MessageTestSeam::QueueAnswer(MsgAnswerOK); // where the book taken is kept
         }
         UnPackCommand(m_host);
         VerifyNoUnexpectedMessages();
         QCOMPARE(MessageTestSeam::Answered().first().title, QStringLiteral("Quillmarsh - UnPack"));
         const QString time1 = ReadText(QStringLiteral("Settings\\TimeTable"), QStringLiteral("Time1"));
-        if (!copied) {
-            QCOMPARE(m_host.calls, QStringList{"briefly File is Up To Date..."});
+        if (answer != MsgAnswerYes) {
+            QCOMPARE(m_host.calls,
+                     answer == 0 ? QStringList{"briefly File is Up To Date..."} : QStringList());
             QCOMPARE(Bytes(env.DatabasePath()), local);
             QCOMPARE(time1, QStringLiteral("8:30"));
+            QVERIFY(KeptCopies(env.ProgramFolder()).isEmpty());
             return;
         }
         QCOMPARE(Bytes(env.DatabasePath()), Bytes(packed("B_STICK")));
@@ -851,13 +894,7 @@ private Q_SLOTS:
         QFETCH(int, answer);
         TestEnvironment env;
         TwoComputers computers(env);
-        joinBToA(computers);
-        computers.use('A');
-        QVERIFY(WriteNotes(computers.book('A'), QStringLiteral("A's edit")));
-        MessageTestSeam::QueueAnswer(MsgAnswerYes);
-        PackDataBase(m_host);
-        computers.use('B');
-        QVERIFY(WriteNotes(computers.book('B'), QStringLiteral("B's edit")));
+        bothEdited(computers);
         const QByteArray onDrive = Bytes(packed("A_STICK"));
         const QByteArray ofB = Bytes(computers.book('B'));
         MessageTestSeam::QueueAnswer(MsgAnswerYes);
@@ -985,7 +1022,9 @@ private Q_SLOTS:
                 places << folder + QLatin1Char('/') + kept;
             }
             QVERIFY2(std::any_of(places.begin(), places.end(),
-                                 [&](const QString& place) { return FileExists(place) && HasMark(place, day, text); }),
+                                 [&](const QString& place) {
+                                     return FileExists(place) && HasMark(place, day, text);
+                                 }),
                      qPrintable(text));
         }
     }
@@ -1003,8 +1042,10 @@ private Q_SLOTS:
         QTest::newRow("take refused") << "refused" << all << false;
         QTest::newRow("replace fails before the rename") << "no rename" << all << false;
         QTest::newRow("replace may have happened") << "no sync" << all << true;
-        QTest::newRow("replaced") << "replaced" << QStringList{"02", "03", "04", "05"} << true;
+        // The copies were kept from the 5th back to the 1st, as a clock set back each time names them.
+        QTest::newRow("replaced") << "replaced" << QStringList{"01", "02", "03", "04"} << true;
         QTest::newRow("replaced, the oldest worked in") << "worked in" << all << true;
+        QTest::newRow("replaced, the oldest of an earlier record") << "earlier" << all << true;
     }
 
     void keptCopiesOutliveEveryFailure() {
@@ -1027,8 +1068,15 @@ private Q_SLOTS:
             RememberKeptCopy(QStringLiteral("\\QLM.mdb"), kept, false);
         }
         if (ending == QLatin1String("worked in")) {
-            QVERIFY(WriteNotes(env.ProgramFolder() + QLatin1Char('/') + name(QStringLiteral("01")),
+            QVERIFY(WriteNotes(env.ProgramFolder() + QLatin1Char('/') + name(QStringLiteral("05")),
                                QStringLiteral("worked in since")));
+        }
+        if (ending == QLatin1String("earlier")) {
+            // Recorded before copies had an order: its place among them is not known.
+            QString record = ReadText(QStringLiteral("PackToGo"), QStringLiteral("QLM.mdb Kept"));
+            QVERIFY(record.contains(QStringLiteral("|1,")));
+            SaveText(QStringLiteral("PackToGo"), QStringLiteral("QLM.mdb Kept"),
+                     record.replace(QStringLiteral("|1,"), QStringLiteral(",")));
         }
         // Another computer's book, which this one never exchanged.
         putOnDrive("A_STICK", env.DatabasePath());
@@ -1059,7 +1107,8 @@ private Q_SLOTS:
         MessageTestSeam::QueueAnswer(MsgAnswerYes);
         MessageTestSeam::QueueAnswer(ending == QLatin1String("refused") ? MsgAnswerYes : MsgAnswerNo);
         MessageTestSeam::QueueAnswer(MsgAnswerOK);
-        if (newCopy && ending != QLatin1String("replaced") && ending != QLatin1String("worked in")) {
+        if (newCopy && ending != QLatin1String("replaced") && ending != QLatin1String("worked in") &&
+            ending != QLatin1String("earlier")) {
             MessageTestSeam::QueueAnswer(MsgAnswerOK); // the failure, then where the copy is kept
         }
         PackDataBase(m_host);
@@ -1132,6 +1181,75 @@ private Q_SLOTS:
     // The drive's book carries a history section that no pack wrote. It tells nothing, so it is
     // asked about (never taken, nor replaced, in silence), the default changes nothing, and the
     // take refuses it: none of its rows reach this computer's book.
+    // A read that fails (a flaky stick, another program holding the book, this computer's own
+    // disk) judges nothing: the command says which book could not be read and why, and changes
+    // no book, no copy and no record, so that the next try judges as before.
+    void aBookThatCouldNotBeReadIsNeverJudged_data() {
+        QTest::addColumn<QString>("unread"); // drive: a read fails; held: another program holds it
+        QTest::addColumn<int>("command");    // 0 pack, 1 unpack, 2 the offer at start-up
+        QTest::newRow("drive, pack") << "drive" << 0;
+        QTest::newRow("drive, unpack") << "drive" << 1;
+        QTest::newRow("drive, offer") << "drive" << 2;
+        QTest::newRow("held, pack") << "held" << 0;
+        QTest::newRow("held, unpack") << "held" << 1;
+        QTest::newRow("this computer's, pack") << "local" << 0;
+    }
+
+    void aBookThatCouldNotBeReadIsNeverJudged() {
+        QFETCH(QString, unread);
+        QFETCH(int, command);
+        TestEnvironment env;
+        TwoComputers computers(env);
+        bothEdited(computers);
+        const QString failing = unread == QLatin1String("local") ? computers.book('B') : packed("A_STICK");
+        const QList<QByteArray> before{Bytes(packed("A_STICK")), Bytes(computers.book('B')),
+                                       Bytes(SettingsStore::FilePath(AppKey))};
+        const QStringList keptBefore = KeptCopies(QFileInfo(computers.book('B')).path());
+        auto run = [&] {
+            command == 0 ? PackDataBase(m_host) : command == 1 ? UnPackCommand(m_host) : OfferUnPack(m_host);
+        };
+        {
+            const auto restore = qScopeGuard([] { FileIdentitySeam::SetReadFailureForTests({}); });
+            FileIdentitySeam::SetReadFailureForTests([&](const QString& path) {
+                return unread != QLatin1String("held") && path == failing ? EIO : 0;
+            });
+            QSqlDatabase holder =
+                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("holder"));
+            holder.setDatabaseName(packed("A_STICK"));
+            QVERIFY(holder.open());
+            if (unread == QLatin1String("held")) {
+                QVERIFY(holder.exec(QStringLiteral("BEGIN EXCLUSIVE")).lastError().type() ==
+                        QSqlError::NoError);
+            }
+            MessageTestSeam::QueueAnswer(MsgAnswerYes);
+            MessageTestSeam::QueueAnswer(MsgAnswerOK);
+            run();
+            holder.close();
+            holder = QSqlDatabase();
+            QSqlDatabase::removeDatabase(QStringLiteral("holder"));
+        }
+        VerifyNoUnexpectedMessages();
+        const auto& said = MessageTestSeam::Answered().last();
+        QVERIFY2(said.text.startsWith(unread == QLatin1String("local")
+                                          ? QStringLiteral("This computer's book could not be read")
+                                          : QStringLiteral("The book on the drive could not be read")) &&
+                     said.text.contains(unread == QLatin1String("held")
+                                            ? QStringLiteral("locked")
+                                            : QString::fromLocal8Bit(std::strerror(EIO))),
+                 qPrintable(said.text));
+        QCOMPARE(said.icon, int(MsgAlert));
+        QCOMPARE((QList<QByteArray>{Bytes(packed("A_STICK")), Bytes(computers.book('B')),
+                                    Bytes(SettingsStore::FilePath(AppKey))}),
+                 before);
+        QCOMPARE(KeptCopies(QFileInfo(computers.book('B')).path()), keptBefore);
+        // Read again, the two books are judged as before: both changed.
+        MessageTestSeam::QueueAnswer(MsgAnswerYes);
+        MessageTestSeam::QueueAnswer(MsgAnswerCancel);
+        run();
+        VerifyNoUnexpectedMessages();
+        QVERIFY(Question().text.contains(QStringLiteral("Both books have changed")));
+    }
+
     void aHistoryNoPackWroteIsNeverTaken_data() {
         QTest::addColumn<QString>("history");
         QTest::addColumn<bool>("pack"); // Pack To Go, or the start-up offer to unpack
@@ -1279,7 +1397,8 @@ private Q_SLOTS:
         TwoComputers computers(env);
         joinBToA(computers);
         computers.use('A');
-        SaveText(QStringLiteral("Settings"), QStringLiteral("TeacherName1"), QStringLiteral("Ms. Avery-Hart"));
+        SaveText(QStringLiteral("Settings"), QStringLiteral("TeacherName1"),
+                 QStringLiteral("Ms. Avery-Hart"));
         MessageTestSeam::QueueAnswer(MsgAnswerYes);
         PackDataBase(m_host);
         computers.use('B');
@@ -1314,7 +1433,8 @@ private Q_SLOTS:
             QVERIFY(Mark(computers.book('B'), 12, QStringLiteral("B's after the take")));
         }
         SettingsStore::Reset();
-        QCOMPARE(ReadText(QStringLiteral("Settings"), QStringLiteral("TeacherName1")), QStringLiteral("Ms. Avery"));
+        QCOMPARE(ReadText(QStringLiteral("Settings"), QStringLiteral("TeacherName1")),
+                 QStringLiteral("Ms. Avery"));
         TidyAfterInterruptedSaves();
         QCOMPARE(ReadText(QStringLiteral("Settings"), QStringLiteral("TeacherName1")),
                  QStringLiteral("Ms. Avery-Hart"));
