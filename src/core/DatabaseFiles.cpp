@@ -11,8 +11,11 @@
 #include "platform/SettingsStore.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 namespace {
 const QString kExtension = QStringLiteral(".mdb");
@@ -97,11 +100,15 @@ SaveAsName CheckSaveAsName(const QString& typed, const QString& dbaseFileName, c
     }
     // The same file by name or by identity: on a file system that ignores case, "qlm.MDB" is
     // the book in use too.
-    if (result.selectedFile == dbaseFileName ||
-        SameFile(NativePath(folder + result.selectedFile), NativePath(folder + dbaseFileName))) {
+    const QString target = NativePath(folder + result.selectedFile);
+    if (result.selectedFile == dbaseFileName || SameFile(target, NativePath(folder + dbaseFileName))) {
         result.error = QStringLiteral(
             "The File Name is the same as the one\r\ncurrently in use. This is not permitted.");
+        return result;
     }
+    // Asked of the system, as the copy will find it: another spelling on a file system that
+    // ignores case, or a link, reaches an existing book as well.
+    result.replaces = FileExists(target);
     return result;
 }
 
@@ -125,21 +132,31 @@ bool SwitchDataBase(DayPageHost& host, const QString& selectedFile) {
 
 bool CopyDataBaseAs(DayPageHost& host, const QString& selectedFile) {
     const ProgramState& g = Globals();
+    const auto failed = [&g, &selectedFile](const QString& why) {
+        ShowMessage(QStringLiteral(
+                        "The DataBase File could not be saved as %1.\r\n\r\n%2\r\n\r\nThe DataBase File %3 "
+                        "stays in use.")
+                        .arg(selectedFile.mid(1), why, g.DBaseFileName.mid(1)),
+                    MsgOK, MsgAlert, g.AppTitle + QStringLiteral(" - Save As Error"), 0);
+        return false;
+    };
+    // A read-only book is not ours to replace: the copy's rename would take its place all the
+    // same, and keep its mode, so that no page could be opened on it.
+    const QString target = DatabaseFilePath(selectedFile);
+    if (FileExists(target) && !QFileInfo(target).isWritable()) {
+        return failed(QStringLiteral("Cannot replace %1: %2")
+                          .arg(target, QString::fromLocal8Bit(std::strerror(EACCES))));
+    }
     QString reason;
     if (!LetGoOfBook(host, &reason)) {
         ReportDatabaseFailure(reason);
         return false;
     }
-    const CopyResult copy = CopyFileSafely(DatabaseFilePath(g.DBaseFileName), DatabaseFilePath(selectedFile));
+    const CopyResult copy = CopyFileSafely(DatabaseFilePath(g.DBaseFileName), target);
     if (!copy.ok) {
         ReopenBook(host);
         host.RefreshPage();
-        ShowMessage(QStringLiteral(
-                        "The DataBase File could not be saved as %1.\r\n\r\n%2\r\n\r\nThe DataBase File %3 "
-                        "stays in use.")
-                        .arg(selectedFile.mid(1), copy.text, g.DBaseFileName.mid(1)),
-                    MsgOK, MsgAlert, g.AppTitle + QStringLiteral(" - Save As Error"), 0);
-        return false;
+        return failed(copy.text);
     }
     return MoveBookTo(host, selectedFile);
 }

@@ -17,6 +17,9 @@ int EntryForName(const QStringList& files, const QString& name);
 struct SaveAsName {
     QString selectedFile;
     QString error;
+    // Another file goes by that name (by any spelling that reaches it): the copy would take its
+    // place, so the teacher is asked first.
+    bool replaces = false;
 };
 SaveAsName CheckSaveAsName(const QString& typed, const QString& dbaseFileName, const QString& folder);
 
@@ -24,5 +27,6 @@ SaveAsName CheckSaveAsName(const QString& typed, const QString& dbaseFileName, c
 // and the choice is saved. False, after saying why, with the book in use left as it was.
 bool SwitchDataBase(DayPageHost& host, const QString& selectedFile);
 // Save As: the book in use is copied to that name and the book moves to the copy. False, after
-// saying why, with the book in use left as it was.
+// saying why, with the book in use left as it was, and a file of that name too when it could not
+// be written.
 bool CopyDataBaseAs(DayPageHost& host, const QString& selectedFile);

@@ -83,6 +83,13 @@ frmFileDialog::frmFileDialog() : QDialog(MainFrame::IfLoaded()) {
     grid->addWidget(cmdInfo, row, 0, 1, 3);
     grid->setColumnStretch(1, 1);
 
+    // File Name stands next to the list in the Tab order, so that a name can be typed or taken
+    // from the list, and the buttons come after them, as in any file dialog.
+    const std::array<QWidget*, 6> tabOrder{filFiles, txtFileName, cmdOK, cmdCancel, cmdHelp, cmdInfo};
+    for (size_t i = 1; i < tabOrder.size(); ++i) {
+        QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    }
+
     connect(cmdOK, &QPushButton::clicked, this, &frmFileDialog::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmFileDialog::cmdCancel_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmFileDialog::cmdHelp_Click);
@@ -119,6 +126,7 @@ void frmFileDialog::Form_Load() {
         filFiles->setCurrentRow(entry);
     }
     txtFileName->setText(SelectedFile);
+    txtFileName->selectAll(); // what Save As types replaces it
     RegisterOpenWindow(QStringLiteral("frmFileDialog"), [] { frmFileDialog::Unload(); });
 }
 
@@ -128,8 +136,15 @@ void frmFileDialog::Form_Unload() {
 }
 
 void frmFileDialog::takeFocus() {
-    // The list when it holds a book, else the dialog's own button: never a read-only box.
-    QWidget* first = filFiles->count() > 0 ? static_cast<QWidget*>(filFiles) : cmdOK;
+    // Save As takes a name: typed letters go into File Name, never to the list's search, which
+    // would pick another book's name. Open takes a book from the list when it holds one, else the
+    // dialog's own button: never a read-only box.
+    QWidget* first = cmdOK;
+    if (m_mode == kSaveAs) {
+        first = txtFileName;
+    } else if (filFiles->count() > 0) {
+        first = filFiles;
+    }
     first->setFocus(Qt::OtherFocusReason);
 }
 
@@ -166,6 +181,7 @@ void frmFileDialog::cmdOK_Click() {
     }
     QApplication::processEvents();
     txtFileName->setFocus(Qt::OtherFocusReason);
+    txtFileName->selectAll();
 }
 
 void frmFileDialog::cmdCancel_Click() {
@@ -204,6 +220,17 @@ void frmFileDialog::SaveDataBaseAs() {
         return;
     }
     SelectedFile = name.selectedFile;
+    // Another book's lesson plans would be gone, in no file: only the teacher's Yes replaces
+    // them. Anything else leaves the dialog open for another name.
+    if (name.replaces &&
+        ShowMessage(QStringLiteral("The DataBase File %1 already exists.\r\nIts lesson plans will be "
+                                   "replaced by those of %2.\r\n\r\nDo you want to replace it?")
+                        .arg(SelectedFile.mid(1), Globals().DBaseFileName.mid(1)),
+                    MsgYesNo | MsgDefaultSecond, MsgQuestion,
+                    Globals().AppTitle + QStringLiteral(" - Save As"), 0) != MsgAnswerYes) {
+        SaveAsResult = MsgAnswerCancel;
+        return;
+    }
     // A copy that failed has said why; the teacher may try another name.
     if (!CopyDataBaseAs(DayPageWindows(), SelectedFile)) {
         SaveAsResult = MsgAnswerCancel;

@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
 
 namespace {
@@ -158,6 +159,28 @@ private Q_SLOTS:
         QVERIFY(DayRecords().IsOpen());
         QCOMPARE(DayRecords().DatabasePath(), env.DatabasePath());
         QCOMPARE(host.loads, 1);
+    }
+
+    // A read-only book is not replaced, though the folder would let the copy take its name.
+    void aReadOnlyBookIsNotReplaced() {
+        TestEnvironment env;
+        BuildYear(YearPlan{});
+        QVERIFY(OpenBook());
+        const QString other = env.ProgramFolder() + QStringLiteral("/Term2.mdb");
+        Touch(other);
+        QVERIFY(QFile::setPermissions(other, QFileDevice::ReadOwner));
+        if (QFileInfo(other).isWritable()) {
+            QSKIP("this user may write read-only files");
+        }
+        QuietHost host;
+        MessageTestSeam::QueueAnswer(MsgAnswerOK);
+        QVERIFY(!CopyDataBaseAs(host, QStringLiteral("\\Term2.mdb")));
+        VerifyNoUnexpectedMessages();
+        QVERIFY(MessageTestSeam::Answered().last().text.startsWith(
+            QStringLiteral("The DataBase File could not")));
+        QCOMPARE(QFileInfo(other).size(), 0);
+        QCOMPARE(Globals().DBaseFileName, QStringLiteral("\\QLM.mdb"));
+        QCOMPARE(host.loads, 0);
     }
 
     void openRefusesWhatIsNoBook_data() {

@@ -180,6 +180,7 @@ private Q_SLOTS:
         QTest::newRow("Help, OK") << int(MsgOK) << 1;
         QTest::newRow("Help, OK, Cancel") << int(MsgOKCancel) << 1;
         QTest::newRow("Help, Yes, No, Cancel") << int(MsgYesNoCancel) << 2;
+        QTest::newRow("Help, Yes, No by default") << int(MsgYesNo | MsgDefaultSecond) << 7;
     }
     void focusStartsOnTheDefaultAnswer() {
         QFETCH(int, buttons);

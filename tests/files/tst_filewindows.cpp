@@ -1,10 +1,12 @@
 #include "app/Main.h"
+#include "core/DatabaseFiles.h"
 #include "core/DayDatabase.h"
 #include "core/Message.h"
 #include "core/PackTransfer.h"
 #include "core/ProgramState.h"
 #include "core/SuppliedDatabase.h"
 #include "daypage/frmSchedule.h"
+#include "dialogs/frmMsg.h"
 #include "files/PackConfig.h"
 #include "files/frmFileDialog.h"
 #include "files/frmPackConfig.h"
@@ -62,6 +64,18 @@ void Grab(QWidget* window, const char* name) {
 
 QString Shown() {
     return frmSchedule::Get().txtDate->Text();
+}
+
+const QString kKept = QStringLiteral("QLM - kept 2026-12-07 14.05.mdb");
+
+// Every book of the folder, by name, with what it holds.
+QMap<QString, QByteArray> Books(const QString& folder) {
+    QMap<QString, QByteArray> books;
+    for (const QString& name : ListDatabaseFiles(folder)) {
+        QFile file(folder + QLatin1Char('/') + name);
+        books.insert(name, file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
+    }
+    return books;
 }
 
 // Plays a window manager that maps a new window a moment after the program shows it, as X11's
@@ -164,6 +178,83 @@ private Q_SLOTS:
         QCOMPARE(Globals().DBaseFileName, QStringLiteral("\\QLM.mdb"));
     }
 
+    // Save As by keys, and the question by keys in the real message box: typed letters make the
+    // name; another book's, typed or chosen in the list, is replaced only on Yes (No is the default).
+    void saveAsAsksBeforeReplacingAnotherBook_data() {
+        QTest::addColumn<QString>("typed");         // where Save As starts
+        QTest::addColumn<int>("listKey");           // then in the list, reached by Shift+Tab
+        QTest::addColumn<QList<int>>("answerKeys"); // in the question
+        QTest::addColumn<QString>("asked");         // the book it names; "" when none is asked
+        QTest::addColumn<bool>("saved");
+        const QList<int> no{Qt::Key_Return};
+        QTest::newRow("a new name typed") << "Term3" << 0 << no << "" << true;
+        QTest::newRow("another book's name typed, Escape")
+            << "Term2" << 0 << QList<int>{Qt::Key_Escape} << "Term2.mdb" << false;
+        QTest::newRow("another book chosen, Return") << "" << int(Qt::Key_Down) << no << "Term2.mdb" << false;
+        QTest::newRow("a kept copy chosen, Return") << "" << int(Qt::Key_Up) << no << kKept << false;
+        QTest::newRow("another book chosen, Yes")
+            << "" << int(Qt::Key_Down) << QList<int>{Qt::Key_Backtab, Qt::Key_Return} << "Term2.mdb" << true;
+    }
+    void saveAsAsksBeforeReplacingAnotherBook() {
+        QFETCH(QString, typed);
+        QFETCH(int, listKey);
+        QFETCH(QList<int>, answerKeys);
+        QFETCH(QString, asked);
+        QFETCH(bool, saved);
+        TestEnvironment env;
+        QVERIFY(Started());
+        for (const QString& name : {QStringLiteral("Term2.mdb"), kKept}) {
+            QFile book(env.ProgramFolder() + QLatin1Char('/') + name);
+            QVERIFY(book.open(QIODevice::WriteOnly) && book.write("its own lesson plans") > 0);
+        }
+        QMap<QString, QByteArray> before = Books(env.ProgramFolder());
+        ShowFileDialog(QStringLiteral("Save As"));
+        frmFileDialog& dialog = FileDialog();
+        QTest::qWait(10); // the page's own activation runs first
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QCOMPARE(QApplication::focusWidget(), dialog.txtFileName);
+        QTest::keyClicks(QApplication::focusWidget(), typed); // keys go where the focus is
+        if (listKey != 0) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(listKey));
+        }
+        QString question;
+        MessageTestSeam::Enable(false);
+        InstallMessageBox();
+        QTimer::singleShot(0, [&] {
+            if (auto* box = qobject_cast<frmMsg*>(QApplication::activeModalWidget())) {
+                question = box->windowTitle() + QLatin1Char('|') + box->lblMsg->text();
+                box->activateWindow(); // its owner counts as active until the box itself is
+                QTRY_COMPARE(QApplication::activeWindow(), box);
+                for (const int key : answerKeys) {
+                    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+                }
+                box->close(); // when the keys did not answer
+            }
+        });
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        MessageTestSeam::Enable(true);
+        QCOMPARE(question, asked.isEmpty()
+                               ? QString()
+                               : QStringLiteral("Quillmarsh - Save As|The DataBase File %1 already "
+                                                "exists.\nIts lesson plans will be replaced by those "
+                                                "of QLM.mdb.\n\nDo you want to replace it?")
+                                     .arg(asked));
+        const QString named = asked.isEmpty() ? typed + QStringLiteral(".mdb") : asked;
+        QCOMPARE(Globals().DBaseFileName, QLatin1Char('\\') + (saved ? named : QStringLiteral("QLM.mdb")));
+        QCOMPARE(frmFileDialog::IsLoaded(), !saved);
+        if (!saved) { // open for another name, which typing replaces
+            QCOMPARE(dialog.focusWidget(), dialog.txtFileName);
+            QCOMPARE(dialog.txtFileName->selectedText(), dialog.txtFileName->text());
+        }
+        // The named file holds the book in use only when saved; every other file is as it was.
+        QMap<QString, QByteArray> after = Books(env.ProgramFolder());
+        QCOMPARE(after.take(named) != before.take(named), saved);
+        QCOMPARE(after, before);
+        VerifyNoUnexpectedMessages();
+    }
+
     void openTakesTheDoubleClickedBook() {
         TestEnvironment env;
         QVERIFY(Started());
@@ -225,10 +316,11 @@ private Q_SLOTS:
 
     // A teacher with only a keyboard chooses a book: File Name follows the list's highlight
     // however it moved, and Open (Return, or the button reached by Tab) takes that book, also
-    // from a book without a school year back to the teacher's own.
+    // from a book without a school year back to the teacher's own. Save As starts in File Name,
+    // beside the list.
     void openAndSaveAsTakeTheBookChosenByKeys_data() {
         QTest::addColumn<QString>("mode");
-        QTest::addColumn<QList<int>>("keys"); // pressed in the list, which has the focus
+        QTest::addColumn<QList<int>>("keys"); // pressed where the dialog puts the focus
         QTest::addColumn<bool>("byButton");
         QTest::addColumn<QString>("chosen");
         QTest::newRow("arrow down, Return") << "Open" << QList<int>{Qt::Key_Down} << false << "Term2.mdb";
@@ -236,8 +328,8 @@ private Q_SLOTS:
             << "Open" << QList<int>{Qt::Key_Up} << true << "Blank.mdb";
         QTest::newRow("End, the button") << "Open" << QList<int>{Qt::Key_End} << true << "Term2.mdb";
         QTest::newRow("a typed letter, Return") << "Open" << QList<int>{Qt::Key_B} << false << "Blank.mdb";
-        QTest::newRow("Save As, arrow down, Return")
-            << "Save As" << QList<int>{Qt::Key_Down} << false << "Term2.mdb";
+        QTest::newRow("Save As, Shift+Tab to the list, arrow down, Return")
+            << "Save As" << QList<int>{Qt::Key_Backtab, Qt::Key_Down} << false << "Term2.mdb";
     }
     void openAndSaveAsTakeTheBookChosenByKeys() {
         QFETCH(QString, mode);
@@ -254,17 +346,23 @@ private Q_SLOTS:
             QTest::qWait(10); // the page's own activation runs first
             dialog.activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(&dialog));
-            QCOMPARE(QApplication::focusWidget(), dialog.filFiles); // a control the teacher sees
+            // A control the teacher sees, and can type into in Save As.
+            const bool saveAs = dialogMode == QLatin1String("Save As");
+            QCOMPARE(QApplication::focusWidget(), saveAs ? static_cast<QWidget*>(dialog.txtFileName)
+                                                         : static_cast<QWidget*>(dialog.filFiles));
             for (const int key : pressed) {
-                QTest::keyClick(dialog.filFiles, Qt::Key(key));
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
             }
             QCOMPARE(dialog.txtFileName->text(), dialog.filFiles->currentItem()->text());
+            if (saveAs) {
+                MessageTestSeam::QueueAnswer(MsgAnswerYes); // every listed name is another book's
+            }
             if (button) {
                 QTest::keyClick(dialog.filFiles, Qt::Key_Tab);
                 QCOMPARE(QApplication::focusWidget(), dialog.cmdOK);
                 QTest::keyClick(dialog.cmdOK, Qt::Key_Space);
             } else {
-                QTest::keyClick(dialog.filFiles, Qt::Key_Return);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
             }
             QVERIFY(!frmFileDialog::IsLoaded());
         };

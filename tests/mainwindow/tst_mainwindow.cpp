@@ -730,7 +730,7 @@ private Q_SLOTS:
             window = &files;
             reached = {files.filFiles, files.cmdOK, files.cmdCancel, files.cmdHelp, files.cmdInfo};
             if (which == 4) {
-                reached.insert(4, files.txtFileName);
+                reached.prepend(files.txtFileName); // where Save As starts
             }
         } else {
             Globals().TeacherNum = 2;
