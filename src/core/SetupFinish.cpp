@@ -233,7 +233,7 @@ bool SaveSetupSettings(const SetupValues& values, const ProgramState& g) {
 }
 
 bool FinishSetup(const SetupValues& values, const std::function<void(RebuildStage)>& progress,
-                 bool* settingsSaved) {
+                 bool* settingsSaved, QString* keptCopy) {
     ProgramState& g = Globals();
     // The settings of this Finish are written beside the settings file before the table's
     // transaction commits, and put in place after it. Both carry one token, the table in its
@@ -267,8 +267,12 @@ bool FinishSetup(const SetupValues& values, const std::function<void(RebuildStag
             (reason.isEmpty() ? days.LastError() : reason);
         return false;
     };
-    if (!RebuildDayTable(RebuildRequestFor(values, g), progress, stageSettings)) {
+    QString kept;
+    if (!RebuildDayTable(RebuildRequestFor(values, g), progress, stageSettings, &kept)) {
         return false;
+    }
+    if (keptCopy) {
+        *keptCopy = kept;
     }
     QString reason;
     const bool saved = settings.Commit(&reason);
@@ -288,7 +292,8 @@ bool FinishSetup(const SetupValues& values, const std::function<void(RebuildStag
                 QStringLiteral("\r\n\r\nThe new settings are in use now. They are kept beside the "
                                "settings file, and go in its place with the next setting the program "
                                "saves, or else when the program starts again. Until then the settings "
-                               "file still holds those of the earlier Setup."),
+                               "file still holds those of the earlier Setup.") +
+                (kept.isEmpty() ? QString() : QStringLiteral("\r\n\r\n") + KeptCopyNotice(kept)),
             MsgOK, MsgWarning, g.AppTitle + QStringLiteral(" - Saving Settings"), 0);
     }
     ApplySetupValues(values, g);

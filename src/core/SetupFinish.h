@@ -57,8 +57,9 @@ bool SaveSetupSettings(const SetupValues& values, const ProgramState& g);
 // the year stands all the same: the program goes on with the new values, a message says what
 // happened, and the next start puts the settings in place (SettleInterruptedFinish); true then,
 // with settingsSaved false: that message stands in for the one that says all went well.
+// keptCopy names the copy of the book that keeps the entries the new year lost (empty: none).
 bool FinishSetup(const SetupValues& values, const std::function<void(RebuildStage)>& progress = {},
-                 bool* settingsSaved = nullptr);
+                 bool* settingsSaved = nullptr, QString* keptCopy = nullptr);
 
 // Start-up, before the settings are read: the settings of a Finish cut short between its table
 // and its settings file go in place when the day table holds that Finish, and are dropped when

@@ -291,9 +291,18 @@ QString SetupIncompleteMessage() {
                   QStringLiteral("Click 'OK' to continue with Setup.")});
 }
 
-QString SetupSuccessMessage() {
-    return Lines({QStringLiteral("Your Database File has been successfully"),
-                  QStringLiteral("setup. You may begin to use the"), QStringLiteral("Quillmarsh program."),
-                  QString(), QStringLiteral("Try 'Help > Contents' for information"),
-                  QStringLiteral("on using the features of this program.")});
+QString SetupSuccessMessage(const QString& keptCopy) {
+    const QString success =
+        Lines({QStringLiteral("Your Database File has been successfully"),
+               QStringLiteral("setup. You may begin to use the"), QStringLiteral("Quillmarsh program."),
+               QString(), QStringLiteral("Try 'Help > Contents' for information"),
+               QStringLiteral("on using the features of this program.")});
+    return keptCopy.isEmpty() ? success : Lines({success, QString(), KeptCopyNotice(keptCopy)});
+}
+
+QString KeptCopyNotice(const QString& keptCopy) {
+    return Lines({QStringLiteral("Your DataBase File as it was before this Setup,"),
+                  QStringLiteral("with all its Lesson Plan Details and Notes, is kept"),
+                  QStringLiteral("in the program folder as \"%1\".").arg(keptCopy),
+                  QStringLiteral("File > DataBase Open opens it.")});
 }

@@ -81,4 +81,7 @@ QPair<qint32, qint32> ReviewHolidayWidths(qint32 listWidth, int rows);
 
 // The wizard's own messages.
 QString SetupIncompleteMessage();
-QString SetupSuccessMessage();
+// With the name of the copy that keeps the book as it was before the rebuild, when one was kept.
+QString SetupSuccessMessage(const QString& keptCopy = QString());
+// Where that copy is, and how to open it.
+QString KeptCopyNotice(const QString& keptCopy);

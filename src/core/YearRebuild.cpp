@@ -3,9 +3,15 @@
 #include "CalendarRules.h"
 #include "DayDatabase.h"
 #include "Message.h"
+#include "PackHistory.h"
+#include "platform/Clock.h"
 #include "platform/DateText.h"
+#include "platform/ProgramFolder.h"
 #include "platform/Recordset.h"
+#include "platform/RemovableDrives.h"
 #include "platform/SettingsStore.h"
+
+#include <QFile>
 
 #include <algorithm>
 
@@ -51,6 +57,16 @@ bool Put(Recordset& days, Recordset::RowKey row, int field, const QString& text)
 
 bool IsDate(const QDate& d) {
     return d.isValid() && !IsZeroDate(d);
+}
+
+// The new year holds one record per date in order, so a date's record is found by its distance
+// from the first; -1 when the year does not hold that date.
+qint64 PlaceOf(const std::vector<DayValues>& year, const QDate& date) {
+    if (year.empty() || !date.isValid()) {
+        return -1;
+    }
+    const qint64 at = year.front().Date.daysTo(date);
+    return at >= 0 && at < static_cast<qint64>(year.size()) ? at : -1;
 }
 } // namespace
 
@@ -162,15 +178,9 @@ PreservedEntries SavePreservedEntries(Recordset& days) {
 
 void RestoreDayEntries(std::vector<DayValues>& year, const PreservedEntries& preserved, int index,
                        bool keepTimeTable) {
-    // The new year holds one record per date in order, so a date's record is found by its
-    // distance from the first.
     const size_t i = static_cast<size_t>(index);
-    const QDate date = preserved.PreservedDate[i];
-    if (year.empty() || !date.isValid()) {
-        return;
-    }
-    const qint64 at = year.front().Date.daysTo(date);
-    if (at < 0 || at >= static_cast<qint64>(year.size())) {
+    const qint64 at = PlaceOf(year, preserved.PreservedDate[i]);
+    if (at < 0) {
         return;
     }
     DayValues& day = year[static_cast<size_t>(at)];
@@ -199,6 +209,20 @@ void RestorePreservedEntries(std::vector<DayValues>& year, const PreservedEntrie
         }
         RestoreDayEntries(year, preserved, i, keepTimeTable);
     }
+}
+
+bool DropsEntries(const PreservedEntries& preserved, const std::vector<DayValues>& year,
+                  const PreserveRules& rules) {
+    for (size_t i = 1; i <= static_cast<size_t>(preserved.PreservedCount); ++i) {
+        const auto& details = preserved.PreservedDetails[i];
+        const bool entries =
+            !preserved.PreservedNotes[i].isEmpty() ||
+            std::any_of(details.begin(), details.end(), [](const QString& d) { return !d.isEmpty(); });
+        if (entries && (rules.SetupMode == 0 || PlaceOf(year, preserved.PreservedDate[i]) < 0)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 bool SetDayTableOrder() {
@@ -236,7 +260,7 @@ bool WriteDayRecords(Recordset& days, const std::vector<DayValues>& year) {
 }
 
 bool RebuildDayTable(const RebuildRequest& request, const std::function<void(RebuildStage)>& progress,
-                     const std::function<bool(QString* message)>& beforeCommit) {
+                     const std::function<bool(QString* message)>& beforeCommit, QString* keptCopy) {
     ProgramState& g = Globals();
     Recordset& days = DayRecords();
     auto tell = [&progress](RebuildStage stage) {
@@ -251,8 +275,13 @@ bool RebuildDayTable(const RebuildRequest& request, const std::function<void(Reb
     const QString viewSource = days.RecordSource();
     const QDate viewDate = TextToDate(days.Field(QStringLiteral("Date")).toString());
     const bool wasBlank = g.BlankDataBase;
+    KeptCopy kept;
     auto fail = [&](const QString& reason, const QString& message = QString()) {
         days.RollbackTrans();
+        // The book stays as it was: a copy of it would only be in the way.
+        if (kept.ok) {
+            QFile::remove(JoinPath(ProgramFolder(), kept.name));
+        }
         g.BlankDataBase = wasBlank;
         days.setCommandType(viewType);
         days.setRecordSource(viewSource);
@@ -279,10 +308,27 @@ bool RebuildDayTable(const RebuildRequest& request, const std::function<void(Reb
         return fail(QStringLiteral("The table QLM of %1 does not hold every field of a day.")
                         .arg(days.DatabasePath()));
     }
-    const PreservedEntries preserved =
-        request.Rules.SetupMode > 0 ? SavePreservedEntries(days) : PreservedEntries{};
+    // A new year puts back no entry, but is read all the same: to know whether it loses any.
+    const PreservedEntries preserved = SavePreservedEntries(days);
     std::vector<DayValues> year = ComputeSchoolYear(request.Calendar, request.SchoolYearStart,
                                                     request.SchoolYearEnd, request.TimeTable);
+    // Entries the new year loses stay in a copy of the book as it is, which File > DataBase Open
+    // opens. No write is open on the file while it is copied, so the copy is a whole book. Pack
+    // To Go does not remember it, so never prunes it.
+    if (DropsEntries(preserved, year, request.Rules)) {
+        kept = days.InTransaction() ? KeptCopy{}
+                                    : KeepCopyOf(days.DatabasePath(), g.DBaseFileName, Clock::Now());
+        if (!kept.ok) {
+            return fail(
+                QString(),
+                QStringLiteral("The Lesson Plan Details and Notes that this Setup would remove are first "
+                               "kept in a copy of the DataBase File. That copy could not be made, so the "
+                               "DataBase File has been left exactly as it was and nothing of this Setup "
+                               "was saved.\r\n\r\n") +
+                    (kept.reason.isEmpty() ? QStringLiteral("The DataBase File is in the middle of a change.")
+                                           : kept.reason));
+        }
+    }
     if (request.Rules.SetupMode > 0) {
         tell(RebuildStage::Updating);
         RestorePreservedEntries(year, preserved, request.Calendar, request.Rules);
@@ -305,6 +351,9 @@ bool RebuildDayTable(const RebuildRequest& request, const std::function<void(Reb
     }
     // One row is the blank table, even when it is a school year of one day.
     g.BlankDataBase = days.RecordCount() <= 1;
+    if (keptCopy) {
+        *keptCopy = kept.name;
+    }
     return true;
 }
 

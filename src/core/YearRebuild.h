@@ -76,6 +76,10 @@ void RestoreDayEntries(std::vector<DayValues>& year, const PreservedEntries& pre
                        bool keepTimeTable);
 void RestorePreservedEntries(std::vector<DayValues>& year, const PreservedEntries& preserved,
                              const SchoolCalendar& calendar, const PreserveRules& rules);
+// Whether the new year loses entries of the old table: Notes or Details of a day that it does
+// not carry (of every day, when the rules restore nothing).
+bool DropsEntries(const PreservedEntries& preserved, const std::vector<DayValues>& year,
+                  const PreserveRules& rules);
 
 // The day cursor over every record in date order.
 bool SetDayTableOrder();
@@ -98,7 +102,11 @@ enum class RebuildStage { Writing, Updating, Failed };
 // the cursor's view and BlankDataBase are as they were) and the teacher has been told once.
 // beforeCommit, when given, runs once the rows are written and before they are committed: when
 // it fails, its message is the one the teacher is shown and the table is rolled back.
+// A rebuild that loses entries first keeps the book as it was in the program folder, under a
+// kept copy's name (given in keptCopy; empty when none was needed); without that copy nothing is
+// rebuilt.
 bool RebuildDayTable(const RebuildRequest& request, const std::function<void(RebuildStage)>& progress = {},
-                     const std::function<bool(QString* message)>& beforeCommit = {});
+                     const std::function<bool(QString* message)>& beforeCommit = {},
+                     QString* keptCopy = nullptr);
 // The request that the saved settings describe (what the benchmark's reviewer mode runs).
 RebuildRequest RebuildRequestFromSettings(const ProgramState& g);

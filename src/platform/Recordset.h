@@ -121,6 +121,8 @@ public:
     bool BeginTrans();
     bool CommitTrans();
     bool RollbackTrans();
+    // While a transaction is open the file may hold half of its work.
+    bool InTransaction() const { return m_transactionDepth > 0; }
 
     // The file's user version: a number of the program's own in the file's header. Set inside a
     // transaction, it is kept or rolled back with it.

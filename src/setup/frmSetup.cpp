@@ -1109,8 +1109,9 @@ SetupValues frmSetup::CollectSetupValues() const {
     return values;
 }
 
-bool frmSetup::WriteDayTable(const SetupValues& values, bool* settingsSaved) {
-    // The wizard stays on the screen under the progress window until the success is said.
+bool frmSetup::WriteDayTable(const SetupValues& values, bool* settingsSaved, QString* keptCopy) {
+    // The wizard steps aside while the book is written; a Finish that fails brings it back.
+    hide();
     const QString title = Globals().AppTitle;
     return FinishSetup(
         values,
@@ -1129,15 +1130,16 @@ bool frmSetup::WriteDayTable(const SetupValues& values, bool* settingsSaved) {
                 break;
             }
         },
-        settingsSaved);
+        settingsSaved, keptCopy);
 }
 
 void frmSetup::FinishSetupClicked() {
     ProgramState& g = Globals();
     const SetupValues values = CollectSetupValues();
     bool settingsSaved = true;
-    if (!WriteDayTable(values, &settingsSaved)) {
-        // Nothing has changed: the teacher may put it right and finish again.
+    QString keptCopy;
+    if (!WriteDayTable(values, &settingsSaved, &keptCopy)) {
+        // Nothing has changed: the wizard is back as it was, to put right and finish again.
         ClosePackMsg();
         show();
         raise();
@@ -1163,7 +1165,7 @@ void frmSetup::FinishSetupClicked() {
     ClosePackMsg();
     // Settings that could not be saved have had their own message; all did not go well.
     if (settingsSaved) {
-        ShowMessage(SetupSuccessMessage(), MsgOK, MsgInformation,
+        ShowMessage(SetupSuccessMessage(keptCopy), MsgOK, MsgInformation,
                     g.AppTitle + QStringLiteral(" - Successfull Setup"), 0);
     }
     frmSetup::Unload();

@@ -238,8 +238,9 @@ public:
     // The day table rewritten for the new year, the kept entries put back and the settings
     // saved, all or nothing; the wizard is hidden and the progress window shown meanwhile.
     // settingsSaved turns false when the year stands but the settings file could not take its
-    // settings (a message has said so).
-    bool WriteDayTable(const SetupValues& values, bool* settingsSaved);
+    // settings (a message has said so); keptCopy names the copy that keeps the entries the new
+    // year lost.
+    bool WriteDayTable(const SetupValues& values, bool* settingsSaved, QString* keptCopy);
     void FinishSetupClicked();
 
 protected:

@@ -17,6 +17,7 @@
 #include <QProcess>
 #include <QTest>
 
+#include <cerrno>
 #include <csignal>
 
 namespace {
@@ -282,6 +283,86 @@ private Q_SLOTS:
                      .toInt(),
                  0);
         VerifyNoUnexpectedMessages();
+    }
+
+    // A Finish that would leave out Details or Notes keeps the book as it was first, the entry
+    // being typed included, and names the copy; one that leaves out nothing keeps none, and one
+    // that fails keeps none either and says why, with the table as it was.
+    void entriesLeftOutAreKeptInACopy_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("lastDay");
+        QTest::addColumn<QStringList>("entries"); // days with Details; "typed" is being typed
+        QTest::addColumn<QString>("failure");     // and what the message says
+        const QStringList both{"2026-09-02", "2027-06-24"};
+        QTest::newRow("new year over entries") << 0 << "2027-06-25" << both << "";
+        QTest::newRow("new year over an empty book") << 0 << "2027-06-25" << QStringList{} << "";
+        QTest::newRow("new year, an entry being typed") << 0 << "2027-06-25" << QStringList{"typed"} << "";
+        QTest::newRow("corrective action past June's entries") << 2 << "2027-05-31" << both << "";
+        QTest::newRow("corrective action keeping every entry")
+            << 2 << "2027-05-31" << QStringList{"2026-09-02", "typed", "2027-05-31"} << "";
+        QTest::newRow("the copy cannot be made")
+            << 0 << "2027-06-25" << both << "That copy could not be made";
+        QTest::newRow("a write is still open") << 0 << "2027-06-25" << both << "in the middle of a change";
+        QTest::newRow("the year cannot be written") << 0 << "2027-06-25" << both << "disk is full";
+        QTest::newRow("the settings file cannot be replaced") << 0 << "2027-06-25" << both << "\"QLM - kept";
+    }
+    void entriesLeftOutAreKeptInACopy() {
+        QFETCH(int, mode);
+        QFETCH(QString, lastDay);
+        QFETCH(QStringList, entries);
+        QFETCH(QString, failure);
+        TestEnvironment env;
+        BuildYear(YearPlan{});
+        const QString path = env.DatabasePath();
+        ExecSql(path, QStringLiteral("UPDATE QLM SET Details5 = 'd ' || Date WHERE Date IN ('%1')")
+                          .arg(entries.join(QStringLiteral("','"))));
+        ExecSql(path,
+                QStringLiteral("CREATE TRIGGER full BEFORE INSERT ON QLM WHEN NEW.Date = '2027-01-15' AND "
+                               "'%1' = 'disk is full' BEGIN SELECT RAISE(ABORT, 'disk is full'); END")
+                    .arg(failure));
+        QVERIFY(OpenBook());
+        if (entries.contains(QStringLiteral("typed"))) {
+            entries.replace(entries.indexOf(QStringLiteral("typed")), QStringLiteral("2026-10-14")); // today
+            QVERIFY(DayRecords().setField(QStringLiteral("Details5"), QStringLiteral("d 2026-10-14")));
+        }
+        const QStringList tableBefore = TableText(path);
+        SetupValues values = ValuesOfTheBuiltYear();
+        values.SetupMode = mode;
+        values.TermEnd[1] = D(qPrintable(lastDay));
+        int seen = 0; // the copy is written and renamed before the settings file
+        FileCopySeam::SetStepFailureForTests([&](FileCopySeam::Step step) {
+            const bool copy =
+                failure.startsWith(QStringLiteral("That copy")) && step == FileCopySeam::Step::Write;
+            const bool settings = failure.startsWith(QLatin1Char('"')) && step == FileCopySeam::Step::Rename;
+            return (copy && !seen++) ? ENOSPC : (settings && seen++) ? EIO : 0;
+        });
+        QVERIFY(!failure.startsWith(QStringLiteral("in the middle")) || DayRecords().BeginTrans());
+        MessageTestSeam::QueueAnswer(MsgAnswerOK); // any message
+        QString kept;
+        const bool finished = FinishSetup(values, {}, nullptr, &kept);
+        FileCopySeam::SetStepFailureForTests({});
+
+        const bool keeps = mode == 0 || entries.last() > lastDay;
+        const bool stands = failure.isEmpty() || failure.startsWith(QLatin1Char('"'));
+        QCOMPARE(finished, stands);
+        QCOMPARE(QDir(env.ProgramFolder()).entryList({QStringLiteral("QLM - kept *")}),
+                 (stands && keeps && !entries.isEmpty() ? QStringList{kept} : QStringList{}));
+        if (!kept.isEmpty()) {
+            QVERIFY2(kept.startsWith(QStringLiteral("QLM - kept 2026-10-14 ")), qPrintable(kept));
+            QCOMPARE(
+                QueryValue(env.ProgramFolder() + QLatin1Char('/') + kept,
+                           QStringLiteral("SELECT group_concat(Date) FROM QLM WHERE Details5 = 'd ' || Date"))
+                    .toString(),
+                entries.join(QLatin1Char(',')));
+        }
+        QCOMPARE(MessageTestSeam::Answered().size(), failure.isEmpty() ? 0 : 1);
+        if (!failure.isEmpty()) {
+            const QString said = MessageTestSeam::Answered().first().text;
+            QVERIFY2(said.contains(failure) &&
+                         (stands || said.contains(QStringLiteral("left exactly as it was"))),
+                     qPrintable(said));
+            QVERIFY(stands || TableText(path) == tableBefore);
+        }
     }
 
     // The table and the settings of one Finish stand or fall together.
