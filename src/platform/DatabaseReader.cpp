@@ -66,6 +66,11 @@ DatabaseReader::Outcome DatabaseReader::fail(int code) {
     if (m_db && code != SQLITE_OK) {
         m_error = QString::fromUtf8(sqlite3_errmsg(m_db));
     }
+    // SQLite's own words ("attempt to write a readonly database") would puzzle a teacher.
+    if (code == SQLITE_READONLY_ROLLBACK) {
+        m_error = QStringLiteral("a program writing to it was cut short, and left a journal beside it "
+                                 "(its name ends in \"-journal\") that only that program may roll back");
+    }
     switch (code & 0xff) {
     case SQLITE_NOTADB:
     case SQLITE_CORRUPT:
