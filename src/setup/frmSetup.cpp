@@ -843,7 +843,7 @@ void frmSetup::Form_Unload() {
     EnableDataCommands();
     ShowCalendarFrame(page); // and the notes beside it
     ShowTimeTableFrame(page);
-    page.FocusNext(); // where every other window leaves it, not the first arrow the page shows
+    FocusAfterClosing(this); // not the first arrow the page shows, nor under an open window
 }
 
 void frmSetup::RequestClose() {

@@ -834,6 +834,65 @@ private Q_SLOTS:
         VerifyNoUnexpectedMessages();
     }
 
+    // A window that closes over the page, or a print that hides the print dialog for a moment,
+    // leaves the focus with its mark in the window still open, on the control it had: never on
+    // the page's Next arrow beneath it, where Return would move the day under the open dialog.
+    void theFocusStaysInTheWindowStillOpen_data() {
+        QTest::addColumn<int>("which");
+        QTest::newRow("screen view printed") << 0;
+        QTest::newRow("set-up closed") << 1;
+        QTest::newRow("find and replace closed") << 2;
+        QTest::newRow("details editor closed") << 3;
+        QTest::newRow("print dialog closed under find and replace") << 4;
+    }
+    void theFocusStaysInTheWindowStillOpen() {
+        QFETCH(int, which);
+        TestEnvironment env;
+        QVERIFY(Started());
+        PrinterTestSeam::UsePdfPrinters({QStringLiteral("Office Laser")}, env.ProgramFolder());
+        Window().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&Window()));
+        Window().mnuFPrint_Click();
+        frmPrint& print = frmPrint::Get();
+        print.optItem[2]->click();
+        QTRY_COMPARE(QApplication::focusWidget(), print.cmdPrint);
+        QWidget* kept = print.cmdPrint;
+        const QString day = Shown();
+        if (which == 0) {
+            QTest::keyClick(print.cmdPrint, Qt::Key_Return);
+            QCOMPARE(PrinterTestSeam::JobFiles().size(), 1);
+        } else if (which == 1) {
+            ShowSetupWizard();
+            frmSetup::Get().cmdCancel->click();
+            QVERIFY(!frmSetup::IsLoaded());
+        } else if (which == 2 || which == 4) {
+            ShowFindReplace();
+            frmFindReplace& find = frmFindReplace::Get();
+            QTRY_COMPARE(QApplication::focusWidget(), find.txtFind);
+            if (which == 2) {
+                QTest::keyClick(find.txtFind, Qt::Key_Escape);
+            } else {
+                print.cmdCancel->setFocus(Qt::TabFocusReason);
+                QTest::keyClick(print.cmdCancel, Qt::Key_Escape);
+                kept = find.txtFind;
+            }
+        } else {
+            Ui().EditRow = 2;
+            WhenModalShows([](QWidget*) { frmEditDetails::IfLoaded()->cmdCancel->click(); });
+            ShowEditDetails();
+        }
+        Window().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&Window()));
+        QTRY_COMPARE(QApplication::focusWidget(), kept);
+        QVERIFY(ShowsFocusMark(kept));
+        if (which == 0) { // Return prints again, and leaves the day where it is
+            QTest::keyClick(kept, Qt::Key_Return);
+            QCOMPARE(PrinterTestSeam::JobFiles().size(), 2);
+        }
+        QCOMPARE(Shown(), day);
+        VerifyNoUnexpectedMessages();
+    }
+
     void helpFromAModalWindowIsInFrontAndUsable_data() {
         QTest::addColumn<int>("which");
         QTest::newRow("time editor") << 0;
