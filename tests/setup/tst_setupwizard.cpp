@@ -224,6 +224,28 @@ private Q_SLOTS:
         VerifyNoUnexpectedMessages();
     }
 
+    // Tab takes the buttons as they are read, from left to right, and Shift+Tab back.
+    void theButtonsTakeTabInReadingOrder() {
+        TestEnvironment env;
+        StartFirstUse();
+        frmSetup& w = Wizard();
+        Next();
+        QTest::keyClicks(w.txtTeacherName[1], QStringLiteral("Ms. Avery")); // Reset is offered
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        const QWidgetList row{w.cmdHelp,  w.cmdDailyPlannerHelp, w.cmdReset, w.cmdBack, w.cmdNext,
+                              w.cmdCancel};
+        w.cmdHelp->setFocus(Qt::TabFocusReason);
+        for (qsizetype i = 1; i < row.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), row[i]);
+        }
+        for (qsizetype i = row.size() - 2; i >= 0; --i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+            QCOMPARE(QApplication::focusWidget(), row[i]);
+        }
+    }
+
     void problemsAreSaidOnNextButNotWhileLoadingOrResetting() {
         TestEnvironment env;
         StartFirstUse();
