@@ -49,6 +49,8 @@ void frmMsg::Form_Load() {
 void frmMsg::Prepare(const QString& message, int buttons, int icon, const QString& title,
                      qint32 helpContext) {
     UiState& g = Ui();
+    const bool secondDefault = (buttons & MsgDefaultSecond) != 0;
+    buttons &= ~MsgDefaultSecond;
     // Any set of buttons but those the box knows gets OK alone.
     if (buttons != MsgOK && buttons != MsgOKCancel && buttons != MsgYesNo && buttons != MsgYesNoCancel) {
         buttons = MsgOK;
@@ -100,10 +102,18 @@ void frmMsg::Prepare(const QString& message, int buttons, int icon, const QStrin
     const bool withHelp = g.MsgHelpContext != 0;
     auto place = [Y](QPushButton* button, double left) { TwMove(button, CLng(left), Y); };
     cmdButton[3]->setVisible(buttons == MsgYesNoCancel);
-    cmdButton[1]->setDefault(buttons != MsgYesNoCancel);
-    cmdButton[3]->setDefault(buttons == MsgYesNoCancel);
+    // The default answer: of three choices the one that changes nothing, as Escape is; of two the
+    // first, unless the question asks for the second.
+    QPushButton* answer = cmdButton[1];
     if (buttons == MsgYesNoCancel) {
-        // Three choices: the one that changes nothing is the default, as Escape is.
+        answer = cmdButton[3];
+    } else if (secondDefault && buttons != MsgOK) {
+        answer = cmdButton[2];
+    }
+    for (int i = 1; i <= 3; ++i) {
+        cmdButton[i]->setDefault(cmdButton[i] == answer);
+    }
+    if (buttons == MsgYesNoCancel) {
         cmdButton[1]->setText(QStringLiteral("Yes"));
         cmdButton[2]->setText(QStringLiteral("No"));
         cmdButton[2]->setVisible(true);
@@ -146,7 +156,7 @@ void frmMsg::Prepare(const QString& message, int buttons, int icon, const QStrin
         }
     }
     // The focus starts on the default answer, never on Help, which comes first in the Tab order.
-    (buttons == MsgYesNoCancel ? cmdButton[3] : cmdButton[1])->setFocus();
+    answer->setFocus();
 }
 
 void frmMsg::cmdButton_Click(int index) {
