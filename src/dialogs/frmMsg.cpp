@@ -62,8 +62,12 @@ void frmMsg::Prepare(const QString& message, int buttons, int icon, const QStrin
 
     // 2. The label grows to fit its text.
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    lblMsg->setText(text);
     const QFontMetrics metrics(lblMsg->font());
+    // A word no line can hold (a long file name) would widen the window past the screen.
+    const QString whole = text;
+    text = ElideLongWords(text, metrics, PxX(kMessageMaxWidth));
+    lblMsg->setText(text);
+    lblMsg->setToolTip(text == whole ? QString() : WrappedToolTip(whole));
     const QRect bounds = metrics.boundingRect(QRect(0, 0, PxX(kMessageMaxWidth), 100000),
                                               Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
     const int lines = static_cast<int>(text.count(QLatin1Char('\n')));

@@ -14,11 +14,13 @@
 #include "files/PackConfig.h"
 #include "files/frmFileDialog.h"
 #include "mainwindow/frmMain.h"
+#include "options/frmOptions.h"
 #include "platform/Recordset.h"
 #include "platform/SettingsStore.h"
 #include "printing/DefaultPrinter.h"
 #include "printing/Printer.h"
 #include "printing/frmPrint.h"
+#include "printing/frmPrintPreview.h"
 #include "setup/frmSetup.h"
 #include "support/UiTestSupport.h"
 #include "ui/MainWindowState.h"
@@ -890,6 +892,69 @@ private Q_SLOTS:
             QCOMPARE(PrinterTestSeam::JobFiles().size(), 2);
         }
         QCOMPARE(Shown(), day);
+        VerifyNoUnexpectedMessages();
+    }
+
+    // Names of any length (the set-up takes 255 characters) never widen a window past the
+    // screen: each is cut with an ellipsis where it is shown, the whole of it in the tooltip.
+    void longNamesNeverWidenAWindow_data() {
+        QTest::addColumn<int>("which");
+        QTest::newRow("log on") << 0;
+        QTest::newRow("status bar") << 1;
+        QTest::newRow("options, settings") << 2;
+        QTest::newRow("options, statistics") << 3;
+        QTest::newRow("set-up, holidays") << 4;
+        QTest::newRow("message naming a file") << 5;
+    }
+    void longNamesNeverWidenAWindow() {
+        QFETCH(int, which);
+        TestEnvironment env;
+        YearPlan plan = SharedBookYear();
+        QString name = QStringLiteral("Ms. Wilhelmina Montgomery-Worthington ").repeated(7).left(255);
+        plan.teacherNames[1] = plan.teacherNames[2] = name;
+        BuildYear(plan);
+        SaveText(QStringLiteral("Settings\\HolidayNames"), QStringLiteral("HolidayName1"), name);
+        SetLogOnChoiceForTests(1);
+        QVERIFY(Main());
+        auto fits = [&name](QWidget* window, QWidget* shown, const QString& text) {
+            QVERIFY(window->frameGeometry().width() <= 1280);
+            QVERIFY2(text.contains(QChar(0x2026)), qPrintable(text));
+            QVERIFY(shown->toolTip().remove(QChar(0x200B)).contains(name));
+        };
+        if (which == 0) {
+            frmLogOn& logOn = frmLogOn::Get();
+            logOn.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&logOn));
+            fits(&logOn, logOn.lblName[2], logOn.lblName[2]->text());
+        } else if (which == 1) {
+            QLabel* panel = Window().StatusPanel(QStringLiteral("TeacherName"));
+            fits(&Window(), panel, panel->text());
+        } else if (which <= 3) {
+            WhenModalShows([&fits, which](QWidget* window) {
+                auto& options = *qobject_cast<frmOptions*>(window);
+                options.SSTabOptions->setCurrentIndex(which == 2 ? 0 : 4);
+                QVERIFY(QTest::qWaitForWindowExposed(window));
+                if (which == 2) {
+                    fits(window, options.lblTeacher, options.lblTeacher->text());
+                } else {
+                    fits(window, options.fraStatistics, options.fraStatistics->title());
+                }
+                options.cmdCancel->click();
+            });
+            Window().mnuTOptions_Click();
+        } else if (which == 4) {
+            ShowSetupWizard();
+            frmSetup& wizard = frmSetup::Get();
+            fits(&wizard, wizard.lblHolidayName[1], wizard.lblHolidayName[1]->text());
+        } else {
+            name = name.remove(QLatin1Char(' ')) + QStringLiteral(".mdb");
+            frmMsg box;
+            box.Prepare(QStringLiteral("The book could not be copied to\r\n") + name, MsgOK, MsgWarning,
+                        QString(), 0);
+            box.show();
+            fits(&box, box.lblMsg, box.lblMsg->text());
+            QVERIFY(box.lblMsg->text().endsWith(QLatin1String(".mdb"))); // cut in its middle
+        }
         VerifyNoUnexpectedMessages();
     }
 
