@@ -224,7 +224,7 @@ private Q_SLOTS:
         VerifyNoUnexpectedMessages();
     }
 
-    // Tab takes the buttons as they are read, from left to right, and Shift+Tab back.
+    // Tab takes the buttons as they are read, from left to right.
     void theButtonsTakeTabInReadingOrder() {
         TestEnvironment env;
         StartFirstUse();
@@ -233,16 +233,10 @@ private Q_SLOTS:
         QTest::keyClicks(w.txtTeacherName[1], QStringLiteral("Ms. Avery")); // Reset is offered
         w.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        const QWidgetList row{w.cmdHelp,  w.cmdDailyPlannerHelp, w.cmdReset, w.cmdBack, w.cmdNext,
-                              w.cmdCancel};
         w.cmdHelp->setFocus(Qt::TabFocusReason);
-        for (qsizetype i = 1; i < row.size(); ++i) {
+        for (QWidget* next : {w.cmdDailyPlannerHelp, w.cmdReset, w.cmdBack, w.cmdNext, w.cmdCancel}) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            QCOMPARE(QApplication::focusWidget(), row[i]);
-        }
-        for (qsizetype i = row.size() - 2; i >= 0; --i) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
-            QCOMPARE(QApplication::focusWidget(), row[i]);
+            QCOMPARE(QApplication::focusWidget(), next);
         }
     }
 
