@@ -7,9 +7,9 @@
 
 // Every subsystem reports through the program's own message box. Core declares it; the
 // interface installs the window that answers it, and tests answer from a queue.
-// Yes, No and Cancel ask for one of three choices; Cancel is the default there. Of two answers
-// the first is the default, unless MsgDefaultSecond is added: a question whose Yes loses something
-// starts on No.
+// Yes, No and Cancel ask for one of three choices; Cancel is the default there. MsgDefaultSecond
+// added to OK and Cancel or Yes and No makes the second answer the default, for a question whose
+// first answer a stray Return must not give.
 enum MsgButtons { MsgOK = 1, MsgOKCancel = 2, MsgYesNo = 3, MsgYesNoCancel = 4, MsgDefaultSecond = 256 };
 enum MsgIcon { MsgInformation = 1, MsgQuestion = 2, MsgWarning = 3, MsgAlert = 4 };
 enum MsgAnswer { MsgAnswerOK = 1, MsgAnswerCancel = 2, MsgAnswerYes = 6, MsgAnswerNo = 7 };

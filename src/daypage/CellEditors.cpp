@@ -76,12 +76,6 @@ void StoreCell(BoundLabel* cell, const QString& text, bool details) {
     days.MovePrevious();
 }
 
-void FocusNextDay() {
-    if (frmSchedule* page = frmSchedule::IfLoaded()) {
-        page->FocusNext();
-    }
-}
-
 // The small copy of the day page's row, filled in the day's styles.
 void FillRow(DetailsRowControls& row) {
     frmSchedule& page = Page();
@@ -141,7 +135,7 @@ frmEditLine::frmEditLine(const QString& formName, const QString& caption, const 
     connect(cmdOK, &QPushButton::clicked, this, &frmEditLine::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmEditLine::cmdCancel_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmEditLine::cmdHelp_Click);
-    connect(this, &QDialog::rejected, this, [] { FocusNextDay(); });
+    connect(this, &QDialog::rejected, this, [this] { FocusAfterClosing(this); });
 }
 
 void frmEditLine::Load() {
@@ -159,7 +153,7 @@ void frmEditLine::showEvent(QShowEvent* event) {
 void frmEditLine::cmdOK_Click() {
     StoreCell(Cell(), txtEdit->text(), false);
     accept();
-    FocusNextDay();
+    FocusAfterClosing(this);
 }
 
 void frmEditLine::cmdCancel_Click() {
@@ -230,7 +224,7 @@ frmEditDetails::frmEditDetails() : QDialog(MainFrame::IfLoaded()) {
     connect(cmdOK, &QPushButton::clicked, this, &frmEditDetails::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmEditDetails::cmdCancel_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmEditDetails::cmdHelp_Click);
-    connect(this, &QDialog::rejected, this, [] { FocusNextDay(); });
+    connect(this, &QDialog::rejected, this, [this] { FocusAfterClosing(this); });
 }
 
 void frmEditDetails::Form_Load() {
@@ -289,7 +283,7 @@ void frmEditDetails::showEvent(QShowEvent* event) {
 void frmEditDetails::cmdOK_Click() {
     StoreCell(Page().lblDetails[Row()], txtEditDetails->StoredText(), true);
     accept();
-    FocusNextDay();
+    FocusAfterClosing(this);
 }
 
 void frmEditDetails::cmdCancel_Click() {
@@ -342,7 +336,7 @@ frmDetailsMagnify::frmDetailsMagnify() : QDialog(MainFrame::IfLoaded()) {
     const double closeLeft = qMax(6780.0, TwLeft(Label2) + TwWidth(Label2) + 120);
     cmdClose = Button(this, QStringLiteral("Close"), closeLeft, 3960);
     connect(cmdClose, &QPushButton::clicked, this, &frmDetailsMagnify::cmdClose_Click);
-    connect(this, &QDialog::rejected, this, [] { FocusNextDay(); });
+    connect(this, &QDialog::rejected, this, [this] { FocusAfterClosing(this); });
     setFixedSize(PxX(qMax(8160.0, closeLeft + TwWidth(cmdClose) + 240)), PxY(4560));
 }
 

@@ -62,6 +62,7 @@ frmFindReplace::frmFindReplace() : QFrame(MainFrame::Get().clientArea) {
     setLineWidth(1);
     setAutoFillBackground(true);
     buildControls();
+    FloatAsWindow(this);
     hide();
 }
 
@@ -314,7 +315,7 @@ void frmFindReplace::Form_Unload() {
     ProgramState& g = Globals();
     tmrFind->stop();
     ForgetOpenWindow(kFormName);
-    // The focus would fall to the page's first control, the Previous arrow.
+    // The focus would fall to the page's first control, the Previous arrow, under whatever else is open.
     const bool focused = isAncestorOf(QApplication::focusWidget());
     hide();
     hideMarkers();
@@ -333,8 +334,8 @@ void frmFindReplace::Form_Unload() {
     if (m_searchStartDate.isValid()) {
         GoToDate(m_searchStartDate);
     }
-    if (focused && !g.BlankDataBase) {
-        page->FocusNext();
+    if (focused) {
+        FocusAfterClosing(this);
     }
 }
 

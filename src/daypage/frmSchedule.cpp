@@ -17,6 +17,7 @@
 #include "ui/UiState.h"
 #include "widgets/Artwork.h"
 #include "widgets/Colours.h"
+#include "widgets/KeyboardFocus.h"
 #include "widgets/SystemMetrics.h"
 #include "widgets/TwipsGeometry.h"
 
@@ -451,6 +452,14 @@ void frmSchedule::SetBackColour(qint32 bgr) {
 void frmSchedule::FocusNext() {
     if (cmdNext->isEnabled() && cmdNext->isVisible()) {
         cmdNext->setFocus();
+    }
+}
+
+void FocusAfterClosing(const QWidget* closing) {
+    if (QWidget* control = FocusToGoBackTo(closing)) {
+        GiveFocusTo(control);
+    } else if (frmSchedule* page = frmSchedule::IfLoaded(); page && !Globals().BlankDataBase) {
+        page->FocusNext();
     }
 }
 

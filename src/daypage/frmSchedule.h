@@ -141,3 +141,8 @@ private:
 
 // The day code's label and the calendar follow the shown day.
 void ShowDayCode(frmSchedule& page);
+
+// Once a window over the page has closed (`closing`, hidden by now), the focus goes back into the
+// window in front that is still open, to the control it had; to the page's Next arrow only when
+// none is. Under an open window the arrow would take Return unseen.
+void FocusAfterClosing(const QWidget* closing);

@@ -66,7 +66,7 @@ void frmLogOn::Form_Load() {
     const ProgramState& g = Globals();
     setWindowTitle(CaptionText(g.AppTitle + QStringLiteral(" - Log On  ")));
     for (int i = 1; i <= 2; ++i) {
-        lblName[i]->setText(CaptionText(g.TeacherNames[i]));
+        ShowElided(lblName[i], g.TeacherNames[i], ScreenShare(this, 0.5));
     }
     LoggedOn = false;
     Highlight(0);

@@ -49,7 +49,7 @@ void frmMsg::Form_Load() {
 void frmMsg::Prepare(const QString& message, int buttons, int icon, const QString& title,
                      qint32 helpContext) {
     UiState& g = Ui();
-    const bool secondIsDefault = (buttons & MsgDefaultSecond) != 0;
+    const bool secondDefault = (buttons & MsgDefaultSecond) != 0;
     buttons &= ~MsgDefaultSecond;
     // Any set of buttons but those the box knows gets OK alone.
     if (buttons != MsgOK && buttons != MsgOKCancel && buttons != MsgYesNo && buttons != MsgYesNoCancel) {
@@ -62,8 +62,12 @@ void frmMsg::Prepare(const QString& message, int buttons, int icon, const QStrin
 
     // 2. The label grows to fit its text.
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    lblMsg->setText(text);
     const QFontMetrics metrics(lblMsg->font());
+    // A word no line can hold (a long file name) would widen the window past the screen.
+    const QString whole = text;
+    text = ElideLongWords(text, metrics, PxX(kMessageMaxWidth));
+    lblMsg->setText(text);
+    lblMsg->setToolTip(text == whole ? QString() : WrappedToolTip(whole));
     const QRect bounds = metrics.boundingRect(QRect(0, 0, PxX(kMessageMaxWidth), 100000),
                                               Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
     const int lines = static_cast<int>(text.count(QLatin1Char('\n')));
@@ -102,15 +106,16 @@ void frmMsg::Prepare(const QString& message, int buttons, int icon, const QStrin
     const bool withHelp = g.MsgHelpContext != 0;
     auto place = [Y](QPushButton* button, double left) { TwMove(button, CLng(left), Y); };
     cmdButton[3]->setVisible(buttons == MsgYesNoCancel);
-    // Three choices: the one that changes nothing is the default, as Escape is.
-    QPushButton* byDefault = cmdButton[1];
+    // The default answer: of three choices the one that changes nothing, as Escape is; of two the
+    // first, unless the question asks for the second.
+    QPushButton* answer = cmdButton[1];
     if (buttons == MsgYesNoCancel) {
-        byDefault = cmdButton[3];
-    } else if (secondIsDefault && buttons != MsgOK) {
-        byDefault = cmdButton[2];
+        answer = cmdButton[3];
+    } else if (secondDefault && buttons != MsgOK) {
+        answer = cmdButton[2];
     }
-    for (int i = 1; i < 4; ++i) {
-        cmdButton[i]->setDefault(cmdButton[i] == byDefault);
+    for (int i = 1; i <= 3; ++i) {
+        cmdButton[i]->setDefault(cmdButton[i] == answer);
     }
     if (buttons == MsgYesNoCancel) {
         cmdButton[1]->setText(QStringLiteral("Yes"));
@@ -155,7 +160,7 @@ void frmMsg::Prepare(const QString& message, int buttons, int icon, const QStrin
         }
     }
     // The focus starts on the default answer, never on Help, which comes first in the Tab order.
-    byDefault->setFocus();
+    answer->setFocus();
 }
 
 void frmMsg::cmdButton_Click(int index) {

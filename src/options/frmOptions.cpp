@@ -531,7 +531,7 @@ void frmOptions::Form_Load() {
 
     // 9.
     const int teacher = g.CurrentTeacher >= 1 && g.CurrentTeacher <= 2 ? g.CurrentTeacher : 0;
-    lblTeacher->setText(CaptionText(g.TeacherNames[teacher]));
+    ShowElided(lblTeacher, g.TeacherNames[teacher], ScreenShare(this, 0.25));
 
     // 10.-11. The dialog opens clean, whatever the handlers above marked.
     RefreshPreview();
@@ -1062,9 +1062,10 @@ void frmOptions::txtHolidayNames_Change(int) {
 void frmOptions::ShowSchoolYearStatistics() {
     const ProgramState& g = Globals();
     const int teacher = g.CurrentTeacher >= 1 && g.CurrentTeacher <= 2 ? g.CurrentTeacher : 0;
-    fraStatistics->setTitle(g.BothTeacherDays ? QStringLiteral("Statistics for... Both Teachers")
-                                              : QStringLiteral("Statistics for... ") +
-                                                    CaptionText(g.TeacherNames[teacher]));
+    ShowElided(fraStatistics,
+               g.BothTeacherDays ? QStringLiteral("Statistics for... Both Teachers")
+                                 : QStringLiteral("Statistics for... ") + g.TeacherNames[teacher],
+               ScreenShare(this, 0.5));
     // The walk puts the page back on the day it showed.
     const SchoolYearStatistics s = ComputeSchoolYearStatistics(ReadListedDays(), g, Clock::Today());
     for (int m = 1; m <= 12; ++m) {

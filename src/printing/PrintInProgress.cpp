@@ -123,7 +123,7 @@ bool GoOnPrinting() {
     const int answer = ShowMessage(
         QStringLiteral("Quillmarsh is printing.\r\n\r\nStop the print now and close Quillmarsh? Choose No to "
                        "go on printing and leave Quillmarsh open."),
-        MsgYesNo, MsgQuestion, Globals().AppTitle + QStringLiteral(" - Print"), 0);
+        MsgYesNo | MsgDefaultSecond, MsgQuestion, Globals().AppTitle + QStringLiteral(" - Print"), 0);
     QApplication::restoreOverrideCursor();
     if (answer == MsgAnswerYes) {
         return false;

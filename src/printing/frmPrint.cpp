@@ -252,6 +252,7 @@ frmPrint::frmPrint() {
     setLineWidth(2);
     setAutoFillBackground(true);
     buildControls();
+    FloatAsWindow(this);
 }
 
 frmPrint::~frmPrint() = default;
@@ -543,16 +544,15 @@ void frmPrint::Form_Load() {
 
 void frmPrint::Form_Unload() {
     ForgetOpenWindow(QStringLiteral("frmPrint"));
-    // The focus would fall to the page's first control, the Previous arrow.
+    // The focus would fall to the page's first control, the Previous arrow, under whatever else is open.
     const bool focused = isAncestorOf(QApplication::focusWidget());
     hide();
     setParent(m_oldParent);
     if (Globals().StartupDone && ReturnDate.isValid()) {
         GoToDate(ReturnDate);
     }
-    frmSchedule* page = frmSchedule::IfLoaded();
-    if (focused && page && !Globals().BlankDataBase) {
-        page->FocusNext();
+    if (focused) {
+        FocusAfterClosing(this);
     }
 }
 
@@ -771,13 +771,12 @@ void frmPrint::cmdPrint_Click() {
         break;
     }
     case 2: {
-        hide();
         bool ok = false;
         {
+            const HiddenForAWhile hidden(this); // out of the picture
             const BusyPointer busy;
             ok = PrintSchedulePicture();
         }
-        show();
         if (!ok) {
             printFailed(StoppedText(QStringLiteral("The screen view"), 0, 1, false));
         }

@@ -29,6 +29,8 @@ namespace {
 const QString kTimeTable = QStringLiteral("Settings\\TimeTable");
 const qint32 kButtonFace = static_cast<qint32>(0x8000000Fu);
 const qint32 kWindowColour = static_cast<qint32>(0x80000005u);
+// Two columns of holiday names share their frame with the date pickers.
+constexpr double kHolidayNameWidth = 2600;
 
 // Only a school year that exists can be changed in part.
 bool YearExists() {
@@ -437,7 +439,7 @@ void frmSetup::LoadSchoolYearStep() {
         TermCount += used ? 1 : 0;
     }
     for (int i = 1; i <= 20; ++i) {
-        lblHolidayName[i]->setText(CaptionText(g.HolidayNames[i], 40));
+        ShowElided(lblHolidayName[i], g.HolidayNames[i], PxX(kHolidayNameWidth));
         const bool used = saved && !IsNoDate(g.Holidays[i]);
         setPicker(dtpHolidays[i], used ? g.Holidays[i] : today, used);
         HolidayNow[i] = used ? g.Holidays[i] : ZeroDate();

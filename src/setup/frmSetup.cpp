@@ -338,13 +338,14 @@ void frmSetup::buildShell() {
         Place(b, left, kButtonTop, width, kButtonHeight);
         return b;
     };
+    // Made from left to right, the order in which Tab takes them.
     cmdHelp = button(QStringLiteral("&Help"), kColumnLeft, 1100);
     cmdDailyPlannerHelp = button(QStringLiteral("Use as Daily Planner Help"), kColumnLeft + 1190, 2500);
     const double right = kWindowWidth - kColumnLeft;
-    cmdCancel = button(QStringLiteral("Cancel"), right - 1100, 1100);
-    cmdNext = button(QStringLiteral("Next"), right - 1100 - 90 - 1400, 1400);
-    cmdBack = button(QStringLiteral("Back"), right - 2590 - 90 - 1100, 1100);
     cmdReset = button(QStringLiteral("Reset"), right - 3780 - 90 - 2800, 2800);
+    cmdBack = button(QStringLiteral("Back"), right - 2590 - 90 - 1100, 1100);
+    cmdNext = button(QStringLiteral("Next"), right - 1100 - 90 - 1400, 1400);
+    cmdCancel = button(QStringLiteral("Cancel"), right - 1100, 1100);
 }
 
 void frmSetup::buildModeStep() {
@@ -843,7 +844,7 @@ void frmSetup::Form_Unload() {
     EnableDataCommands();
     ShowCalendarFrame(page); // and the notes beside it
     ShowTimeTableFrame(page);
-    page.FocusNext(); // where every other window leaves it, not the first arrow the page shows
+    FocusAfterClosing(this); // not the first arrow the page shows, nor under an open window
 }
 
 void frmSetup::RequestClose() {

@@ -12,12 +12,18 @@
 #include <QAction>
 #include <QLabel>
 
+namespace {
+void ShowTeacherPanel(MainFrame& main, const QString& text) {
+    ShowElided(main.StatusPanel(QStringLiteral("TeacherName")), text, ScreenShare(&main, 0.3));
+}
+} // namespace
+
 void UpdateTeacherInfo(MainFrame& main) {
     const ProgramState& g = Globals();
     const QString teacher = CaptionText(g.CurrentTeacherName);
     main.setWindowTitle(g.AppTitle + QStringLiteral(" - ") + teacher + QStringLiteral(" - ") +
                         g.DBaseFileName.mid(1));
-    main.StatusPanel(QStringLiteral("TeacherName"))->setText(QStringLiteral("Teacher: ") + teacher);
+    ShowTeacherPanel(main, QStringLiteral("Teacher: ") + g.CurrentTeacherName);
     if (g.SetupUser == 0) {
         return;
     }
@@ -57,10 +63,9 @@ void RefreshMainMenus(MainFrame& main) {
     main.CoolBar->setVisible(g.ToolBarShow);
     main.mnuVToolBar->setText(g.ToolBarShow ? QStringLiteral("&ToolBar|#Check")
                                             : QStringLiteral("&ToolBar|#NotChecked"));
-    main.StatusPanel(QStringLiteral("TeacherName"))
-        ->setText(g.CurrentTeacherName.isEmpty()
-                      ? QStringLiteral("   ")
-                      : QStringLiteral("Teacher: ") + CaptionText(g.CurrentTeacherName));
+    ShowTeacherPanel(main, g.CurrentTeacherName.isEmpty()
+                               ? QStringLiteral("   ")
+                               : QStringLiteral("Teacher: ") + g.CurrentTeacherName);
     // The Pack To Go band: the date of the last pack, read again in case a pack just wrote it.
     QString band;
     if (g.PackRun != 0) {

@@ -1,5 +1,7 @@
 #include "KeyboardFocus.h"
 
+#include "TopLevelWindows.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
@@ -28,6 +30,36 @@ bool AnotherOptionChosen(const QWidget* widget) {
     });
 }
 
+// The windows that float inside another as windows, each with the control that had its focus last.
+struct FloatingWindow {
+    QPointer<QWidget> area;
+    QPointer<QWidget> focus;
+};
+QList<FloatingWindow>& FloatingWindows() {
+    static QList<FloatingWindow> windows;
+    return windows;
+}
+
+// Our windows, the one activated last first.
+QList<QPointer<QWidget>>& ActivationOrder() {
+    static QList<QPointer<QWidget>> windows;
+    return windows;
+}
+
+void Remember(QWidget* focused) {
+    for (FloatingWindow& floating : FloatingWindows()) {
+        if (floating.area && floating.area->isAncestorOf(focused)) {
+            floating.focus = focused;
+        }
+    }
+}
+
+void Activated(QWidget* window) {
+    QList<QPointer<QWidget>>& order = ActivationOrder();
+    order.removeIf([window](const QPointer<QWidget>& known) { return known.isNull() || known == window; });
+    order.prepend(window);
+}
+
 bool IsReturn(const QKeyEvent* key) {
     return (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
            (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
@@ -40,6 +72,12 @@ protected:
             // Before the control repaints itself with the focus.
             if (auto* widget = qobject_cast<QWidget*>(watched)) {
                 widget->window()->setAttribute(Qt::WA_KeyboardFocusChange);
+                Remember(widget);
+            }
+        } else if (event->type() == QEvent::WindowActivate) {
+            auto* widget = qobject_cast<QWidget*>(watched);
+            if (widget != nullptr && widget->isWindow()) {
+                Activated(widget);
             }
         } else if (event->type() == QEvent::KeyPress && IsReturn(static_cast<QKeyEvent*>(event))) {
             auto* button = qobject_cast<QAbstractButton*>(watched);
@@ -127,6 +165,30 @@ bool TakesTab(const QWidget* area, const QWidget* widget) {
            widget->isEnabled() && area->isAncestorOf(widget) && widget->isVisibleTo(area) &&
            !AnotherOptionChosen(widget);
 }
+
+// The control of a floating window that takes the focus back: the one that had it, else the one
+// its window would give it, else its first stop.
+QWidget* ControlInside(QWidget* area, QWidget* remembered) {
+    for (QWidget* control : {remembered, area->window()->focusWidget()}) {
+        if (control != nullptr && area->isAncestorOf(control) && control->isEnabled() &&
+            control->isVisibleTo(area) && control->focusPolicy() != Qt::NoFocus) {
+            return control;
+        }
+    }
+    for (QWidget* widget = area->nextInFocusChain(); widget != area && area->isAncestorOf(widget);
+         widget = widget->nextInFocusChain()) {
+        if (TakesTab(area, widget)) {
+            return widget;
+        }
+    }
+    return area;
+}
+
+// Siblings stand in front of those before them.
+bool InFrontOf(const QWidget* widget, const QWidget* other) {
+    const QObjectList& siblings = widget->parent()->children();
+    return siblings.indexOf(widget) > siblings.indexOf(other);
+}
 } // namespace
 
 bool FocusNextInside(QWidget* area, bool next) {
@@ -143,6 +205,63 @@ bool FocusNextInside(QWidget* area, bool next) {
         }
     }
     return true;
+}
+
+void FloatAsWindow(QWidget* area) {
+    FloatingWindows().removeIf([](const FloatingWindow& floating) { return floating.area.isNull(); });
+    FloatingWindows().append({area, nullptr});
+}
+
+QWidget* FocusToGoBackTo(const QWidget* closing) {
+    auto open = [closing](const QWidget* window) {
+        return window != nullptr && window != closing && window->isVisible() &&
+               (closing == nullptr || !closing->isAncestorOf(window));
+    };
+    QWidget* front = QApplication::activeModalWidget();
+    if (!open(front)) {
+        const QList<QPointer<QWidget>>& order = ActivationOrder();
+        const auto found = std::find_if(order.cbegin(), order.cend(), open);
+        front = found != order.cend() ? found->data() : MainWindow();
+    }
+    if (!open(front)) {
+        return nullptr;
+    }
+    const FloatingWindow* floating = nullptr;
+    for (const FloatingWindow& candidate : FloatingWindows()) {
+        if (open(candidate.area) && candidate.area->window() == front &&
+            (floating == nullptr || InFrontOf(candidate.area, floating->area))) {
+            floating = &candidate;
+        }
+    }
+    if (floating != nullptr) {
+        return ControlInside(floating->area, floating->focus);
+    }
+    if (front == MainWindow()) {
+        return nullptr;
+    }
+    return front->focusWidget() != nullptr ? front->focusWidget() : front;
+}
+
+void GiveFocusTo(QWidget* control) {
+    control->setFocus(Qt::OtherFocusReason);
+    if (control->window() != QApplication::activeWindow()) {
+        control->window()->activateWindow();
+    }
+}
+
+HiddenForAWhile::HiddenForAWhile(QWidget* area) : m_area(area) {
+    QWidget* focused = QApplication::focusWidget();
+    if (area->isAncestorOf(focused)) {
+        m_focus = focused;
+    }
+    area->hide();
+}
+
+HiddenForAWhile::~HiddenForAWhile() {
+    m_area->show();
+    if (m_focus) {
+        m_focus->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void PaintFocusFrame(QWidget* widget, int lineWidth) {

@@ -1,8 +1,9 @@
 #pragma once
 
-#include <functional>
+#include <QPointer>
+#include <QWidget>
 
-class QWidget;
+#include <functional>
 
 // What the keyboard needs of controls that Qt's own do not give: a focus mark on a control that
 // paints itself, and Tab kept inside a window that floats within another.
@@ -16,6 +17,34 @@ void PaintFocusFrame(QWidget* widget, int lineWidth);
 // False, with nothing moved, while `area` is hidden or holds no focus; its owner then moves the
 // focus as any widget would.
 bool FocusNextInside(QWidget* area, bool next);
+
+// Such a window counts as a window of its own when the focus goes back after another closes: the
+// control that had the focus in it is remembered, as a window remembers its own.
+void FloatAsWindow(QWidget* area);
+
+// Where the focus goes back to once `closing` (a window, or one floating as a window; hidden by
+// now) has closed: the control it had in the window in front that is still open (a modal one,
+// else the one activated last, and in it the front one of the windows floating there). Null when
+// that is the main window with nothing floating on it: the main window's own business.
+QWidget* FocusToGoBackTo(const QWidget* closing);
+
+// Gives the focus to `control` and makes its window the active one.
+void GiveFocusTo(QWidget* control);
+
+// Hides a window that floats inside another for a while (the print dialog while the screen is
+// taken for a picture) and shows it again with the focus where it was: hidden, it would hand the
+// focus on to whatever lies beneath it.
+class HiddenForAWhile {
+public:
+    explicit HiddenForAWhile(QWidget* area);
+    ~HiddenForAWhile();
+    HiddenForAWhile(const HiddenForAWhile&) = delete;
+    HiddenForAWhile& operator=(const HiddenForAWhile&) = delete;
+
+private:
+    QWidget* m_area;
+    QPointer<QWidget> m_focus;
+};
 
 // The desktop's keys in every window of the program, installed once on the application: Return
 // presses the button that has the focus (a push button or a picture button, in a dialog or not),

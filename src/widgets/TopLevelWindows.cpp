@@ -24,6 +24,10 @@ void SetMainWindow(QWidget* main) {
     g_main = main;
 }
 
+QWidget* MainWindow() {
+    return g_main;
+}
+
 QWidget* FrontWindow() {
     for (QWidget* candidate :
          {QApplication::activeModalWidget(), QApplication::activeWindow(), g_main.data()}) {

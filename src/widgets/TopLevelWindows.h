@@ -12,6 +12,7 @@ class QWindow;
 
 // The main window, which every window that locks it stays in front of.
 void SetMainWindow(QWidget* main);
+QWidget* MainWindow();
 
 // The window a window opened now belongs in front of: the modal window on top, else our active
 // window, else the main window (null when none is shown).

@@ -173,25 +173,31 @@ private Q_SLOTS:
     }
 
     // With Help beside the answers, the focus starts on the default answer: Space answers it and
-    // opens no help.
+    // opens no help, and so does Return. A question may open on its second answer.
     void focusStartsOnTheDefaultAnswer_data() {
         QTest::addColumn<int>("buttons");
+        QTest::addColumn<int>("key");
         QTest::addColumn<int>("answer");
-        QTest::newRow("Help, OK") << int(MsgOK) << 1;
-        QTest::newRow("Help, OK, Cancel") << int(MsgOKCancel) << 1;
-        QTest::newRow("Help, Yes, No, Cancel") << int(MsgYesNoCancel) << 2;
-        QTest::newRow("Help, Yes, No by default") << int(MsgYesNo | MsgDefaultSecond) << 7;
+        QTest::newRow("Help, OK") << int(MsgOK) << int(Qt::Key_Space) << 1;
+        QTest::newRow("Help, OK, Cancel") << int(MsgOKCancel) << int(Qt::Key_Space) << 1;
+        QTest::newRow("Help, Yes, No, Cancel") << int(MsgYesNoCancel) << int(Qt::Key_Space) << 2;
+        QTest::newRow("Help, Yes, No on No") << int(MsgYesNo | MsgDefaultSecond) << int(Qt::Key_Space) << 7;
+        QTest::newRow("Help, Yes, No on No, Return")
+            << int(MsgYesNo | MsgDefaultSecond) << int(Qt::Key_Return) << 7;
+        QTest::newRow("Help, OK, Cancel on Cancel, Return")
+            << int(MsgOKCancel | MsgDefaultSecond) << int(Qt::Key_Return) << 2;
     }
     void focusStartsOnTheDefaultAnswer() {
         QFETCH(int, buttons);
+        QFETCH(int, key);
         QFETCH(int, answer);
         TestEnvironment env;
         frmMsg box;
         box.Prepare(QStringLiteral("Something needs your attention."), buttons, 1, QString(), 2040);
-        QTimer::singleShot(0, &box, [&box] {
+        QTimer::singleShot(0, &box, [&box, key] {
             box.activateWindow();
             if (QTest::qWaitForWindowActive(&box) && QApplication::focusWidget() != nullptr) {
-                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
             }
             if (box.isVisible()) {
                 box.close(); // the key did not answer

@@ -14,11 +14,13 @@
 #include "files/PackConfig.h"
 #include "files/frmFileDialog.h"
 #include "mainwindow/frmMain.h"
+#include "options/frmOptions.h"
 #include "platform/Recordset.h"
 #include "platform/SettingsStore.h"
 #include "printing/DefaultPrinter.h"
 #include "printing/Printer.h"
 #include "printing/frmPrint.h"
+#include "printing/frmPrintPreview.h"
 #include "setup/frmSetup.h"
 #include "support/UiTestSupport.h"
 #include "ui/MainWindowState.h"
@@ -830,6 +832,131 @@ private Q_SLOTS:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
             QVERIFY(!frmPrint::IsLoaded());
             nextArrowMarked();
+        }
+        VerifyNoUnexpectedMessages();
+    }
+
+    // A window that closes over the page, or a print that hides the print dialog for a moment,
+    // leaves the focus with its mark in the window still open, on the control it had: never on
+    // the page's Next arrow beneath it, where Return would move the day under the open dialog.
+    void theFocusStaysInTheWindowStillOpen_data() {
+        QTest::addColumn<int>("which");
+        QTest::newRow("screen view printed") << 0;
+        QTest::newRow("set-up closed") << 1;
+        QTest::newRow("find and replace closed") << 2;
+        QTest::newRow("details editor closed") << 3;
+        QTest::newRow("print dialog closed under find and replace") << 4;
+    }
+    void theFocusStaysInTheWindowStillOpen() {
+        QFETCH(int, which);
+        TestEnvironment env;
+        QVERIFY(Started());
+        PrinterTestSeam::UsePdfPrinters({QStringLiteral("Office Laser")}, env.ProgramFolder());
+        Window().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&Window()));
+        Window().mnuFPrint_Click();
+        frmPrint& print = frmPrint::Get();
+        print.optItem[2]->click();
+        QTRY_COMPARE(QApplication::focusWidget(), print.cmdPrint);
+        QWidget* kept = print.cmdPrint;
+        const QString day = Shown();
+        if (which == 0) {
+            QTest::keyClick(print.cmdPrint, Qt::Key_Return);
+        } else if (which == 1) {
+            ShowSetupWizard();
+            frmSetup::Get().cmdCancel->click();
+        } else if (which == 2 || which == 4) {
+            ShowFindReplace();
+            frmFindReplace& find = frmFindReplace::Get();
+            QTRY_COMPARE(QApplication::focusWidget(), find.txtFind);
+            if (which == 2) {
+                QTest::keyClick(find.txtFind, Qt::Key_Escape);
+            } else {
+                print.cmdCancel->setFocus(Qt::TabFocusReason);
+                QTest::keyClick(print.cmdCancel, Qt::Key_Escape);
+                kept = find.txtFind;
+            }
+        } else {
+            Ui().EditRow = 2;
+            WhenModalShows([](QWidget*) { frmEditDetails::IfLoaded()->cmdCancel->click(); });
+            ShowEditDetails();
+        }
+        Window().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&Window()));
+        QTRY_COMPARE(QApplication::focusWidget(), kept);
+        QVERIFY(ShowsFocusMark(kept));
+        if (which == 0) { // Return prints once more, and leaves the day where it is
+            QTest::keyClick(kept, Qt::Key_Return);
+            QCOMPARE(PrinterTestSeam::JobFiles().size(), 2);
+        }
+        QCOMPARE(Shown(), day);
+        VerifyNoUnexpectedMessages();
+    }
+
+    // Names of any length (the set-up takes 255 characters) never widen a window past the
+    // screen: each is cut with an ellipsis where it is shown, the whole of it in the tooltip.
+    void longNamesNeverWidenAWindow_data() {
+        QTest::addColumn<int>("which");
+        QTest::newRow("log on") << 0;
+        QTest::newRow("status bar") << 1;
+        QTest::newRow("options") << 2;
+        QTest::newRow("set-up, holidays") << 3;
+        QTest::newRow("message naming a file") << 4;
+    }
+    void longNamesNeverWidenAWindow() {
+        QFETCH(int, which);
+        TestEnvironment env;
+        YearPlan plan = SharedBookYear();
+        QString name = QStringLiteral("Ms. Wilhelmina Montgomery-Worthington ").repeated(7).left(255);
+        plan.teacherNames[1] = plan.teacherNames[2] = name;
+        BuildYear(plan);
+        SaveText(QStringLiteral("Settings\\HolidayNames"), QStringLiteral("HolidayName1"), name);
+        SetLogOnChoiceForTests(1);
+        QVERIFY(Main());
+        auto fits = [&name](QWidget* shown) {
+            auto* label = qobject_cast<QLabel*>(shown);
+            const QString text = label ? label->text() : qobject_cast<QGroupBox*>(shown)->title();
+            QVERIFY(shown->window()->frameGeometry().width() <= 1280);
+            QVERIFY2(text.contains(QChar(0x2026)), qPrintable(text));
+            // Cut to the room it has, never clipped.
+            QVERIFY(!label || label->wordWrap() ||
+                    label->fontMetrics().horizontalAdvance(text) <= label->contentsRect().width());
+            QVERIFY(shown->toolTip().remove(QChar(0x200B)).contains(name));
+        };
+        if (which == 0) {
+            frmLogOn& logOn = frmLogOn::Get();
+            logOn.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&logOn));
+            fits(logOn.lblName[2]);
+        } else if (which == 1) {
+            fits(Window().StatusPanel(QStringLiteral("TeacherName")));
+        } else if (which == 2) {
+            WhenModalShows([&fits](QWidget* window) {
+                auto& options = *qobject_cast<frmOptions*>(window);
+                options.SSTabOptions->setCurrentIndex(0);
+                QVERIFY(QTest::qWaitForWindowExposed(window));
+                fits(options.lblTeacher);
+                options.SSTabOptions->setCurrentIndex(4);
+                fits(options.fraStatistics);
+                options.cmdCancel->click();
+            });
+            Window().mnuTOptions_Click();
+        } else if (which == 3) {
+            ShowSetupWizard();
+            frmSetup& wizard = frmSetup::Get();
+            wizard.cmdNext->click();
+            wizard.cmdNext->click();
+            wizard.SSTabSetup->setCurrentIndex(1);
+            QVERIFY(QTest::qWaitForWindowExposed(&wizard));
+            fits(wizard.lblHolidayName[1]);
+        } else {
+            name = name.remove(QLatin1Char(' ')) + QStringLiteral(".mdb");
+            frmMsg box;
+            box.Prepare(QStringLiteral("Could not copy the book to\r\n") + name, MsgOK, MsgWarning, QString(),
+                        0);
+            box.show();
+            fits(box.lblMsg);
+            QVERIFY(box.lblMsg->text().endsWith(QLatin1String(".mdb"))); // cut in its middle
         }
         VerifyNoUnexpectedMessages();
     }

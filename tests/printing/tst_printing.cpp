@@ -1865,6 +1865,8 @@ private Q_SLOTS:
         if (stopAnswer != 0) {
             QVERIFY(MessageTestSeam::Answered().first().text.startsWith(
                 QStringLiteral("Quillmarsh is printing.")));
+            // On No: a stray Return goes on printing.
+            QCOMPARE(MessageTestSeam::Answered().first().buttons, MsgYesNo | MsgDefaultSecond);
         }
         if (stopAnswer == MsgAnswerYes) {
             QCOMPARE(

@@ -225,6 +225,22 @@ private Q_SLOTS:
         VerifyNoUnexpectedMessages();
     }
 
+    // Tab takes the buttons as they are read, from left to right.
+    void theButtonsTakeTabInReadingOrder() {
+        TestEnvironment env;
+        StartFirstUse();
+        frmSetup& w = Wizard();
+        Next();
+        QTest::keyClicks(w.txtTeacherName[1], QStringLiteral("Ms. Avery")); // Reset is offered
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.cmdHelp->setFocus(Qt::TabFocusReason);
+        for (QWidget* next : {w.cmdDailyPlannerHelp, w.cmdReset, w.cmdBack, w.cmdNext, w.cmdCancel}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), next);
+        }
+    }
+
     void problemsAreSaidOnNextButNotWhileLoadingOrResetting() {
         TestEnvironment env;
         StartFirstUse();
