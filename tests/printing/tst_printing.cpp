@@ -465,28 +465,35 @@ private Q_SLOTS:
     }
 
     void eachCopyIsAJobOfItsOwn_data() {
+        QTest::addColumn<int>("item");
         QTest::addColumn<QString>("copies");
         QTest::addColumn<QString>("shown");
-        QTest::addColumn<int>("jobs");
-        QTest::newRow("three") << "3"
+        QTest::addColumn<int>("jobs"); // -1: none, and the teacher is told what the box needs
+        QTest::newRow("three") << 0 << "3"
                                << "3" << 3;
-        QTest::newRow("not a number") << "two"
-                                      << "two" << 0;
-        QTest::newRow("none") << "0"
-                              << "0" << 0;
-        QTest::newRow("twelve") << "12"
+        QTest::newRow("not a number") << 0 << "two"
+                                      << "two" << -1;
+        QTest::newRow("none") << 0 << "0"
+                              << "0" << -1;
+        QTest::newRow("not a number, range") << 1 << "abc"
+                                             << "abc" << -1;
+        QTest::newRow("twelve") << 0 << "12"
                                 << "10" << 10;
-        QTest::newRow("ninety-nine") << "99"
+        QTest::newRow("ninety-nine") << 0 << "99"
                                      << "10" << 10;
     }
-    // Typed into the box, which is left before printing: the box then shows what is printed.
+    // Typed into the box, which is left before printing: the box then shows what is printed. A
+    // box that holds no number of copies prints nothing and says what it needs, and the dialog
+    // and the page stay as they were.
     void eachCopyIsAJobOfItsOwn() {
+        QFETCH(int, item);
         QFETCH(QString, copies);
         QFETCH(QString, shown);
         QFETCH(int, jobs);
         PrintingBook book;
         QVERIFY(book.Start());
-        frmPrint& dialog = book.Dialog();
+        frmPrint& dialog = book.RangeDialog(kMonday, kMonday.addDays(4));
+        dialog.optItem[item]->click();
         frmMain::Get().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&frmMain::Get()));
         dialog.txtcopies->setFocus();
@@ -496,9 +503,25 @@ private Q_SLOTS:
         QTest::keyClick(dialog.txtcopies, Qt::Key_Tab);
         QVERIFY(!dialog.txtcopies->hasFocus());
         QCOMPARE(dialog.txtcopies->text(), shown);
+        if (jobs < 0) {
+            MessageTestSeam::QueueAnswer(MsgAnswerOK);
+        }
         dialog.cmdPrint->click();
-        QCOMPARE(book.Jobs().size(), jobs);
-        QCOMPARE(book.FilesLeft().size(), jobs);
+        QCOMPARE(book.Jobs().size(), std::max(jobs, 0));
+        QCOMPARE(book.FilesLeft().size(), std::max(jobs, 0));
+        if (jobs < 0) {
+            QCOMPARE(MessageTestSeam::Answered().size(), 1);
+            const auto& told = MessageTestSeam::Answered().first();
+            QCOMPARE(
+                told.text,
+                QStringLiteral("Number of Copies needs a number from 1 to 10.\r\n\r\nNothing was printed."));
+            QCOMPARE(told.title, QStringLiteral("Quillmarsh - Number of Copies"));
+            QCOMPARE(dialog.txtcopies->text(), shown);
+            QVERIFY(dialog.optItem[item]->isChecked());
+            QCOMPARE(dialog.RangeStart, kMonday);
+            QCOMPARE(Shown(), kToday);
+            QVERIFY(dialog.isVisible());
+        }
         VerifyNoUnexpectedMessages();
     }
 
