@@ -26,6 +26,8 @@
 #include <QEvent>
 #include <QTimer>
 
+#include <cstring>
+
 namespace {
 const QString kSettings = QStringLiteral("Settings");
 
@@ -150,4 +152,16 @@ bool Main() {
     ShowTimeTableFrame(page);
     AskDefaultPrinterOncePainted(&page);
     return true;
+}
+
+bool RunAsHelper(int& argc, char** argv, int* exitCode) {
+    if (argc == 2 && std::strcmp(argv[1], DefaultPrinterQuestion) == 0) {
+        *exitCode = AnswerDefaultPrinterQuestion(argc, argv);
+        return true;
+    }
+    if (argc >= 2 && std::strcmp(argv[1], HandOverCommand) == 0) {
+        *exitCode = HandOverJobFromCommandLine(argc, argv);
+        return true;
+    }
+    return false;
 }

@@ -5,16 +5,9 @@
 #include "printing/Printer.h"
 #include "widgets/SystemMetrics.h"
 
-#include <cstring>
-
 int main(int argc, char* argv[]) {
-    // Run as the helper that asks the print system for the default printer, without a window.
-    if (argc == 2 && std::strcmp(argv[1], DefaultPrinterQuestion) == 0) {
-        return AnswerDefaultPrinterQuestion(argc, argv);
-    }
-    // Run as the helper that hands a print job to the print system.
-    if (argc >= 2 && std::strcmp(argv[1], HandOverCommand) == 0) {
-        return HandOverJobFromCommandLine(argc, argv);
+    if (int helped = 0; RunAsHelper(argc, argv, &helped)) {
+        return helped;
     }
     Application app(argc, argv);
     UseDefaultPrinterHelper(QCoreApplication::applicationFilePath());

@@ -5,20 +5,35 @@
 #include "platform/DateText.h"
 #include "platform/Recordset.h"
 
+#include <QDir>
 #include <QRegularExpression>
 #include <QTimer>
+
+#include <memory>
+#include <utility>
 
 namespace {
 DayTableListener* g_listener = nullptr;
 
 // The program's only two connections to the database file. They live for the run; the file
-// is let go by CloseDayTable.
-Recordset* MakeRecords() {
+// is let go by CloseDayTable. A failed store is reported once the data operation has finished,
+// not in the middle of it, and once for all the tries of one operation: an editor's OK stores
+// the day, leaves it and comes back, three tries that fail alike. The day table's failures are
+// told in the teacher's words.
+Recordset* MakeRecords(bool days) {
     auto* records = new Recordset();
-    QObject::connect(records, &Recordset::WriteFailed, records, [records](const QString& message) {
-        // Shown once the data operation has finished, not in the middle of it.
-        QTimer::singleShot(0, records, [message] { ReportDatabaseFailure(message); });
-    });
+    auto queued = std::make_shared<bool>(false);
+    QObject::connect(records, &Recordset::WriteFailed, records,
+                     [records, days, queued](const QString& message) {
+                         if (std::exchange(*queued, true)) {
+                             return;
+                         }
+                         const QString text = days ? DayNotSavedText(*records) : message;
+                         QTimer::singleShot(0, records, [text, queued] {
+                             *queued = false;
+                             ReportDatabaseFailure(text);
+                         });
+                     });
     return records;
 }
 
@@ -44,17 +59,64 @@ void OpenRegKeys() {
 } // namespace
 
 Recordset& DayRecords() {
-    static Recordset* records = MakeRecords();
+    static Recordset* records = MakeRecords(true);
     return *records;
 }
 
 Recordset& RegKeyRecords() {
-    static Recordset* records = MakeRecords();
+    static Recordset* records = MakeRecords(false);
     return *records;
 }
 
 void SetDayTableListener(DayTableListener* listener) {
     g_listener = listener;
+}
+
+QString DayNotSavedText(const Recordset& days) {
+    bool dated = false;
+    const QDate day = TextToDate(
+        days.ValueAt(days.LastFailedRow(), days.FieldIndex(QStringLiteral("Date"))).toString(), &dated);
+    const QString what =
+        dated
+            ? QStringLiteral("Your changes to %1").arg(FormatDate(day, QStringLiteral("dddd, mmmm d, yyyy")))
+            : QStringLiteral("Your changes");
+    const QString file = QDir::toNativeSeparators(days.DatabasePath());
+    QString why;
+    QString remedy;
+    switch (days.LastStoreFailure()) {
+    case StoreFailure::DiskFull:
+        why = QStringLiteral("the disk is full");
+        remedy = QStringLiteral("Make room on the disk (delete or move files you no longer need)");
+        break;
+    case StoreFailure::ReadOnly:
+        why = QStringLiteral("the plan book's file cannot be written to");
+        remedy = QStringLiteral("Make sure that %1 and its folder can be written to (not read-only, nor on a "
+                                "locked drive)")
+                     .arg(file);
+        break;
+    case StoreFailure::DiskError:
+        why = QStringLiteral("the disk could not be written to");
+        remedy = QStringLiteral("Check that the drive that holds %1 is still there and working").arg(file);
+        break;
+    case StoreFailure::InUse:
+        why = QStringLiteral("another program is using the plan book's file");
+        remedy = QStringLiteral("Close that program, or wait until it has finished");
+        break;
+    case StoreFailure::Other:
+        why = QStringLiteral("the plan book's file would not take them");
+        remedy = QStringLiteral("Check that %1 is still there and can be written to").arg(file);
+        break;
+    }
+    QString text =
+        QStringLiteral("%1 could not be saved: %2.\r\n\r\nThey are still on that day's page, but not yet "
+                       "in the plan book. %3, then go to another day: what was not saved is saved as you "
+                       "leave a day.")
+            .arg(what, why, remedy);
+    // A cause without plain words keeps the engine's, for whoever helps.
+    if (days.LastStoreFailure() == StoreFailure::Other && !days.LastEngineError().isEmpty()) {
+        text += QStringLiteral("\r\n\r\n(%1)").arg(days.LastEngineError());
+    }
+    return text;
 }
 
 bool IsTeacherCriterion(const QString& criterion) {

@@ -42,6 +42,10 @@ void CloseDayTable();
 bool StorePendingDayEdits(QString* error);
 void DiscardPendingDayEdits();
 
+// The day table's last failed store in the teacher's words: which day was not saved and why,
+// that it is still on the page, and what to do.
+QString DayNotSavedText(const Recordset& days);
+
 // A teacher's criterion exactly as the set-up writes it: pieces "(((QLM.SchoolDay) = 'code')) "
 // joined by "Or ". Anything else (a settings file from elsewhere may hold anything) is not run.
 bool IsTeacherCriterion(const QString& criterion);

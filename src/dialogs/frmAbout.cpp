@@ -7,6 +7,7 @@
 #include "widgets/Shell.h"
 #include "widgets/TopLevelWindows.h"
 
+#include <QDir>
 #include <QFormLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -75,17 +76,18 @@ void frmAbout::Form_Unload() {
 }
 
 void frmAbout::lblEmail_Click() {
-    ShellOpen(MakerMailLink());
+    OpenForTheTeacher(MakerMailLink(), QStringLiteral("the mail address"), MakerMailAddress());
     accept();
 }
 
 void frmAbout::lblWebSite_Click() {
-    ShellOpen(MakerWebPage());
+    OpenMakerWebPage();
     accept();
 }
 
 void frmAbout::cmdViewReadMe_Click() {
-    ShellOpen(ReadMePath());
+    OpenForTheTeacher(ReadMePath(), QStringLiteral("the read-me file"),
+                      QDir::toNativeSeparators(ReadMePath()));
     accept();
 }
 
@@ -107,4 +109,15 @@ void ShowAboutBox() {
 
 QString MakerWebPage() {
     return MakerWebAddress();
+}
+
+void OpenForTheTeacher(const QString& target, const QString& what, const QString& named) {
+    ShellOpen(target, [what, named] {
+        ShowMessage(QStringLiteral("No program on this computer could open %1:\r\n\r\n%2").arg(what, named),
+                    MsgOK, MsgInformation, Globals().AppTitle + QStringLiteral(" - Could Not Open"), 0);
+    });
+}
+
+void OpenMakerWebPage() {
+    OpenForTheTeacher(MakerWebPage(), QStringLiteral("the web page"), MakerWebPage());
 }

@@ -40,3 +40,7 @@ public:
 void ShowAboutBox();
 // The maker's web page (Help > Updates opens it too).
 QString MakerWebPage();
+// Opens a link or a file through the desktop; when no program could open it, the teacher is told
+// so, with what it was (named as the teacher would look for it).
+void OpenForTheTeacher(const QString& target, const QString& what, const QString& named);
+void OpenMakerWebPage();

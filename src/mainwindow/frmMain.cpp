@@ -35,7 +35,6 @@
 #include "widgets/CommandIcons.h"
 #include "widgets/Help.h"
 #include "widgets/LimitedTextEdit.h"
-#include "widgets/Shell.h"
 #include "widgets/SystemMetrics.h"
 #include "widgets/TopLevelWindows.h"
 
@@ -664,7 +663,7 @@ void frmMain::mnuHAbout_Click() {
 }
 
 void frmMain::mnuHUpdates_Click() {
-    ShellOpen(MakerWebPage());
+    OpenMakerWebPage();
 }
 
 void frmMain::mnuHMenuDesigner_Click() {

@@ -94,9 +94,31 @@ bool IsBusySqlError(const QSqlError& error) {
     return error.isValid() && (code == 5 || code == 6);
 }
 
+StoreFailure StoreFailureOf(const QSqlError& error) {
+    if (!error.isValid()) {
+        return StoreFailure::Other;
+    }
+    switch (error.nativeErrorCode().toInt() & 0xff) {
+    case 13: // SQLITE_FULL
+        return StoreFailure::DiskFull;
+    case 8:  // SQLITE_READONLY
+    case 14: // SQLITE_CANTOPEN: the journal cannot be made beside the file
+        return StoreFailure::ReadOnly;
+    case 10: // SQLITE_IOERR
+        return StoreFailure::DiskError;
+    case 5: // SQLITE_BUSY
+    case 6: // SQLITE_LOCKED
+        return StoreFailure::InUse;
+    default:
+        return StoreFailure::Other;
+    }
+}
+
 void Recordset::fail(ErrorKind kind, const QString& text) {
     m_errorKind = kind;
     m_errorText = text;
+    m_storeFailure = StoreFailure::Other;
+    m_engineError.clear();
 }
 
 void Recordset::failSql(ErrorKind kind, const QString& what, const QSqlError& error) {
@@ -106,9 +128,11 @@ void Recordset::failSql(ErrorKind kind, const QString& what, const QSqlError& er
              what + QStringLiteral("\r\n\r\nThe database file %1 is in use by another program. Close that "
                                    "program or wait until it has finished, then try again.\r\n\r\n%2")
                         .arg(m_databasePath, error.text()));
-        return;
+    } else {
+        fail(kind, what + QStringLiteral("\r\n\r\n") + error.text());
     }
-    fail(kind, what + QStringLiteral("\r\n\r\n") + error.text());
+    m_storeFailure = StoreFailureOf(error);
+    m_engineError = error.text();
 }
 
 QString Recordset::tableName() const {
@@ -659,6 +683,7 @@ bool Recordset::Delete() {
                 fail(ErrorKind::WriteFailed, what + QStringLiteral("\r\n\r\nThe database is closed."));
             }
             m_delete.reset();
+            m_failedRow = row->serial;
             announceWriteFailure();
             return false;
         }
@@ -847,8 +872,11 @@ bool Recordset::storeDirtyRows(bool announce) {
                 QStringLiteral("Changes to the records could not be saved in %1.").arg(m_databasePath),
                 db.lastError());
     }
+    // The row whose change was refused; the first, when none of them could be tried.
+    m_failedRow = rows.front()->serial;
     for (size_t i = 0; ok && i < rows.size(); ++i) {
         const Before before{rows[i], rows[i]->dirty, rows[i]->isNew, rows[i]->rowid};
+        m_failedRow = rows[i]->serial;
         ok = storeRow(*rows[i]);
         if (ok) {
             stored.push_back(before);
@@ -922,8 +950,12 @@ bool Recordset::CommitTrans() {
         // outlives the rows being read again.
         const ErrorKind kind = m_errorKind;
         const QString reason = m_errorText;
+        const StoreFailure cause = m_storeFailure;
+        const QString engine = m_engineError;
         RollbackTrans();
         fail(kind, reason);
+        m_storeFailure = cause;
+        m_engineError = engine;
         return false;
     }
     --m_transactionDepth;

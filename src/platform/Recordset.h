@@ -19,6 +19,12 @@ class QSqlQuery;
 // a later try may work. Never a sign of a damaged file or a missing table.
 bool IsBusySqlError(const QSqlError& error);
 
+// What kept a change out of the file, as far as the engine tells: the disk is full, the file or
+// its folder cannot be written, the disk failed, another program holds the file, or something
+// else (the engine's own words then say what).
+enum class StoreFailure { Other, DiskFull, ReadOnly, DiskError, InUse };
+StoreFailure StoreFailureOf(const QSqlError& error);
+
 // The user version of a database file, read through a connection of its own that never makes
 // a file in place of a missing one (and that rolls back a commit cut short, as any opening does).
 // None when the file cannot be read.
@@ -85,6 +91,11 @@ public:
 
     ErrorKind LastErrorKind() const { return m_errorKind; }
     QString LastError() const { return m_errorText; }
+    // Of the last failure: why the engine refused (Other when it was not the engine), in its own
+    // words too, and the row whose change it refused (0: none).
+    StoreFailure LastStoreFailure() const { return m_storeFailure; }
+    QString LastEngineError() const { return m_engineError; }
+    RowKey LastFailedRow() const { return m_failedRow; }
 
     int RecordCount() const;
     bool AtBOF() const;
@@ -209,4 +220,7 @@ private:
 
     ErrorKind m_errorKind = ErrorKind::None;
     QString m_errorText;
+    StoreFailure m_storeFailure = StoreFailure::Other;
+    QString m_engineError;
+    RowKey m_failedRow = 0;
 };

@@ -19,6 +19,8 @@ const QByteArray kNotFound = "0";
 const QByteArray kNotAnswering = "-";
 // Followed by why: the print system is not installed, or not running.
 const QByteArray kMissing = "missing ";
+// The print system gave an answer that could not be read.
+const QByteArray kUnreadable = "unreadable";
 
 struct OpenQuestion {
     std::function<void()> answered;
@@ -62,6 +64,7 @@ void HelperFinished(QProcess* asking) {
     NotePrintSystemAnswer(!(normal && said == kNotAnswering));
     NotePrintSystemMissing(normal && said.startsWith(kMissing) ? QString::fromUtf8(said.mid(kMissing.size()))
                                                                : QString());
+    NotePrintSystemUnreadable(normal && said == kUnreadable);
     Answer(normal && said == kFound);
 }
 
@@ -73,6 +76,7 @@ void HelperTimedOut(QProcess* asking) {
     }
     NotePrintSystemAnswer(false);
     NotePrintSystemMissing(QString());
+    NotePrintSystemUnreadable(false);
     Answer(false);
 }
 
@@ -184,6 +188,7 @@ int AnswerDefaultPrinterQuestion(int& argc, char** argv) {
     const bool found = GetDefaultPrinter().has_value();
     const QByteArray said = found                             ? kFound
                             : !PrintSystemMissing().isEmpty() ? kMissing + PrintSystemMissing().toUtf8()
+                            : PrintSystemUnreadable()         ? kUnreadable
                             : PrintSystemAnswered()           ? kNotFound
                                                               : kNotAnswering;
     std::fputs((said + '\n').constData(), stdout);

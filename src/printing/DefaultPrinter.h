@@ -29,7 +29,8 @@ void AskDefaultPrinterAgain();
 
 // The helper is the program itself, run with this argument; it answers on its standard output,
 // "1" when a default printer is found, "0" when not, "-" when the print system did not answer,
-// and "missing" with why when there is no print system to ask (not installed, not running).
+// "unreadable" when its answer could not be read, and "missing" with why when there is no print
+// system to ask (not installed, not running).
 inline constexpr char DefaultPrinterQuestion[] = "--default-printer";
 void UseDefaultPrinterHelper(const QString& program);
 int AnswerDefaultPrinterQuestion(int& argc, char** argv);

@@ -45,6 +45,17 @@ void ShowNoPrinter(const QString& line) {
                     0);
         return;
     }
+    if (PrintSystemUnreadable()) {
+        // Something answers, but not as the print system does: no printer can be told from it.
+        ShowMessage(
+            PrintSystemUnreadableText() + QStringLiteral(", so no printer can be found.\r\n\r\n") + line +
+                QStringLiteral(" the print system answers as CUPS does. The print server this "
+                               "computer is set to use may not be a CUPS print server, or something "
+                               "between them (a proxy) may change its answers: please tell whoever "
+                               "looks after this computer."),
+            MsgOK, MsgWarning, Globals().AppTitle + QStringLiteral(" - Print System Not Understood"), 0);
+        return;
+    }
     if (!PrintSystemAnswered()) {
         // Not a missing printer: the print system did not say.
         ShowMessage(PrintSystemNotAnsweringText() + QStringLiteral("\r\n\r\n") + line +

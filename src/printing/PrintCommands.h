@@ -7,6 +7,7 @@
 // gone away since start-up is told as the main window tells a missing one.
 void ShowPrintDialog();
 // No default printer: this command (line names it) will not be available until one is attached.
-// When the print system did not answer the question, that is what the teacher is told instead.
+// When the print system did not answer the question, or gave an answer that cannot be read, that
+// is what the teacher is told instead.
 void ShowNoPrinter(const QString& line);
 void RunPrintPreview();

@@ -26,6 +26,7 @@ using Clock = std::chrono::steady_clock;
 std::chrono::milliseconds g_wait = kPrintSystemWait;
 bool g_answered = true;
 QString g_missing;
+bool g_unreadable = false;
 std::optional<Clock::time_point> g_silentSince;
 int g_commandDepth = 0;
 quint64 g_commands = 0;
@@ -83,8 +84,14 @@ std::chrono::milliseconds PrintSystemWait() {
 }
 
 int PrintSystemExchange::MillisecondsLeft() const {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(m_deadline - Clock::now());
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(Deadline() - Clock::now());
     return left.count() > 1 ? static_cast<int>(left.count()) : 1;
+}
+
+void PrintSystemExchange::NoteAnswer() {
+    if (m_silence.count() > 0) {
+        m_deadline = (Clock::now() + m_silence).time_since_epoch().count();
+    }
 }
 
 PrintCommand::PrintCommand() {
@@ -112,12 +119,12 @@ std::chrono::milliseconds TimeLeftToAnswer() {
     return std::max(left, std::chrono::milliseconds(0));
 }
 
-bool AskPrintSystem(const std::function<void(PrintSystemExchange&)>& ask, Clock::time_point deadline) {
-    const auto bound = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-    if (bound.count() <= 0) {
+bool AskPrintSystem(const std::function<void(PrintSystemExchange&)>& ask, Clock::time_point deadline,
+                    std::chrono::milliseconds silence) {
+    if (deadline <= Clock::now()) {
         return false; // the command has waited all it may
     }
-    auto exchange = std::make_shared<PrintSystemExchange>(deadline);
+    auto exchange = std::make_shared<PrintSystemExchange>(deadline, silence);
     auto ended = std::make_shared<std::atomic<bool>>(false);
     try {
         std::thread([exchange, ended, ask] {
@@ -127,7 +134,8 @@ bool AskPrintSystem(const std::function<void(PrintSystemExchange&)>& ask, Clock:
     } catch (const std::system_error&) {
         return false; // no thread to ask in: nothing was asked
     }
-    if (!WaitForPrintSystem([&ended] { return ended->load(); }, bound + kWorkerGrace)) {
+    if (!WaitForPrintSystem([&ended] { return ended->load(); },
+                            [exchange] { return exchange->Deadline() + kWorkerGrace; })) {
         exchange->Abandon();
         return false;
     }
@@ -135,6 +143,11 @@ bool AskPrintSystem(const std::function<void(PrintSystemExchange&)>& ask, Clock:
 }
 
 bool WaitForPrintSystem(const std::function<bool()>& done, std::chrono::milliseconds bound) {
+    const Clock::time_point until = Clock::now() + bound;
+    return WaitForPrintSystem(done, [until] { return until; });
+}
+
+bool WaitForPrintSystem(const std::function<bool()>& done, const std::function<Clock::time_point()>& until) {
     if (done()) {
         return true;
     }
@@ -146,7 +159,7 @@ bool WaitForPrintSystem(const std::function<bool()>& done, std::chrono::millisec
     QTimer look;
     look.setInterval(10);
     QObject::connect(&look, &QTimer::timeout, &loop, [&] {
-        if (done() || clock.elapsed() >= bound.count()) {
+        if (done() || Clock::now() >= until()) {
             loop.quit();
         } else if (clock.elapsed() >= kNoticeableWaitMs) {
             showing.Noticeable();
@@ -182,14 +195,26 @@ void NotePrintSystemMissing(const QString& why) {
     g_missing = why;
 }
 
+bool PrintSystemUnreadable() {
+    return g_unreadable;
+}
+
+void NotePrintSystemUnreadable(bool unreadable) {
+    g_unreadable = unreadable;
+}
+
 bool EndWithTheProgram() {
     const pid_t program = ::getppid();
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
     if (::getppid() != program) {
         return false;
     }
-    ::alarm(unsigned(2 * std::chrono::ceil<std::chrono::seconds>(PrintSystemWait()).count()));
+    PutOffTheHelpersEnd();
     return true;
+}
+
+void PutOffTheHelpersEnd() {
+    ::alarm(unsigned(2 * std::chrono::ceil<std::chrono::seconds>(PrintSystemWait()).count()));
 }
 
 QString PrintSystemNotAnsweringText() {
@@ -197,10 +222,15 @@ QString PrintSystemNotAnsweringText() {
         .arg(QLocale().toString(PrintSystemWait().count() / 1000.0));
 }
 
+QString PrintSystemUnreadableText() {
+    return QStringLiteral("The print system (CUPS) gave an answer that this program cannot read");
+}
+
 namespace PrinterTestSeam {
 void SetAnswerWait(std::chrono::milliseconds wait) {
     g_wait = wait;
     NotePrintSystemAnswer(true);
     NotePrintSystemMissing(QString());
+    NotePrintSystemUnreadable(false);
 }
 } // namespace PrinterTestSeam

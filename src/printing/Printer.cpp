@@ -97,10 +97,12 @@ const QString kPdfDriver = QStringLiteral("PDF");
 #define QLM_CUPS_FUNCTIONS(F) \
     F(cupsAddOption) \
     F(cupsFreeOptions) \
-    F(cupsCreateJob) \
+    F(cupsEncodeOptions2) \
+    F(cupsUser) \
     F(cupsStartDocument) \
     F(cupsWriteRequestData) \
-    F(cupsFinishDocument) \
+    F(httpWrite2) \
+    F(cupsGetResponse) \
     F(cupsCancelJob2) \
     F(cupsLastError) \
     F(cupsLastErrorString) \
@@ -171,7 +173,8 @@ JobOptions CupsJobOptions(const PrinterEntry& printer, const QPageLayout& paper)
     return options;
 }
 
-// Each job is handed over within a bound of its own, whatever the command waited before it.
+// Each job is handed over within a bound of silence of its own, whatever the command waited
+// before it.
 std::chrono::steady_clock::time_point JobDeadline() {
     return std::chrono::steady_clock::now() + PrintSystemWait();
 }
@@ -253,14 +256,36 @@ QPageLayout PaperFromMediaCol(const CupsLibrary& cups, ipp_t* media) {
                        QPageLayout::Millimeter);
 }
 
-// The scheduler's queues, sorted by name as it keeps them, each with its paper and sides.
-QList<PrinterEntry> AskPrinterList(const CupsLibrary& cups, http_t* http) {
+// Whether the last question asked on this thread had an answer that libcups could not read (it
+// then says only that), rather than none in time.
+bool AnswerUnreadable(const CupsLibrary& cups, const PrintSystemExchange& exchange) {
+    return cups.cupsLastError() == IPP_STATUS_ERROR_INTERNAL && !exchange.TimedOut();
+}
+
+// The default printer's name (the teacher's own choice first, as libcups takes it); empty when
+// there is none. An answer that could not be read sets unreadable.
+QString AskDefaultName(const CupsLibrary& cups, http_t* http, const PrintSystemExchange& exchange,
+                       std::atomic<bool>* unreadable) {
+    const char* name = cups.cupsGetDefault2(http);
+    if (!name && AnswerUnreadable(cups, exchange)) {
+        *unreadable = true;
+    }
+    return QString::fromUtf8(name);
+}
+
+// The scheduler's queues, sorted by name as it keeps them, each with its paper and sides. An
+// answer that could not be read (no list at all) sets unreadable.
+QList<PrinterEntry> AskPrinterList(const CupsLibrary& cups, http_t* http, const PrintSystemExchange& exchange,
+                                   std::atomic<bool>* unreadable) {
     static const char* const kWanted[] = {"printer-name",      "printer-location", "printer-make-and-model",
                                           "media-col-default", "media-default",    "sides-default"};
     ipp_t* request = cups.ippNewRequest(IPP_OP_CUPS_GET_PRINTERS);
     cups.ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
                        int(std::size(kWanted)), nullptr, kWanted);
     ipp_t* response = cups.cupsDoRequest(http, request, "/");
+    if (!response && AnswerUnreadable(cups, exchange)) {
+        *unreadable = true;
+    }
     QList<PrinterEntry> printers;
     PrinterEntry printer;
     QPageLayout named;
@@ -312,32 +337,20 @@ QList<PrinterEntry> AskPrinterList(const CupsLibrary& cups, http_t* http) {
 
 const QString kNotRunning = QStringLiteral("the print system (CUPS) is not running.");
 
-// Why CUPS did not take the last job, asked in the worker that handed it over (the library keeps
-// the last error per thread). Where libcups has no word from the scheduler it says only "No such
-// file or directory", for a queue that has gone and for a scheduler that is not running alike;
-// asking the scheduler about the queue tells them apart. Empty when the scheduler did not answer
-// in time: a queue that is only silent is not said to be gone.
-QString CupsRefusal(const CupsLibrary& cups, ipp_status_t status, const QString& said,
-                    const QByteArray& queue, PrintSystemExchange& exchange) {
-    if (status != IPP_STATUS_ERROR_INTERNAL && status != IPP_STATUS_ERROR_NOT_FOUND &&
-        status != IPP_STATUS_ERROR_SERVICE_UNAVAILABLE) {
-        return said;
+// The print system's statuses of success: the job was taken, perhaps with an option changed.
+bool Succeeded(ipp_status_t status) {
+    return status <= IPP_STATUS_OK_CONFLICTING;
+}
+
+// Why the print system did not take a job, from its answer to a question of ours; answered is
+// false when none came that the program could read (libcups then says only that it could not).
+QString Refusal(bool answered, ipp_status_t status, const QString& said) {
+    if (!answered && status == IPP_STATUS_ERROR_INTERNAL) {
+        QString text = PrintSystemUnreadableText() + QLatin1Char('.');
+        text[0] = text[0].toLower();
+        return text;
     }
-    http_t* http = Connect(cups, exchange);
-    if (!http) {
-        return exchange.TimedOut() ? QString() : kNotRunning;
-    }
-    ipp_t* request = cups.ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
-    const QByteArray uri = "ipp://localhost/printers/" + QUrl::toPercentEncoding(QString::fromUtf8(queue));
-    cups.ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.constData());
-    ipp_t* response = cups.cupsDoRequest(http, request, "/");
-    const ipp_status_t asked = cups.cupsLastError();
-    cups.ippDelete(response);
-    cups.httpClose(http);
-    if (exchange.TimedOut()) {
-        return QString();
-    }
-    return asked == IPP_STATUS_ERROR_NOT_FOUND ? QStringLiteral("it is no longer installed.") : said;
+    return status == IPP_STATUS_ERROR_NOT_FOUND ? QStringLiteral("it is no longer installed.") : said;
 }
 
 QString NotAccepted(const QString& printer, const QString& reason) {
@@ -353,58 +366,59 @@ struct HandOver {
     bool maybeSent = false;
 };
 
-// The helper's line, said just before the document goes: a helper ended before it certainly
-// handed nothing over.
-const QByteArray kSending = "sending";
+// What a hand-over tells as it goes, from the worker that hands the job over: the print system
+// created the job (its number), the document is about to go (false: it must not), and the whole
+// document has gone. A job whose number is known and whose document went whole is the print
+// system's: it prints whether or not the last answer comes.
+struct HandOverSteps {
+    std::function<void(int job)> created;
+    std::function<bool()> startSending;
+    std::function<void()> sentWhole;
+};
 
-// Create-Job, then the document: a job created without its document never prints, so the
-// moment the document starts is the one after which a cut-off job may print all the same.
-// startSending says it may go ahead, at that moment. A job that failed leaves the scheduler's
-// answer in status and said.
-int PrintFile(const CupsLibrary& cups, http_t* http, const QByteArray& queue, const QByteArray& file,
-              const QByteArray& title, const JobOptions& options, const std::function<bool()>& startSending,
-              ipp_status_t* status, QString* said) {
+// The helper's lines, each said as its step is reached: a helper ended before "sending" handed
+// nothing over, and one ended after "sent" handed over all of it.
+const QByteArray kCreated = "created ";
+const QByteArray kSending = "sending";
+const QByteArray kSent = "sent";
+
+// Create-Job on our own connection, so that its answer is seen and bounds the wait: libcups's
+// cupsCreateJob first looks the printer up twice, on connections it may open itself. The job's
+// number, or 0 with the print system's answer in status and said (answered: there was one the
+// program could read).
+int CreateJob(const CupsLibrary& cups, http_t* http, const QByteArray& queue, const QByteArray& title,
+              const JobOptions& options, ipp_status_t* status, QString* said, bool* answered) {
+    ipp_t* request = cups.ippNewRequest(IPP_OP_CREATE_JOB);
+    const QByteArray uri = "ipp://localhost/printers/" + QUrl::toPercentEncoding(QString::fromUtf8(queue));
+    cups.ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.constData());
+    cups.ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+                      cups.cupsUser());
+    cups.ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, title.constData());
     cups_option_t* list = nullptr;
     int count = 0;
     for (const auto& [name, value] : options) {
         count = cups.cupsAddOption(name.constData(), value.constData(), count, &list);
     }
-    const int job = cups.cupsCreateJob(http, queue.constData(), title.constData(), count, list);
+    cups.cupsEncodeOptions2(request, count, list, IPP_TAG_OPERATION);
+    cups.cupsEncodeOptions2(request, count, list, IPP_TAG_JOB);
     cups.cupsFreeOptions(count, list);
-    const auto failed = [&] {
-        *status = cups.cupsLastError();
-        *said = QString::fromUtf8(cups.cupsLastErrorString());
-        return 0;
-    };
-    if (job == 0) {
-        return failed();
-    }
-    QFile document(QFile::decodeName(file));
-    if (!document.open(QIODevice::ReadOnly)) {
-        *status = IPP_STATUS_ERROR_DOCUMENT_ACCESS;
-        *said = QStringLiteral("the job could not be read: %1").arg(document.errorString());
-        cups.cupsCancelJob2(http, queue.constData(), job, 0);
-        return 0;
-    }
-    bool taken = startSending() && cups.cupsStartDocument(http, queue.constData(), job, title.constData(),
-                                                          CUPS_FORMAT_PDF, 1) == HTTP_STATUS_CONTINUE;
-    while (taken && !document.atEnd()) {
-        const QByteArray chunk = document.read(64 * 1024);
-        taken = !chunk.isEmpty() && cups.cupsWriteRequestData(http, chunk.constData(),
-                                                              size_t(chunk.size())) == HTTP_STATUS_CONTINUE;
-    }
-    if (taken && cups.cupsFinishDocument(http, queue.constData()) == IPP_STATUS_OK) {
-        return job;
-    }
-    // As cupsPrintFile2 does: the job goes, and the failure is the one told.
-    failed();
-    cups.cupsCancelJob2(http, queue.constData(), job, 0);
-    return 0;
+    ipp_t* response = cups.cupsDoRequest(http, request, ("/printers/" + queue).constData());
+    *status = cups.cupsLastError();
+    *said = QString::fromUtf8(cups.cupsLastErrorString());
+    *answered = response != nullptr;
+    ipp_attribute_t* id = response ? cups.ippFindAttribute(response, "job-id", IPP_TAG_INTEGER) : nullptr;
+    const int job = id && Succeeded(*status) ? cups.ippGetInteger(id, 0) : 0;
+    cups.ippDelete(response);
+    return job;
 }
 
+// Create-Job, then the document: a job created without its document never prints, so the
+// moment the document starts is the one after which a cut-off job may print all the same, and
+// once it has gone whole the job is the print system's. Every answer, and the document taken,
+// gives the exchange its bound again.
 HandOver HandOverToCups(const CupsLibrary& cups, const QByteArray& queue, const QByteArray& file,
                         const QByteArray& title, const JobOptions& options, PrintSystemExchange& exchange,
-                        const std::function<bool()>& startSending) {
+                        const HandOverSteps& steps) {
     HandOver outcome;
     http_t* http = Connect(cups, exchange);
     if (!http) {
@@ -415,19 +429,56 @@ HandOver HandOverToCups(const CupsLibrary& cups, const QByteArray& queue, const 
     }
     ipp_status_t status = IPP_STATUS_OK;
     QString said;
-    outcome.job = PrintFile(
-        cups, http, queue, file, title, options,
-        [&] {
-            outcome.maybeSent = startSending();
-            return outcome.maybeSent;
-        },
-        &status, &said);
-    cups.httpClose(http);
-    if (outcome.job == 0 && !exchange.TimedOut()) {
-        outcome.refusal = CupsRefusal(cups, status, said, queue, exchange);
+    bool answered = false;
+    const int job = CreateJob(cups, http, queue, title, options, &status, &said, &answered);
+    if (job == 0) {
+        if (!exchange.TimedOut()) {
+            outcome.refusal = Refusal(answered, status, said);
+        }
+        cups.httpClose(http);
+        return outcome;
     }
+    exchange.NoteAnswer();
+    steps.created(job);
+    QFile document(QFile::decodeName(file));
+    bool whole = false;
+    if (!document.open(QIODevice::ReadOnly)) {
+        outcome.refusal = QStringLiteral("the job could not be read: %1").arg(document.errorString());
+    } else if ((outcome.maybeSent = steps.startSending())) {
+        bool going = cups.cupsStartDocument(http, queue.constData(), job, title.constData(), CUPS_FORMAT_PDF,
+                                            1) == HTTP_STATUS_CONTINUE;
+        while (going && !document.atEnd()) {
+            const QByteArray chunk = document.read(64 * 1024);
+            going = !chunk.isEmpty() &&
+                    cups.cupsWriteRequestData(http, chunk.constData(), size_t(chunk.size())) ==
+                        HTTP_STATUS_CONTINUE;
+        }
+        // The end of the document, written before its answer is awaited.
+        whole = going && cups.httpWrite2(http, "", 0) >= 0;
+        if (whole) {
+            exchange.NoteAnswer();
+            steps.sentWhole();
+        }
+        // A write that failed awaits no answer: what libcups says of it is the reason.
+        ipp_t* response = whole ? cups.cupsGetResponse(http, ("/printers/" + queue).constData()) : nullptr;
+        status = cups.cupsLastError();
+        said = QString::fromUtf8(cups.cupsLastErrorString());
+        answered = response != nullptr || !whole;
+        cups.ippDelete(response);
+        // Taken, or gone whole with no word back that says otherwise.
+        if (whole && (response == nullptr || Succeeded(status))) {
+            cups.httpClose(http);
+            return HandOver{job, QString()};
+        }
+        if (!exchange.TimedOut()) {
+            outcome.refusal = Refusal(answered, status, said);
+        }
+    }
+    // As cupsPrintFile2 does: the job goes, and the failure is the one told.
+    cups.cupsCancelJob2(http, queue.constData(), job, 0);
+    cups.httpClose(http);
     // An answer either way settles it.
-    outcome.maybeSent = outcome.maybeSent && outcome.job == 0 && outcome.refusal.isEmpty();
+    outcome.maybeSent = outcome.maybeSent && outcome.refusal.isEmpty();
     return outcome;
 }
 
@@ -436,11 +487,11 @@ QString& HandOverHelper() {
     return helper;
 }
 
-// The hand-over in a helper process, ended when its time is over. libcups, even on a connection
-// of ours, falls back on its own connection for some of the questions a hand-over asks, and waits
-// there for minutes: a thread stuck so would hand the job over whenever the scheduler woke up,
-// after the teacher was told that it had been stopped. Neither a job nor a refusal when the
-// helper did not answer; whether it had begun to send the document, it says before it does.
+// The hand-over in a helper process, ended when the print system has been silent for one bound.
+// libcups, even on a connection of ours, may fall back on connections of its own and wait there
+// for minutes: a thread stuck so would hand the job over whenever the scheduler woke up, after
+// the teacher was told that it had been stopped. The helper says each step it reaches, and every
+// line is the print system's progress: the wait starts again at each.
 HandOver HandOverInHelper(const QByteArray& queue, const QByteArray& file, const QByteArray& title,
                           const JobOptions& options) {
     QStringList arguments{QString::fromLatin1(HandOverCommand), QString::fromUtf8(queue),
@@ -449,10 +500,19 @@ HandOver HandOverInHelper(const QByteArray& queue, const QByteArray& file, const
         arguments << QString::fromUtf8(name + '=' + value);
     }
     QProcess helper;
+    QList<QByteArray> said;
+    auto heard = std::chrono::steady_clock::now();
+    const auto hear = [&helper, &said, &heard] {
+        while (helper.canReadLine()) {
+            said << helper.readLine().trimmed();
+            heard = std::chrono::steady_clock::now();
+        }
+    };
+    QObject::connect(&helper, &QProcess::readyReadStandardOutput, &helper, hear);
     helper.setStandardErrorFile(QProcess::nullDevice());
     helper.start(HandOverHelper(), arguments, QIODevice::ReadOnly);
-    const bool cut =
-        !WaitForPrintSystem([&helper] { return helper.state() == QProcess::NotRunning; }, PrintSystemWait());
+    const bool cut = !WaitForPrintSystem([&helper] { return helper.state() == QProcess::NotRunning; },
+                                         [&heard] { return heard + PrintSystemWait(); });
     if (cut) {
         helper.kill();
         helper.waitForFinished(1000);
@@ -460,16 +520,26 @@ HandOver HandOverInHelper(const QByteArray& queue, const QByteArray& file, const
     if (helper.error() == QProcess::FailedToStart) {
         return HandOver{0, QStringLiteral("the program could not start its hand-over to the print system.")};
     }
-    const QList<QByteArray> said = helper.readAllStandardOutput().trimmed().split('\n');
-    const QByteArray last = said.last().trimmed();
-    const bool sending = said.first().trimmed() == kSending;
-    if (last.startsWith("job ")) {
-        return HandOver{last.mid(4).toInt(), QString()};
+    hear();
+    said << helper.readAllStandardOutput().trimmed();
+    int created = 0;
+    bool sending = false;
+    bool sent = false;
+    for (const QByteArray& line : std::as_const(said)) {
+        if (line.startsWith("job ")) {
+            return HandOver{line.mid(4).toInt(), QString()};
+        }
+        if (line.startsWith("refused ")) {
+            return HandOver{0, QString::fromUtf8(line.mid(8))};
+        }
+        created = line.startsWith(kCreated) ? line.mid(kCreated.size()).toInt() : created;
+        sending = sending || line == kSending;
+        sent = sent || line == kSent;
     }
-    if (last.startsWith("refused ")) {
-        return HandOver{0, QString::fromUtf8(last.mid(8))};
+    if (created > 0 && sent) {
+        return HandOver{created, QString()};
     }
-    if (last == "silent" || cut) {
+    if (cut || said.contains("silent")) {
         return HandOver{0, QString(), sending};
     }
     return HandOver{0, QStringLiteral("the hand-over to the print system ended without an answer."), sending};
@@ -480,6 +550,7 @@ struct PrintersAnswer {
     quint64 command = 0; // the command it serves; 0: none
     bool answered = false;
     QString missing;
+    bool unreadable = false; // an answer came that could not be read
     QList<PrinterEntry> printers;
     QString defaultName;
 };
@@ -529,12 +600,15 @@ const PrintersAnswer& AskPrinters() {
             // Shared with a worker that may still write after the window stopped waiting for it.
             auto found = std::make_shared<PrintersAnswer>();
             auto reached = std::make_shared<std::atomic<bool>>(false);
+            auto unreadable = std::make_shared<std::atomic<bool>>(false);
             answer.answered = AskPrintSystem(
-                [cups, found, reached](PrintSystemExchange& exchange) {
-                    const auto askDefault = [cups, found, reached, &exchange] {
-                        if (AskOnOwnConnection(*cups, exchange, [cups, found](http_t* http) {
-                                found->defaultName = QString::fromUtf8(cups->cupsGetDefault2(http));
-                            })) {
+                [cups, found, reached, unreadable](PrintSystemExchange& exchange) {
+                    const auto askDefault = [cups, found, reached, unreadable, &exchange] {
+                        if (AskOnOwnConnection(
+                                *cups, exchange, [cups, found, unreadable, &exchange](http_t* http) {
+                                    found->defaultName =
+                                        AskDefaultName(*cups, http, exchange, unreadable.get());
+                                })) {
                             *reached = true;
                         }
                     };
@@ -544,9 +618,10 @@ const PrintersAnswer& AskPrinters() {
                     } catch (const std::system_error&) {
                         // asked after the list instead
                     }
-                    if (AskOnOwnConnection(*cups, exchange, [cups, found](http_t* http) {
-                            found->printers = AskPrinterList(*cups, http);
-                        })) {
+                    if (AskOnOwnConnection(
+                            *cups, exchange, [cups, found, unreadable, &exchange](http_t* http) {
+                                found->printers = AskPrinterList(*cups, http, exchange, unreadable.get());
+                            })) {
                         *reached = true;
                     }
                     if (beside.joinable()) {
@@ -559,6 +634,9 @@ const PrintersAnswer& AskPrinters() {
             // A scheduler that is not running answers too, in its way: nothing waits for it.
             if (answer.answered && !*reached) {
                 answer.missing = QStringLiteral("The print system (CUPS) is not running.");
+            } else if (answer.answered && *unreadable) {
+                // Half an answer is none: neither the list nor the default is taken from it.
+                answer.unreadable = true;
             } else if (answer.answered) {
                 answer.printers = found->printers;
                 answer.defaultName = found->defaultName;
@@ -575,6 +653,7 @@ const PrintersAnswer& AskPrinters() {
     }
     NotePrintSystemAnswer(kept.answered);
     NotePrintSystemMissing(kept.missing);
+    NotePrintSystemUnreadable(kept.unreadable);
     return kept;
 }
 
@@ -671,13 +750,22 @@ int HandOverJobFromCommandLine(int argc, char** argv) {
         const qsizetype equals = option.indexOf('=');
         options.append({option.left(equals), equals < 0 ? QByteArray() : option.mid(equals + 1)});
     }
-    // The window ends this helper when its own wait is over; this deadline is a backstop.
-    PrintSystemExchange exchange(std::chrono::steady_clock::now() + PrintSystemWait());
-    const HandOver outcome = HandOverToCups(*cups, argv[2], argv[3], argv[4], options, exchange, [&say] {
-        say(kSending);
+    // The window ends this helper when the print system has been silent too long; this bound, the
+    // same, is a backstop.
+    PrintSystemExchange exchange(std::chrono::steady_clock::now() + PrintSystemWait(), PrintSystemWait());
+    const auto progress = [&say](const QByteArray& step) {
+        say(step);
         std::fflush(stdout);
-        return true;
-    });
+        PutOffTheHelpersEnd();
+    };
+    const HandOver outcome =
+        HandOverToCups(*cups, argv[2], argv[3], argv[4], options, exchange,
+                       HandOverSteps{[&progress](int job) { progress(kCreated + QByteArray::number(job)); },
+                                     [&progress] {
+                                         progress(kSending);
+                                         return true;
+                                     },
+                                     [&progress] { progress(kSent); }});
     if (outcome.job > 0) {
         say("job " + QByteArray::number(outcome.job));
     } else if (!outcome.refusal.isEmpty()) {
@@ -929,23 +1017,31 @@ bool PrinterObject::handOver() {
         outcome = HandOverInHelper(queue, file->Path(), title, options);
     } else if (const CupsLibrary* cups = Cups()) {
         // Without the helper (a program that is not ours, such as a benchmark), in a thread. The
-        // window and the worker settle once who comes first: the worker to send the document,
-        // or the window to give the job up.
-        enum Stage { NotSent, Sending, GivenUp };
+        // window and the worker settle once who comes first: the worker to send the document (or
+        // to finish sending it), or the window to give the job up.
+        enum Stage { NotSent, Sending, Sent, GivenUp };
         auto stage = std::make_shared<std::atomic<int>>(NotSent);
+        auto created = std::make_shared<std::atomic<int>>(0);
         auto taken = std::make_shared<HandOver>();
+        const HandOverSteps steps{[created](int job) { *created = job; },
+                                  [stage] {
+                                      int expected = NotSent;
+                                      return stage->compare_exchange_strong(expected, Sending);
+                                  },
+                                  [stage] {
+                                      int expected = Sending;
+                                      stage->compare_exchange_strong(expected, Sent);
+                                  }};
         if (AskPrintSystem(
-                [cups, file, options, queue, title, taken, stage](PrintSystemExchange& exchange) {
-                    *taken = HandOverToCups(*cups, queue, file->Path(), title, options, exchange, [stage] {
-                        int expected = NotSent;
-                        return stage->compare_exchange_strong(expected, Sending);
-                    });
+                [cups, file, options, queue, title, taken, steps](PrintSystemExchange& exchange) {
+                    *taken = HandOverToCups(*cups, queue, file->Path(), title, options, exchange, steps);
                 },
-                JobDeadline())) {
+                JobDeadline(), PrintSystemWait())) {
             outcome = *taken;
         } else {
-            int expected = NotSent;
-            outcome.maybeSent = !stage->compare_exchange_strong(expected, GivenUp);
+            const int reached = stage->exchange(GivenUp);
+            outcome.job = reached == Sent ? created->load() : 0;
+            outcome.maybeSent = reached == Sending;
         }
     } else {
         outcome.refusal = QStringLiteral("the print system (CUPS) is not installed.");

@@ -715,6 +715,15 @@ void frmPrint::cmdPrint_Click() {
     const PrintInProgress inProgress;
     m_stoppedToClose = false;
     const ProgramState& g = Globals();
+    // A box that holds no number of copies would print nothing without a word: the teacher is
+    // told what it needs, and the dialog, the preview and the page stay as they are.
+    if ((g.PrintItem == 0 || g.PrintItem == 1) && CopiesToPrint(txtcopies->text()) == 0) {
+        ShowMessage(
+            QStringLiteral("Number of Copies needs a number from 1 to %1.\r\n\r\nNothing was printed.")
+                .arg(kMaxCopies),
+            MsgOK, MsgInformation, g.AppTitle + QStringLiteral(" - Number of Copies"), 0);
+        return;
+    }
     ShowPreview(0);
     switch (g.PrintItem) {
     case 0: {

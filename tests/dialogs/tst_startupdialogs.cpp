@@ -20,7 +20,9 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QMouseEvent>
+#include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 
@@ -254,6 +256,74 @@ private Q_SLOTS:
         QCOMPARE(Globals().CurrentTeacher, 1);
         QVERIFY(frmSplash::Get().isVisible()); // until the main window shows
         UnloadSplashScreen();
+    }
+
+    // Where nothing opens a link or the read-me (the desktop's opener says so by its exit, as
+    // xdg-open does without a browser or a mail program), the teacher is told that no program
+    // could open it, and what it was; an opener that opened it leaves nothing more to say.
+    void whatNoProgramCouldOpenIsSaid_data() {
+        QTest::addColumn<std::function<void(frmAbout&)>>("act");
+        QTest::addColumn<int>("exitCode");  // of the desktop's opener
+        QTest::addColumn<QString>("asked"); // of the opener
+        QTest::addColumn<QString>("told");  // empty: nothing
+        const auto readMe = std::function<void(frmAbout&)>([](frmAbout& a) { a.cmdViewReadMe->click(); });
+        QTest::newRow("read me") << readMe << 3 << "<program folder>/ReadMe.html"
+                                 << "the read-me file:\r\n\r\n<program folder>/ReadMe.html";
+        QTest::newRow("mail") << std::function<void(frmAbout&)>([](frmAbout& a) {
+            QTest::mouseClick(a.lblEmail, Qt::LeftButton);
+        }) << 3 << "mailto:quillmarsh@example.org?subject=Quillmarsh"
+                              << "the mail address:\r\n\r\nquillmarsh@example.org";
+        QTest::newRow("web site, the opener failed")
+            << std::function<void(frmAbout&)>(
+                   [](frmAbout& a) { QTest::mouseClick(a.lblWebSite, Qt::LeftButton); })
+            << 4 << "https://quillmarsh.example.org/"
+            << "the web page:\r\n\r\nhttps://quillmarsh.example.org/";
+        QTest::newRow("read me, opened") << readMe << 0 << "<program folder>/ReadMe.html" << QString();
+    }
+    void whatNoProgramCouldOpenIsSaid() {
+        QFETCH(std::function<void(frmAbout&)>, act);
+        QFETCH(int, exitCode);
+        QFETCH(QString, asked);
+        QFETCH(QString, told);
+        TestEnvironment env;
+        const QString folder = env.ProgramFolder() + QStringLiteral("/Quill marsh");
+        QDir().mkpath(folder);
+        SetProgramFolderForTests(folder);
+        asked.replace(QLatin1String("<program folder>"), folder);
+        told.replace(QLatin1String("<program folder>"), folder);
+        // The desktop's opener, first on the path: it notes what it was asked to open.
+        const QString bin = env.ProgramFolder() + QStringLiteral("/bin");
+        QDir().mkpath(bin);
+        QFile opener(bin + QStringLiteral("/xdg-open"));
+        QVERIFY(opener.open(QIODevice::WriteOnly));
+        opener.write("#!/bin/sh\necho \"$1\" > '" + QFile::encodeName(bin) + "/asked'\nexit " +
+                     QByteArray::number(exitCode) + "\n");
+        opener.close();
+        opener.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(bin) + ':' + path);
+        const auto restore = qScopeGuard([&path] { qputenv("PATH", path); });
+        SetShellRecordingForTests(false);
+        Globals().AppTitle = QStringLiteral("Quillmarsh");
+        if (!told.isEmpty()) {
+            MessageTestSeam::QueueAnswer(MsgAnswerOK);
+        }
+        WhenShown([] {}, [act] { act(frmAbout::Get()); });
+        ShowAboutBox();
+        QVERIFY(!frmAbout::IsLoaded());
+        // The opener has been heard out once it is gone.
+        QTRY_VERIFY(QCoreApplication::instance()->findChildren<QProcess*>().isEmpty());
+        QCoreApplication::processEvents();
+        QFile said(bin + QStringLiteral("/asked"));
+        QVERIFY(said.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(said.readAll().trimmed()), asked);
+        QCOMPARE(MessageTestSeam::Answered().size(), told.isEmpty() ? 0 : 1);
+        if (!told.isEmpty()) {
+            const auto& shown = MessageTestSeam::Answered().first();
+            QCOMPARE(shown.text, QStringLiteral("No program on this computer could open ") + told);
+            QCOMPARE(shown.title, QStringLiteral("Quillmarsh - Could Not Open"));
+        }
+        VerifyNoUnexpectedMessages();
     }
 
     void theAboutBoxsActionsGoThroughTheShellAndClose_data() {

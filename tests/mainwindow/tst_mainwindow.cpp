@@ -47,6 +47,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -138,6 +140,19 @@ QWidgetList TabRound(QWidget* window, bool forward) {
         }
     }
     return stops;
+}
+
+// The program's connections to the book may make its file no bigger from now on, as on a full
+// disk, or again as big as they like.
+void FillTheDisk(bool full) {
+    for (const QString& name : QSqlDatabase::connectionNames()) {
+        QSqlDatabase db = QSqlDatabase::database(name, false);
+        QSqlQuery pages(db);
+        if (db.isOpen() && pages.exec(QStringLiteral("PRAGMA page_count")) && pages.next()) {
+            QSqlQuery(db).exec(
+                QStringLiteral("PRAGMA max_page_count = %1").arg(full ? pages.value(0).toInt() : 1 << 30));
+        }
+    }
 }
 
 bool Started(const YearPlan& plan = YearPlan{}) {
@@ -295,6 +310,55 @@ private Q_SLOTS:
         QCOMPARE(Shown(), day);
         QVERIFY(!Page().datLumenleaf.Records().AtEOF());
         QVERIFY(!frmEditDetails::IsLoaded() && !frmEditTime::IsLoaded() && !frmEditSubject::IsLoaded());
+        VerifyNoUnexpectedMessages();
+    }
+
+    // A change that a full disk cannot take is told once for one save (an editor's OK stores the
+    // day, leaves it and comes back), in the teacher's words; the text stays on the page, and
+    // going to another day once there is room saves it.
+    void aSaveTheDiskCannotTakeIsToldOnce_data() {
+        QTest::addColumn<QString>("field");
+        QTest::newRow("the Time editor's OK") << "Time3";
+        QTest::newRow("the notes' Save") << "Notes";
+    }
+    void aSaveTheDiskCannotTakeIsToldOnce() {
+        QFETCH(QString, field);
+        TestEnvironment env;
+        QVERIFY(Started());
+        const QString day = Shown();
+        // More than the file's free pages hold: the file would have to grow.
+        const QString text = QStringLiteral("A long plan. ").repeated(2000);
+        FillTheDisk(true);
+        MessageTestSeam::QueueAnswer(MsgAnswerOK);
+        if (field == QLatin1String("Notes")) {
+            Page().txtNotes->setText(text);
+            Page().cmdNotesSave_Click();
+        } else {
+            Ui().EditRow = 2;
+            WhenModalShows([&text](QWidget* editor) {
+                editor->findChild<QLineEdit*>()->setText(text);
+                Press(editor, QStringLiteral("OK"));
+            });
+            ShowEditTime();
+        }
+        QTRY_COMPARE(MessageTestSeam::Answered().size(), 1);
+        QCoreApplication::processEvents();
+        QCOMPARE(
+            MessageTestSeam::Answered().first().text,
+            QStringLiteral("Your changes to Wednesday, October 14, 2026 could not be saved: the disk is "
+                           "full.\r\n\r\nThey are still on that day's page, but not yet in the plan book. "
+                           "Make room on the disk (delete or move files you no longer need), then go to "
+                           "another day: what was not saved is saved as you leave a day."));
+        VerifyNoUnexpectedMessages();
+        QCOMPARE(Shown(), day);
+        QCOMPARE(field == QLatin1String("Notes") ? Page().txtNotes->Text() : Page().lblTime[2]->Caption(),
+                 text);
+        QVERIFY(Stored(env.DatabasePath(), day, field).toString() != text);
+
+        FillTheDisk(false);
+        Page().cmdNext_Click();
+        QCOMPARE(Stored(env.DatabasePath(), day, field).toString(), text);
+        QCoreApplication::processEvents();
         VerifyNoUnexpectedMessages();
     }
 

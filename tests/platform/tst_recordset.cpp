@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QSignalSpy>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
@@ -216,6 +217,25 @@ private Q_SLOTS:
         QCOMPARE(failures.count(), 0); // its owner reports
         QCOMPARE(days.RecordCount(), 5);
         QCOMPARE(DatabaseProbe(m_path).count(), 5);
+    }
+
+    // The engine's codes, extended ones too, as the causes the teacher is told.
+    void aStoreFailureIsToldByItsCause_data() {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<StoreFailure>("cause");
+        QTest::newRow("disk full") << "13" << StoreFailure::DiskFull;
+        QTest::newRow("read-only file") << "1032" << StoreFailure::ReadOnly;
+        QTest::newRow("no journal beside it") << "14" << StoreFailure::ReadOnly;
+        QTest::newRow("write error") << "778" << StoreFailure::DiskError;
+        QTest::newRow("locked by another program") << "5" << StoreFailure::InUse;
+        QTest::newRow("a trigger's refusal") << "1811" << StoreFailure::Other;
+    }
+    void aStoreFailureIsToldByItsCause() {
+        QFETCH(QString, code);
+        QFETCH(StoreFailure, cause);
+        QCOMPARE(StoreFailureOf(QSqlError(QStringLiteral("Unable to fetch row"), QStringLiteral("refused"),
+                                          QSqlError::StatementError, code)),
+                 cause);
     }
 
     void aFailedWriteIsReported() {

@@ -54,6 +54,8 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <mutex>
+#include <optional>
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/socket.h>
@@ -192,11 +194,12 @@ QByteArray IppMember(const char* name, int hundredthsOfMm = -1) {
     return Ipp(0x4a, {}, name) + (hundredthsOfMm < 0 ? QByteArray() : Ipp(0x21, {}, value));
 }
 
-// A print server on a local socket, where CUPS_SERVER sends libcups while it lives. To every
-// question it gives one answer: the printer "Office" in Room 4, the default, on A4 with edges of
-// 5 mm left and right, 10 mm at the top and 15 mm at the foot. It answers as many questions as it
-// is let, then takes every further one and never answers, as a scheduler stopped after a first
-// question does.
+// A print server on a local socket, where CUPS_SERVER sends libcups while it lives. To a question
+// about printers it answers: the printer "Office" in Room 4, the default, on A4 with edges of
+// 5 mm left and right, 10 mm at the top and 15 mm at the foot; it creates a job for Create-Job
+// and takes the document of Send-Document. It answers a question once the whole of it has come,
+// as many questions as it is let, then takes every further one and never answers, as a
+// scheduler stopped after a first question does.
 class FakePrintServer {
 public:
     explicit FakePrintServer(const QString& folder) : m_before(qgetenv("CUPS_SERVER")) {
@@ -204,6 +207,7 @@ public:
         sockaddr_un address{AF_UNIX, {}};
         std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
         m_fds.push_back({::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0), POLLIN, 0});
+        m_connections.emplace_back();
         if (::bind(m_fds[0].fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
             ::listen(m_fds[0].fd, 16) != 0) {
             qFatal("the fake print server cannot listen");
@@ -231,19 +235,34 @@ public:
     // Answers each question this long after it came, each connection on its own, as a busy
     // scheduler does.
     void DelayAnswers(std::chrono::milliseconds delay) { m_delay = delay; }
+    // Answers as something other than a print server does: a short web page.
+    void AnswerWithAWebPage() { m_webPage = true; }
     int Questions() const { return m_questions; }
+    // The documents sent to it so far, whole.
+    QList<QByteArray> Documents() const {
+        const std::lock_guard lock(m_mutex);
+        return m_documents;
+    }
 
 private:
+    // What has come on one connection: the question being read, and what is left of its body.
+    struct Connection {
+        QByteArray in;
+        bool inBody = false;
+        bool chunked = false;
+        qsizetype length = 0;
+        QByteArray body;
+        bool answered = false;
+    };
+
     void Serve() {
         const auto now = std::chrono::steady_clock::now();
         for (auto due = m_due.begin(); due != m_due.end();) {
-            if (due->second > now) {
+            if (due->at > now) {
                 ++due;
                 continue;
             }
-            if (m_fds[due->first].fd >= 0) {
-                Send(m_fds[due->first].fd);
-            }
+            Send(m_fds[due->connection].fd, due->reply);
             due = m_due.erase(due);
         }
         if (::poll(m_fds.data(), m_fds.size(), 20) <= 0) {
@@ -251,56 +270,118 @@ private:
         }
         if (m_fds[0].revents) {
             m_fds.push_back({::accept4(m_fds[0].fd, nullptr, nullptr, SOCK_CLOEXEC), POLLIN, 0});
+            m_connections.emplace_back();
         }
-        m_received.resize(m_fds.size());
         for (size_t i = 1; i < m_fds.size(); ++i) {
-            char block[4096];
+            char block[65536];
             const ssize_t got = m_fds[i].revents ? ::read(m_fds[i].fd, block, sizeof block) : -1;
             if (got == 0) {
                 ::close(std::exchange(m_fds[i].fd, -1)); // poll passes it over from now on
             }
-            // The body of a question is drained unread: every question gets the same answer.
-            for (m_received[i].append(block, std::max<ssize_t>(got, 0)); m_received[i].contains("\r\n\r\n");
-                 m_received[i].remove(0, m_received[i].indexOf("\r\n\r\n") + 4)) {
-                if (++m_questions > m_answerUpTo) {
-                    continue;
-                }
-                if (m_delay.load().count() > 0) {
-                    m_due.emplace_back(i, std::chrono::steady_clock::now() + m_delay.load());
-                } else {
-                    Send(m_fds[i].fd);
-                }
+            m_connections[i].in.append(block, std::max<ssize_t>(got, 0));
+            while (Read(i)) {
             }
         }
     }
 
-    static void Send(int fd) {
+    // Reads what it can of the question coming on a connection; true when one was read whole.
+    bool Read(size_t i) {
+        Connection& c = m_connections[i];
+        if (!c.inBody) {
+            const qsizetype end = c.in.indexOf("\r\n\r\n");
+            if (end < 0) {
+                return false;
+            }
+            const QByteArray header = c.in.left(end).toLower();
+            c.in.remove(0, end + 4);
+            static const QRegularExpression length(QStringLiteral("content-length: *([0-9]+)"));
+            c.inBody = true;
+            c.chunked = header.contains("transfer-encoding: chunked");
+            c.length = length.match(QString::fromLatin1(header)).captured(1).toLongLong();
+            c.body.clear();
+            c.answered = ++m_questions <= m_answerUpTo;
+            // The go-ahead for the body is an answer too, as late as the others.
+            if (c.answered && header.contains("expect: 100-continue")) {
+                m_due.push_back(
+                    {i, std::chrono::steady_clock::now() + m_delay.load(), "HTTP/1.1 100 Continue\r\n\r\n"});
+            }
+        }
+        if (c.chunked) {
+            const qsizetype line = c.in.indexOf("\r\n");
+            const qsizetype size = line < 0 ? -1 : c.in.left(line).toLongLong(nullptr, 16);
+            if (size < 0 || c.in.size() < line + 2 + size + 2) {
+                return false;
+            }
+            c.body += c.in.mid(line + 2, size);
+            c.in.remove(0, line + 2 + size + 2);
+            if (size > 0) {
+                return true;
+            }
+        } else {
+            if (c.in.size() < c.length) {
+                return false;
+            }
+            c.body += c.in.left(c.length);
+            c.in.remove(0, c.length);
+        }
+        c.inBody = false;
+        const int operation = c.body.size() < 4 ? 0 : (uchar(c.body[2]) << 8) | uchar(c.body[3]);
+        if (operation == 0x0006) { // Send-Document: the document, whether answered or not
+            const std::lock_guard lock(m_mutex);
+            m_documents << c.body.mid(c.body.indexOf("%PDF-"));
+        }
+        if (c.answered) {
+            m_due.push_back({i, std::chrono::steady_clock::now() + m_delay.load(), Answer(operation)});
+        }
+        return true;
+    }
+
+    QByteArray Answer(int operation) {
+        if (m_webPage) {
+            return "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: 4\r\n\r\nok\r\n";
+        }
         QByteArray body = QByteArray::fromHex("0200000000000001") + '\x01' +
                           Ipp(0x47, "attributes-charset", "utf-8") +
                           Ipp(0x48, "attributes-natural-language", "en");
-        body += '\x04' + Ipp(0x42, "printer-name", "Office") + Ipp(0x41, "printer-location", "Room 4") +
-                Ipp(0x41, "printer-make-and-model", "Fake Laser") +
-                Ipp(0x44, "media-default", "iso_a4_210x297mm") + Ipp(0x34, "media-col-default", {}) +
-                IppMember("media-size") + Ipp(0x34, {}, {}) + IppMember("x-dimension", 21000) +
-                IppMember("y-dimension", 29700) + Ipp(0x37, {}, {}) + IppMember("media-left-margin", 500) +
-                IppMember("media-right-margin", 500) + IppMember("media-top-margin", 1000) +
-                IppMember("media-bottom-margin", 1500) + Ipp(0x37, {}, {}) + '\x03';
-        const QByteArray reply =
-            "HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 200 OK\r\nContent-Type: application/ipp\r\n"
-            "Content-Length: " +
-            QByteArray::number(body.size()) + "\r\n\r\n" + body;
-        (void)!::write(fd, reply.constData(), size_t(reply.size()));
+        if (operation == 0x0005 || operation == 0x0006) { // Create-Job, Send-Document
+            body += '\x02' + Ipp(0x21, "job-id", QByteArray::fromHex("00000065")) + '\x03';
+        } else {
+            body += '\x04' + Ipp(0x42, "printer-name", "Office") + Ipp(0x41, "printer-location", "Room 4") +
+                    Ipp(0x41, "printer-make-and-model", "Fake Laser") +
+                    Ipp(0x44, "media-default", "iso_a4_210x297mm") + Ipp(0x34, "media-col-default", {}) +
+                    IppMember("media-size") + Ipp(0x34, {}, {}) + IppMember("x-dimension", 21000) +
+                    IppMember("y-dimension", 29700) + Ipp(0x37, {}, {}) +
+                    IppMember("media-left-margin", 500) + IppMember("media-right-margin", 500) +
+                    IppMember("media-top-margin", 1000) + IppMember("media-bottom-margin", 1500) +
+                    Ipp(0x37, {}, {}) + '\x03';
+        }
+        return "HTTP/1.1 200 OK\r\nContent-Type: application/ipp\r\nContent-Length: " +
+               QByteArray::number(body.size()) + "\r\n\r\n" + body;
     }
+
+    static void Send(int fd, const QByteArray& reply) {
+        if (fd >= 0) {
+            (void)!::write(fd, reply.constData(), size_t(reply.size()));
+        }
+    }
+
+    struct Due {
+        size_t connection;
+        std::chrono::steady_clock::time_point at;
+        QByteArray reply;
+    };
 
     QByteArray m_before;
     std::vector<pollfd> m_fds;
-    std::vector<QByteArray> m_received;
+    std::vector<Connection> m_connections;
     std::atomic<bool> m_stop{false};
     std::atomic<int> m_questions{0};
     std::atomic<int> m_answerUpTo{1 << 30};
     std::atomic<std::chrono::milliseconds> m_delay{std::chrono::milliseconds(0)};
-    // Answers to send, by connection, and when.
-    std::vector<std::pair<size_t, std::chrono::steady_clock::time_point>> m_due;
+    std::atomic<bool> m_webPage{false};
+    mutable std::mutex m_mutex;
+    QList<QByteArray> m_documents;
+    std::vector<Due> m_due;
     std::thread m_serving;
 };
 
@@ -465,28 +546,35 @@ private Q_SLOTS:
     }
 
     void eachCopyIsAJobOfItsOwn_data() {
+        QTest::addColumn<int>("item");
         QTest::addColumn<QString>("copies");
         QTest::addColumn<QString>("shown");
-        QTest::addColumn<int>("jobs");
-        QTest::newRow("three") << "3"
+        QTest::addColumn<int>("jobs"); // -1: none, and the teacher is told what the box needs
+        QTest::newRow("three") << 0 << "3"
                                << "3" << 3;
-        QTest::newRow("not a number") << "two"
-                                      << "two" << 0;
-        QTest::newRow("none") << "0"
-                              << "0" << 0;
-        QTest::newRow("twelve") << "12"
+        QTest::newRow("not a number") << 0 << "two"
+                                      << "two" << -1;
+        QTest::newRow("none") << 0 << "0"
+                              << "0" << -1;
+        QTest::newRow("not a number, range") << 1 << "abc"
+                                             << "abc" << -1;
+        QTest::newRow("twelve") << 0 << "12"
                                 << "10" << 10;
-        QTest::newRow("ninety-nine") << "99"
+        QTest::newRow("ninety-nine") << 0 << "99"
                                      << "10" << 10;
     }
-    // Typed into the box, which is left before printing: the box then shows what is printed.
+    // Typed into the box, which is left before printing: the box then shows what is printed. A
+    // box that holds no number of copies prints nothing and says what it needs, and the dialog
+    // and the page stay as they were.
     void eachCopyIsAJobOfItsOwn() {
+        QFETCH(int, item);
         QFETCH(QString, copies);
         QFETCH(QString, shown);
         QFETCH(int, jobs);
         PrintingBook book;
         QVERIFY(book.Start());
-        frmPrint& dialog = book.Dialog();
+        frmPrint& dialog = book.RangeDialog(kMonday, kMonday.addDays(4));
+        dialog.optItem[item]->click();
         frmMain::Get().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&frmMain::Get()));
         dialog.txtcopies->setFocus();
@@ -496,9 +584,25 @@ private Q_SLOTS:
         QTest::keyClick(dialog.txtcopies, Qt::Key_Tab);
         QVERIFY(!dialog.txtcopies->hasFocus());
         QCOMPARE(dialog.txtcopies->text(), shown);
+        if (jobs < 0) {
+            MessageTestSeam::QueueAnswer(MsgAnswerOK);
+        }
         dialog.cmdPrint->click();
-        QCOMPARE(book.Jobs().size(), jobs);
-        QCOMPARE(book.FilesLeft().size(), jobs);
+        QCOMPARE(book.Jobs().size(), std::max(jobs, 0));
+        QCOMPARE(book.FilesLeft().size(), std::max(jobs, 0));
+        if (jobs < 0) {
+            QCOMPARE(MessageTestSeam::Answered().size(), 1);
+            const auto& told = MessageTestSeam::Answered().first();
+            QCOMPARE(
+                told.text,
+                QStringLiteral("Number of Copies needs a number from 1 to 10.\r\n\r\nNothing was printed."));
+            QCOMPARE(told.title, QStringLiteral("Quillmarsh - Number of Copies"));
+            QCOMPARE(dialog.txtcopies->text(), shown);
+            QVERIFY(dialog.optItem[item]->isChecked());
+            QCOMPARE(dialog.RangeStart, kMonday);
+            QCOMPARE(Shown(), kToday);
+            QVERIFY(dialog.isVisible());
+        }
         VerifyNoUnexpectedMessages();
     }
 
@@ -1885,41 +1989,135 @@ private Q_SLOTS:
         VerifyNoUnexpectedMessages();
     }
 
+    // The job goes to a print server of the test's own through the program's hand-over helper
+    // (this test program, run as the program runs itself), bounded by the server's silence, not
+    // by the hand-over's length: a server that keeps answering takes the job, though its answers
+    // together take longer than the bound; one that goes silent once it has the whole document
+    // has the job, and the print is told as done; one silent from the start is given up one bound
+    // after the hand-over began; and an answer that is not IPP is told as one that cannot be read.
+    void theHandOverIsBoundedBySilence_data() {
+        QTest::addColumn<int>("delay");    // of each answer, in milliseconds
+        QTest::addColumn<int>("bound");    // in milliseconds
+        QTest::addColumn<int>("answered"); // of the hand-over's questions; -1: every one
+        QTest::addColumn<bool>("webPage");
+        QTest::addColumn<QString>("told"); // the opening of the message; empty: none
+        // libcups waits up to a second for the server's go-ahead before it sends the document
+        // (here as late as any answer, or never): the document has gone whole only after 1.2 + 1
+        // seconds, and the last answer comes 1.2 later.
+        QTest::newRow("every answer slow") << 1200 << 2000 << -1 << false << QString();
+        QTest::newRow("silent once the job is created") << 0 << 2000 << 1 << false << QString();
+        QTest::newRow("silent from the start")
+            << 0 << 500 << 0 << false
+            << QStringLiteral("The print was stopped.\r\n\r\nThe print system (CUPS) is not answering");
+        QTest::newRow("an answer that is not IPP")
+            << 0 << 500 << -1 << true
+            << QStringLiteral(
+                   "The print could not be finished, and the job was cancelled.\r\n\r\nThe printer "
+                   "\"Office\" did not accept the job: the print system (CUPS) gave an answer that "
+                   "this program cannot read.");
+    }
+    void theHandOverIsBoundedBySilence() {
+        QFETCH(int, delay);
+        QFETCH(int, bound);
+        QFETCH(int, answered);
+        QFETCH(bool, webPage);
+        QFETCH(QString, told);
+        PrintingBook book;
+        PrinterTestSeam::UseSystemPrinters();
+        FakePrintServer server(book.env.ProgramFolder());
+        UseHandOverHelper(QCoreApplication::applicationFilePath());
+        const auto reset = qScopeGuard([] {
+            UseHandOverHelper(QString());
+            PrinterTestSeam::UseNoPrinters();
+        });
+        QVERIFY(book.Start());
+        QTRY_VERIFY(!DefaultPrinterPending());
+        frmPrint& dialog = book.Dialog();
+        QCOMPARE(Printer().Current().DeviceName, QStringLiteral("Office"));
+        PrinterTestSeam::SetAnswerWait(std::chrono::milliseconds(bound));
+        server.DelayAnswers(std::chrono::milliseconds(delay));
+        if (answered >= 0) {
+            server.AnswerOnly(answered);
+        }
+        if (webPage) {
+            server.AnswerWithAWebPage();
+        }
+        if (!told.isEmpty()) {
+            MessageTestSeam::QueueAnswer(MsgAnswerOK);
+        }
+        QElapsedTimer clock;
+        clock.start();
+        dialog.cmdPrint->click();
+        QVERIFY(clock.elapsed() < kPrintSystemWait.count());
+        QCOMPARE(MessageTestSeam::Answered().size(), told.isEmpty() ? 0 : 1);
+        if (!told.isEmpty()) {
+            QVERIFY2(MessageTestSeam::Answered().first().text.startsWith(told),
+                     qPrintable(MessageTestSeam::Answered().first().text));
+        }
+        // The server has the whole document of a job told as printed, and none of another.
+        const QList<QByteArray> documents = server.Documents();
+        QCOMPARE(documents.size(), told.isEmpty() ? 1 : 0);
+        if (told.isEmpty()) {
+            QVERIFY(documents.first().startsWith("%PDF-") && documents.first().trimmed().endsWith("%%EOF"));
+        }
+        VerifyNoUnexpectedMessages();
+    }
+
     // Without a print system to ask (none running, here a server address where none listens),
     // the print commands say so, not that no printer is attached; a helper asked at start-up
-    // tells it too.
+    // tells it too. A print server that answers with something other than IPP (here a short web
+    // page) is told as one whose answer cannot be read, also by the helper (this test program,
+    // run so).
     void aMissingPrintSystemIsToldAsSuch_data() {
+        QTest::addColumn<bool>("webPage"); // false: no server at all
         QTest::addColumn<bool>("helper");
         QTest::addColumn<QString>("command");
-        QTest::newRow("Print") << false << QStringLiteral("Print");
-        QTest::newRow("Print Preview") << false << QStringLiteral("PrintPreview");
-        QTest::newRow("Print, asked by the helper") << true << QStringLiteral("Print");
+        QTest::newRow("Print") << false << false << QStringLiteral("Print");
+        QTest::newRow("Print Preview") << false << false << QStringLiteral("PrintPreview");
+        QTest::newRow("Print, asked by the helper") << false << true << QStringLiteral("Print");
+        QTest::newRow("not IPP, Print") << true << false << QStringLiteral("Print");
+        QTest::newRow("not IPP, Print Preview") << true << false << QStringLiteral("PrintPreview");
+        QTest::newRow("not IPP, Print, asked by the helper") << true << true << QStringLiteral("Print");
     }
     void aMissingPrintSystemIsToldAsSuch() {
+        QFETCH(bool, webPage);
         QFETCH(bool, helper);
         QFETCH(QString, command);
         PrintingBook book;
         PrinterTestSeam::UseSystemPrinters();
-        const QByteArray server =
-            QFile::encodeName(book.env.ProgramFolder() + QStringLiteral("/no-cups.sock"));
         const QByteArray before = qgetenv("CUPS_SERVER");
-        qputenv("CUPS_SERVER", server);
         const auto restore = qScopeGuard([&before] {
             before.isEmpty() ? qunsetenv("CUPS_SERVER") : qputenv("CUPS_SERVER", before);
             UseDefaultPrinterHelper(QString());
         });
+        std::optional<FakePrintServer> server;
+        if (webPage) {
+            server.emplace(book.env.ProgramFolder());
+            server->AnswerWithAWebPage();
+        } else {
+            qputenv("CUPS_SERVER",
+                    QFile::encodeName(book.env.ProgramFolder() + QStringLiteral("/no-cups.sock")));
+        }
         if (helper) {
-            UseDefaultPrinterHelper(HelperScript(book.env.ProgramFolder(),
-                                                 "echo 'missing The print system (CUPS) is not running.'"));
+            UseDefaultPrinterHelper(
+                webPage ? QCoreApplication::applicationFilePath()
+                        : HelperScript(book.env.ProgramFolder(),
+                                       "echo 'missing The print system (CUPS) is not running.'"));
         }
         QVERIFY(book.Start());
         QTRY_VERIFY(!DefaultPrinterPending());
+        QCOMPARE(PrintSystemUnreadable(), webPage);
         MessageTestSeam::QueueAnswer(MsgAnswerOK);
         frmMain::Get().Toolbar_ButtonClick(command);
         QCOMPARE(MessageTestSeam::Answered().size(), 1);
         const auto& shown = MessageTestSeam::Answered().first();
-        QCOMPARE(shown.title, QStringLiteral("Quillmarsh - Print System Not Available"));
-        QVERIFY2(shown.text.startsWith(QStringLiteral("The print system (CUPS) is not running.\r\n\r\n")),
+        QCOMPARE(shown.title, webPage ? QStringLiteral("Quillmarsh - Print System Not Understood")
+                                      : QStringLiteral("Quillmarsh - Print System Not Available"));
+        QVERIFY2(shown.text.startsWith(
+                     webPage ? QStringLiteral("The print system (CUPS) gave an answer that this "
+                                              "program cannot read, so no printer can be "
+                                              "found.\r\n\r\n")
+                             : QStringLiteral("The print system (CUPS) is not running.\r\n\r\n")),
                  qPrintable(shown.text));
         QVERIFY(!frmPrint::IsLoaded());
         QVERIFY(!frmPrintPreview::IsLoaded());
@@ -1927,5 +2125,16 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(PrintingTest)
+// This program is also its own helpers, as the program is: the print system is asked, and jobs
+// are handed over, by the code the program runs.
+int main(int argc, char* argv[]) {
+    if (int helped = 0; RunAsHelper(argc, argv, &helped)) {
+        return helped;
+    }
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    PrintingTest test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_printing.moc"
