@@ -59,6 +59,13 @@ void TwoTeachers(const QString& second) {
     g.TeacherNames[1] = QStringLiteral("Ms. Avery");
     g.TeacherNames[2] = second;
 }
+// A program folder with blanks in its name: the read-me is still found in it.
+QString UseFolderWithBlanks(const TestEnvironment& env) {
+    const QString folder = env.ProgramFolder() + QStringLiteral("/Quill marsh");
+    QDir().mkpath(folder);
+    SetProgramFolderForTests(folder);
+    return folder;
+}
 } // namespace
 
 class StartupDialogsTest : public QObject {
@@ -286,9 +293,7 @@ private Q_SLOTS:
         QFETCH(QString, asked);
         QFETCH(QString, told);
         TestEnvironment env;
-        const QString folder = env.ProgramFolder() + QStringLiteral("/Quill marsh");
-        QDir().mkpath(folder);
-        SetProgramFolderForTests(folder);
+        const QString folder = UseFolderWithBlanks(env);
         asked.replace(QLatin1String("<program folder>"), folder);
         told.replace(QLatin1String("<program folder>"), folder);
         // The desktop's opener, first on the path: it notes what it was asked to open.
@@ -346,10 +351,7 @@ private Q_SLOTS:
         QFETCH(std::function<void(frmAbout&)>, act);
         QFETCH(QString, request);
         TestEnvironment env;
-        // A program folder with blanks in its name: the read-me is still found.
-        const QString folder = env.ProgramFolder() + QStringLiteral("/Quill marsh");
-        QDir().mkpath(folder);
-        SetProgramFolderForTests(folder);
+        const QString folder = UseFolderWithBlanks(env);
         request.replace(QLatin1String("<program folder>"), folder);
         Globals().AppTitle = QStringLiteral("Quillmarsh");
         MessageTestSeam::QueueAnswer(MsgAnswerOK); // the credits, where they are asked for
