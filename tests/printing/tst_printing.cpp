@@ -3,6 +3,7 @@
 #include "core/Message.h"
 #include "core/ProgramState.h"
 #include "daypage/DayPageWidgets.h"
+#include "daypage/Panels.h"
 #include "daypage/frmSchedule.h"
 #include "mainwindow/frmMain.h"
 #include "platform/DateText.h"
@@ -603,6 +604,45 @@ private Q_SLOTS:
         QVERIFY(frmMain::Get().statusBar()->isVisible());
         QVERIFY(dialog.isVisible());
         QVERIFY(!frmPrintPreview::IsLoaded() || !frmPrintPreview::Get().isVisible());
+        VerifyNoUnexpectedMessages();
+    }
+
+    // The screen view is the whole window below the tool bar as the teacher sees it, at the
+    // screen's pixels: the page and the panels floating on the window, wherever they reach.
+    void theScreenViewHoldsTheWholeWindow_data() {
+        QTest::addColumn<QSize>("window");
+        QTest::newRow("as it opens") << QSize();
+        QTest::newRow("taller than the page, the panels at its foot") << QSize(1920, 1080);
+    }
+    void theScreenViewHoldsTheWholeWindow() {
+        QFETCH(QSize, window);
+        PrintingBook book;
+        QVERIFY(book.Start());
+        MainFrame& main = frmMain::Get();
+        if (window.isValid()) {
+            main.resize(window);
+            QTRY_COMPARE(main.size(), window);
+            // The panels sit at the window's foot, as the page places them on a tall screen.
+            CalcLayoutMetrics(Page());
+            ShowCalendarFrame(Page());
+            ShowNotesFrame(Page());
+        }
+        frmPrint& dialog = book.Dialog();
+        dialog.optItem[2]->click();
+        dialog.cmdPrint->click();
+        QCOMPARE(book.Jobs().size(), 1);
+        const QPixmap picture = dialog.picSave->pixmap();
+        const int top = main.mdiClient->y();
+        QCOMPARE(picture.deviceIndependentSize().toSize(),
+                 QSize(main.clientArea->width(), main.clientArea->height() - top));
+        // The calendar to its last row and the Notes buttons, as they are on screen.
+        for (QWidget* panel : {Page().fraCalendar, Page().fraNotes}) {
+            QVERIFY(panel->isVisible());
+            const QRect where = panel->geometry().translated(0, -top);
+            QVERIFY(QRect(QPoint(), picture.size()).contains(where));
+            QCOMPARE(picture.copy(where).toImage().convertToFormat(QImage::Format_RGB32),
+                     panel->grab().toImage().convertToFormat(QImage::Format_RGB32));
+        }
         VerifyNoUnexpectedMessages();
     }
 
