@@ -661,6 +661,26 @@ void frmPrint::dtpEnd_Change() {
     }
 }
 
+QList<QDate> frmPrint::RangeDays() const {
+    return PrintRangeDays(ListedDays(), RangeStart, RangeEnd);
+}
+
+bool frmPrint::rangeReady() {
+    if (RangeStart > RangeEnd) {
+        InvalidDatesMessage();
+        return false;
+    }
+    if (RangeDays().isEmpty()) {
+        ShowMessage(
+            QStringLiteral("There is no day to print from %1 to %2.\r\n\r\nThe range holds none of the "
+                           "days that the plan book shows.")
+                .arg(LongDate(RangeStart), LongDate(RangeEnd)),
+            MsgOK, MsgInformation, Globals().AppTitle + QStringLiteral(" - Print"), 0);
+        return false;
+    }
+    return true;
+}
+
 bool frmPrint::marginsLeaveRoom() {
     const ProgramState& g = Globals();
     PrinterObject& printer = Printer();
@@ -734,11 +754,7 @@ void frmPrint::cmdPrint_Click() {
         break;
     }
     case 1: {
-        if (RangeStart > RangeEnd) {
-            InvalidDatesMessage();
-            return;
-        }
-        if (!marginsLeaveRoom()) {
+        if (!rangeReady() || !marginsLeaveRoom()) {
             return;
         }
         bool failed = false;
@@ -818,8 +834,7 @@ void frmPrint::ShowPreview(int mode) {
     if (g.PrintItem == 2) {
         return;
     }
-    if (g.PrintItem == 1 && RangeStart > RangeEnd) {
-        InvalidDatesMessage();
+    if (g.PrintItem == 1 && !rangeReady()) {
         return;
     }
     frmPrintPreview& preview = frmPrintPreview::Get();
@@ -832,7 +847,7 @@ void frmPrint::ShowPreview(int mode) {
         preview.picTimeTable->hide();
         preview.rtbPrint->show();
         if (g.PrintItem == 1) {
-            GoToDate(RangeStart);
+            GoToListedDate(RangeDays().first());
         }
         ComposeDayPage();
         preview.rtbPrint->setSelStart(0);

@@ -108,6 +108,8 @@ public:
     void cmdHelp_Click();
     // 0 hides the preview; 1 fills it for the chosen item and shows it.
     void ShowPreview(int mode);
+    // The days the range prints, and that its preview steps through.
+    QList<QDate> RangeDays() const;
     void FillPreviewTimeTable();
 
 protected:
@@ -126,6 +128,8 @@ private:
     void buildControls();
     // False, with a message, when the margins leave no room on the chosen printer's page.
     bool marginsLeaveRoom();
+    // False, with a message, when the range ends before it starts or holds no day to print.
+    bool rangeReady();
     // The shown day, as many times as the copies box says, counting the copies printed; false
     // when a job failed.
     bool printDayPage(int* copiesPrinted = nullptr);

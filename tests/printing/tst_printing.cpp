@@ -327,6 +327,13 @@ public:
         dialog.dtpStart->setDate(start);
         return dialog;
     }
+    // The preview of a range of the days from start to end, with the keys' focus in it.
+    frmPrintPreview& RangePreview(const QDate& start, const QDate& end) {
+        RangeDialog(start, end).cmdPrintPreview->click();
+        frmPrintPreview& preview = frmPrintPreview::Get();
+        preview.activateWindow();
+        return preview;
+    }
     QStringList Jobs() const { return PrinterTestSeam::JobFiles(); }
     QStringList FilesLeft() const { return QDir(folder).entryList({QStringLiteral("*.pdf")}); }
 
@@ -781,44 +788,90 @@ private Q_SLOTS:
         VerifyNoUnexpectedMessages();
     }
 
-    void thePreviewStepsThroughTheRange() {
-        PrintingBook book;
+    // The preview steps through exactly the days the print prints, from the first to the last,
+    // and no further either way.
+    void thePreviewStepsThroughTheDaysThePrintPrints_data() {
+        QTest::addColumn<bool>("tuesdaysAndThursdays");
+        QTest::addColumn<bool>("schoolDays");
+        QTest::addColumn<QDate>("start");
+        QTest::addColumn<QDate>("end");
+        QTest::addColumn<QList<QDate>>("days");
+        const QDate tuesday(2026, 12, 8);
+        QTest::newRow("Monday to Friday") << false << true << kMonday << kMonday.addDays(4)
+                                          << QList<QDate>{kMonday, kMonday.addDays(1), kMonday.addDays(2),
+                                                          kMonday.addDays(3), kMonday.addDays(4)};
+        QTest::newRow("Tuesdays and Thursdays, Tuesday to Saturday")
+            << true << true << tuesday << tuesday.addDays(4) << QList<QDate>{tuesday, tuesday.addDays(2)};
+        QTest::newRow("Tuesdays and Thursdays, every day, Saturday to Monday")
+            << true << false << tuesday.addDays(-3) << tuesday.addDays(6)
+            << QList<QDate>{tuesday.addDays(-3), tuesday.addDays(-2), tuesday,
+                            tuesday.addDays(2),  tuesday.addDays(4),  tuesday.addDays(5)};
+    }
+    void thePreviewStepsThroughTheDaysThePrintPrints() {
+        QFETCH(bool, tuesdaysAndThursdays);
+        QFETCH(bool, schoolDays);
+        QFETCH(QDate, start);
+        QFETCH(QDate, end);
+        QFETCH(QList<QDate>, days);
+        PrintingBook book(tuesdaysAndThursdays ? TuesdaysAndThursdaysYear() : YearPlan{});
+        SaveBool(kEffects, QStringLiteral("SchoolDays"), schoolDays);
         QVERIFY(book.Start());
-        frmPrint& dialog = book.RangeDialog(kMonday, kMonday.addDays(4));
-        dialog.cmdPrintPreview->click();
-        frmPrintPreview& preview = frmPrintPreview::Get();
+        frmPrintPreview& preview = book.RangePreview(start, end);
         QVERIFY(preview.isVisible());
         QVERIFY(preview.rtbPrint->isVisible());
-        QVERIFY(!preview.picTimeTable->isVisible());
         QCOMPARE(preview.windowTitle(), QStringLiteral("Quillmarsh - Print Preview  "));
         QCOMPARE(preview.lblPrinter->text(), QStringLiteral("Office Laser on PDF:"));
-        QCOMPARE(preview.rtbPrint->SelStart(), 0);
-        auto expect = [&](const QDate& day, bool previous, bool next) {
-            QCOMPARE(Shown(), day);
-            QVERIFY2(preview.rtbPrint->Text().startsWith(FormatDate(day, Globals().LongDateFormat)),
-                     qPrintable(preview.rtbPrint->Text().left(40)));
-            QCOMPARE(preview.cmdPrev->isEnabled(), previous);
-            QCOMPARE(preview.cmdNext->isEnabled(), next);
-        };
         QVERIFY(preview.cmdPrev->isVisible() && preview.cmdNext->isVisible());
-        expect(kMonday, true, true);
-        // Back past the start: the Friday before, and no further back from here.
-        preview.cmdPrev->click();
-        expect(kMonday.addDays(-3), false, true);
-        preview.cmdNext->click();
-        expect(kMonday, true, true);
-        for (int day = 1; day <= 3; ++day) {
+        auto shows = [&](int i) {
+            QCOMPARE(Shown(), days[i]);
+            QVERIFY2(preview.rtbPrint->Text().startsWith(FormatDate(days[i], Globals().LongDateFormat)),
+                     qPrintable(preview.rtbPrint->Text().left(40)));
+            QCOMPARE(preview.rtbPrint->SelStart(), 0);
+            QCOMPARE(preview.cmdPrev->isEnabled(), i > 0);
+            QCOMPARE(preview.cmdNext->isEnabled(), i < days.size() - 1);
+        };
+        const int last = static_cast<int>(days.size()) - 1;
+        shows(0);
+        for (int i = 1; i <= last; ++i) {
             preview.cmdNext->click();
-            expect(kMonday.addDays(day), true, true);
+            shows(i);
         }
-        preview.cmdNext->click();
-        expect(kMonday.addDays(4), true, false);
-        preview.cmdPrev->click();
-        expect(kMonday.addDays(3), true, true);
-        for (int day = 2; day >= 0; --day) {
+        for (int i = last - 1; i >= 0; --i) {
             preview.cmdPrev->click();
+            shows(i);
         }
-        expect(kMonday, false, true);
+        preview.cmdPrintNow->click();
+        const QStringList jobs = book.Jobs();
+        QCOMPARE(jobs.size(), days.size());
+        for (int i = 0; i <= last; ++i) {
+            QVERIFY2(PdfText(jobs[i]).startsWith(FormatDate(days[i], Globals().LongDateFormat)),
+                     qPrintable(PdfText(jobs[i])));
+        }
+        VerifyNoUnexpectedMessages();
+    }
+
+    // A range that holds none of the days shown (a weekend, with School Days on) is said, by the
+    // print and by the preview alike, rather than previewing a day the print leaves out.
+    void aRangeWithoutADayToPrintIsSaid_data() {
+        QTest::addColumn<bool>("preview");
+        QTest::newRow("Print") << false;
+        QTest::newRow("Print Preview") << true;
+    }
+    void aRangeWithoutADayToPrintIsSaid() {
+        QFETCH(bool, preview);
+        PrintingBook book;
+        QVERIFY(book.Start());
+        frmPrint& dialog = book.RangeDialog(kMonday.addDays(5), kMonday.addDays(6));
+        MessageTestSeam::QueueAnswer(MsgAnswerOK);
+        (preview ? dialog.cmdPrintPreview : dialog.cmdPrint)->click();
+        QCOMPARE(MessageTestSeam::Answered().size(), 1);
+        QVERIFY2(MessageTestSeam::Answered().first().text.startsWith(
+                     QStringLiteral("There is no day to print from Saturday, October 17, 2026 to Sunday, "
+                                    "October 18, 2026.")),
+                 qPrintable(MessageTestSeam::Answered().first().text));
+        QVERIFY(!frmPrintPreview::IsLoaded() || !frmPrintPreview::Get().isVisible());
+        QVERIFY(book.Jobs().isEmpty());
+        QCOMPARE(Shown(), kToday);
         VerifyNoUnexpectedMessages();
     }
 
@@ -841,7 +894,10 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(&preview));
         QTRY_COMPARE(QApplication::focusWidget(), preview.cmdNext);
         if (!forward) {
-            QTest::keyClick(preview.cmdNext, Qt::Key_Tab, Qt::ShiftModifier);
+            // The preview opens on the range's first day: back from its last.
+            preview.cmdNext->click();
+            preview.cmdNext->click();
+            QCOMPARE(QApplication::focusWidget(), preview.cmdPrev);
         }
         QToolButton* arrow = forward ? preview.cmdNext : preview.cmdPrev;
         QToolButton* other = forward ? preview.cmdPrev : preview.cmdNext;
@@ -849,16 +905,57 @@ private Q_SLOTS:
         for (int press = 0; press < 5 && arrow->isEnabled(); ++press) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         }
-        QCOMPARE(Shown(), forward ? kMonday.addDays(2) : kMonday.addDays(-3));
+        QCOMPARE(Shown(), forward ? kMonday.addDays(2) : kMonday);
         QVERIFY(!arrow->isEnabled());
         QCOMPARE(QApplication::focusWidget(), other);
         QVERIFY(ShowsFocusMark(other));
         QTest::keyClick(other, Qt::Key_Space);
-        QCOMPARE(Shown(), forward ? kMonday.addDays(1) : kMonday);
+        QCOMPARE(Shown(), kMonday.addDays(1));
         QVERIFY(book.Jobs().isEmpty());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QVERIFY(!frmPrintPreview::IsLoaded());
         QCOMPARE(Shown(), kToday);
+        QVERIFY(book.Jobs().isEmpty());
+        VerifyNoUnexpectedMessages();
+    }
+
+    // Left and Right step the days as the arrows do, wherever the focus is in the preview, and no
+    // arrow key carries the focus on: Right then Return on the Next arrow never prints the range.
+    void arrowKeysStepTheDaysAndNeverMoveTheFocus_data() {
+        QTest::addColumn<QString>("focused");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("step");
+        QTest::newRow("Right on the Next arrow") << "next" << int(Qt::Key_Right) << 1;
+        QTest::newRow("Left on the Next arrow") << "next" << int(Qt::Key_Left) << -1;
+        QTest::newRow("Right on the Previous arrow") << "previous" << int(Qt::Key_Right) << 1;
+        QTest::newRow("Down on the Previous arrow") << "previous" << int(Qt::Key_Down) << 0;
+        QTest::newRow("Up on Print Now") << "Print Now" << int(Qt::Key_Up) << 0;
+        QTest::newRow("Left on Close") << "Close" << int(Qt::Key_Left) << -1;
+        QTest::newRow("Right in the page") << "page" << int(Qt::Key_Right) << 1;
+    }
+    void arrowKeysStepTheDaysAndNeverMoveTheFocus() {
+        QFETCH(QString, focused);
+        QFETCH(int, key);
+        QFETCH(int, step);
+        PrintingBook book;
+        QVERIFY(book.Start());
+        frmPrintPreview& preview = book.RangePreview(kMonday, kMonday.addDays(4));
+        QTRY_COMPARE(QApplication::focusWidget(), preview.cmdNext);
+        preview.cmdNext->click();
+        const QHash<QString, QWidget*> controls{{"next", preview.cmdNext},
+                                                {"previous", preview.cmdPrev},
+                                                {"Print Now", preview.cmdPrintNow},
+                                                {"Close", preview.cmdClose},
+                                                {"page", preview.rtbPrint}};
+        QWidget* control = controls.value(focused);
+        control->setFocus();
+        QCOMPARE(QApplication::focusWidget(), control);
+        QTest::keyClick(control, Qt::Key(key));
+        QCOMPARE(Shown(), kMonday.addDays(1 + step));
+        QCOMPARE(QApplication::focusWidget(), control);
+        if (control != preview.cmdPrintNow) {
+            QTest::keyClick(control, Qt::Key_Return);
+        }
         QVERIFY(book.Jobs().isEmpty());
         VerifyNoUnexpectedMessages();
     }
