@@ -752,6 +752,80 @@ private Q_SLOTS:
         QCOMPARE(dialog.RangeEnd, kToday);
     }
 
+    // A date being typed never moves the other one: "31" typed into End's day is not first taken
+    // as the 3rd. The typed date counts when the teacher leaves the field, which puts the range
+    // right, or prints, which says when the range ends before it starts and prints nothing.
+    void aDateBeingTypedNeverMovesTheOther_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("then");
+        QTest::addColumn<QDate>("start");
+        QTest::addColumn<QDate>("end");
+        QTest::addColumn<bool>("invalid");
+        const QDate monday(2026, 12, 7);
+        QTest::newRow("31, then Tab") << "31"
+                                      << "Tab" << monday << QDate(2026, 12, 31) << false;
+        QTest::newRow("31, then a click on Print") << "31"
+                                                   << "click Print" << monday << QDate(2026, 12, 31) << false;
+        QTest::newRow("3, then Return") << "3"
+                                        << "Return" << QDate(2026, 12, 3) << QDate(2026, 12, 3) << false;
+        QTest::newRow("3, then a click on Print") << "3"
+                                                  << "click Print" << monday << QDate(2026, 12, 3) << true;
+        QTest::newRow("3, then a click on Print Preview")
+            << "3"
+            << "click Print Preview" << monday << QDate(2026, 12, 3) << true;
+        QTest::newRow("3, then Print by its command") << "3"
+                                                      << "Print" << monday << QDate(2026, 12, 3) << true;
+    }
+    void aDateBeingTypedNeverMovesTheOther() {
+        QFETCH(QString, typed);
+        QFETCH(QString, then);
+        QFETCH(QDate, start);
+        QFETCH(QDate, end);
+        QFETCH(bool, invalid);
+        const QDate monday(2026, 12, 7);
+        PrintingBook book;
+        QVERIFY(book.Start());
+        QVERIFY(QTest::qWaitForWindowActive(&frmMain::Get()));
+        frmPrint& dialog = book.RangeDialog(monday, monday);
+        // The day of "Mon, Dec 7, 2026" chosen, as a double click chooses it.
+        auto* edit = dialog.dtpEnd->findChild<QLineEdit*>();
+        dialog.dtpEnd->setFocus();
+        edit->setSelection(dialog.dtpEnd->text().indexOf(QLatin1Char('7')), 1);
+        for (const QChar digit : typed) {
+            QTest::keyClick(dialog.dtpEnd, digit.toLatin1());
+            QCOMPARE(dialog.dtpStart->date(), monday);
+            QCOMPARE(dialog.RangeStart, monday);
+        }
+        if (invalid) {
+            MessageTestSeam::QueueAnswer(MsgAnswerOK);
+        }
+        if (then == QLatin1String("Tab")) {
+            QTest::keyClick(dialog.dtpEnd, Qt::Key_Tab);
+        } else if (then == QLatin1String("Return")) {
+            QTest::keyClick(dialog.dtpEnd, Qt::Key_Return);
+        } else if (then == QLatin1String("Print")) {
+            dialog.cmdPrint->click();
+        } else {
+            QTest::mouseClick(then.endsWith(QLatin1String("Preview")) ? dialog.cmdPrintPreview
+                                                                      : dialog.cmdPrint,
+                              Qt::LeftButton);
+        }
+        QCOMPARE(dialog.dtpStart->date(), start);
+        QCOMPARE(dialog.dtpEnd->date(), end);
+        QCOMPARE(dialog.RangeStart, start);
+        QCOMPARE(dialog.RangeEnd, end);
+        QCOMPARE(dialog.RangeDays().size(), start.daysTo(end) < 0 ? 0 : start == end ? 1 : 19);
+        if (invalid) {
+            QCOMPARE(MessageTestSeam::Answered().size(), 1);
+            QCOMPARE(MessageTestSeam::Answered().first().title, QStringLiteral("Quillmarsh - Invalid Dates"));
+            QVERIFY(!frmPrintPreview::IsLoaded() || !frmPrintPreview::Get().isVisible());
+        } else if (then == QLatin1String("click Print")) {
+            QCOMPARE(book.Jobs().size(), 19);
+        }
+        QCOMPARE(book.Jobs().isEmpty(), then != QLatin1String("click Print") || invalid);
+        VerifyNoUnexpectedMessages();
+    }
+
     void onlySavedSettingsOutliveTheDialog() {
         PrintingBook book;
         QVERIFY(book.Start());
