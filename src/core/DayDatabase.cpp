@@ -233,6 +233,19 @@ bool GoToListedDate(const QDate& d) {
     return found;
 }
 
+QList<QDate> ListedDays() {
+    QList<QDate> days;
+    for (const QVariant& value : DayRecords().Column(QStringLiteral("Date"))) {
+        bool ok = false;
+        const QDate day = TextToDate(value.toString(), &ok);
+        // The blank row has no date, and no day to show.
+        if (ok) {
+            days << day;
+        }
+    }
+    return days;
+}
+
 void ClearDayTable() {
     ProgramState& g = Globals();
     Recordset& days = DayRecords();

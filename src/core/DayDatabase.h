@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QList>
 #include <QString>
 
 class Recordset;
@@ -31,6 +32,8 @@ void RequeryDayTable();
 void GoToDate(const QDate& d);
 // Moves to the listed day of exactly this date; false, and the page stays, when it is not listed.
 bool GoToListedDate(const QDate& d);
+// The dates of the days listed now, in the list's order; the cursor stays where it is.
+QList<QDate> ListedDays();
 void ClearDayTable();
 // The clearing step inside a caller's transaction: deletes every row of the cursor and says
 // nothing on failure (LastError says why); the caller rolls back and reports.

@@ -2,8 +2,6 @@
 
 #include "DayDatabase.h"
 #include "ProgramState.h"
-#include "platform/DateText.h"
-#include "platform/Recordset.h"
 #include "platform/Rounding.h"
 
 #include <algorithm>
@@ -96,28 +94,40 @@ PicturePlacement CentrePicture(double pictureWidth, double pictureHeight, double
     return placed;
 }
 
-int WalkPrintRange(const QDate& start, const QDate& end, const std::function<bool()>& visit) {
-    Recordset& days = DayRecords();
-    int visited = 0;
-    if (start > end) {
-        return visited;
+QList<QDate> PrintRangeDays(const QList<QDate>& listed, const QDate& start, const QDate& end) {
+    QList<QDate> days;
+    for (const QDate& day : listed) {
+        if (start <= day && day <= end) {
+            days << day;
+        }
     }
-    // GoToDate stays where it was when no day lies on or after the start; the dates say
-    // whether the cursor then stands in the range at all.
-    GoToDate(start);
-    while (days.HasCurrentRow()) {
-        bool ok = false;
-        const QDate shown = TextToDate(days.Field(QStringLiteral("Date")).toString(), &ok);
-        if (ok && shown > end) {
+    std::sort(days.begin(), days.end());
+    days.erase(std::unique(days.begin(), days.end()), days.end());
+    return days;
+}
+
+QDate NeighbourDay(const QList<QDate>& days, const QDate& shown, bool forward) {
+    QDate found;
+    for (const QDate& day : days) {
+        const bool beyond = forward ? day > shown : day < shown;
+        const bool nearer = !found.isValid() || (forward ? day < found : day > found);
+        if (beyond && nearer) {
+            found = day;
+        }
+    }
+    return found;
+}
+
+int WalkPrintRange(const QDate& start, const QDate& end, const std::function<bool()>& visit) {
+    int visited = 0;
+    for (const QDate& day : PrintRangeDays(ListedDays(), start, end)) {
+        if (!GoToListedDate(day)) {
+            continue;
+        }
+        ++visited;
+        if (!visit()) {
             break;
         }
-        if (ok && shown >= start) {
-            ++visited;
-            if (!visit()) {
-                break;
-            }
-        }
-        days.MoveNext();
     }
     return visited;
 }

@@ -74,8 +74,14 @@ struct PrintablePage {
 PicturePlacement CentrePicture(double pictureWidth, double pictureHeight, double headingHeight,
                                const PrintablePage& page);
 
-// Walks the listed days of a range in date order, each once: the day cursor stands on each day
-// while visit runs. Days of the range that are not listed (weekends with School Days on, the
-// partner's days, days after the year) are passed over. Stops when visit answers false.
-// Returns how many days were visited.
+// The days a range prints, in date order: each listed day (listed: the day table's dates, in
+// its order) from start to end. Days the list leaves out (weekends with School Days on, the
+// partner's days, days after the year) are passed over. The print and the preview's stepping both
+// take their days from here.
+QList<QDate> PrintRangeDays(const QList<QDate>& listed, const QDate& start, const QDate& end);
+// The day of those days just after (forward) or just before the shown one; none at either end.
+QDate NeighbourDay(const QList<QDate>& days, const QDate& shown, bool forward);
+
+// Walks the days the range prints: the day cursor stands on each day while visit runs. Stops
+// when visit answers false. Returns how many days were visited.
 int WalkPrintRange(const QDate& start, const QDate& end, const std::function<bool()>& visit);

@@ -697,6 +697,20 @@ QVariant Recordset::Field(const QString& name) const {
     return FieldAt(FieldIndex(name));
 }
 
+QVariantList Recordset::Column(const QString& name) const {
+    QVariantList values;
+    const int field = FieldIndex(name);
+    if (field < 0) {
+        return values;
+    }
+    for (const Row& row : m_rows) {
+        if (!row.deleted && field < row.values.size()) {
+            values << row.values[field];
+        }
+    }
+    return values;
+}
+
 QVariant Recordset::FieldAt(int field) const {
     const Row* row = current();
     if (!row || field < 0 || field >= row->values.size()) {

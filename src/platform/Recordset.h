@@ -122,6 +122,8 @@ public:
     // Forgets every change not yet stored (new rows not stored are dropped).
     void DiscardChanges();
     QVariant Field(const QString& name) const;
+    // The field of every row, in the cursor's order, without moving the cursor.
+    QVariantList Column(const QString& name) const;
     bool setField(const QString& name, const QVariant& value);
     QStringList FieldNames() const { return m_fieldNames; }
     bool HasCurrentRow() const;

@@ -16,9 +16,9 @@
 #include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPainter>
-#include <QStatusBar>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
@@ -92,21 +92,26 @@ bool PrintPictureWithHeading(const QString& heading, const QLabel* picture, cons
     return printer.EndDoc();
 }
 
-void CaptureWindowImage(QWidget* source, QLabel* target) {
+// Copies what the area of a widget shows on screen, with whatever floats over it there, at the
+// screen's pixels.
+void CaptureArea(QWidget* source, const QRect& area, QLabel* target) {
     // Whatever is waiting to be painted is painted first.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    QPixmap image;
+    const QPixmap image = source->grab(area);
+    target->hide();
+    target->setPixmap(image);
+    target->resize(image.deviceIndependentSize().toSize());
+}
+
+void CaptureWindowImage(QWidget* source, QLabel* target) {
     QWidget* window = source->window();
     const QRect area = QRect(source->mapTo(window, QPoint(0, 0)), source->size()) & window->rect();
     if (source->isVisible() && window != source && !area.isEmpty()) {
         // As the screen shows it: with what floats over it, clipped to the window.
-        image = window->grab(area);
+        CaptureArea(window, area, target);
     } else {
-        image = source->grab();
+        CaptureArea(source, source->rect(), target);
     }
-    target->hide();
-    target->setPixmap(image);
-    target->resize(image.deviceIndependentSize().toSize());
 }
 } // namespace
 
@@ -247,11 +252,12 @@ bool PrintSchedulePicture() {
     if (auto* frame = qobject_cast<QMdiSubWindow*>(page.parentWidget())) {
         frame->move(frame->x(), 0);
     }
-    // The status bar would cover the page's foot.
-    const bool statusShown = main.StatusBar->isVisible();
-    main.StatusBar->hide();
-    CaptureFormImage(&page, dialog.picSave);
-    main.StatusBar->setVisible(statusShown);
+    // The whole window below the tool bar as the teacher sees it: the page, and the panels that
+    // float on the main window, reaching below the page as they may. The status bar lies outside
+    // it and covers nothing.
+    QWidget* area = main.clientArea;
+    CaptureArea(area, QRect(0, main.mdiClient->y(), area->width(), area->height() - main.mdiClient->y()),
+                dialog.picSave);
 
     printer.Font = QFont(QStringLiteral("Arial"), 14);
     const QSizeF size = PictureTwips(dialog.picSave);

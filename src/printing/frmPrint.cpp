@@ -41,6 +41,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -87,6 +88,23 @@ private:
     QWidget* m_dialog;
     QPoint m_grab;
     bool m_dragging = false;
+};
+
+// A date picker that knows, while it is being left, where the focus went: the date typed into
+// it counts then.
+class RangePicker : public QDateEdit {
+public:
+    using QDateEdit::QDateEdit;
+    const QWidget* LeftFor() const { return m_leftFor; }
+
+protected:
+    void focusOutEvent(QFocusEvent* event) override {
+        const QScopedValueRollback<const QWidget*> leaving(m_leftFor, QApplication::focusWidget());
+        QDateEdit::focusOutEvent(event);
+    }
+
+private:
+    const QWidget* m_leftFor = nullptr;
 };
 
 // The orientation pictures: a page upright or on its side, with lines of text.
@@ -297,7 +315,10 @@ void frmPrint::buildControls() {
         });
     }
     auto datePicker = [this]() {
-        auto* picker = new QDateEdit(Frame3);
+        auto* picker = new RangePicker(Frame3);
+        // A date counts once the teacher leaves it (or presses Return, or prints): the first
+        // digit of "31" is no date to put the range right by.
+        picker->setKeyboardTracking(false);
         picker->setCalendarPopup(true);
         picker->setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
         picker->setDisplayFormat(QStringLiteral("ddd, MMM d, yyyy"));
@@ -647,7 +668,7 @@ void frmPrint::marginTenthsChanged(const Margin& margin) {
 
 void frmPrint::dtpStart_Change() {
     RangeStart = dtpStart->date();
-    if (dtpEnd->date() < RangeStart) {
+    if (dtpEnd->date() < RangeStart && !rangeGoesToPrint()) {
         dtpEnd->setDate(RangeStart);
         RangeEnd = RangeStart;
     }
@@ -655,10 +676,45 @@ void frmPrint::dtpStart_Change() {
 
 void frmPrint::dtpEnd_Change() {
     RangeEnd = dtpEnd->date();
-    if (dtpStart->date() > RangeEnd) {
+    if (dtpStart->date() > RangeEnd && !rangeGoesToPrint()) {
         dtpStart->setDate(RangeEnd);
         RangeStart = RangeEnd;
     }
+}
+
+bool frmPrint::rangeGoesToPrint() const {
+    for (const QDateEdit* picker : {dtpStart, dtpEnd}) {
+        const QWidget* next = static_cast<const RangePicker*>(picker)->LeftFor();
+        if (next && (next == cmdPrint || next == cmdPrintPreview)) {
+            return true;
+        }
+    }
+    return m_takingTypedDates;
+}
+
+QList<QDate> frmPrint::RangeDays() const {
+    return PrintRangeDays(ListedDays(), RangeStart, RangeEnd);
+}
+
+bool frmPrint::rangeReady() {
+    m_takingTypedDates = true;
+    for (QDateEdit* picker : {dtpStart, dtpEnd}) {
+        picker->interpretText();
+    }
+    m_takingTypedDates = false;
+    if (RangeStart > RangeEnd) {
+        InvalidDatesMessage();
+        return false;
+    }
+    if (RangeDays().isEmpty()) {
+        ShowMessage(
+            QStringLiteral("There is no day to print from %1 to %2.\r\n\r\nThe range holds none of the "
+                           "days that the plan book shows.")
+                .arg(LongDate(RangeStart), LongDate(RangeEnd)),
+            MsgOK, MsgInformation, Globals().AppTitle + QStringLiteral(" - Print"), 0);
+        return false;
+    }
+    return true;
 }
 
 bool frmPrint::marginsLeaveRoom() {
@@ -743,11 +799,7 @@ void frmPrint::cmdPrint_Click() {
         break;
     }
     case 1: {
-        if (RangeStart > RangeEnd) {
-            InvalidDatesMessage();
-            return;
-        }
-        if (!marginsLeaveRoom()) {
+        if (!rangeReady() || !marginsLeaveRoom()) {
             return;
         }
         bool failed = false;
@@ -826,8 +878,7 @@ void frmPrint::ShowPreview(int mode) {
     if (g.PrintItem == 2) {
         return;
     }
-    if (g.PrintItem == 1 && RangeStart > RangeEnd) {
-        InvalidDatesMessage();
+    if (g.PrintItem == 1 && !rangeReady()) {
         return;
     }
     frmPrintPreview& preview = frmPrintPreview::Get();
@@ -840,7 +891,7 @@ void frmPrint::ShowPreview(int mode) {
         preview.picTimeTable->hide();
         preview.rtbPrint->show();
         if (g.PrintItem == 1) {
-            GoToDate(RangeStart);
+            GoToListedDate(RangeDays().first());
         }
         ComposeDayPage();
         preview.rtbPrint->setSelStart(0);

@@ -108,6 +108,8 @@ public:
     void cmdHelp_Click();
     // 0 hides the preview; 1 fills it for the chosen item and shows it.
     void ShowPreview(int mode);
+    // The days the range prints, and that its preview steps through.
+    QList<QDate> RangeDays() const;
     void FillPreviewTimeTable();
 
 protected:
@@ -126,6 +128,12 @@ private:
     void buildControls();
     // False, with a message, when the margins leave no room on the chosen printer's page.
     bool marginsLeaveRoom();
+    // Takes the dates as typed into the pickers, without putting the range right: false, with a
+    // message, when the range ends before it starts or holds no day to print.
+    bool rangeReady();
+    // A date the teacher leaves for Print or Print Preview, or that a print takes as typed, is
+    // not put right: the print says what is wrong with the range instead.
+    bool rangeGoesToPrint() const;
     // The shown day, as many times as the copies box says, counting the copies printed; false
     // when a job failed.
     bool printDayPage(int* copiesPrinted = nullptr);
@@ -137,4 +145,6 @@ private:
     bool m_loading = false;
     // The print stopped because the teacher chose to close the program.
     bool m_stoppedToClose = false;
+    // A print or preview takes the dates as typed.
+    bool m_takingTypedDates = false;
 };

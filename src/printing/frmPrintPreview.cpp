@@ -7,6 +7,7 @@
 #include "Printer.h"
 #include "RichTextBox.h"
 #include "core/DayDatabase.h"
+#include "core/PrintComposition.h"
 #include "core/ProgramState.h"
 #include "daypage/DayPageWidgets.h"
 #include "daypage/frmSchedule.h"
@@ -21,9 +22,9 @@
 #include "widgets/TwipsGeometry.h"
 
 #include <QCloseEvent>
-#include <QDateEdit>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -91,6 +92,10 @@ frmPrintPreview::frmPrintPreview() : QWidget(&MainFrame::Get(), Qt::Window) {
     connect(cmdPrint, &QPushButton::clicked, this, &frmPrintPreview::cmdPrint_Click);
     connect(cmdClose, &QPushButton::clicked, this, &frmPrintPreview::cmdClose_Click);
     OnEscape(this, [this] { cmdClose->click(); });
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{cmdPrev, cmdNext, cmdPrintNow, cmdPrint, cmdClose, rtbPrint}) {
+        control->installEventFilter(this);
+    }
 }
 
 frmPrintPreview::~frmPrintPreview() {
@@ -146,8 +151,8 @@ void frmPrintPreview::Form_Load() {
     lblPrinter->setText(PrinterEntryText(Printer().Current()));
     // 4.
     if (const frmPrint* dialog = frmPrint::IfLoaded()) {
-        m_rangeStart = dialog->dtpStart->date();
-        m_rangeEnd = dialog->dtpEnd->date();
+        m_rangeStart = dialog->RangeStart;
+        m_rangeEnd = dialog->RangeEnd;
         m_returnDate = dialog->ReturnDate;
     }
     ShowSteppingButtons();
@@ -174,12 +179,16 @@ void frmPrintPreview::OpenedWith(const QDate& rangeStart, const QDate& rangeEnd,
 
 QDate frmPrintPreview::RangeStart() const {
     const frmPrint* dialog = frmPrint::IfLoaded();
-    return dialog ? dialog->dtpStart->date() : m_rangeStart;
+    return dialog ? dialog->RangeStart : m_rangeStart;
 }
 
 QDate frmPrintPreview::RangeEnd() const {
     const frmPrint* dialog = frmPrint::IfLoaded();
-    return dialog ? dialog->dtpEnd->date() : m_rangeEnd;
+    return dialog ? dialog->RangeEnd : m_rangeEnd;
+}
+
+QList<QDate> frmPrintPreview::RangeDays() const {
+    return PrintRangeDays(ListedDays(), RangeStart(), RangeEnd());
 }
 
 QDate frmPrintPreview::ReturnDate() const {
@@ -191,10 +200,18 @@ void frmPrintPreview::ShowSteppingButtons() {
     const bool stepping = Globals().PrintItem == 1 && RangeStart() != RangeEnd();
     for (QToolButton* button : {cmdPrev, cmdNext}) {
         button->setVisible(stepping);
-        button->setEnabled(true);
     }
+    enableStepping();
     // The window opens on a control that prints nothing: a stray Space only steps or closes.
-    (stepping ? static_cast<QWidget*>(cmdNext) : cmdClose)->setFocus();
+    (stepping && cmdNext->isEnabled() ? static_cast<QWidget*>(cmdNext) : cmdClose)->setFocus();
+}
+
+void frmPrintPreview::enableStepping() {
+    // Each arrow steps only onto a day the print prints.
+    const QList<QDate> days = RangeDays();
+    const QDate shown = ShownDate();
+    cmdPrev->setEnabled(NeighbourDay(days, shown, false).isValid());
+    cmdNext->setEnabled(NeighbourDay(days, shown, true).isValid());
 }
 
 void frmPrintPreview::fitToScreen() {
@@ -242,6 +259,10 @@ bool frmPrintPreview::eventFilter(QObject* watched, QEvent* event) {
     if (watched == windowHandle() && event->type() == QEvent::Expose) {
         settleFrame();
     }
+    if (event->type() == QEvent::KeyPress && watched != windowHandle() &&
+        arrowKeyPressed(watched, *static_cast<QKeyEvent*>(event))) {
+        return true;
+    }
     return QWidget::eventFilter(watched, event);
 }
 
@@ -254,33 +275,44 @@ void frmPrintPreview::cmdNext_Click() {
 }
 
 void frmPrintPreview::step(bool forward) {
-    // One stored day on, never off the stored days: at either end the day stays.
-    Recordset& days = frmSchedule::Get().datLumenleaf.Records();
-    if (forward && !days.AtEOF()) {
-        days.MoveNext();
-        if (days.AtEOF()) {
-            days.MovePrevious();
-        }
-    } else if (!forward && !days.AtBOF()) {
-        days.MovePrevious();
-        if (days.AtBOF()) {
-            days.MoveNext();
-        }
+    // One day of the range on, never off it: at either end the day stays.
+    const QDate next = NeighbourDay(RangeDays(), ShownDate(), forward);
+    if (next.isValid()) {
+        GoToListedDate(next);
     }
-    ShowDayCode(frmSchedule::Get());
     ComposeDayPage();
     rtbPrint->setSelStart(0);
-    const QDate shown = ShownDate();
     QToolButton* pressed = forward ? cmdNext : cmdPrev;
-    QToolButton* other = forward ? cmdPrev : cmdNext;
-    other->setEnabled(true);
-    const bool more = forward ? RangeEnd().daysTo(shown) < 0 : RangeStart().daysTo(shown) > 0;
+    const bool hadFocus = pressed->hasFocus();
+    enableStepping();
     // An arrow that greys with the focus hands it to the other arrow, never on to Print Now,
     // where the next Space would print the whole range.
-    if (!more && pressed->hasFocus()) {
-        other->setFocus();
+    if (hadFocus && !pressed->isEnabled()) {
+        QToolButton* other = forward ? cmdPrev : cmdNext;
+        (other->isEnabled() ? static_cast<QWidget*>(other) : cmdClose)->setFocus();
     }
-    pressed->setEnabled(more);
+}
+
+bool frmPrintPreview::arrowKeyPressed(QObject* watched, const QKeyEvent& key) {
+    const bool plain = (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    const bool left = key.key() == Qt::Key_Left;
+    if (!plain ||
+        (!left && key.key() != Qt::Key_Right && key.key() != Qt::Key_Up && key.key() != Qt::Key_Down)) {
+        return false;
+    }
+    const bool sideways = left || key.key() == Qt::Key_Right;
+    // The page box keeps its keys while there are no days to step through, and Up and Down
+    // always, which scroll it.
+    if (watched == rtbPrint && (!sideways || cmdNext->isHidden())) {
+        return false;
+    }
+    // Left and Right step the days as the arrows do; on the buttons no arrow key moves the focus,
+    // which would carry it on to Print Now.
+    QToolButton* arrow = left ? cmdPrev : cmdNext;
+    if (sideways && !arrow->isHidden() && arrow->isEnabled()) {
+        arrow->click();
+    }
+    return true;
 }
 
 void frmPrintPreview::cmdPrintNow_Click() {

@@ -11,6 +11,7 @@
 class GridCell;
 class PanelTitle;
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 class QToolButton;
@@ -53,6 +54,8 @@ public:
     QDate RangeStart() const;
     QDate RangeEnd() const;
     QDate ReturnDate() const;
+    // The days of the range, as the print prints them.
+    QList<QDate> RangeDays() const;
     // The stepping buttons are offered only for a range of different dates.
     void ShowSteppingButtons();
 
@@ -69,6 +72,10 @@ private:
     void settleFrame();
     void placeContent();
     void step(bool forward);
+    void enableStepping();
+    // Left and Right step the days; no arrow key moves the focus between the buttons. True when
+    // the key was taken.
+    bool arrowKeyPressed(QObject* watched, const QKeyEvent& key);
 
     QDate m_rangeStart;
     QDate m_rangeEnd;

@@ -308,9 +308,10 @@ private Q_SLOTS:
         QCOMPARE(g.MarginBtm, 7200);
     }
 
+    // The print and the preview take the range's days from one list: the days shown, each once.
     void aRangePrintsEachListedDayOnce_data() {
+        QTest::addColumn<QString>("book");
         QTest::addColumn<bool>("schoolDays");
-        QTest::addColumn<bool>("shared");
         QTest::addColumn<QDate>("start");
         QTest::addColumn<QDate>("end");
         QTest::addColumn<QList<QDate>>("walked");
@@ -320,29 +321,57 @@ private Q_SLOTS:
             week << monday.addDays(d);
         }
         QTest::newRow("school days, Monday to Sunday")
-            << true << false << monday << monday.addDays(6) << week.mid(0, 5);
-        QTest::newRow("every day, Monday to Sunday") << false << false << monday << monday.addDays(6) << week;
+            << "one teacher" << true << monday << monday.addDays(6) << week.mid(0, 5);
+        QTest::newRow("every day, Monday to Sunday")
+            << "one teacher" << false << monday << monday.addDays(6) << week;
         QTest::newRow("Saturday to Sunday")
-            << true << false << monday.addDays(5) << monday.addDays(6) << QList<QDate>{};
-        QTest::newRow("past the year's end") << true << false << QDate(2027, 6, 24) << QDate(2027, 7, 10)
-                                             << QList<QDate>{QDate(2027, 6, 24), QDate(2027, 6, 25)};
+            << "one teacher" << true << monday.addDays(5) << monday.addDays(6) << QList<QDate>{};
+        QTest::newRow("Sunday before to Saturday after")
+            << "one teacher" << true << monday.addDays(-1) << monday.addDays(5) << week.mid(0, 5);
+        QTest::newRow("past the year's end")
+            << "one teacher" << true << QDate(2027, 6, 24) << QDate(2027, 7, 10)
+            << QList<QDate>{QDate(2027, 6, 24), QDate(2027, 6, 25)};
         QTest::newRow("after the year")
-            << true << false << QDate(2027, 7, 1) << QDate(2027, 7, 10) << QList<QDate>{};
-        QTest::newRow("start after end") << true << false << monday.addDays(3) << monday << QList<QDate>{};
+            << "one teacher" << true << QDate(2027, 7, 1) << QDate(2027, 7, 10) << QList<QDate>{};
+        QTest::newRow("start after end")
+            << "one teacher" << true << monday.addDays(3) << monday << QList<QDate>{};
         // Teacher 1 of a shared book teaches days 1, 3 and 5; the week runs from day 6 to day 4.
-        QTest::newRow("the partner's days") << true << true << monday << monday.addDays(6)
+        QTest::newRow("the partner's days") << "shared" << true << monday << monday.addDays(6)
                                             << QList<QDate>{monday.addDays(1), monday.addDays(3)};
+        QTest::newRow("Partner Days on")
+            << "shared, Partner Days" << true << monday << monday.addDays(6) << week.mid(0, 5);
+        const QDate tuesday(2026, 12, 8);
+        QTest::newRow("Tuesdays and Thursdays, Tuesday to Saturday")
+            << "Tuesdays and Thursdays" << true << tuesday << tuesday.addDays(4)
+            << QList<QDate>{tuesday, tuesday.addDays(2)};
+        // Not taught is not the same as no school: Monday and Wednesday stay out.
+        QTest::newRow("Tuesdays and Thursdays, every day, Saturday to Wednesday")
+            << "Tuesdays and Thursdays" << false << tuesday.addDays(-3) << tuesday.addDays(1)
+            << QList<QDate>{tuesday.addDays(-3), tuesday.addDays(-2), tuesday};
+        QTest::newRow("a holiday, school days") << "Wednesday holiday" << true << monday << monday.addDays(4)
+                                                << QList<QDate>{week[0], week[1], week[3], week[4]};
+        QTest::newRow("a holiday, every day")
+            << "Wednesday holiday" << false << monday << monday.addDays(4) << week.mid(0, 5);
     }
     void aRangePrintsEachListedDayOnce() {
+        QFETCH(QString, book);
         QFETCH(bool, schoolDays);
-        QFETCH(bool, shared);
         QFETCH(QDate, start);
         QFETCH(QDate, end);
         QFETCH(QList<QDate>, walked);
         TestEnvironment env;
-        BuildYear(shared ? SharedBookYear() : YearPlan{});
+        YearPlan plan = book.startsWith(QLatin1String("shared"))          ? SharedBookYear()
+                        : book == QLatin1String("Tuesdays and Thursdays") ? TuesdaysAndThursdaysYear()
+                                                                          : YearPlan{};
+        if (book == QLatin1String("Wednesday holiday")) {
+            plan.holidays << QDate(2026, 10, 14);
+        }
+        BuildYear(plan);
         SaveBool(QStringLiteral("Settings\\Effects1"), QStringLiteral("SchoolDays"), schoolDays);
+        SaveBool(QStringLiteral("Settings\\Effects1"), QStringLiteral("BothTeacherDays"),
+                 book.endsWith(QLatin1String("Partner Days")));
         QVERIFY(OpenBook(1));
+        QCOMPARE(PrintRangeDays(ListedDays(), start, end), walked);
         QCOMPARE(WalkedDays(start, end), walked);
         VerifyNoUnexpectedMessages();
     }

@@ -3,6 +3,7 @@
 #include "core/Message.h"
 #include "core/ProgramState.h"
 #include "daypage/DayPageWidgets.h"
+#include "daypage/Panels.h"
 #include "daypage/frmSchedule.h"
 #include "mainwindow/frmMain.h"
 #include "platform/DateText.h"
@@ -407,6 +408,13 @@ public:
         dialog.dtpStart->setDate(start);
         return dialog;
     }
+    // The preview of a range of the days from start to end, with the keys' focus in it.
+    frmPrintPreview& RangePreview(const QDate& start, const QDate& end) {
+        RangeDialog(start, end).cmdPrintPreview->click();
+        frmPrintPreview& preview = frmPrintPreview::Get();
+        preview.activateWindow();
+        return preview;
+    }
     QStringList Jobs() const { return PrinterTestSeam::JobFiles(); }
     QStringList FilesLeft() const { return QDir(folder).entryList({QStringLiteral("*.pdf")}); }
 
@@ -710,6 +718,34 @@ private Q_SLOTS:
         VerifyNoUnexpectedMessages();
     }
 
+    // The screen view is the whole window below the tool bar as the teacher sees it, at the
+    // screen's pixels: on a tall screen the page ends above the panels, which must be in it.
+    void theScreenViewHoldsTheWholeWindow() {
+        PrintingBook book;
+        QVERIFY(book.Start());
+        MainFrame& main = frmMain::Get();
+        main.resize(1920, 1080);
+        QTRY_COMPARE(main.size(), QSize(1920, 1080));
+        CalcLayoutMetrics(Page());
+        ShowCalendarFrame(Page());
+        ShowNotesFrame(Page());
+        frmPrint& dialog = book.Dialog();
+        dialog.optItem[2]->click();
+        dialog.cmdPrint->click();
+        QCOMPARE(book.Jobs().size(), 1);
+        const QPixmap picture = dialog.picSave->pixmap();
+        const int top = main.mdiClient->y();
+        QCOMPARE(picture.deviceIndependentSize().toSize(),
+                 QSize(main.clientArea->width(), main.clientArea->height() - top));
+        // The calendar to its last row and the Notes buttons, as they are on screen.
+        for (QWidget* panel : {Page().fraCalendar, Page().fraNotes}) {
+            const QRect where = panel->geometry().translated(0, -top);
+            QCOMPARE(picture.copy(where).toImage().convertToFormat(QImage::Format_RGB32),
+                     panel->grab().toImage().convertToFormat(QImage::Format_RGB32));
+        }
+        VerifyNoUnexpectedMessages();
+    }
+
     // A landscape page is asked for as `lp -o landscape` asks for it, with the value true: CUPS
     // reads the option with an empty value as false. A portrait page asks nothing of it.
     void theHandOverAsksForLandscapeAsCupsReadsIt_data() {
@@ -809,6 +845,60 @@ private Q_SLOTS:
         QCOMPARE(dialog.RangeEnd, kToday);
     }
 
+    // A date being typed never moves the other one: "31" typed into End's day is not first taken
+    // as the 3rd. The typed date counts when the teacher leaves the field, which puts the range
+    // right, or prints, which says that the range ends before it starts and prints nothing.
+    void aDateBeingTypedNeverMovesTheOther_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("then");
+        QTest::addColumn<QDate>("start");
+        QTest::addColumn<QDate>("end");
+        const QDate monday(2026, 12, 7);
+        QTest::newRow("31, then Tab") << "31"
+                                      << "Tab" << monday << QDate(2026, 12, 31);
+        QTest::newRow("3, then Return") << "3"
+                                        << "Return" << QDate(2026, 12, 3) << QDate(2026, 12, 3);
+        QTest::newRow("3, then a click on Print") << "3"
+                                                  << "click Print" << monday << QDate(2026, 12, 3);
+        QTest::newRow("3, then Print by its command") << "3"
+                                                      << "Print" << monday << QDate(2026, 12, 3);
+    }
+    void aDateBeingTypedNeverMovesTheOther() {
+        QFETCH(QString, typed);
+        QFETCH(QString, then);
+        QFETCH(QDate, start);
+        QFETCH(QDate, end);
+        PrintingBook book;
+        QVERIFY(book.Start());
+        QVERIFY(QTest::qWaitForWindowActive(&frmMain::Get()));
+        frmPrint& dialog = book.RangeDialog(QDate(2026, 12, 7), QDate(2026, 12, 7));
+        // The day of "Mon, Dec 7, 2026" chosen, as a double click chooses it.
+        dialog.dtpEnd->setFocus();
+        dialog.dtpEnd->findChild<QLineEdit*>()->setSelection(dialog.dtpEnd->text().indexOf(QLatin1Char('7')),
+                                                             1);
+        for (const QChar digit : typed) {
+            QTest::keyClick(dialog.dtpEnd, digit.toLatin1());
+            QCOMPARE(dialog.dtpStart->date(), QDate(2026, 12, 7));
+        }
+        const bool printed = then.contains(QLatin1String("Print"));
+        if (printed) {
+            MessageTestSeam::QueueAnswer(MsgAnswerOK);
+        }
+        if (then == QLatin1String("click Print")) {
+            QTest::mouseClick(dialog.cmdPrint, Qt::LeftButton);
+        } else if (printed) {
+            dialog.cmdPrint->click();
+        } else {
+            QTest::keyClick(dialog.dtpEnd, then == QLatin1String("Tab") ? Qt::Key_Tab : Qt::Key_Return);
+        }
+        QCOMPARE(dialog.dtpStart->date(), start);
+        QCOMPARE(dialog.RangeStart, start);
+        QCOMPARE(dialog.RangeEnd, end);
+        QCOMPARE(MessageTestSeam::Answered().size(), printed ? 1 : 0);
+        QVERIFY(book.Jobs().isEmpty());
+        VerifyNoUnexpectedMessages();
+    }
+
     void onlySavedSettingsOutliveTheDialog() {
         PrintingBook book;
         QVERIFY(book.Start());
@@ -845,45 +935,61 @@ private Q_SLOTS:
         VerifyNoUnexpectedMessages();
     }
 
-    void thePreviewStepsThroughTheRange() {
-        PrintingBook book;
+    // The preview steps through exactly the days the print prints, from the first to the last and
+    // no further; a range without a day to print is said rather than previewed.
+    void thePreviewStepsThroughTheDaysThePrintPrints_data() {
+        QTest::addColumn<bool>("tuesdaysAndThursdays");
+        QTest::addColumn<QDate>("start");
+        QTest::addColumn<QDate>("end");
+        QTest::addColumn<QList<QDate>>("days");
+        const QDate tuesday(2026, 12, 8);
+        QTest::newRow("Monday to Friday") << false << kMonday << kMonday.addDays(4)
+                                          << QList<QDate>{kMonday, kMonday.addDays(1), kMonday.addDays(2),
+                                                          kMonday.addDays(3), kMonday.addDays(4)};
+        QTest::newRow("Tuesdays and Thursdays, Tuesday to Saturday")
+            << true << tuesday << tuesday.addDays(4) << QList<QDate>{tuesday, tuesday.addDays(2)};
+        QTest::newRow("Saturday to Sunday")
+            << false << kMonday.addDays(5) << kMonday.addDays(6) << QList<QDate>{};
+    }
+    void thePreviewStepsThroughTheDaysThePrintPrints() {
+        QFETCH(bool, tuesdaysAndThursdays);
+        QFETCH(QDate, start);
+        QFETCH(QDate, end);
+        QFETCH(QList<QDate>, days);
+        PrintingBook book(tuesdaysAndThursdays ? TuesdaysAndThursdaysYear() : YearPlan{});
         QVERIFY(book.Start());
-        frmPrint& dialog = book.RangeDialog(kMonday, kMonday.addDays(4));
-        dialog.cmdPrintPreview->click();
-        frmPrintPreview& preview = frmPrintPreview::Get();
-        QVERIFY(preview.isVisible());
-        QVERIFY(preview.rtbPrint->isVisible());
-        QVERIFY(!preview.picTimeTable->isVisible());
+        // Said by the preview, and again by its Print Now.
+        for (int said = 0; said < (days.isEmpty() ? 2 : 0); ++said) {
+            MessageTestSeam::QueueAnswer(MsgAnswerOK);
+        }
+        frmPrintPreview& preview = book.RangePreview(start, end);
+        QCOMPARE(preview.isVisible(), !days.isEmpty());
         QCOMPARE(preview.windowTitle(), QStringLiteral("Quillmarsh - Print Preview  "));
         QCOMPARE(preview.lblPrinter->text(), QStringLiteral("Office Laser on PDF:"));
-        QCOMPARE(preview.rtbPrint->SelStart(), 0);
-        auto expect = [&](const QDate& day, bool previous, bool next) {
-            QCOMPARE(Shown(), day);
-            QVERIFY2(preview.rtbPrint->Text().startsWith(FormatDate(day, Globals().LongDateFormat)),
+        auto shows = [&](int i) {
+            QVERIFY2(preview.rtbPrint->Text().startsWith(FormatDate(days[i], Globals().LongDateFormat)),
                      qPrintable(preview.rtbPrint->Text().left(40)));
-            QCOMPARE(preview.cmdPrev->isEnabled(), previous);
-            QCOMPARE(preview.cmdNext->isEnabled(), next);
+            QCOMPARE(preview.rtbPrint->SelStart(), 0);
+            QCOMPARE(preview.cmdPrev->isEnabled(), i > 0);
+            QCOMPARE(preview.cmdNext->isEnabled(), i < days.size() - 1);
         };
-        QVERIFY(preview.cmdPrev->isVisible() && preview.cmdNext->isVisible());
-        expect(kMonday, true, true);
-        // Back past the start: the Friday before, and no further back from here.
-        preview.cmdPrev->click();
-        expect(kMonday.addDays(-3), false, true);
-        preview.cmdNext->click();
-        expect(kMonday, true, true);
-        for (int day = 1; day <= 3; ++day) {
-            preview.cmdNext->click();
-            expect(kMonday.addDays(day), true, true);
+        for (int i = 0; i < days.size(); ++i) {
+            if (i > 0) {
+                preview.cmdNext->click();
+            }
+            shows(i);
         }
-        preview.cmdNext->click();
-        expect(kMonday.addDays(4), true, false);
-        preview.cmdPrev->click();
-        expect(kMonday.addDays(3), true, true);
-        for (int day = 2; day >= 0; --day) {
+        for (int i = static_cast<int>(days.size()) - 2; i >= 0; --i) {
             preview.cmdPrev->click();
+            shows(i);
         }
-        expect(kMonday, false, true);
+        preview.cmdPrintNow->click();
+        QCOMPARE(MessageTestSeam::Answered().size(), days.isEmpty() ? 2 : 0);
         VerifyNoUnexpectedMessages();
+        QCOMPARE(book.Jobs().size(), days.size());
+        for (int i = 0; i < days.size(); ++i) {
+            QVERIFY(PdfText(book.Jobs()[i]).startsWith(FormatDate(days[i], Globals().LongDateFormat)));
+        }
     }
 
     // By keys: the preview opens on the Next arrow, Space steps to the range's end, and the arrow
@@ -905,7 +1011,10 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(&preview));
         QTRY_COMPARE(QApplication::focusWidget(), preview.cmdNext);
         if (!forward) {
-            QTest::keyClick(preview.cmdNext, Qt::Key_Tab, Qt::ShiftModifier);
+            // The preview opens on the range's first day: back from its last.
+            preview.cmdNext->click();
+            preview.cmdNext->click();
+            QCOMPARE(QApplication::focusWidget(), preview.cmdPrev);
         }
         QToolButton* arrow = forward ? preview.cmdNext : preview.cmdPrev;
         QToolButton* other = forward ? preview.cmdPrev : preview.cmdNext;
@@ -913,16 +1022,52 @@ private Q_SLOTS:
         for (int press = 0; press < 5 && arrow->isEnabled(); ++press) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         }
-        QCOMPARE(Shown(), forward ? kMonday.addDays(2) : kMonday.addDays(-3));
+        QCOMPARE(Shown(), forward ? kMonday.addDays(2) : kMonday);
         QVERIFY(!arrow->isEnabled());
         QCOMPARE(QApplication::focusWidget(), other);
         QVERIFY(ShowsFocusMark(other));
         QTest::keyClick(other, Qt::Key_Space);
-        QCOMPARE(Shown(), forward ? kMonday.addDays(1) : kMonday);
+        QCOMPARE(Shown(), kMonday.addDays(1));
         QVERIFY(book.Jobs().isEmpty());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QVERIFY(!frmPrintPreview::IsLoaded());
         QCOMPARE(Shown(), kToday);
+        QVERIFY(book.Jobs().isEmpty());
+        VerifyNoUnexpectedMessages();
+    }
+
+    // Left and Right step the days as the arrows do, wherever the focus is in the preview, and no
+    // arrow key carries the focus on: Right then Return on the Next arrow never prints the range.
+    void arrowKeysStepTheDaysAndNeverMoveTheFocus_data() {
+        QTest::addColumn<int>("control"); // Previous, Next, Print Now, Close, the page
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("step");
+        QTest::newRow("Right on the Next arrow") << 1 << int(Qt::Key_Right) << 1;
+        QTest::newRow("Left on the Next arrow") << 1 << int(Qt::Key_Left) << -1;
+        QTest::newRow("Right on the Previous arrow") << 0 << int(Qt::Key_Right) << 1;
+        QTest::newRow("Down on the Previous arrow") << 0 << int(Qt::Key_Down) << 0;
+        QTest::newRow("Up on Print Now") << 2 << int(Qt::Key_Up) << 0;
+        QTest::newRow("Left on Close") << 3 << int(Qt::Key_Left) << -1;
+        QTest::newRow("Right in the page") << 4 << int(Qt::Key_Right) << 1;
+    }
+    void arrowKeysStepTheDaysAndNeverMoveTheFocus() {
+        QFETCH(int, control);
+        QFETCH(int, key);
+        QFETCH(int, step);
+        PrintingBook book;
+        QVERIFY(book.Start());
+        frmPrintPreview& preview = book.RangePreview(kMonday, kMonday.addDays(4));
+        QTRY_COMPARE(QApplication::focusWidget(), preview.cmdNext);
+        preview.cmdNext->click();
+        QWidget* focused = QList<QWidget*>{preview.cmdPrev, preview.cmdNext, preview.cmdPrintNow,
+                                           preview.cmdClose, preview.rtbPrint}[control];
+        focused->setFocus();
+        QTest::keyClick(focused, Qt::Key(key));
+        QCOMPARE(Shown(), kMonday.addDays(1 + step));
+        QCOMPARE(QApplication::focusWidget(), focused);
+        if (focused != preview.cmdPrintNow) {
+            QTest::keyClick(focused, Qt::Key_Return);
+        }
         QVERIFY(book.Jobs().isEmpty());
         VerifyNoUnexpectedMessages();
     }

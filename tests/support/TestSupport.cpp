@@ -204,6 +204,13 @@ YearPlan SharedBookYear() {
     return plan;
 }
 
+YearPlan TuesdaysAndThursdaysYear() {
+    YearPlan plan;
+    plan.cycle = 1;
+    plan.teacherCycle[1] = QStringLiteral("TueThu");
+    return plan;
+}
+
 namespace {
 template <class Work> auto WithDatabase(const QString& path, Work work) {
     const QString name = QStringLiteral("qlm_test_peek");

@@ -46,6 +46,8 @@ struct YearPlan {
 // A book shared by two teachers of a six-day cycle: teacher 1 takes days 1, 3 and 5, teacher 2
 // days 2, 4 and 6.
 YearPlan SharedBookYear();
+// A weekday cycle whose one teacher teaches on Tuesdays and Thursdays.
+YearPlan TuesdaysAndThursdaysYear();
 
 // Writes the settings and the day rows; returns the number of rows written.
 int BuildYear(const YearPlan& plan);
