@@ -130,12 +130,19 @@ static_assert(kMaxExchangesLength < kMaxSettingBytes);
 
 struct CarriedRows {
     DatabaseReader::Outcome outcome = DatabaseReader::Outcome::Failed;
-    bool withinBounds = false; // no more rows and no longer values than a pack writes
     bool moreRows = false;
     bool longHistory = false; // a row of the history section holds a longer value
     bool longSetting = false; // another row holds a longer value, or a longer name
     QList<RegKeyRow> rows;    // those within bounds
+    // No more rows and no longer values than a pack writes.
+    bool withinBounds() const {
+        return outcome == DatabaseReader::Outcome::Read && !moreRows && !longHistory && !longSetting;
+    }
 };
+
+bool IsHistorySection(const QString& section) {
+    return section.compare(kHistorySection, Qt::CaseInsensitive) == 0;
+}
 
 CarriedRows ReadCarriedRows(DatabaseReader& reader) {
     CarriedRows carried;
@@ -147,20 +154,14 @@ CarriedRows ReadCarriedRows(DatabaseReader& reader) {
     carried.moreRows = read.moreRows;
     for (const QList<DatabaseReader::Value>& row : read.rows) {
         if (row[0].tooLong || row[1].tooLong || row[2].tooLong) {
-            const bool history = !row[0].tooLong && !row[1].tooLong &&
-                                 row[0].value.toString().compare(kHistorySection, Qt::CaseInsensitive) == 0;
+            const bool history =
+                !row[0].tooLong && !row[1].tooLong && IsHistorySection(row[0].value.toString());
             (history ? carried.longHistory : carried.longSetting) = true;
             continue;
         }
         carried.rows.append({row[0].value.toString(), row[1].value.toString(), row[2].value.toString()});
     }
-    carried.withinBounds = read.outcome == DatabaseReader::Outcome::Read && !carried.moreRows &&
-                           !carried.longHistory && !carried.longSetting;
     return carried;
-}
-
-bool IsHistoryRow(const RegKeyRow& row) {
-    return row.section.compare(kHistorySection, Qt::CaseInsensitive) == 0;
 }
 
 // The history the rows carry. Judgeable when there is none (a book packed before books carried
@@ -171,9 +172,9 @@ BookHistory CarriedHistory(const CarriedRows& carried, bool* judgeable) {
     int rows = 0;
     bool book = false;
     bool exchanges = false;
-    bool known = carried.withinBounds;
+    bool known = carried.withinBounds();
     for (const RegKeyRow& row : carried.rows) {
-        if (!IsHistoryRow(row)) {
+        if (!IsHistorySection(row.section)) {
             continue;
         }
         ++rows;
@@ -930,8 +931,9 @@ QString CheckCarriedRows(const QString& path, int maxRegKeys) {
     if (carried.outcome != DatabaseReader::Outcome::Read) {
         return QStringLiteral("The file holds no settings table the program can read.");
     }
-    const qsizetype settings = std::count_if(carried.rows.cbegin(), carried.rows.cend(),
-                                             [](const RegKeyRow& row) { return !IsHistoryRow(row); });
+    const qsizetype settings =
+        std::count_if(carried.rows.cbegin(), carried.rows.cend(),
+                      [](const RegKeyRow& row) { return !IsHistorySection(row.section); });
     if (settings > maxRegKeys || carried.moreRows) {
         return QStringLiteral("The file carries more than %1 settings.").arg(maxRegKeys);
     }
